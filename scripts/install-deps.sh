@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   fonts-ipafont-gothic
+  ffmpeg
   dbus xvfb xauth
 )
 

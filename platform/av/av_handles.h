@@ -1,0 +1,79 @@
+// Owning handles for the FFmpeg objects that the video and audio layers share.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/frame.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <memory>
+#include <string>
+
+namespace av {
+
+struct CodecContextDeleter {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameDeleter {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketDeleter {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwsDeleter {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+struct SwrDeleter {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct DictionaryDeleter {
+    void operator()(AVDictionary* d) const { av_dict_free(&d); }
+};
+
+using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
+
+// An output container being written; closes the file and frees the context when destroyed.
+class OutputFormat {
+public:
+    OutputFormat() = default;
+    ~OutputFormat();
+    OutputFormat(const OutputFormat&) = delete;
+    OutputFormat& operator=(const OutputFormat&) = delete;
+
+    // Allocates the context for the named muxer and opens path for writing.
+    int Open(const char* muxer, const std::string& path);
+    AVFormatContext* get() const { return m_context; }
+    void Reset();
+
+private:
+    AVFormatContext* m_context = nullptr;
+};
+
+// An input file opened for reading (tests and tools decode what the writers produced).
+class InputFormat {
+public:
+    InputFormat() = default;
+    ~InputFormat();
+    InputFormat(const InputFormat&) = delete;
+    InputFormat& operator=(const InputFormat&) = delete;
+
+    int Open(const std::string& path);
+    AVFormatContext* get() const { return m_context; }
+
+private:
+    AVFormatContext* m_context = nullptr;
+};
+
+// Libraries log to stderr by default; the program keeps them quiet except for real errors.
+void QuietLogging();
+
+std::string ErrorText(int averror);
+
+} // namespace av
