@@ -3,6 +3,7 @@
 
 #include "platform/win/types.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -22,7 +23,8 @@ public:
     CMemBuffBase(const CMemBuffBase&) = delete;
 
     // Takes over the other's block, leaving it empty, so that no block has two owners.
-    CMemBuffBase& operator=(CMemBuffBase& other)
+    CMemBuffBase& operator=(CMemBuffBase&& other) noexcept { return *this = other; }
+    CMemBuffBase& operator=(CMemBuffBase& other) noexcept
     {
         if (this != &other) {
             Release();
@@ -37,8 +39,9 @@ public:
     virtual T* Alloc(int count)
     {
         if (count > 0 && count != m_count) {
+            // The byte size must stay representable by GetByteSize.
             const size_t bytes = static_cast<size_t>(count) * sizeof(T);
-            void* block = std::realloc(m_data, bytes);
+            void* block = bytes <= static_cast<size_t>(INT_MAX) ? std::realloc(m_data, bytes) : nullptr;
             if (!block) {
                 Release();
                 return nullptr;
@@ -87,7 +90,9 @@ public:
     {
         if (!destination)
             return FALSE;
-        if (n > 0 && source)
+        if (n > 0 && !source)
+            return FALSE;
+        if (n > 0)
             std::memmove(destination, source, static_cast<size_t>(n) * sizeof(T));
         return TRUE;
     }
@@ -118,6 +123,9 @@ public:
 
     virtual void Attach(T* object)
     {
+        // Re-attaching the held object must not delete it under its owner.
+        if (object && object == m_pObject)
+            return;
         Release();
         m_pObject = object;
     }

@@ -150,3 +150,37 @@ TEST(MemBuffClass, ConstHolderAlwaysOwnsOne)
     }
     EXPECT_EQ(DefaultMade::alive, 0);
 }
+
+TEST(MemBuff, RefusesWhatCannotBeDoneSoundly)
+{
+    CMemBuffBase<unsigned int> b(4);
+    b.FillAll(0x11);
+    EXPECT_EQ(b.Copy(nullptr, 2), FALSE); // no source: nothing copied, not reported as done
+    EXPECT_EQ(b.GetData()[0], 0x11111111u);
+    EXPECT_EQ(CMemBuffBase<unsigned int>::CopyElements(b.GetData(), nullptr, 1), FALSE);
+
+    // A byte size that does not fit GetByteSize fails like an allocation failure.
+    EXPECT_EQ(b.Alloc(INT_MAX / 2), nullptr);
+    EXPECT_EQ(b.GetData(), nullptr);
+    EXPECT_EQ(b.GetCount(), 0);
+    EXPECT_EQ(b.GetByteSize(), 0);
+}
+
+TEST(MemBuff, AssigningAFreshBufferReleasesTheBlock)
+{
+    CMemBuffBase<unsigned char> b(16);
+    b = CMemBuffBase<unsigned char>();
+    EXPECT_EQ(b.GetData(), nullptr);
+    EXPECT_EQ(b.GetCount(), 0);
+}
+
+TEST(MemBuffClass, AttachingTheHeldObjectAgainKeepsIt)
+{
+    int deaths = 0;
+    CMemBuffClassBase<Counted> holder;
+    auto* object = new Counted(&deaths);
+    holder.Attach(object);
+    holder.Attach(object);
+    EXPECT_EQ(deaths, 0);
+    EXPECT_EQ(holder.m_pObject, object);
+}
