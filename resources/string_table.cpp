@@ -9,6 +9,7 @@ using Group = std::span<const StringResource> (*)();
 
 constexpr std::array kGroups = {
     &StatusStrings,
+    &ErrorStrings,
 };
 
 const std::map<UINT, LPCWSTR>& Table()

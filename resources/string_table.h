@@ -15,3 +15,4 @@ LPCWSTR FindResourceString(UINT id);
 
 // Each group of the table lives in a file of its own; sorted by identifier within itself.
 std::span<const StringResource> StatusStrings();
+std::span<const StringResource> ErrorStrings();
