@@ -1,0 +1,305 @@
+#include "platform/win/registry.h"
+#include "platform/win/registry_store.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kProbe = REGISTRY_PROBE_PATH;
+
+std::vector<BYTE> Utf16Bytes(std::u16string_view text)
+{
+    std::vector<BYTE> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<BYTE>(c & 0xFF));
+        bytes.push_back(static_cast<BYTE>(c >> 8));
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+std::string Hex(const std::vector<BYTE>& bytes)
+{
+    std::string text;
+    char buffer[3];
+    for (BYTE b : bytes) {
+        std::snprintf(buffer, sizeof buffer, "%02x", b);
+        text += buffer;
+    }
+    return text;
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    HKEY Create(LPCWSTR path)
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, path, &key), ERROR_SUCCESS);
+        return key;
+    }
+
+    static LONG SetDword(HKEY key, LPCWSTR name, DWORD value)
+    {
+        return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+
+    static DWORD ReadDword(LPCWSTR path, LPCWSTR name)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return 0xFFFFFFFF;
+        DWORD value = 0xFFFFFFFF;
+        DWORD size = sizeof value;
+        DWORD type = 0;
+        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+            type != REG_DWORD)
+            value = 0xFFFFFFFF;
+        RegCloseKey(key);
+        return value;
+    }
+
+    // name -> "type|hex" of every value of the key, as a fresh process sees them.
+    static std::map<std::string, std::string> DumpInNewProcess(const std::string& key)
+    {
+        const ProcessResult result = RunProcess({kProbe, "dump", key});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::map<std::string, std::string> values;
+        std::istringstream lines(result.out);
+        for (std::string line; std::getline(lines, line);) {
+            const size_t bar = line.find('|');
+            values[line.substr(0, bar)] = line.substr(bar + 1);
+        }
+        return values;
+    }
+
+    TempConfigHome m_config;
+};
+
+} // namespace
+
+TEST_F(RegistryTest, ValuesKeepTheirTypesInANewProcess)
+{
+    HKEY key = Create(u"Software\\Zarn\\AviVideoSettings");
+    std::vector<BYTE> blob(5000);
+    for (size_t i = 0; i < blob.size(); ++i)
+        blob[i] = static_cast<BYTE>(i % 251);
+    const std::vector<BYTE> text = Utf16Bytes(u"DIB \"x\"\\y 動画");
+    ASSERT_EQ(SetDword(key, u"handler", 0x20424944), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key, u"AviCodec", 0, REG_BINARY, blob.data(), static_cast<DWORD>(blob.size())),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key, u"text", 0, REG_SZ, text.data(), static_cast<DWORD>(text.size())), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key, u"nothing", 0, REG_BINARY, nullptr, 0), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    const auto values = DumpInNewProcess("Software\\Zarn\\AviVideoSettings");
+    ASSERT_EQ(values.size(), 4u);
+    EXPECT_EQ(values.at("handler"), "4|44494220");
+    EXPECT_EQ(values.at("AviCodec"), "3|" + Hex(blob));
+    EXPECT_EQ(values.at("text"), "1|" + Hex(text));
+    EXPECT_EQ(values.at("nothing"), "3|");
+}
+
+TEST_F(RegistryTest, KeyAndValueNamesIgnoreCase)
+{
+    HKEY key = Create(u"Software\\Zarn\\Torvina\\DATA");
+    ASSERT_EQ(SetDword(key, u"WMV2PASS", 1), ERROR_SUCCESS);
+    RegCloseKey(key);
+    key = Create(u"SOFTWARE\\zarn\\TORVINA\\data");
+    ASSERT_EQ(SetDword(key, u"wmv2pass", 0), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    EXPECT_EQ(ReadDword(u"software\\ZARN\\torvina\\Data", u"Wmv2Pass"), 0u);
+    const auto values = DumpInNewProcess("Software\\Zarn\\Torvina\\DATA");
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values.begin()->first, "WMV2PASS");
+    EXPECT_NE(ReadFileText(m_config.RegistryFile()).find("[HKEY_CURRENT_USER\\Software\\Zarn\\Torvina\\DATA]"),
+              std::string::npos);
+}
+
+TEST_F(RegistryTest, QueriesReportSizesAndMissingThings)
+{
+    HKEY key = Create(u"Software\\T");
+    const std::vector<BYTE> data(10, 7);
+    ASSERT_EQ(RegSetValueExW(key, u"b", 0, REG_BINARY, data.data(), 10), ERROR_SUCCESS);
+
+    DWORD type = 0;
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, u"b", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_BINARY);
+    EXPECT_EQ(size, 10u);
+    BYTE small[4] = {};
+    size = sizeof small;
+    EXPECT_EQ(RegQueryValueExW(key, u"b", nullptr, nullptr, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 10u);
+    EXPECT_EQ(RegQueryValueExW(key, u"missing", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+
+    DWORD values = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, &longestName,
+                               &longestData, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(values, 1u);
+    EXPECT_EQ(longestData, 10u);
+
+    WCHAR name[8];
+    DWORD nameLength = 8;
+    EXPECT_EQ(RegEnumValueW(key, 1, name, &nameLength, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegQueryValueExW(key, u"b", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
+
+    HKEY missing = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\T\\none", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(missing, nullptr);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\\\T", &missing), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\line\nbreak", &missing), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(RegistryTest, SeesWhatAnotherProcessWrote)
+{
+    HKEY key = Create(u"Software\\Shared");
+    ASSERT_EQ(SetDword(key, u"n", 1), ERROR_SUCCESS);
+    EXPECT_EQ(ReadDword(u"Software\\Shared", u"n"), 1u);
+    ASSERT_EQ(RunProcess({kProbe, "set-dword", "Software\\Shared", "n", "2"}).exitCode, 0);
+    EXPECT_EQ(ReadDword(u"Software\\Shared", u"n"), 2u);
+    // A write of ours merges with the other process's file instead of replacing it.
+    ASSERT_EQ(RunProcess({kProbe, "set-dword", "Software\\Shared", "other", "5"}).exitCode, 0);
+    ASSERT_EQ(SetDword(key, u"mine", 3), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const auto values = DumpInNewProcess("Software\\Shared");
+    EXPECT_EQ(values.size(), 3u);
+    EXPECT_EQ(values.at("other"), "4|05000000");
+}
+
+TEST_F(RegistryTest, KilledWriterLeavesEveryValueOldOrNew)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const int killAfter = 2 + attempt * 3;
+        {
+            ChildProcess writer({kProbe, "loop", "Software\\Loop", "100000"});
+            std::string line;
+            for (int round = 0; round < killAfter;) {
+                ASSERT_TRUE(writer.ReadLine(line));
+                round = std::stoi(line.substr(6));
+            }
+            writer.Kill(SIGKILL);
+            EXPECT_EQ(writer.Wait(), -1);
+        }
+        const auto values = DumpInNewProcess("Software\\Loop");
+        ASSERT_EQ(values.size(), 11u);
+        std::vector<DWORD> rounds;
+        for (int i = 0; i < 10; ++i) {
+            const std::string dump = values.at("v" + std::to_string(i));
+            ASSERT_EQ(dump.size(), 10u);
+            const DWORD value = static_cast<DWORD>(std::stoul(dump.substr(2, 2), nullptr, 16) |
+                                                   (std::stoul(dump.substr(4, 2), nullptr, 16) << 8));
+            rounds.push_back(value);
+        }
+        const std::string blob = values.at("blob").substr(2);
+        ASSERT_EQ(blob.size(), 6000u);
+        EXPECT_EQ(blob.find_first_not_of(blob.substr(0, 2).c_str(), 0), std::string::npos) << "torn blob";
+        const DWORD blobRound = static_cast<DWORD>(std::stoul(blob.substr(0, 2), nullptr, 16));
+        EXPECT_TRUE(std::is_sorted(rounds.rbegin(), rounds.rend())) << "values written out of order";
+        EXPECT_LE(rounds.front() - rounds.back(), 1u);
+        EXPECT_GE(rounds.back(), static_cast<DWORD>(killAfter));
+        EXPECT_TRUE(blobRound == (rounds.back() & 0xFF) || blobRound == ((rounds.back() - 1) & 0xFF));
+        for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
+            EXPECT_EQ(name.find("corrupt"), std::string::npos) << name;
+    }
+}
+
+TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
+{
+    {
+        ChildProcess first({kProbe, "distinct", "Software\\Both", "a", "150"});
+        ChildProcess second({kProbe, "distinct", "Software\\Both", "b", "150"});
+        HKEY key = Create(u"Software\\Both");
+        for (DWORD i = 0; i < 50; ++i)
+            ASSERT_EQ(SetDword(key, (u"c" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + std::u16string(1, static_cast<char16_t>(u'0' + i / 26))).c_str(), i),
+                      ERROR_SUCCESS);
+        RegCloseKey(key);
+        EXPECT_EQ(first.Wait(), 0);
+        EXPECT_EQ(second.Wait(), 0);
+    }
+    const auto values = DumpInNewProcess("Software\\Both");
+    EXPECT_EQ(values.size(), 350u);
+    for (int i = 0; i < 150; ++i) {
+        EXPECT_TRUE(values.contains("a" + std::to_string(i))) << i;
+        EXPECT_TRUE(values.contains("b" + std::to_string(i))) << i;
+    }
+}
+
+TEST_F(RegistryTest, DamagedFileIsMovedAsideAndReportedOnce)
+{
+    HKEY key = Create(u"Software\\Good");
+    ASSERT_EQ(SetDword(key, u"n", 7), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const std::string whole = ReadFileText(m_config.RegistryFile());
+    const std::string damages[] = {whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 1),
+                                   std::string("\0\x13\xff garbage \x80\n", 14), ""};
+    for (const std::string& damaged : damages) {
+        for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
+            std::remove((m_config.Path() + "/torvina/" + name).c_str());
+        WriteFileText(m_config.RegistryFile(), damaged);
+
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), 0xFFFFFFFFu);
+        EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), 0xFFFFFFFFu);
+        const std::string report = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+        EXPECT_NE(report.find("moved to"), std::string::npos) << report;
+
+        std::vector<std::string> aside;
+        for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
+            if (name.starts_with("registry.corrupt-"))
+                aside.push_back(name);
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(ReadFileText(m_config.Path() + "/torvina/" + aside[0]), damaged);
+
+        key = Create(u"Software\\Fresh");
+        EXPECT_EQ(SetDword(key, u"m", 1), ERROR_SUCCESS);
+        RegCloseKey(key);
+        EXPECT_TRUE(ParseRegistry(ReadFileText(m_config.RegistryFile())).has_value());
+    }
+}
+
+TEST_F(RegistryTest, UnusableConfigFolderFailsClearly)
+{
+    // A file where the folder should be.
+    WriteFileText(m_config.Path() + "/torvina", "not a folder");
+    HKEY key = nullptr;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\X", &key), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("settings folder"), std::string::npos);
+    EXPECT_EQ(ReadDword(u"Software\\X", u"n"), 0xFFFFFFFFu);
+}
+
+TEST_F(RegistryTest, ReadOnlyConfigFolderKeepsItsValuesAndRefusesWrites)
+{
+    HKEY key = Create(u"Software\\RO");
+    ASSERT_EQ(SetDword(key, u"n", 7), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const std::string before = ReadFileText(m_config.RegistryFile());
+    // Root ignores permissions, so the probe drops to an unprivileged user first.
+    ASSERT_EQ(chmod(m_config.Path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod((m_config.Path() + "/torvina").c_str(), 0555), 0);
+
+    const ProcessResult write = RunProcess({kProbe, "--as-nobody", "set-dword", "Software\\RO", "n", "8"});
+    EXPECT_EQ(write.exitCode, ERROR_ACCESS_DENIED) << write.err;
+    EXPECT_NE(write.err.find("not writable"), std::string::npos) << write.err;
+    const ProcessResult read = RunProcess({kProbe, "--as-nobody", "dump", "Software\\RO"});
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_EQ(read.out, "n|4|07000000\n");
+    EXPECT_EQ(ReadFileText(m_config.RegistryFile()), before);
+}
