@@ -1,0 +1,6 @@
+// Ending the session or powering the machine down at the end of a batch.
+#pragma once
+
+// -1 hibernates, -2 suspends, any other value is a flag set of ExitWindowsEx (1 shuts down).
+// The outcome is not reported.
+void PowerAction(int action);

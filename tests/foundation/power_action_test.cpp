@@ -1,0 +1,37 @@
+#include "foundation/power_action.h"
+#include "platform/win/power.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class RecordingBackend : public PowerBackend {
+public:
+    explicit RecordingBackend(std::vector<PowerRequest>& log) : m_log(log) {}
+    bool Perform(PowerRequest request) override
+    {
+        m_log.push_back(request);
+        return true;
+    }
+
+private:
+    std::vector<PowerRequest>& m_log;
+};
+
+} // namespace
+
+TEST(PowerAction, TheBatchEndActionsReachTheirRequests)
+{
+    std::vector<PowerRequest> log;
+    SetPowerBackend(std::make_unique<RecordingBackend>(log));
+    PowerAction(1);
+    PowerAction(-2);
+    PowerAction(-1);
+    PowerAction(0);
+    PowerAction(-5); // not a flag set of any action
+    SetPowerBackend(nullptr);
+    EXPECT_EQ(log, (std::vector<PowerRequest>{PowerRequest::PowerOff, PowerRequest::Suspend, PowerRequest::Hibernate,
+                                              PowerRequest::LogOff}));
+}
