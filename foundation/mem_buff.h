@@ -1,6 +1,7 @@
 // Owning buffers of plain elements and single-object holders.
 #pragma once
 
+#include "platform/afx/cexception.h"
 #include "platform/win/types.h"
 
 #include <climits>
@@ -144,5 +145,12 @@ private:
 template <typename T>
 class CMemBuffClassBaseConst : public CMemBuffClassBase<T> {
 public:
-    CMemBuffClassBaseConst() { this->m_pObject = new T(); }
+    CMemBuffClassBaseConst()
+    {
+        try {
+            this->m_pObject = new T();
+        } catch (const std::bad_alloc&) {
+            AfxThrowMemoryException();
+        }
+    }
 };

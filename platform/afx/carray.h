@@ -65,6 +65,8 @@ private:
 };
 
 class CStringArray : public CArray<CString, LPCWSTR> {
+    DECLARE_DYNAMIC(CStringArray)
+
 public:
     using CArray<CString, LPCWSTR>::Add;
     INT_PTR Add(const CString& value) { return CArray<CString, LPCWSTR>::Add(value); }

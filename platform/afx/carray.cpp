@@ -1,0 +1,3 @@
+#include "platform/afx/carray.h"
+
+IMPLEMENT_DYNAMIC(CStringArray, CObject)
