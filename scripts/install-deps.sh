@@ -10,7 +10,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   fonts-ipafont-gothic
   ffmpeg
-  dbus xvfb xauth
+  dbus xvfb xauth xdg-utils
 )
 
 missing=()
