@@ -226,15 +226,31 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
     return ERROR_SUCCESS;
 }
 
+bool RegistryStore::FileAlreadyHolds(const std::function<bool(const RegistryTree&)>& holds) const
+{
+    // The file as it is now, read without the lock: a rewrite is atomic, so this is one whole version.
+    RegistryTree current;
+    return LoadFile(FilePath(), current) == LoadResult::Loaded && holds(current);
+}
+
 LONG RegistryStore::CreateKey(std::u16string_view path)
 {
     std::lock_guard guard(m_mutex);
+    // Rewriting what is there already would only cost the lock and the disk's flushes.
+    if (FileAlreadyHolds([&](const RegistryTree& tree) { return tree.FindKey(path) != nullptr; }))
+        return ERROR_SUCCESS;
     return Modify([&](RegistryTree& tree) { return tree.CreateKey(path); });
 }
 
 LONG RegistryStore::SetValue(std::u16string_view path, const RegistryValue& value)
 {
     std::lock_guard guard(m_mutex);
+    if (FileAlreadyHolds([&](const RegistryTree& tree) {
+            const RegistryKey* key = tree.FindKey(path);
+            const RegistryValue* stored = key ? key->FindValue(value.name) : nullptr;
+            return stored && stored->type == value.type && stored->data == value.data;
+        }))
+        return ERROR_SUCCESS;
     return Modify([&](RegistryTree& tree) { return tree.SetValue(path, value); });
 }
 

@@ -40,6 +40,7 @@ private:
     static FileStamp StampOf(const std::string& path);
     static LoadResult LoadFile(const std::string& path, RegistryTree& tree);
 
+    bool FileAlreadyHolds(const std::function<bool(const RegistryTree&)>& holds) const;
     void Refresh();
     LONG Modify(const std::function<bool(RegistryTree&)>& change);
     void MoveAside(const std::string& path);
