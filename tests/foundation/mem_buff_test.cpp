@@ -184,3 +184,24 @@ TEST(MemBuffClass, AttachingTheHeldObjectAgainKeepsIt)
     EXPECT_EQ(deaths, 0);
     EXPECT_EQ(holder.m_pObject, object);
 }
+
+namespace {
+
+struct Unallocatable {
+    static void* operator new(size_t) { throw std::bad_alloc(); }
+    static void operator delete(void*) {}
+};
+
+} // namespace
+
+TEST(MemBuffClass, ConstHolderReportsAllocationFailureAsMemoryException)
+{
+    bool caught = false;
+    try {
+        CMemBuffClassBaseConst<Unallocatable> holder;
+    } catch (CMemoryException* e) {
+        caught = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(caught);
+}
