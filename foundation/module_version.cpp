@@ -7,6 +7,8 @@
 #include <cstring>
 
 namespace {
+constexpr DWORD ETDT_ENABLETAB = 6;
+using EnableThemeDialogTextureProc = HRESULT (*)(HWND, DWORD);
 constexpr size_t kFixedInfoOffset = 40;
 constexpr size_t kMinimumLength = kFixedInfoOffset + sizeof(VS_FIXEDFILEINFO);
 } // namespace
@@ -41,4 +43,18 @@ BOOL IsXPOrLater()
     if (!GetVersionExW(&info))
         return FALSE;
     return (info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1)) ? TRUE : FALSE;
+}
+
+int EnableDialogTexture(HWND dialog)
+{
+    if (!IsXPOrLater())
+        return 0;
+    // No theme library exists here, so the load fails and the dialog keeps its own background.
+    HMODULE library = LoadLibraryW(u"uxtheme.dll");
+    if (!library)
+        return 0;
+    if (FARPROC function = GetProcAddress(library, "EnableThemeDialogTexture"))
+        reinterpret_cast<EnableThemeDialogTextureProc>(function)(dialog, ETDT_ENABLETAB);
+    FreeLibrary(library);
+    return 0;
 }

@@ -1,4 +1,4 @@
-// The version text of a program file and the system version test.
+// The version text of a program file, the system version test and the themed dialog background.
 #pragma once
 
 #include "platform/afx/cstring.h"
@@ -8,3 +8,5 @@
 CString GetModuleVersion(LPCWSTR path);
 // TRUE for a system version of 5.1 or later.
 BOOL IsXPOrLater();
+// Gives the dialog the themed tab background where the theme library offers it; always 0.
+int EnableDialogTexture(HWND dialog);

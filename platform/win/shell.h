@@ -3,10 +3,6 @@
 
 #include "platform/win/types.h"
 
-struct HWND__;
-using HWND = HWND__*;
-using HINSTANCE = void*;
-
 constexpr INT_PTR SE_ERR_FNF = 2;
 constexpr INT_PTR SE_ERR_NOASSOC = 31;
 

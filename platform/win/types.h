@@ -46,6 +46,10 @@ using LPBYTE = BYTE*;
 
 using HANDLE = void*;
 using HGLOBAL = HANDLE;
+// Window and instance handles, declared as the user-interface types declare them.
+struct HWND__;
+using HWND = HWND__*;
+using HINSTANCE = void*;
 
 #define _T(x) u##x
 #define TEXT(x) u##x
