@@ -108,7 +108,7 @@ void AppendInteger(std::u16string& out, const FormatSpec& spec, va_list& args)
 }
 
 // Parses "%[flags][width][.precision][size]conversion" starting after '%'; returns the position
-// after it, or npos when the specification is malformed.
+// after it, or npos when the conversion is malformed.
 size_t ParseSpec(std::u16string_view format, size_t i, FormatSpec& spec, va_list& args)
 {
     while (i < format.size() && std::u16string_view(u"-+ #0").find(format[i]) != std::u16string_view::npos)
