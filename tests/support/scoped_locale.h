@@ -2,9 +2,7 @@
 // read on every call, so changing the environment switches it.
 #pragma once
 
-#include <cstdlib>
-#include <optional>
-#include <string>
+#include "tests/support/test_support.h"
 
 class ScopedLocale {
 public:
@@ -12,40 +10,14 @@ public:
     explicit ScopedLocale(const char* lang) : ScopedLocale(nullptr, nullptr, lang) {}
 
     ScopedLocale(const char* lcAll, const char* lcMessages, const char* lang)
+        : m_all("LC_ALL", lcAll), m_messages("LC_MESSAGES", lcMessages), m_lang("LANG", lang)
     {
-        Set("LC_ALL", lcAll);
-        Set("LC_MESSAGES", lcMessages);
-        Set("LANG", lang);
     }
-
-    ~ScopedLocale()
-    {
-        Restore("LC_ALL", m_saved[0]);
-        Restore("LC_MESSAGES", m_saved[1]);
-        Restore("LANG", m_saved[2]);
-    }
-
-    ScopedLocale(const ScopedLocale&) = delete;
-    ScopedLocale& operator=(const ScopedLocale&) = delete;
 
 private:
-    void Set(const char* name, const char* value)
-    {
-        const char* old = std::getenv(name);
-        m_saved[m_next++] = old ? std::optional<std::string>(old) : std::nullopt;
-        Restore(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
-
-    static void Restore(const char* name, const std::optional<std::string>& value)
-    {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
-    std::optional<std::string> m_saved[3];
-    int m_next = 0;
+    ScopedEnv m_all;
+    ScopedEnv m_messages;
+    ScopedEnv m_lang;
 };
 
 constexpr const char* kJapaneseLocale = "ja_JP.UTF-8";
