@@ -60,8 +60,13 @@ BOOL WriteValue(const CString& path, LPCWSTR entry, DWORD type, const BYTE* data
 
 void CAppProfile::SetRegistryKey(LPCWSTR keyName, LPCWSTR applicationName)
 {
-    m_path = CString(u"Software\\") + CString(keyName ? keyName : u"") + u"\\" +
-             CString(applicationName ? applicationName : u"");
+    // An empty key name leaves the application's key directly under Software, as the class
+    // library's key creation does.
+    m_path = u"Software";
+    for (LPCWSTR part : {keyName, applicationName}) {
+        if (part && *part)
+            m_path += CString(u"\\") + part;
+    }
     m_hasKey = true;
 }
 

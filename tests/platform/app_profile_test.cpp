@@ -49,6 +49,14 @@ TEST_F(AppProfileTest, ValuesLiveUnderSoftwareKeyNameAndApplication)
     EXPECT_EQ(Text(m_profile.GetProfileString(u"data", u"HOZON")), u"/home/user/動画");
 }
 
+TEST_F(AppProfileTest, AnEmptyKeyNamePutsTheApplicationUnderSoftware)
+{
+    m_profile.SetRegistryKey(u"", u"Torvina");
+    EXPECT_EQ(Text(m_profile.GetAppRegistryPath()), u"Software\\Torvina");
+    ASSERT_TRUE(m_profile.WriteProfileInt(u"DATA", u"fps", 1));
+    EXPECT_EQ(static_cast<int>(m_profile.GetProfileInt(u"DATA", u"fps", 0)), 1);
+}
+
 TEST_F(AppProfileTest, AValueOfAnotherTypeReadsAsTheDefault)
 {
     m_profile.SetRegistryKey(u"Zarn", u"Torvina");
