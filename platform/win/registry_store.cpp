@@ -23,8 +23,9 @@ namespace {
 // Far beyond any real settings file; a bigger one is not ours.
 constexpr long long kMaxFileBytes = 64LL * 1024 * 1024;
 constexpr int kLockWaitMs = 10000;
-// A holder keeps the lock for milliseconds; a lock this old belongs to a process that died.
-constexpr int kStaleLockMs = 5000;
+// A holder keeps the lock for milliseconds. An older lock whose owner cannot be read (it died
+// while writing it) is taken over; a live holder still keeps it through its file lock.
+constexpr int kStaleLockMs = 1000;
 
 std::string HomeFolder()
 {
