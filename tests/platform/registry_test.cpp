@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <map>
 #include <sstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <ctime>
 #include <unistd.h>
 
 namespace {
@@ -216,6 +218,18 @@ TEST_F(RegistryTest, KilledWriterLeavesEveryValueOldOrNew)
         for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
             EXPECT_EQ(name.find("corrupt"), std::string::npos) << name;
     }
+}
+
+TEST_F(RegistryTest, ALockLeftEmptyByADeadWriterIsTakenOver)
+{
+    HKEY key = Create(u"Software\\Lock");
+    RegCloseKey(key);
+    const std::string lock = m_config.RegistryFile() + ".lock";
+    WriteFileText(lock, "");
+    const timespec old[2] = {{time(nullptr) - 60, 0}, {time(nullptr) - 60, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, lock.c_str(), old, 0), 0);
+    ASSERT_EQ(RunProcess({kProbe, "set-dword", "Software\\Lock", "n", "4"}).exitCode, 0);
+    EXPECT_EQ(ReadDword(u"Software\\Lock", u"n"), 4u);
 }
 
 TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
