@@ -112,39 +112,46 @@ std::u16string Utf8ToUtf16(std::string_view text)
     return out;
 }
 
+namespace {
+
+// The Win32 size-query convention shared by both directions: outSize 0 asks for the size needed,
+// a buffer too small gets nothing.
+template <typename Converted, typename Out>
+int DeliverConverted(const Converted& converted, Out* out, int outSize)
+{
+    if (converted.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+        return 0;
+    const int needed = static_cast<int>(converted.size());
+    if (outSize == 0)
+        return needed;
+    if (!out || outSize < needed)
+        return 0;
+    std::memcpy(out, converted.data(), converted.size() * sizeof(Out));
+    return needed;
+}
+
+bool ValidRequest(const void* source, UINT codePage, int sourceLength, int outSize)
+{
+    return source && SupportedCodePage(codePage) && outSize >= 0 && sourceLength >= -1 && sourceLength != 0;
+}
+
+} // namespace
+
 int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR source, int sourceLength, LPSTR out, int outSize, LPCSTR,
                         BOOL* usedDefaultChar)
 {
     if (usedDefaultChar)
         *usedDefaultChar = FALSE;
-    if (!source || !SupportedCodePage(codePage) || outSize < 0 || sourceLength < -1 || sourceLength == 0)
+    if (!ValidRequest(source, codePage, sourceLength, outSize))
         return 0;
     const size_t length = sourceLength == -1 ? WideLength(source) + 1 : static_cast<size_t>(sourceLength);
-    const std::string converted = Utf16ToUtf8(std::u16string_view(source, length));
-    if (converted.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
-        return 0;
-    const int needed = static_cast<int>(converted.size());
-    if (outSize == 0)
-        return needed;
-    if (!out || outSize < needed)
-        return 0;
-    std::memcpy(out, converted.data(), converted.size());
-    return needed;
+    return DeliverConverted(Utf16ToUtf8(std::u16string_view(source, length)), out, outSize);
 }
 
 int MultiByteToWideChar(UINT codePage, DWORD, LPCSTR source, int sourceLength, LPWSTR out, int outSize)
 {
-    if (!source || !SupportedCodePage(codePage) || outSize < 0 || sourceLength < -1 || sourceLength == 0)
+    if (!ValidRequest(source, codePage, sourceLength, outSize))
         return 0;
     const size_t length = sourceLength == -1 ? std::strlen(source) + 1 : static_cast<size_t>(sourceLength);
-    const std::u16string converted = Utf8ToUtf16(std::string_view(source, length));
-    if (converted.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
-        return 0;
-    const int needed = static_cast<int>(converted.size());
-    if (outSize == 0)
-        return needed;
-    if (!out || outSize < needed)
-        return 0;
-    std::memcpy(out, converted.data(), converted.size() * sizeof(WCHAR));
-    return needed;
+    return DeliverConverted(Utf8ToUtf16(std::string_view(source, length)), out, outSize);
 }
