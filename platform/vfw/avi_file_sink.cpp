@@ -1,0 +1,78 @@
+#include "platform/vfw/avi_file_sink.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+AviFileSink::~AviFileSink() { Close(); }
+
+bool AviFileSink::Create(const std::string& path)
+{
+    Close();
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_end = 0;
+    return m_fd >= 0;
+}
+
+bool AviFileSink::WriteAll(uint64_t offset, const void* data, size_t bytes)
+{
+    const char* p = static_cast<const char*>(data);
+    while (bytes > 0) {
+        const ssize_t n = ::pwrite(m_fd, p, bytes, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        offset += static_cast<uint64_t>(n);
+        bytes -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool AviFileSink::Append(const void* data, size_t bytes)
+{
+    if (m_fd < 0)
+        return false;
+    if (!WriteAll(m_end, data, bytes)) {
+        // What reached the disk of this piece is no whole chunk; cut it off.
+        TruncateTo(m_end);
+        return false;
+    }
+    m_end += bytes;
+    return true;
+}
+
+bool AviFileSink::AppendZeros(size_t bytes)
+{
+    const std::vector<char> zeros(bytes, 0);
+    return Append(zeros.data(), bytes);
+}
+
+bool AviFileSink::WriteAt(uint64_t offset, const void* data, size_t bytes)
+{
+    if (m_fd < 0 || offset + bytes > m_end)
+        return false;
+    return WriteAll(offset, data, bytes);
+}
+
+bool AviFileSink::TruncateTo(uint64_t size)
+{
+    if (m_fd < 0)
+        return false;
+    if (::ftruncate(m_fd, static_cast<off_t>(size)) != 0)
+        return false;
+    m_end = size;
+    return true;
+}
+
+bool AviFileSink::Close()
+{
+    if (m_fd < 0)
+        return true;
+    const bool ok = ::close(m_fd) == 0;
+    m_fd = -1;
+    m_end = 0;
+    return ok;
+}

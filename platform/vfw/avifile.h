@@ -1,0 +1,31 @@
+// The AVI file interface: files and streams by reference count; the file is complete when its
+// last reference goes.
+#pragma once
+
+#include "platform/vfw/vfw_types.h"
+
+class AviFileObject;
+class AviStreamObject;
+using PAVIFILE = AviFileObject*;
+using PAVISTREAM = AviStreamObject*;
+
+void AVIFileInit();
+void AVIFileExit();
+
+// Only writing is offered: mode must hold OF_WRITE and OF_CREATE; handler must be null.
+HRESULT AVIFileOpenW(PAVIFILE* file, LPCWSTR path, UINT mode, const void* handler);
+HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMINFOW* info);
+ULONG AVIFileAddRef(PAVIFILE file);
+ULONG AVIFileRelease(PAVIFILE file);
+
+// A stream that compresses what is written to it into source; "DIB " stores frames as they come.
+HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const AVICOMPRESSOPTIONS* options,
+                                const void* handler);
+HRESULT AVIStreamSetFormat(PAVISTREAM stream, LONG position, const void* format, LONG bytes);
+// With format null, *bytes receives the format's size.
+HRESULT AVIStreamReadFormat(PAVISTREAM stream, LONG position, void* format, LONG* bytes);
+HRESULT AVIStreamWrite(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG bytes, DWORD flags,
+                       LONG* samplesWritten, LONG* bytesWritten);
+HRESULT AVIStreamInfoW(PAVISTREAM stream, AVISTREAMINFOW* info, LONG bytes);
+ULONG AVIStreamAddRef(PAVISTREAM stream);
+ULONG AVIStreamRelease(PAVISTREAM stream);

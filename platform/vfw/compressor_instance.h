@@ -1,0 +1,66 @@
+// One open compressor: the generic adapter from the compressor calls to a libavcodec encoder.
+#pragma once
+
+#include "platform/av/av_handles.h"
+#include "platform/vfw/compressor_catalogue.h"
+
+#include <cstdint>
+#include <vector>
+
+class CompressorInstance {
+public:
+    // State blocks start with this magic, the FourCC, the version and the option count.
+    static constexpr DWORD kStateMagic = mmioFOURCC('T', 'v', 'C', 's');
+    static constexpr LONG kDefaultQuality = 7500;
+
+    explicit CompressorInstance(const CompressorDescriptor& descriptor);
+    ~CompressorInstance();
+    CompressorInstance(const CompressorInstance&) = delete;
+    CompressorInstance& operator=(const CompressorInstance&) = delete;
+
+    const CompressorDescriptor& Descriptor() const { return m_descriptor; }
+    void FillInfo(ICINFO& info) const;
+
+    DWORD StateSize() const;
+    // Bytes written, or 0 when the block is too small.
+    DWORD GetState(void* block, DWORD bytes) const;
+    // Bytes taken, or 0 when the block belongs to another compressor, version or size, or holds
+    // a value out of range; a refused block changes nothing.
+    DWORD SetState(const void* block, DWORD bytes);
+    void ResetState();
+    const std::vector<int32_t>& OptionValues() const { return m_values; }
+    // Refuses values of the wrong count or out of range.
+    bool SetOptionValues(const std::vector<int32_t>& values);
+
+    bool Query(const BITMAPINFOHEADER* input) const;
+    // quality 0..10000 or -1 for the default; keyRate <= 0 for key frames only when needed.
+    void SetQuality(LONG quality) { m_quality = quality; }
+    void SetKeyRate(LONG keyRate) { m_keyRate = keyRate; }
+    void SetFrameRate(DWORD rate, DWORD scale);
+
+    bool Begin(const BITMAPINFOHEADER* input);
+    bool IsBegun() const { return m_context != nullptr; }
+    // The output format: a BITMAPINFOHEADER followed by the encoder's extra data.
+    const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
+    // One input frame in, one compressed frame out; the data stays valid until the next call.
+    bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
+    void End();
+
+private:
+    static bool IsAcceptedFormat(const BITMAPINFOHEADER* input);
+    av::CodecContextPtr OpenEncoder(const BITMAPINFOHEADER& input) const;
+
+    const CompressorDescriptor& m_descriptor;
+    std::vector<int32_t> m_values;
+    LONG m_quality = -1;
+    LONG m_keyRate = 0;
+    AVRational m_timeBase{1, 30};
+
+    BITMAPINFOHEADER m_input{};
+    av::CodecContextPtr m_context;
+    av::SwsPtr m_scaler;
+    av::FramePtr m_frame;
+    av::PacketPtr m_packet;
+    std::vector<uint8_t> m_outputFormat;
+    int64_t m_frameIndex = 0;
+};

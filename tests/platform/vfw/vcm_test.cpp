@@ -1,0 +1,178 @@
+#include "platform/vfw/vcm.h"
+
+#include "platform/vfw/compressor_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const FOURCC kHfyu = mmioFOURCC('H', 'F', 'Y', 'U');
+const FOURCC kMpng = mmioFOURCC('M', 'P', 'N', 'G');
+const FOURCC kMjpg = mmioFOURCC('M', 'J', 'P', 'G');
+
+std::u16string NameOf(const ICINFO& info) { return std::u16string(info.szName); }
+
+std::vector<uint8_t> StateOf(HIC hic)
+{
+    std::vector<uint8_t> block(static_cast<size_t>(ICSendMessage(hic, ICM_GETSTATE, 0, 0)));
+    EXPECT_EQ(ICSendMessage(hic, ICM_GETSTATE, reinterpret_cast<DWORD_PTR>(block.data()), block.size()),
+              static_cast<LRESULT>(block.size()));
+    return block;
+}
+
+BITMAPINFO Input(WORD bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = 16;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bits;
+    return info;
+}
+
+class ScopedBoxes {
+public:
+    ScopedBoxes(CompressorConfigureBox configure, CompressorAboutBox about)
+    {
+        SetCompressorBoxes(std::move(configure), std::move(about));
+    }
+    ~ScopedBoxes() { SetCompressorBoxes(nullptr, nullptr); }
+};
+
+TEST(Vcm, InfoListsTheInstalledCompressorsByIndexAndFindsThemByFourCC)
+{
+    const auto& installed = InstalledCompressors();
+    ASSERT_FALSE(installed.empty());
+    for (DWORD i = 0; i < installed.size(); ++i) {
+        ICINFO info{};
+        ASSERT_TRUE(ICInfo(ICTYPE_VIDEO, i, &info));
+        EXPECT_EQ(info.fccHandler, installed[i]->fourcc);
+        EXPECT_EQ(info.fccType, ICTYPE_VIDEO);
+        EXPECT_EQ(info.dwSize, sizeof(ICINFO));
+        EXPECT_EQ(info.dwFlags, installed[i]->flags);
+        EXPECT_EQ(NameOf(info), std::u16string(installed[i]->name));
+    }
+    ICINFO info{};
+    EXPECT_FALSE(ICInfo(ICTYPE_VIDEO, static_cast<DWORD>(installed.size()), &info));
+    EXPECT_TRUE(ICInfo(ICTYPE_VIDEO, mmioFOURCC('m', 'j', 'p', 'g'), &info));
+    EXPECT_EQ(info.fccHandler, kMjpg);
+    EXPECT_FALSE(ICInfo(ICTYPE_VIDEO, kFourCCUncompressed, &info));
+}
+
+TEST(Vcm, UncompressedOpensNoCompressorAndAnEmptyHandleAnswersNothing)
+{
+    EXPECT_EQ(ICOpen(ICTYPE_VIDEO, kFourCCUncompressed, ICMODE_COMPRESS), nullptr);
+    EXPECT_EQ(ICOpen(ICTYPE_VIDEO, mmioFOURCC('X', 'X', 'X', 'X'), ICMODE_COMPRESS), nullptr);
+    EXPECT_EQ(ICSendMessage(nullptr, ICM_GETSTATE, 0, 0), ICERR_BADHANDLE);
+    EXPECT_EQ(ICClose(nullptr), ICERR_OK);
+    COMPVARS vars{};
+    const BITMAPINFO input = Input(24);
+    EXPECT_FALSE(ICSeqCompressFrameStart(&vars, &input));
+    ICSeqCompressFrameEnd(&vars);
+}
+
+TEST(Vcm, CompressQueryAcceptsOnly24BitFrames)
+{
+    HIC hic = ICOpen(ICTYPE_VIDEO, kMjpg, ICMODE_COMPRESS);
+    ASSERT_NE(hic, nullptr);
+    for (WORD bits : {WORD(1), WORD(8), WORD(16), WORD(24), WORD(32)}) {
+        const BITMAPINFO input = Input(bits);
+        EXPECT_EQ(ICSendMessage(hic, ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&input), 0),
+                  bits == 24 ? ICERR_OK : ICERR_BADFORMAT)
+            << bits;
+    }
+    ICClose(hic);
+}
+
+TEST(Vcm, StateBlocksAreFixedInSizeAndTaggedWithMagicFourCCAndVersion)
+{
+    for (const CompressorDescriptor* d : InstalledCompressors()) {
+        HIC hic = ICOpen(ICTYPE_VIDEO, d->fourcc, ICMODE_COMPRESS);
+        const std::vector<uint8_t> block = StateOf(hic);
+        ASSERT_GE(block.size(), 16u);
+        EXPECT_LE(block.size(), 4096u);
+        DWORD head[3];
+        std::memcpy(head, block.data(), sizeof head);
+        EXPECT_EQ(head[0], CompressorInstance::kStateMagic);
+        EXPECT_EQ(head[1], d->fourcc);
+        EXPECT_EQ(head[2], d->stateVersion);
+        ICClose(hic);
+    }
+}
+
+TEST(Vcm, AStateRoundTripsAndABlockOfAnotherKindChangesNothing)
+{
+    HIC source = ICOpen(ICTYPE_VIDEO, kMpng, ICMODE_COMPRESS);
+    std::vector<uint8_t> block = StateOf(source);
+    // The second option of MPNG is the compression level.
+    const int32_t level = 2;
+    std::memcpy(&block[16 + 4], &level, 4);
+    ASSERT_EQ(ICSendMessage(source, ICM_SETSTATE, reinterpret_cast<DWORD_PTR>(block.data()), block.size()),
+              static_cast<LRESULT>(block.size()));
+    EXPECT_EQ(StateOf(source), block);
+    ICClose(source);
+
+    struct Tamper {
+        const char* what;
+        size_t offset;
+        int32_t value;
+    };
+    for (const Tamper t : {Tamper{"magic", 0, 0}, Tamper{"fourcc", 4, static_cast<int32_t>(kHfyu)},
+                           Tamper{"version", 8, 99}, Tamper{"count", 12, 1}, Tamper{"value", 16, 6},
+                           Tamper{"negative value", 20, -1}}) {
+        HIC target = ICOpen(ICTYPE_VIDEO, kMpng, ICMODE_COMPRESS);
+        const std::vector<uint8_t> before = StateOf(target);
+        std::vector<uint8_t> bad = block;
+        std::memcpy(&bad[t.offset], &t.value, 4);
+        EXPECT_EQ(ICSendMessage(target, ICM_SETSTATE, reinterpret_cast<DWORD_PTR>(bad.data()), bad.size()), 0)
+            << t.what;
+        EXPECT_EQ(StateOf(target), before) << t.what;
+        EXPECT_EQ(ICSendMessage(target, ICM_SETSTATE, reinterpret_cast<DWORD_PTR>(block.data()), block.size() - 1), 0);
+        ICClose(target);
+    }
+}
+
+TEST(Vcm, ConfigureAndAboutAnswerOnlyWhenTheInterfaceInstalledTheirBoxes)
+{
+    HIC hfyu = ICOpen(ICTYPE_VIDEO, kHfyu, ICMODE_COMPRESS);
+    HIC mjpg = ICOpen(ICTYPE_VIDEO, kMjpg, ICMODE_COMPRESS);
+    const DWORD_PTR query = static_cast<DWORD_PTR>(-1);
+    EXPECT_EQ(ICSendMessage(hfyu, ICM_CONFIGURE, query, ICMF_CONFIGURE_QUERY), ICERR_UNSUPPORTED);
+    EXPECT_EQ(ICSendMessage(hfyu, ICM_ABOUT, query, ICMF_ABOUT_QUERY), ICERR_UNSUPPORTED);
+    {
+        int aboutShown = 0;
+        bool confirm = true;
+        ScopedBoxes boxes(
+            [&](void*, const CompressorDescriptor& d, std::vector<int32_t>& values) {
+                EXPECT_EQ(d.fourcc, kHfyu);
+                values.at(0) = 1;
+                return confirm;
+            },
+            [&](void*, const CompressorDescriptor&) { ++aboutShown; });
+        EXPECT_EQ(ICSendMessage(hfyu, ICM_CONFIGURE, query, ICMF_CONFIGURE_QUERY), ICERR_OK);
+        EXPECT_EQ(ICSendMessage(mjpg, ICM_CONFIGURE, query, ICMF_CONFIGURE_QUERY), ICERR_UNSUPPORTED)
+            << "a compressor without options has nothing to configure";
+        EXPECT_EQ(ICSendMessage(hfyu, ICM_ABOUT, query, ICMF_ABOUT_QUERY), ICERR_OK);
+        EXPECT_EQ(aboutShown, 0);
+        EXPECT_EQ(ICSendMessage(hfyu, ICM_ABOUT, 0, 0), ICERR_OK);
+        EXPECT_EQ(aboutShown, 1);
+
+        const std::vector<uint8_t> before = StateOf(hfyu);
+        confirm = false;
+        EXPECT_EQ(ICSendMessage(hfyu, ICM_CONFIGURE, 0, 0), ICERR_CANCEL);
+        EXPECT_EQ(StateOf(hfyu), before);
+        confirm = true;
+        EXPECT_EQ(ICSendMessage(hfyu, ICM_CONFIGURE, 0, 0), ICERR_OK);
+        EXPECT_NE(StateOf(hfyu), before);
+        EXPECT_EQ(hfyu->OptionValues().at(0), 1);
+    }
+    ICClose(hfyu);
+    ICClose(mjpg);
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+#include "writers/enc_avi.h"
+
+#include "platform/vfw/vcm.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kCompressOptionFlags = AVICOMPRESSF_DATARATE | AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+
+} // namespace
+
+CEncAVI::CEncAVI()
+{
+    AVIFileInit();
+    CEncAVI::Close();
+}
+
+CEncAVI::~CEncAVI()
+{
+    CEncAVI::Close();
+    AVIFileExit();
+}
+
+int CEncAVI::Create(CString path, const BITMAPINFOHEADER* header, int rate)
+{
+    std::memcpy(&m_frameHeader, header, sizeof m_frameHeader);
+    std::memset(&m_streamInfo, 0, sizeof m_streamInfo);
+    m_streamInfo.fccType = streamtypeVIDEO;
+    m_streamInfo.dwQuality = static_cast<DWORD>(-1);
+    m_streamInfo.dwRate = static_cast<DWORD>(rate);
+    m_streamInfo.dwScale = 10000;
+    m_streamInfo.rcFrame = RECT{0, 0, m_frameHeader.biWidth, m_frameHeader.biHeight};
+    m_streamInfo.dwStart = 0;
+    m_streamInfo.dwSuggestedBufferSize = m_frameHeader.biSizeImage;
+    SetupCompressor();
+    m_streamInfo.fccHandler = m_options.fccHandler;
+    return Open(path);
+}
+
+void CEncAVI::SetupCompressor()
+{
+    std::memset(&m_compVars, 0, sizeof m_compVars);
+    m_compVars.fccHandler = m_setting.GetHandler();
+    m_compVars.lQ = m_setting.GetQuality() * 100;
+    m_compVars.lKey = m_setting.GetKeyFrameEvery();
+    m_compVars.lDataRate = m_setting.GetDataRate();
+    m_compVars.cbSize = 64;
+    m_compVars.fccType = ICTYPE_VIDEO;
+    m_compVars.dwFlags = ICMF_COMPVARS_VALID;
+    m_compVars.hic = ICOpen(ICTYPE_VIDEO, m_compVars.fccHandler, ICMODE_COMPRESS);
+
+    const LRESULT stateSize = ICSendMessage(m_compVars.hic, ICM_GETSTATE, 0, 0);
+    if (stateSize == m_setting.GetStateSize()) {
+        m_compVars.lpState = m_setting.GetState();
+        m_compVars.cbState = m_setting.GetStateSize();
+        ICSendMessage(m_compVars.hic, ICM_SETSTATE, reinterpret_cast<DWORD_PTR>(m_compVars.lpState),
+                      static_cast<DWORD_PTR>(m_compVars.cbState));
+    }
+
+    std::memset(&m_options, 0, sizeof m_options);
+    m_options.fccType = streamtypeVIDEO;
+    m_options.fccHandler = m_compVars.fccHandler;
+    m_options.dwKeyFrameEvery = static_cast<DWORD>(m_compVars.lKey);
+    m_options.dwQuality = static_cast<DWORD>(m_compVars.lQ);
+    m_options.dwBytesPerSecond = static_cast<DWORD>(m_setting.GetDataRate()) * 1024;
+    m_options.dwFlags = kCompressOptionFlags;
+    m_options.lpFormat = &m_frameHeader;
+    m_options.cbFormat = sizeof m_frameHeader;
+    m_options.lpParms = m_compVars.lpState;
+    m_options.cbParms = static_cast<DWORD>(m_compVars.cbState);
+    m_options.dwInterleaveEvery = 0;
+}
+
+int CEncAVI::Open(CString path)
+{
+    if (AVIFileOpenW(&m_aviFile, path, OF_WRITE | OF_CREATE | OF_SHARE_EXCLUSIVE, nullptr) != AVIERR_OK)
+        return kErrorAviFileOpen;
+    if (AVIFileCreateStreamW(m_aviFile, &m_videoStream, &m_streamInfo) != AVIERR_OK)
+        return kErrorAviCreateStream;
+    if (AVIMakeCompressedStream(&m_compressedStream, m_videoStream, &m_options, nullptr) != AVIERR_OK)
+        return kErrorAviCompressedStream;
+    BITMAPINFOHEADER format = m_frameHeader;
+    format.biCompression = BI_RGB;
+    format.biBitCount = 24;
+    format.biSizeImage = static_cast<DWORD>(((3 * static_cast<int64_t>(format.biWidth) + 3) & ~int64_t{3}) * format.biHeight);
+    if (AVIStreamSetFormat(m_compressedStream, 0, &format, sizeof format) != AVIERR_OK)
+        return kErrorAviSetFormat;
+    return 0;
+}
+
+int CEncAVI::WriteFrame(const void* bits)
+{
+    LONG written = 0;
+    if (AVIStreamWrite(m_compressedStream, m_framePosition, 1, bits, static_cast<LONG>(m_frameHeader.biSizeImage),
+                       AVIIF_KEYFRAME, &written, nullptr) != AVIERR_OK)
+        return kErrorAviStreamWrite;
+    m_framePosition += written;
+    return 0;
+}
+
+void CEncAVI::Close()
+{
+    if (m_videoStream)
+        AVIStreamRelease(m_videoStream);
+    m_videoStream = nullptr;
+    if (m_compressedStream)
+        AVIStreamRelease(m_compressedStream);
+    m_compressedStream = nullptr;
+    if (m_aviFile)
+        AVIFileRelease(m_aviFile);
+    m_aviFile = nullptr;
+    CloseCompressor();
+    std::memset(&m_frameHeader, 0, sizeof m_frameHeader);
+    m_framePosition = 0;
+    std::memset(&m_streamInfo, 0, sizeof m_streamInfo);
+}
+
+void CEncAVI::CloseCompressor()
+{
+    ICClose(m_compVars.hic);
+    std::memset(&m_compVars, 0, sizeof m_compVars);
+    std::memset(&m_options, 0, sizeof m_options);
+}
+
+CEncAVI_Comp::CEncAVI_Comp() { std::memset(&m_framesInfo, 0, sizeof m_framesInfo); }
+
+void CEncAVI_Comp::SetupCompressor()
+{
+    CEncAVI::SetupCompressor();
+    m_framesInfo.lQuality = m_compVars.lQ;
+    m_framesInfo.lDataRate = m_setting.GetDataRate() * 1024;
+    m_framesInfo.lKeyRate = m_compVars.lKey;
+    m_framesInfo.dwRate = m_streamInfo.dwRate;
+    m_framesInfo.dwScale = m_streamInfo.dwScale;
+    ICSendMessage(m_compVars.hic, ICM_COMPRESS_FRAMES_INFO, reinterpret_cast<DWORD_PTR>(&m_framesInfo),
+                  sizeof m_framesInfo);
+}
+
+int CEncAVI_Comp::Open(CString path)
+{
+    const int result = CEncAVI::Open(path);
+    if (result != 0)
+        return result;
+    if (!ICSeqCompressFrameStart(&m_compVars, reinterpret_cast<const BITMAPINFO*>(&m_frameHeader)))
+        return kErrorAviSequenceStart;
+    return 0;
+}
+
+int CEncAVI_Comp::WriteFrame(const void* bits)
+{
+    BOOL key = FALSE;
+    LONG size = 0;
+    const void* data = ICSeqCompressFrame(&m_compVars, 0, const_cast<void*>(bits), &key, &size);
+    if (!data)
+        return kErrorAviCompressFrame;
+    LONG written = 0;
+    if (AVIStreamWrite(m_videoStream, m_framePosition, 1, data, size, key ? AVIIF_KEYFRAME : 0, &written, nullptr) !=
+        AVIERR_OK)
+        return kErrorAviStreamWrite;
+    m_framePosition += written;
+    return 0;
+}
+
+void CEncAVI_Comp::CloseCompressor()
+{
+    ICSeqCompressFrameEnd(&m_compVars);
+    std::memset(&m_framesInfo, 0, sizeof m_framesInfo);
+    CEncAVI::CloseCompressor();
+}

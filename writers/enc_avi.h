@@ -1,0 +1,67 @@
+// The AVI writer chain's first two layers: the file with its video stream and compressor set-up,
+// frames written uncompressed or to the compressing stream (CEncAVI), and frames compressed one
+// by one by the writer itself (CEncAVI_Comp).
+#pragma once
+
+#include "platform/afx/cstring.h"
+#include "platform/vfw/avifile.h"
+#include "platform/vfw/vfw_types.h"
+#include "writers/enc_avi_setting.h"
+
+// Error numbers of the AVI writer.
+constexpr int kErrorAviFileOpen = 2001;
+constexpr int kErrorAviCreateStream = 2003;
+constexpr int kErrorAviCompressedStream = 2004;
+constexpr int kErrorAviSetFormat = 2005;
+constexpr int kErrorAviStreamWrite = 2006;
+constexpr int kErrorAviSequenceStart = 2201;
+constexpr int kErrorAviCompressFrame = 2202;
+
+class CEncAVI {
+public:
+    CEncAVI();
+    virtual ~CEncAVI();
+    CEncAVI(const CEncAVI&) = delete;
+    CEncAVI& operator=(const CEncAVI&) = delete;
+
+    virtual int WriteFrame(const void* bits);
+    virtual void Close();
+    virtual int Open(CString path);
+    virtual void SetupCompressor();
+    virtual void CloseCompressor();
+
+    // rate is frames per second times 10000.
+    int Create(CString path, const BITMAPINFOHEADER* header, int rate);
+
+    CEncAVISetting* GetSetting() { return &m_setting; }
+    LONG GetFramePosition() const { return m_framePosition; }
+    const AVISTREAMINFOW& GetStreamInfo() const { return m_streamInfo; }
+    const BITMAPINFOHEADER& GetFrameHeader() const { return m_frameHeader; }
+    const COMPVARS& GetCompVars() const { return m_compVars; }
+    const AVICOMPRESSOPTIONS& GetCompressOptions() const { return m_options; }
+    BOOL IsFileOpen() const { return m_aviFile != nullptr; }
+
+protected:
+    CEncAVISetting m_setting;
+    LONG m_framePosition = 0;
+    PAVIFILE m_aviFile = nullptr;
+    PAVISTREAM m_compressedStream = nullptr;
+    PAVISTREAM m_videoStream = nullptr;
+    AVICOMPRESSOPTIONS m_options{};
+    COMPVARS m_compVars{};
+    AVISTREAMINFOW m_streamInfo{};
+    BITMAPINFOHEADER m_frameHeader{};
+};
+
+class CEncAVI_Comp : public CEncAVI {
+public:
+    CEncAVI_Comp();
+
+    int WriteFrame(const void* bits) override;
+    int Open(CString path) override;
+    void SetupCompressor() override;
+    void CloseCompressor() override;
+
+protected:
+    ICCOMPRESSFRAMES m_framesInfo{};
+};
