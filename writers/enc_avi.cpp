@@ -1,5 +1,6 @@
 #include "writers/enc_avi.h"
 
+#include "foundation/file_system.h"
 #include "platform/vfw/vcm.h"
 
 #include <cstring>
@@ -74,6 +75,7 @@ void CEncAVI::SetupCompressor()
 
 int CEncAVI::Open(CString path)
 {
+    DeleteExistingFile(path);
     if (AVIFileOpenW(&m_aviFile, path, OF_WRITE | OF_CREATE | OF_SHARE_EXCLUSIVE, nullptr) != AVIERR_OK)
         return kErrorAviFileOpen;
     if (AVIFileCreateStreamW(m_aviFile, &m_videoStream, &m_streamInfo) != AVIERR_OK)

@@ -30,7 +30,7 @@ private:
     int m_quality = 100;
     int m_keyFrameEvery = 15;
     int m_dataRate = 300;
-    FOURCC m_handler;
+    FOURCC m_handler = 0;
     int m_stateSize = 0;
     void* m_state = nullptr;
     WAVEFORMATEX* m_audioFormat = nullptr;

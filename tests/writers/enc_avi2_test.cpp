@@ -239,6 +239,7 @@ TEST(EncAvi2, AnExistingOutputFileIsReplaced)
     TempFolder folder;
     const std::string path = folder / "out.avi";
     WriteFileText(path, std::string(1 << 20, 'x'));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     auto writer = MakeWriter(mmioFOURCC('M', 'J', 'P', 'G'));
     ASSERT_EQ(WriteFrames(*writer, path, 4), 0);
     EXPECT_LT(std::filesystem::file_size(path), 1u << 20);
