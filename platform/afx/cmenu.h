@@ -1,0 +1,41 @@
+// Menus: the items the program inserts and deletes, shown as a toolkit pop-up.
+#pragma once
+
+#include "platform/afx/cstring.h"
+#include "platform/win/ui_types.h"
+
+#include <vector>
+
+class CWnd;
+
+constexpr UINT TPM_LEFTALIGN = 0x0, TPM_RETURNCMD = 0x100;
+
+class CMenu {
+public:
+    HMENU m_hMenu = nullptr;
+
+    BOOL CreatePopupMenu();
+    BOOL DestroyMenu();
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+    int GetMenuItemCount() const;
+    UINT GetMenuItemID(int nPos) const;
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
+    // Shows the menu at a screen point; the chosen item reaches pWnd as WM_COMMAND (or comes
+    // back as the result with TPM_RETURNCMD).
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+
+    struct Item {
+        UINT flags;
+        UINT_PTR id;
+        CString text;
+    };
+    const std::vector<Item>& Items() const { return m_items; }
+
+private:
+    int Find(UINT nItem, UINT nFlags) const;
+    std::vector<Item> m_items;
+};

@@ -1,0 +1,804 @@
+#include "platform/afx/controls_host.h"
+
+#include "platform/afx/cdc.h"
+#include "platform/afx/gdi_internal.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include <charconv>
+
+namespace {
+
+void NotifyParent(WindowRecord* control, UINT code)
+{
+    WindowRecord* parent = control->ParentRecord();
+    if (!parent)
+        return;
+    SendMessage(parent->Handle(), WM_COMMAND, MAKELONG(static_cast<WORD>(control->id), static_cast<WORD>(code)),
+                reinterpret_cast<LPARAM>(control->Handle()));
+}
+
+LRESULT CopyOut(const QString& text, LPARAM buffer)
+{
+    auto* out = reinterpret_cast<LPWSTR>(buffer);
+    if (out) {
+        std::copy(text.utf16(), text.utf16() + text.size(), reinterpret_cast<char16_t*>(out));
+        out[text.size()] = 0;
+    }
+    return text.size();
+}
+
+// The parent's colours for a control, when its WM_CTLCOLOR handler gives a brush.
+bool ControlColors(WindowRecord* control, UINT type, QColor& background, QColor& textColor, bool& transparent)
+{
+    WindowRecord* parent = control->ParentRecord();
+    if (!parent)
+        return false;
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    HDC hdc = CreateImageDC(&scratch, QPoint(), nullptr);
+    CtlColorRequest req{hdc, control->Handle(), type};
+    auto brush = reinterpret_cast<HBRUSH>(SendMessage(parent->Handle(), WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&req)));
+    DeviceContextData* dc = DeviceContextData::From(hdc);
+    const bool got = brush != nullptr;
+    if (got) {
+        background = ToQColor(GdiObjectData::From(brush)->color);
+        textColor = ToQColor(dc->textColor);
+        transparent = dc->bkMode == TRANSPARENT;
+    }
+    DeleteDC(hdc);
+    return got;
+}
+
+QString StripMnemonics(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&')
+                ++i;
+            else
+                continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
+GenericHost::GenericHost(QWidget* parent, WindowKind kind) : Host<QWidget>(parent, kind)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool GenericHost::event(QEvent* e)
+{
+    if (e->type() != QEvent::Paint || isDestroyed)
+        return Host<QWidget>::event(e);
+    if (!flushOnly) {
+        painting = true;
+        const HWND self = Handle();
+        if (std::exchange(erasePending, true)) {
+            HDC hdc = GetDC(self);
+            SendMessage(self, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+            DeviceContextData::From(hdc)->EndPainting();
+            delete DeviceContextData::From(hdc);
+        }
+        Dispatch(WM_PAINT, 0, 0, e, {});
+        if (!WindowRecord::From(self))
+            return true;
+        painting = false;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, Backing());
+    return true;
+}
+
+ButtonHost::ButtonHost(QWidget* parent) : Host<QPushButton>(parent, WindowKind::Button)
+{
+    connect(this, &QPushButton::clicked, this, [this] { NotifyParent(this, BN_CLICKED); });
+}
+
+LRESULT ButtonHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (message == BM_CLICK) {
+        handled = true;
+        click();
+        return 0;
+    }
+    if (message == BM_SETSTYLE) {
+        handled = true;
+        windowStyle = (windowStyle & ~BS_TYPEMASK) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
+        update();
+        return 0;
+    }
+    return WindowRecord::ClassProc(message, wParam, lParam, handled);
+}
+
+void ButtonHost::paintEvent(QPaintEvent* e)
+{
+    if ((windowStyle & BS_TYPEMASK) != BS_OWNERDRAW) {
+        QPushButton::paintEvent(e);
+        return;
+    }
+    // Owner-drawn: the parent draws the item through WM_DRAWITEM.
+    QImage canvas(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    canvas.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
+    HDC hdc = CreateImageDC(&canvas, QPoint(), windowFont);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_BUTTON;
+    dis.CtlID = static_cast<UINT>(id);
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = (isDown() ? ODS_SELECTED : 0) | (hasFocus() ? ODS_FOCUS : 0) | (isEnabled() ? 0 : ODS_DISABLED);
+    dis.hwndItem = Handle();
+    dis.hDC = hdc;
+    dis.rcItem = RECT{0, 0, width(), height()};
+    const HWND self = Handle();
+    if (WindowRecord* parent = ParentRecord())
+        SendMessage(parent->Handle(), WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&dis));
+    DeleteDC(hdc);
+    if (WindowRecord::From(self)) {
+        QPainter p(this);
+        p.drawImage(0, 0, canvas);
+    }
+}
+
+template <class Base>
+LRESULT CheckHost<Base>::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (message == BM_GETCHECK) {
+        handled = true;
+        return this->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    }
+    if (message == BM_SETCHECK) {
+        handled = true;
+        this->setChecked(wParam == BST_CHECKED);
+        return 0;
+    }
+    if (message == BM_CLICK) {
+        handled = true;
+        this->click();
+        return 0;
+    }
+    return WindowRecord::ClassProc(message, wParam, lParam, handled);
+}
+
+void StaticHost::ApplyText()
+{
+    setText((windowStyle & SS_NOPREFIX) ? ToQString(windowText) : StripMnemonics(ToQString(windowText)));
+}
+
+bool StaticHost::event(QEvent* e)
+{
+    if (e->type() == QEvent::Paint && !isDestroyed) {
+        QColor background, textColor;
+        bool transparent = false;
+        if (ControlColors(this, CTLCOLOR_STATIC, background, textColor, transparent)) {
+            QPainter p(this);
+            p.fillRect(rect(), background);
+            QPalette pal = palette();
+            pal.setColor(QPalette::WindowText, textColor);
+            setPalette(pal);
+        }
+    }
+    return Host<QLabel>::event(e);
+}
+
+EditHost::EditHost(QWidget* parent) : Host<QLineEdit>(parent, WindowKind::Edit)
+{
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
+        windowText = FromQString(t);
+        NotifyParent(this, EN_CHANGE);
+    });
+}
+
+void EditHost::ApplyText()
+{
+    const QString t = ToQString(windowText);
+    if (t != QLineEdit::text())
+        setText(t);
+}
+
+bool EditHost::event(QEvent* e)
+{
+    const bool result = Host<QLineEdit>::event(e);
+    if (!isDestroyed && e->type() == QEvent::FocusIn)
+        NotifyParent(this, EN_SETFOCUS);
+    else if (!isDestroyed && e->type() == QEvent::FocusOut)
+        NotifyParent(this, EN_KILLFOCUS);
+    return result;
+}
+
+LRESULT EditHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    switch (message) {
+    case EM_SETSEL: {
+        const int start = static_cast<int>(wParam);
+        const int end = static_cast<int>(lParam);
+        if (start == 0 && end == -1)
+            selectAll();
+        else if (start == -1)
+            deselect();
+        else
+            setSelection(start, end - start);
+        return 0;
+    }
+    case EM_LIMITTEXT:
+        setMaxLength(wParam ? static_cast<int>(wParam) : 32767);
+        return 0;
+    default:
+        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    }
+}
+
+ComboHost::ComboHost(QWidget* parent, WindowKind kind) : Host<QComboBox>(parent, kind)
+{
+    connect(this, &QComboBox::activated, this, [this] { NotifyParent(this, CBN_SELCHANGE); });
+    connect(this, &QComboBox::editTextChanged, this, [this](const QString& t) {
+        windowText = FromQString(t);
+        NotifyParent(this, CBN_EDITCHANGE);
+    });
+}
+
+void ComboHost::ApplyText()
+{
+    if (isEditable())
+        setEditText(ToQString(windowText));
+}
+
+LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    switch (message) {
+    case CB_ADDSTRING:
+        addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam)));
+        return count() - 1;
+    case CB_INSERTSTRING: {
+        const int at = (index < 0 || index > count()) ? count() : index;
+        if (index > count())
+            return CB_ERR;
+        insertItem(at, ToQString(reinterpret_cast<LPCWSTR>(lParam)));
+        return at;
+    }
+    case CB_DELETESTRING:
+        if (index < 0 || index >= count())
+            return CB_ERR;
+        removeItem(index);
+        return count();
+    case CB_GETCOUNT:
+        return count();
+    case CB_GETCURSEL:
+        return currentIndex();
+    case CB_SETCURSEL:
+        if (index < 0 || index >= count()) {
+            setCurrentIndex(-1);
+            return CB_ERR;
+        }
+        setCurrentIndex(index);
+        return index;
+    case CB_GETLBTEXT:
+        if (index < 0 || index >= count())
+            return CB_ERR;
+        return CopyOut(itemText(index), lParam);
+    case CB_GETLBTEXTLEN:
+        return (index < 0 || index >= count()) ? CB_ERR : itemText(index).size();
+    case CB_RESETCONTENT:
+        clear();
+        return 0;
+    case CB_GETITEMDATA:
+        if (index < 0 || index >= count())
+            return CB_ERR;
+        return static_cast<LRESULT>(itemData(index).toLongLong());
+    case CB_SETITEMDATA:
+        if (index < 0 || index >= count())
+            return CB_ERR;
+        setItemData(index, QVariant::fromValue<qlonglong>(lParam));
+        return 0;
+    case CBEM_SETIMAGELIST:
+        return reinterpret_cast<LRESULT>(std::exchange(imageList, reinterpret_cast<HIMAGELIST>(lParam)));
+    case CBEM_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(imageList);
+    case CBEM_INSERTITEMW: {
+        const auto* item = reinterpret_cast<const COMBOBOXEXITEMW*>(lParam);
+        if (!item)
+            return -1;
+        const int at = (item->iItem < 0 || item->iItem > count()) ? count() : static_cast<int>(item->iItem);
+        QIcon icon;
+        if (ImageListData* list = ImageListFrom(imageList); list && (item->mask & CBEIF_IMAGE) && item->iImage >= 0 &&
+                                                             item->iImage < static_cast<int>(list->images.size()))
+            icon = QIcon(list->images[static_cast<size_t>(item->iImage)]);
+        insertItem(at, icon, (item->mask & CBEIF_TEXT) ? ToQString(item->pszText) : QString());
+        if (item->mask & CBEIF_LPARAM)
+            setItemData(at, QVariant::fromValue<qlonglong>(item->lParam));
+        setItemData(at, item->iImage, Qt::UserRole + 1);
+        return at;
+    }
+    case WM_GETTEXTLENGTH:
+        return currentText().size();
+    case WM_GETTEXT: {
+        const QString t = currentText().left(std::max<qsizetype>(0, static_cast<qsizetype>(wParam) - 1));
+        return wParam ? CopyOut(t, lParam) : 0;
+    }
+    default:
+        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    }
+}
+
+namespace {
+
+class OwnerDrawDelegate : public QStyledItemDelegate {
+public:
+    explicit OwnerDrawDelegate(ListHost* list) : QStyledItemDelegate(list), m_list(list) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        m_list->SendDrawItem(painter, option.rect, index.row(), option.state & QStyle::State_Selected,
+                             option.state & QStyle::State_HasFocus);
+    }
+
+private:
+    ListHost* m_list;
+};
+
+} // namespace
+
+ListHost::ListHost(QWidget* parent) : Host<QListWidget>(parent, WindowKind::ListBox)
+{
+    viewport()->setMouseTracking(true);
+    connect(this, &QListWidget::currentRowChanged, this, [this] {
+        if (!changingSelection)
+            NotifyParent(this, LBN_SELCHANGE);
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { NotifyParent(this, LBN_DBLCLK); });
+}
+
+void ListHost::SendDrawItem(QPainter* painter, const QRect& rect, int row, bool selected, bool focused)
+{
+    QImage canvas(rect.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    // The item's rectangle is in the list's client coordinates, as the drawing code expects.
+    const QPoint inList = viewport()->mapTo(this, rect.topLeft());
+    HDC hdc = CreateImageDC(&canvas, -inList, windowFont);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_LISTBOX;
+    dis.CtlID = static_cast<UINT>(id);
+    dis.itemID = static_cast<UINT>(row);
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = (selected ? ODS_SELECTED : 0) | (focused ? ODS_FOCUS : 0);
+    dis.hwndItem = Handle();
+    dis.hDC = hdc;
+    dis.rcItem = RECT{inList.x(), inList.y(), inList.x() + rect.width(), inList.y() + rect.height()};
+    dis.itemData = static_cast<ULONG_PTR>(item(row) ? item(row)->data(Qt::UserRole).toLongLong() : 0);
+    if (WindowRecord* parent = ParentRecord())
+        SendMessage(parent->Handle(), WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&dis));
+    DeleteDC(hdc);
+    painter->drawImage(rect.topLeft(), canvas);
+}
+
+LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    const auto guard = [this](auto&& fn) {
+        changingSelection = true;
+        fn();
+        changingSelection = false;
+    };
+    switch (message) {
+    case LB_ADDSTRING:
+        addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam)));
+        return count() - 1;
+    case LB_INSERTSTRING: {
+        if (index > count())
+            return LB_ERR;
+        const int at = index < 0 ? count() : index;
+        guard([&] { insertItem(at, ToQString(reinterpret_cast<LPCWSTR>(lParam))); });
+        return at;
+    }
+    case LB_DELETESTRING:
+        if (index < 0 || index >= count())
+            return LB_ERR;
+        guard([&] { delete takeItem(index); });
+        return count();
+    case LB_RESETCONTENT:
+        guard([&] { clear(); });
+        return 0;
+    case LB_GETCOUNT:
+        return count();
+    case LB_GETCURSEL: {
+        const auto selected = selectedItems();
+        return selected.isEmpty() ? LB_ERR : row(selected.front());
+    }
+    case LB_SETCURSEL:
+        guard([&] {
+            if (index < 0 || index >= count()) {
+                clearSelection();
+                setCurrentRow(-1);
+            } else {
+                setCurrentRow(index);
+            }
+        });
+        return (index < 0 || index >= count()) ? LB_ERR : index;
+    case LB_GETTEXT:
+        if (index < 0 || index >= count())
+            return LB_ERR;
+        return CopyOut(item(index)->text(), lParam);
+    case LB_GETTEXTLEN:
+        return (index < 0 || index >= count()) ? LB_ERR : item(index)->text().size();
+    case LB_GETITEMDATA:
+        return (index < 0 || index >= count()) ? LB_ERR : static_cast<LRESULT>(item(index)->data(Qt::UserRole).toLongLong());
+    case LB_SETITEMDATA:
+        if (index < 0 || index >= count())
+            return LB_ERR;
+        item(index)->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(lParam));
+        return 0;
+    case LB_SETHORIZONTALEXTENT:
+        horizontalExtent = index;
+        return 0;
+    case LB_GETHORIZONTALEXTENT:
+        return horizontalExtent;
+    case LB_GETITEMRECT: {
+        auto* out = reinterpret_cast<RECT*>(lParam);
+        if (index < 0 || index >= count() || !out)
+            return LB_ERR;
+        const QRect r = visualItemRect(item(index)).translated(viewport()->mapTo(this, QPoint()));
+        *out = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        return 0;
+    }
+    case LB_ITEMFROMPOINT: {
+        const QPoint p(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        const QPoint inView = p - viewport()->mapTo(this, QPoint());
+        QListWidgetItem* hit = itemAt(inView);
+        if (hit)
+            return MAKELONG(static_cast<WORD>(row(hit)), 0);
+        return MAKELONG(static_cast<WORD>(count() > 0 ? count() - 1 : 0), 1);
+    }
+    case WM_VSCROLL:
+        if (LOWORD(wParam) == SB_LINEDOWN)
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        else if (LOWORD(wParam) == SB_LINEUP)
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return 0;
+    default:
+        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    }
+}
+
+SliderHost::SliderHost(QWidget* parent) : Host<QSlider>(parent, WindowKind::Trackbar)
+{
+    setRange(0, 100);
+    setPageStep(20);
+    connect(this, &QSlider::actionTriggered, this, [this](int action) {
+        UINT code = TB_THUMBTRACK;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: code = TB_LINEDOWN; break;
+        case QAbstractSlider::SliderSingleStepSub: code = TB_LINEUP; break;
+        case QAbstractSlider::SliderPageStepAdd: code = TB_PAGEDOWN; break;
+        case QAbstractSlider::SliderPageStepSub: code = TB_PAGEUP; break;
+        case QAbstractSlider::SliderToMinimum: code = TB_TOP; break;
+        case QAbstractSlider::SliderToMaximum: code = TB_BOTTOM; break;
+        default: break;
+        }
+        WindowRecord* parent = ParentRecord();
+        if (!parent)
+            return;
+        const UINT msg = orientation() == Qt::Horizontal ? WM_HSCROLL : WM_VSCROLL;
+        SendMessage(parent->Handle(), msg, MAKELONG(static_cast<WORD>(code), static_cast<WORD>(sliderPosition())),
+                    reinterpret_cast<LPARAM>(Handle()));
+    });
+    connect(this, &QSlider::sliderReleased, this, [this] {
+        if (WindowRecord* parent = ParentRecord()) {
+            const UINT msg = orientation() == Qt::Horizontal ? WM_HSCROLL : WM_VSCROLL;
+            SendMessage(parent->Handle(), msg, TB_ENDTRACK, reinterpret_cast<LPARAM>(Handle()));
+        }
+    });
+}
+
+LRESULT SliderHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    switch (message) {
+    case TBM_GETPOS: return sliderPosition();
+    case TBM_GETRANGEMIN: return minimum();
+    case TBM_GETRANGEMAX: return maximum();
+    case TBM_SETPOS: setValue(static_cast<int>(lParam)); return 0;
+    case TBM_SETRANGE: setRange(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
+    case TBM_SETRANGEMIN: setMinimum(static_cast<int>(lParam)); return 0;
+    case TBM_SETRANGEMAX: setMaximum(static_cast<int>(lParam)); return 0;
+    case TBM_SETTICFREQ: setTickInterval(static_cast<int>(wParam)); return 0;
+    case TBM_SETPAGESIZE: setPageStep(static_cast<int>(lParam)); return 0;
+    case TBM_SETLINESIZE: setSingleStep(static_cast<int>(lParam)); return 0;
+    default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    }
+}
+
+UpDownHost::UpDownHost(QWidget* parent) : Host<QWidget>(parent, WindowKind::UpDown) {}
+
+void UpDownHost::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), ToQColor(GetSysColor(COLOR_BTNFACE)));
+    const int h = height() / 2;
+    p.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+    p.drawRect(0, 0, width() - 1, h - 1);
+    p.drawRect(0, h, width() - 1, height() - h - 1);
+    p.setBrush(ToQColor(GetSysColor(COLOR_BTNTEXT)));
+    p.setPen(Qt::NoPen);
+    const int cx = width() / 2;
+    p.drawPolygon(QPolygon({QPoint(cx - 3, h / 2 + 2), QPoint(cx + 3, h / 2 + 2), QPoint(cx, h / 2 - 1)}));
+    const int cy = h + (height() - h) / 2;
+    p.drawPolygon(QPolygon({QPoint(cx - 3, cy - 2), QPoint(cx + 3, cy - 2), QPoint(cx, cy + 1)}));
+}
+
+void UpDownHost::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && isEnabled())
+        Step(e->position().y() < height() / 2 ? +1 : -1);
+}
+
+void UpDownHost::Step(int arrow)
+{
+    // The up arrow moves towards the upper end of the range, whichever way the range runs.
+    const int delta = (upper >= lower) ? arrow : -arrow;
+    const HWND self = Handle();
+    if (WindowRecord* parent = ParentRecord()) {
+        NMUPDOWN nm{};
+        nm.hdr.hwndFrom = self;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(id);
+        nm.hdr.code = UDN_DELTAPOS;
+        nm.iPos = pos;
+        nm.iDelta = delta;
+        if (SendMessage(parent->Handle(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&nm)))
+            return;
+        if (!WindowRecord::From(self))
+            return;
+    }
+    const int lo = std::min(lower, upper), hi = std::max(lower, upper);
+    int next = pos + delta;
+    if (next > hi)
+        next = (windowStyle & UDS_WRAP) ? lo : hi;
+    if (next < lo)
+        next = (windowStyle & UDS_WRAP) ? hi : lo;
+    pos = next;
+    UpdateBuddy();
+    if (WindowRecord* parent = ParentRecord())
+        SendMessage(parent->Handle(), (windowStyle & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL,
+                    MAKELONG(SB_THUMBPOSITION, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(self));
+}
+
+void UpDownHost::UpdateBuddy()
+{
+    if ((windowStyle & UDS_SETBUDDYINT) && WindowRecord::From(buddy)) {
+        const CString value = FromQString(QString::number(pos));
+        SendMessage(buddy, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.GetString()));
+    }
+}
+
+void UpDownHost::AttachBuddy(HWND hwnd)
+{
+    buddy = hwnd;
+    WindowRecord* b = WindowRecord::From(hwnd);
+    if (!b || !b->widget)
+        return;
+    if (windowStyle & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) {
+        // Stands at the buddy's edge and takes its own width from it.
+        QRect g = b->widget->geometry();
+        const int w = width();
+        g.setWidth(std::max(0, g.width() - w));
+        if (windowStyle & UDS_ALIGNLEFT) {
+            setGeometry(g.left(), g.top(), w, g.height());
+            g.moveLeft(g.left() + w);
+        } else {
+            setGeometry(g.right() + 1, g.top(), w, g.height());
+        }
+        b->widget->setGeometry(g);
+    }
+    UpdateBuddy();
+}
+
+LRESULT UpDownHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = true;
+    switch (message) {
+    case UDM_SETRANGE32: {
+        lower = static_cast<int>(static_cast<INT_PTR>(wParam));
+        upper = static_cast<int>(lParam);
+        const int lo = std::min(lower, upper), hi = std::max(lower, upper);
+        pos = std::clamp(pos, lo, hi);
+        return 0;
+    }
+    case UDM_GETRANGE32:
+        if (auto* l = reinterpret_cast<int*>(wParam))
+            *l = lower;
+        if (auto* u = reinterpret_cast<int*>(lParam))
+            *u = upper;
+        return 0;
+    case UDM_SETPOS32: {
+        const int old = pos;
+        const int lo = std::min(lower, upper), hi = std::max(lower, upper);
+        pos = std::clamp(static_cast<int>(lParam), lo, hi);
+        UpdateBuddy();
+        return old;
+    }
+    case UDM_GETPOS32: {
+        auto* error = reinterpret_cast<BOOL*>(lParam);
+        if (error)
+            *error = FALSE;
+        if ((windowStyle & UDS_SETBUDDYINT) && WindowRecord::From(buddy)) {
+            const QString t = ToQString(WindowRecord::From(buddy)->windowText).trimmed().remove(u',');
+            bool ok = false;
+            const int v = t.toInt(&ok);
+            const int lo = std::min(lower, upper), hi = std::max(lower, upper);
+            if (ok && v >= lo && v <= hi)
+                pos = v;
+            else if (error)
+                *error = TRUE;
+        }
+        return pos;
+    }
+    case UDM_SETBUDDY: {
+        const HWND old = buddy;
+        AttachBuddy(reinterpret_cast<HWND>(wParam));
+        return reinterpret_cast<LRESULT>(old);
+    }
+    default:
+        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    }
+}
+
+template class CheckHost<QCheckBox>;
+template class CheckHost<QRadioButton>;
+
+WindowRecord* WindowFactory::Create(const CString& className, const CString& text, DWORD style, DWORD exStyle,
+                                    const QRect& geometry, WindowRecord* parent, int id, bool topLevelOwned)
+{
+    QWidget* parentWidget = parent ? parent->widget.data() : nullptr;
+    const bool child = (style & WS_CHILD) && parentWidget;
+    QWidget* qtParent = child ? parentWidget : (topLevelOwned && parentWidget ? parentWidget->window() : nullptr);
+    const std::u16string_view cls = className.View();
+    auto equals = [&](std::u16string_view name) {
+        if (cls.size() != name.size())
+            return false;
+        for (size_t i = 0; i < cls.size(); ++i) {
+            char16_t a = cls[i], b = name[i];
+            if (a >= u'a' && a <= u'z')
+                a = static_cast<char16_t>(a - 32);
+            if (b >= u'a' && b <= u'z')
+                b = static_cast<char16_t>(b - 32);
+            if (a != b)
+                return false;
+        }
+        return true;
+    };
+    WindowRecord* record = nullptr;
+    QWidget* w = nullptr;
+    if (equals(u"BUTTON")) {
+        const DWORD type = style & BS_TYPEMASK;
+        if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE) {
+            auto* h = new CheckHost<QCheckBox>(qtParent);
+            record = h;
+            w = h;
+        } else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+            auto* h = new CheckHost<QRadioButton>(qtParent);
+            h->setAutoExclusive(false);
+            record = h;
+            w = h;
+        } else if (type == BS_GROUPBOX) {
+            auto* h = new GroupHost(qtParent);
+            record = h;
+            w = h;
+        } else {
+            auto* h = new ButtonHost(qtParent);
+            h->setAutoDefault(false);
+            record = h;
+            w = h;
+        }
+        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && (type == BS_CHECKBOX || type == BS_RADIOBUTTON)) {
+            // Non-automatic boxes change only when the program says so.
+            b->setCheckable(true);
+            QObject::connect(b, &QAbstractButton::clicked, b, [b](bool checked) { b->setChecked(!checked); });
+        }
+        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && type != BS_GROUPBOX && type > BS_DEFPUSHBUTTON &&
+                                                         type != BS_OWNERDRAW) {
+            QObject::connect(b, &QAbstractButton::clicked, b, [record] { NotifyParent(record, BN_CLICKED); });
+        }
+    } else if (equals(u"STATIC")) {
+        auto* h = new StaticHost(qtParent);
+        const DWORD type = style & SS_TYPEMASK;
+        h->setAlignment((type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft) |
+                        Qt::AlignTop);
+        h->setWordWrap(type <= SS_RIGHT);
+        record = h;
+        w = h;
+    } else if (equals(u"EDIT")) {
+        auto* h = new EditHost(qtParent);
+        h->setReadOnly(style & ES_READONLY);
+        h->setAlignment((style & ES_CENTER) ? Qt::AlignHCenter : (style & ES_RIGHT) ? Qt::AlignRight : Qt::AlignLeft);
+        if (style & ES_PASSWORD)
+            h->setEchoMode(QLineEdit::Password);
+        h->setFrame(true);
+        record = h;
+        w = h;
+    } else if (equals(u"COMBOBOX") || equals(u"ComboBoxEx32")) {
+        auto* h = new ComboHost(qtParent, equals(u"COMBOBOX") ? WindowKind::ComboBox : WindowKind::ComboBoxEx);
+        h->setEditable((style & 0x3) == CBS_DROPDOWN || (style & 0x3) == CBS_SIMPLE);
+        // The drop-down part of a template's rectangle is not the control's height.
+        record = h;
+        w = h;
+    } else if (equals(u"LISTBOX")) {
+        auto* h = new ListHost(qtParent);
+        if (style & LBS_OWNERDRAWFIXED)
+            h->setItemDelegate(new OwnerDrawDelegate(h));
+        h->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        h->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        record = h;
+        w = h;
+    } else if (equals(u"msctls_trackbar32")) {
+        auto* h = new SliderHost(qtParent);
+        h->setOrientation((style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal);
+        h->setTickPosition((style & TBS_NOTICKS) ? QSlider::NoTicks : QSlider::TicksBelow);
+        record = h;
+        w = h;
+    } else if (equals(u"msctls_updown32")) {
+        auto* h = new UpDownHost(qtParent);
+        record = h;
+        w = h;
+    } else if (equals(u"#32770")) {
+        auto* h = new GenericHost(qtParent, WindowKind::Dialog);
+        record = h;
+        w = h;
+    } else {
+        auto* h = new GenericHost(qtParent, WindowKind::Generic);
+        record = h;
+        w = h;
+    }
+    record->className = className;
+    record->windowStyle = style;
+    record->exStyle = exStyle;
+    record->id = id;
+    record->windowText = text;
+    if (!child) {
+        w->setWindowFlag(Qt::Window, true);
+        if (style & WS_POPUP && !(style & WS_CAPTION))
+            w->setWindowFlag(Qt::FramelessWindowHint, true);
+        if (exStyle & WS_EX_TOOLWINDOW)
+            w->setWindowFlag(Qt::Tool, true);
+        if (exStyle & WS_EX_TOPMOST)
+            w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    w->setGeometry(geometry);
+    w->setEnabled(!(style & WS_DISABLED));
+    if (exStyle & WS_EX_ACCEPTFILES) {
+        record->acceptFiles = true;
+        w->setAcceptDrops(true);
+    }
+    record->ApplyText();
+    if (record->kind == WindowKind::UpDown && (style & UDS_AUTOBUDDY) && parentWidget) {
+        // The buddy is the window created just before it among its siblings.
+        const auto siblings = parentWidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (qsizetype i = siblings.indexOf(w) - 1; i >= 0; --i)
+            if (auto* r = dynamic_cast<WindowRecord*>(siblings[i])) {
+                static_cast<UpDownHost*>(record)->AttachBuddy(r->Handle());
+                break;
+            }
+    }
+    return record;
+}
+
+void WindowFactory::Attach(CWnd* wnd, WindowRecord* record)
+{
+    record->wnd = wnd;
+    wnd->m_hWnd = record->Handle();
+}
+
+void WindowFactory::Detach(CWnd* wnd)
+{
+    if (WindowRecord* r = WindowRecord::From(wnd->m_hWnd); r && r->wnd == wnd)
+        r->wnd = nullptr;
+    wnd->m_hWnd = nullptr;
+}

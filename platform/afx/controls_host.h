@@ -1,0 +1,134 @@
+// The host widgets: one per window class, each the class's window procedure on a Qt widget.
+#pragma once
+
+#include "platform/afx/window_host.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+template <class Base>
+class Host : public Base, public WindowRecord {
+public:
+    Host(QWidget* parent, WindowKind kind) : Base(parent), WindowRecord(this, kind)
+    {
+        this->setMouseTracking(true);
+    }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        return HandleEvent(e, [this](QEvent* ev) { return Base::event(ev); });
+    }
+};
+
+// Our own windows and dialogs: painted through WM_ERASEBKGND and WM_PAINT into the backing image.
+class GenericHost : public Host<QWidget> {
+public:
+    GenericHost(QWidget* parent, WindowKind kind);
+
+protected:
+    bool event(QEvent* e) override;
+};
+
+class ButtonHost : public Host<QPushButton> {
+public:
+    explicit ButtonHost(QWidget* parent);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void ApplyText() override { setText(ToQString(windowText)); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+template <class Base>
+class CheckHost : public Host<Base> {
+public:
+    explicit CheckHost(QWidget* parent) : Host<Base>(parent, WindowKind::Button) {}
+    void ApplyText() override { this->setText(ToQString(this->windowText)); }
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+};
+
+class GroupHost : public Host<QGroupBox> {
+public:
+    explicit GroupHost(QWidget* parent) : Host<QGroupBox>(parent, WindowKind::Button) {}
+    void ApplyText() override { setTitle(ToQString(windowText)); }
+};
+
+class StaticHost : public Host<QLabel> {
+public:
+    explicit StaticHost(QWidget* parent) : Host<QLabel>(parent, WindowKind::Static) {}
+    void ApplyText() override;
+
+protected:
+    bool event(QEvent* e) override;
+};
+
+class EditHost : public Host<QLineEdit> {
+public:
+    explicit EditHost(QWidget* parent);
+    void ApplyText() override;
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+protected:
+    bool event(QEvent* e) override;
+};
+
+class ComboHost : public Host<QComboBox> {
+public:
+    ComboHost(QWidget* parent, WindowKind kind);
+    void ApplyText() override;
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    HIMAGELIST imageList = nullptr;
+};
+
+class ListHost : public Host<QListWidget> {
+public:
+    explicit ListHost(QWidget* parent);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void SendDrawItem(QPainter* painter, const QRect& rect, int row, bool selected, bool focused);
+
+    int horizontalExtent = 0;
+    bool changingSelection = false;
+};
+
+class SliderHost : public Host<QSlider> {
+public:
+    explicit SliderHost(QWidget* parent);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+};
+
+class UpDownHost : public Host<QWidget> {
+public:
+    explicit UpDownHost(QWidget* parent);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // One arrow press: +1 for the up arrow, -1 for the down arrow.
+    void Step(int arrow);
+    void AttachBuddy(HWND hwnd);
+
+    int lower = 100;
+    int upper = 0;
+    int pos = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    void UpdateBuddy();
+};
+
+// What an image list holds, for the combo box with images.
+struct ImageListData {
+    int cx = 16;
+    int cy = 16;
+    std::vector<QPixmap> images;
+};
+ImageListData* ImageListFrom(HIMAGELIST list);

@@ -1,0 +1,252 @@
+#include "platform/afx/ddx.h"
+
+#include "platform/afx/cwinapp.h"
+#include "platform/afx/cwnd.h"
+#include "platform/afx/window_host.h"
+
+#include <QMessageBox>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cwchar>
+
+const WCHAR kPromptParseInt[] = u"整数を入力してください。";
+const WCHAR kPromptParseReal[] = u"数値を入力してください。";
+const WCHAR kPromptIntRange[] = u"%1 から %2 までの整数を入力してください。";
+
+namespace {
+
+CString Text(HWND h)
+{
+    CWnd* w = CWnd::FromHandle(h);
+    return w ? w->GetWindowTextString() : CString();
+}
+
+void SetText(HWND h, const CString& text)
+{
+    if (CWnd* w = CWnd::FromHandle(h))
+        w->SetWindowText(text);
+}
+
+// A whole number with optional surrounding blanks and sign; anything else, or a value outside
+// the range, is refused.
+bool ParseInteger(const CString& text, long long low, long long high, long long& out)
+{
+    const QString t = ToQString(text).trimmed();
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    const long long v = t.toLongLong(&ok);
+    if (!ok || v < low || v > high)
+        return false;
+    out = v;
+    return true;
+}
+
+[[noreturn]] void FailWith(CDataExchange* pDX, LPCWSTR prompt)
+{
+    AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+template <typename T>
+void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long low, long long high, LPCWSTR format)
+{
+    const HWND h = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        long long v = 0;
+        if (!ParseInteger(Text(h), low, high, v))
+            FailWith(pDX, kPromptParseInt);
+        value = static_cast<T>(v);
+    } else {
+        CString text;
+        text.Format(format, value);
+        SetText(h, text);
+    }
+}
+
+} // namespace
+
+HWND CDataExchange::PrepareCtrl(int nIDC)
+{
+    CWnd* item = m_pDlgWnd->GetDlgItem(nIDC);
+    m_hWndLastControl = item ? item->m_hWnd : nullptr;
+    m_bEditLastControl = FALSE;
+    return m_hWndLastControl;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int nIDC)
+{
+    const HWND h = PrepareCtrl(nIDC);
+    m_bEditLastControl = TRUE;
+    return h;
+}
+
+void CDataExchange::Fail()
+{
+    if (!m_bSaveAndValidate)
+        throw DataExchangeFailure{};
+    if (CWnd* control = CWnd::FromHandle(m_hWndLastControl)) {
+        control->SetFocus();
+        if (m_bEditLastControl)
+            control->SendMessage(EM_SETSEL, 0, -1);
+    }
+    throw DataExchangeFailure{};
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    const HWND h = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = Text(h);
+    else
+        SetText(h, value);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%d");
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
+{
+    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%ld");
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
+{
+    ExchangeInteger(pDX, nIDC, value, 0, UINT32_MAX, u"%u");
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
+{
+    const HWND h = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        bool ok = false;
+        const double v = ToQString(Text(h)).trimmed().toDouble(&ok);
+        if (!ok)
+            FailWith(pDX, kPromptParseReal);
+        value = v;
+    } else {
+        SetText(h, FromQString(QString::number(value, 'g', 15)));
+    }
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    CWnd* w = CWnd::FromHandle(pDX->PrepareCtrl(nIDC));
+    if (!w)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = static_cast<int>(w->SendMessage(BM_GETCHECK));
+    else
+        w->SendMessage(BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    const HWND first = pDX->PrepareCtrl(nIDC);
+    WindowRecord* r = WindowRecord::From(first);
+    if (!r || !r->widget->parentWidget())
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
+    // The group runs from the first button to the next control that starts a group.
+    const auto siblings = r->widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int index = 0;
+    for (qsizetype i = siblings.indexOf(r->widget); i >= 0 && i < siblings.size(); ++i) {
+        auto* b = dynamic_cast<WindowRecord*>(siblings[i]);
+        if (!b || b->isDestroyed)
+            continue;
+        if (b != r && (b->windowStyle & WS_GROUP))
+            break;
+        const DWORD type = b->windowStyle & BS_TYPEMASK;
+        if (b->kind != WindowKind::Button || (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON))
+            break;
+        if (pDX->m_bSaveAndValidate) {
+            if (SendMessage(b->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED)
+                value = index;
+        } else {
+            SendMessage(b->Handle(), BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        ++index;
+    }
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    CWnd* w = CWnd::FromHandle(pDX->PrepareCtrl(nIDC));
+    if (!w)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(w->SendMessage(CB_GETCURSEL));
+    else
+        w->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (rControl.m_hWnd)
+        return;
+    const HWND h = pDX->PrepareCtrl(nIDC);
+    if (h)
+        rControl.SubclassWindow(h);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    CString prompt(kPromptIntRange);
+    CString low, high;
+    low.Format(u"%d", minVal);
+    high.Format(u"%d", maxVal);
+    prompt.Replace(u"%1", low);
+    prompt.Replace(u"%2", high);
+    FailWith(pDX, prompt);
+}
+
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    CString prompt(kPromptIntRange);
+    CString low, high;
+    low.Format(u"%u", minVal);
+    high.Format(u"%u", maxVal);
+    prompt.Replace(u"%1", low);
+    prompt.Replace(u"%2", high);
+    FailWith(pDX, prompt);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (pDX->m_bSaveAndValidate && value.GetLength() > nChars)
+        pDX->Fail();
+}
+
+int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
+{
+    QMessageBox box;
+    box.setWindowTitle(ToQString(AfxGetAppName()));
+    box.setText(ToQString(lpszText));
+    switch (nType & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    switch (nType & 0xF) {
+    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return IDCANCEL;
+    }
+}

@@ -1,0 +1,400 @@
+#include "platform/afx/gdi_internal.h"
+#include "platform/afx/window_host.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+
+#include <cstring>
+
+namespace {
+
+GdiObjectData* NewObject(GdiObjectData::Kind kind) { return new GdiObjectData(kind); }
+
+GdiObjectData* StockObject(int index)
+{
+    static GdiObjectData* stock[DEFAULT_GUI_FONT + 1] = {};
+    if (index < 0 || index > DEFAULT_GUI_FONT)
+        return nullptr;
+    if (stock[index])
+        return stock[index];
+    using K = GdiObjectData::Kind;
+    GdiObjectData* o = nullptr;
+    switch (index) {
+    case WHITE_BRUSH: o = NewObject(K::Brush); o->color = RGB(255, 255, 255); break;
+    case LTGRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(192, 192, 192); break;
+    case GRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(128, 128, 128); break;
+    case DKGRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(64, 64, 64); break;
+    case BLACK_BRUSH: o = NewObject(K::Brush); o->color = RGB(0, 0, 0); break;
+    case NULL_BRUSH: o = NewObject(K::Brush); o->nullBrush = true; break;
+    case WHITE_PEN: o = NewObject(K::Pen); o->color = RGB(255, 255, 255); break;
+    case BLACK_PEN: o = NewObject(K::Pen); o->color = RGB(0, 0, 0); break;
+    case NULL_PEN: o = NewObject(K::Pen); o->penStyle = PS_NULL; break;
+    case SYSTEM_FONT:
+    case DEFAULT_GUI_FONT:
+        o = NewObject(K::Font);
+        o->logFont = DefaultGuiLogFont();
+        o->font = FontFromLogFont(o->logFont);
+        break;
+    default: return nullptr;
+    }
+    o->stock = true;
+    stock[index] = o;
+    return o;
+}
+
+} // namespace
+
+GdiObjectData::~GdiObjectData()
+{
+    if (wrapper) {
+        wrapper->m_hObject = nullptr;
+        wrapper.reset();
+    }
+}
+
+CGdiObject* GdiObjectData::Wrapper()
+{
+    if (!wrapper) {
+        switch (kind) {
+        case Kind::Pen: wrapper = std::make_unique<CPen>(); break;
+        case Kind::Brush: wrapper = std::make_unique<CBrush>(); break;
+        case Kind::Font: wrapper = std::make_unique<CFont>(); break;
+        case Kind::Bitmap: wrapper = std::make_unique<CBitmap>(); break;
+        case Kind::Region: wrapper = std::make_unique<CRgn>(); break;
+        }
+        wrapper->m_hObject = Handle();
+        wrapper->m_bTemporary = true;
+    }
+    return wrapper.get();
+}
+
+void GdiObjectData::SyncImageFromSection()
+{
+    if (sectionBits.empty())
+        return;
+    const int w = image.width(), h = image.height();
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+    for (int y = 0; y < h; ++y) {
+        const BYTE* src = sectionBits.data() + stride * static_cast<size_t>(h - 1 - y);
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+    }
+}
+
+void GdiObjectData::SyncSectionFromImage()
+{
+    if (sectionBits.empty())
+        return;
+    const int w = image.width(), h = image.height();
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+    for (int y = 0; y < h; ++y) {
+        BYTE* dst = sectionBits.data() + stride * static_cast<size_t>(h - 1 - y);
+        const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            dst[3 * x] = static_cast<BYTE>(qBlue(src[x]));
+            dst[3 * x + 1] = static_cast<BYTE>(qGreen(src[x]));
+            dst[3 * x + 2] = static_cast<BYTE>(qRed(src[x]));
+        }
+    }
+}
+
+LOGFONTW DefaultGuiLogFont()
+{
+    // The default interface font of the original platform's Japanese edition: 9 pt at 96 dpi.
+    LOGFONTW lf{};
+    lf.lfHeight = -12;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = 128;
+    const std::u16string_view face = u"ＭＳ Ｐゴシック";
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    return lf;
+}
+
+QFont FontFromLogFont(const LOGFONTW& lf)
+{
+    std::u16string face(lf.lfFaceName, std::char_traits<char16_t>::length(lf.lfFaceName));
+    QFont font = DialogFont(face.c_str(), 9);
+    if (lf.lfHeight < 0) {
+        font.setPixelSize(-lf.lfHeight);
+    } else if (lf.lfHeight > 0) {
+        // A positive height is the cell height: scale the em size to fit it.
+        QFont probe = font;
+        probe.setPixelSize(lf.lfHeight);
+        const int cell = QFontMetrics(probe).height();
+        font.setPixelSize(std::max(1, cell > 0 ? lf.lfHeight * lf.lfHeight / cell : lf.lfHeight));
+    } else {
+        font.setPixelSize(12);
+    }
+    font.setWeight(lf.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    return font;
+}
+
+HGDIOBJ GetStockObject(int index)
+{
+    GdiObjectData* o = StockObject(index);
+    return o ? o->Handle() : nullptr;
+}
+
+BOOL DeleteObject(HGDIOBJ handle)
+{
+    GdiObjectData* o = GdiObjectData::From(handle);
+    // An object still selected into a DC stays, as on the original platform.
+    if (!o || o->stock || o->selections > 0)
+        return FALSE;
+    delete o;
+    return TRUE;
+}
+
+int GetObjectW(HGDIOBJ handle, int count, LPVOID out)
+{
+    GdiObjectData* o = GdiObjectData::From(handle);
+    if (!o || !out)
+        return 0;
+    if (o->kind == GdiObjectData::Kind::Font && count >= static_cast<int>(sizeof(LOGFONTW))) {
+        std::memcpy(out, &o->logFont, sizeof(LOGFONTW));
+        return sizeof(LOGFONTW);
+    }
+    if (o->kind == GdiObjectData::Kind::Bitmap && count >= static_cast<int>(sizeof(BITMAP))) {
+        BITMAP bm{};
+        bm.bmWidth = o->image.width();
+        bm.bmHeight = o->image.height();
+        bm.bmPlanes = 1;
+        bm.bmBitsPixel = static_cast<WORD>(o->bitsPerPixel);
+        bm.bmWidthBytes = ((bm.bmWidth * o->bitsPerPixel + 15) / 16) * 2;
+        if (!o->sectionBits.empty()) {
+            bm.bmWidthBytes = (bm.bmWidth * 3 + 3) & ~3;
+            bm.bmBits = o->sectionBits.data();
+        }
+        std::memcpy(out, &bm, sizeof(BITMAP));
+        return sizeof(BITMAP);
+    }
+    return 0;
+}
+
+HBRUSH CreateSolidBrush(COLORREF color)
+{
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Brush);
+    o->color = color;
+    return o->Handle();
+}
+
+HBRUSH GetSysColorBrush(int index)
+{
+    static std::map<int, GdiObjectData*> brushes;
+    GdiObjectData*& o = brushes[index];
+    if (!o) {
+        o = NewObject(GdiObjectData::Kind::Brush);
+        o->color = GetSysColor(index);
+        o->stock = true;
+    }
+    return o->Handle();
+}
+
+HFONT CreateFontIndirectW(const LOGFONTW* lf)
+{
+    if (!lf)
+        return nullptr;
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Font);
+    o->logFont = *lf;
+    o->logFont.lfFaceName[LF_FACESIZE - 1] = 0;
+    o->font = FontFromLogFont(o->logFont);
+    return o->Handle();
+}
+
+namespace {
+
+constexpr int kMaxBitmapSide = 1 << 15;
+
+bool ValidBitmapSize(int w, int h) { return w > 0 && h > 0 && w <= kMaxBitmapSide && h <= kMaxBitmapSide; }
+
+HBITMAP NewBitmap(int w, int h, int bpp)
+{
+    if (!ValidBitmapSize(w, h))
+        return nullptr;
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Bitmap);
+    o->image = QImage(w, h, QImage::Format_RGB32);
+    if (o->image.isNull()) {
+        delete o;
+        return nullptr;
+    }
+    o->image.fill(Qt::black);
+    o->bitsPerPixel = bpp;
+    return o->Handle();
+}
+
+} // namespace
+
+HBITMAP CreateBitmap(int w, int h, UINT planes, UINT bitCount, const void* bits)
+{
+    if (planes != 1 || bits)
+        return nullptr; // only the empty bitmaps the program asks for
+    return NewBitmap(w, h, static_cast<int>(bitCount));
+}
+
+HBITMAP CreateCompatibleBitmap(HDC, int w, int h) { return NewBitmap(w, h, 32); }
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HANDLE section, DWORD)
+{
+    if (bits)
+        *bits = nullptr;
+    if (!bmi || usage != DIB_RGB_COLORS || section)
+        return nullptr;
+    const BITMAPINFOHEADER& h = bmi->bmiHeader;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 24 || h.biCompression != BI_RGB ||
+        h.biPlanes != 1 || h.biHeight <= 0 || !ValidBitmapSize(h.biWidth, h.biHeight))
+        return nullptr;
+    HBITMAP handle = NewBitmap(h.biWidth, h.biHeight, 24);
+    if (!handle)
+        return nullptr;
+    GdiObjectData* o = GdiObjectData::From(handle);
+    const size_t stride = (static_cast<size_t>(h.biWidth) * 3 + 3) & ~size_t(3);
+    o->sectionBits.assign(stride * static_cast<size_t>(h.biHeight), 0);
+    if (bits)
+        *bits = o->sectionBits.data();
+    return handle;
+}
+
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2)
+{
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
+    o->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
+    return o->Handle();
+}
+
+HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2)
+{
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
+    o->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)),
+                        QRegion::Ellipse);
+    return o->Handle();
+}
+
+HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h)
+{
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(x1, y1, x2 - x1, y2 - y1), w / 2.0, h / 2.0);
+    o->region = QRegion(path.toFillPolygon().toPolygon());
+    return o->Handle();
+}
+
+int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode)
+{
+    GdiObjectData* d = GdiObjectData::From(dst);
+    GdiObjectData* ra = GdiObjectData::From(a);
+    GdiObjectData* rb = GdiObjectData::From(b);
+    if (!d || !ra || (mode != RGN_COPY && !rb))
+        return RGN_ERROR;
+    switch (mode) {
+    case RGN_AND: d->region = ra->region.intersected(rb->region); break;
+    case RGN_OR: d->region = ra->region.united(rb->region); break;
+    case RGN_XOR: d->region = ra->region.xored(rb->region); break;
+    case RGN_DIFF: d->region = ra->region.subtracted(rb->region); break;
+    case RGN_COPY: d->region = ra->region; break;
+    default: return RGN_ERROR;
+    }
+    if (d->region.isEmpty())
+        return NULLREGION;
+    return d->region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+BOOL PtInRegion(HRGN handle, int x, int y)
+{
+    GdiObjectData* o = GdiObjectData::From(handle);
+    return (o && o->region.contains(QPoint(x, y))) ? TRUE : FALSE;
+}
+
+CGdiObject::~CGdiObject()
+{
+    if (!m_bTemporary)
+        DeleteObject();
+}
+
+BOOL CGdiObject::Attach(HGDIOBJ handle)
+{
+    if (!handle)
+        return FALSE;
+    m_hObject = handle;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach()
+{
+    HGDIOBJ h = m_hObject;
+    m_hObject = nullptr;
+    return h;
+}
+
+BOOL CGdiObject::DeleteObject()
+{
+    if (!m_hObject)
+        return FALSE;
+    GdiObjectData* o = GdiObjectData::From(m_hObject);
+    if (o->wrapper.get() == this)
+        return FALSE;
+    const BOOL deleted = ::DeleteObject(m_hObject);
+    m_hObject = nullptr;
+    return deleted;
+}
+
+int CGdiObject::GetObject(int count, LPVOID out) const { return GetObjectW(m_hObject, count, out); }
+
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
+{
+    GdiObjectData* o = GdiObjectData::From(handle);
+    return o ? o->Wrapper() : nullptr;
+}
+
+BOOL CPen::CreatePen(int style, int width, COLORREF color)
+{
+    GdiObjectData* o = NewObject(GdiObjectData::Kind::Pen);
+    o->penStyle = style;
+    o->penWidth = std::max(1, width);
+    o->color = color;
+    return Attach(o->Handle());
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+BOOL CBrush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
+
+BOOL CFont::CreateFontIndirect(const LOGFONTW* lf) { return Attach(CreateFontIndirectW(lf)); }
+
+BOOL CFont::CreatePointFont(int pointSize10, LPCTSTR face, CDC*)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = -((pointSize10 * 96 + 360) / 720);
+    lf.lfWeight = FW_NORMAL;
+    for (int i = 0; face && face[i] && i < LF_FACESIZE - 1; ++i)
+        lf.lfFaceName[i] = face[i];
+    return CreateFontIndirect(&lf);
+}
+
+int CFont::GetLogFont(LOGFONTW* lf) const { return GetObjectW(m_hObject, sizeof(LOGFONTW), lf); }
+
+BOOL CBitmap::CreateBitmap(int w, int h, UINT planes, UINT bpp, const void* bits)
+{
+    return Attach(::CreateBitmap(w, h, planes, bpp, bits));
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int w, int h)
+{
+    return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, w, h));
+}
+
+int CBitmap::GetBitmap(BITMAP* bm) const { return GetObjectW(m_hObject, sizeof(BITMAP), bm); }
+
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
+BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+}
+int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
+{
+    return ::CombineRgn(m_hObject, a ? a->m_hObject : nullptr, b ? b->m_hObject : nullptr, mode);
+}
+BOOL CRgn::PtInRegion(int x, int y) const { return ::PtInRegion(m_hObject, x, y); }

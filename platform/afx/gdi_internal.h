@@ -1,0 +1,76 @@
+// What GDI handles point at, on the toolkit's images, fonts and regions.
+#pragma once
+
+#include "platform/afx/cdc.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <memory>
+#include <vector>
+
+struct GdiObjectData {
+    enum class Kind { Pen, Brush, Font, Bitmap, Region };
+    explicit GdiObjectData(Kind k) : kind(k) {}
+    ~GdiObjectData();
+
+    static GdiObjectData* From(HGDIOBJ handle) { return reinterpret_cast<GdiObjectData*>(handle); }
+    HGDIOBJ Handle() { return reinterpret_cast<HGDIOBJ>(this); }
+    CGdiObject* Wrapper();
+
+    // A DIB section keeps its rows bottom-up in sectionBits; the image is synced around drawing.
+    void SyncImageFromSection();
+    void SyncSectionFromImage();
+
+    Kind kind;
+    bool stock = false;
+    COLORREF color = 0;
+    int penStyle = 0;
+    int penWidth = 1;
+    bool nullBrush = false;
+    LOGFONTW logFont{};
+    QFont font;
+    QImage image;
+    int bitsPerPixel = 32;
+    std::vector<BYTE> sectionBits;
+    QRegion region;
+    int selections = 0;
+    std::unique_ptr<CGdiObject> wrapper;
+};
+
+struct DeviceContextData {
+    static DeviceContextData* From(HDC handle) { return reinterpret_cast<DeviceContextData*>(handle); }
+    HDC Handle() { return reinterpret_cast<HDC>(this); }
+    ~DeviceContextData();
+
+    QImage* Target();
+    QPainter& Painter(); // begun on demand
+    void EndPainting();
+    QFont CurrentFont() const;
+    HGDIOBJ Select(HGDIOBJ object);
+
+    HWND window = nullptr;
+    bool memory = false;
+    QImage ownImage; // a memory DC's default bitmap, or the screen copy
+    QImage* external = nullptr;
+    QPoint origin;   // drawing offset into the target
+    std::unique_ptr<QPainter> painter;
+    COLORREF textColor = 0x000000;
+    COLORREF bkColor = 0xFFFFFF;
+    int bkMode = OPAQUE;
+    int stretchMode = BLACKONWHITE;
+    HGDIOBJ pen = nullptr;
+    HGDIOBJ brush = nullptr;
+    HGDIOBJ font = nullptr;
+    HGDIOBJ bitmap = nullptr;
+    QRegion clip;
+    bool hasClip = false;
+    std::unique_ptr<CDC> wrapper;
+};
+
+// A DC that draws into an image of our own (owner-drawn items), drawn at origin.
+HDC CreateImageDC(QImage* image, QPoint origin, HFONT font);
+QFont FontFromLogFont(const LOGFONTW& logFont);
+LOGFONTW DefaultGuiLogFont();

@@ -1,0 +1,137 @@
+// The toolkit side of windows: every HWND is a WindowRecord owned by its Qt widget.
+#pragma once
+
+#include "platform/afx/cmenu.h"
+#include "platform/afx/cwnd.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QEvent>
+
+// A posted message waiting in the window's queue.
+class PostedMessageEvent : public QEvent {
+public:
+    static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 1);
+    PostedMessageEvent(UINT msg, WPARAM w, LPARAM l) : QEvent(kType), message(msg), wParam(w), lParam(l) {}
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Receives drag-and-drop over a window (the OLE layer implements it).
+class DropTargetSink {
+public:
+    virtual ~DropTargetSink() = default;
+    virtual DWORD DragEnter(QEvent* event) = 0;
+    virtual DWORD DragOver(QEvent* event) = 0;
+    virtual void DragLeave() = 0;
+    virtual DWORD Drop(QEvent* event) = 0;
+};
+
+enum class WindowKind { Generic, Dialog, Button, Static, Edit, ComboBox, ComboBoxEx, ListBox, Trackbar, UpDown };
+
+class WindowRecord {
+public:
+    WindowRecord(QWidget* widget, WindowKind kind);
+    virtual ~WindowRecord();
+    WindowRecord(const WindowRecord&) = delete;
+    WindowRecord& operator=(const WindowRecord&) = delete;
+
+    HWND Handle() { return reinterpret_cast<HWND>(this); }
+    // The live record of a handle, or null for a handle that is not (or no longer) a window.
+    static WindowRecord* From(HWND hWnd);
+    // The record of this widget or of its nearest ancestor that is a window.
+    static WindowRecord* OfWidget(QWidget* widget);
+
+    CWnd* Object(); // permanent object, or the kept temporary one
+    WindowRecord* ParentRecord() const;
+    WindowRecord* TopLevelRecord();
+
+    // The window class's own processing of messages the map did not take.
+    virtual LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // The control's shown text after '&' prefixes are resolved.
+    virtual void ApplyText();
+
+    // Runs a translated message for an event; baseHandler is the widget's own processing, which
+    // runs when the map has no handler or the handler asks for default processing.
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
+                  const std::function<bool()>& baseHandler, LRESULT* result = nullptr);
+    // The shared translation of toolkit events; returns true when the event was consumed.
+    bool HandleEvent(QEvent* event, const std::function<bool(QEvent*)>& base);
+
+    // Shows what was drawn into the backing image; synchronous when safe.
+    void FlushBacking();
+    QImage& Backing();
+
+    // Hides and unlinks the window; a top-level (or the destroyed window itself) is deleted later,
+    // never under a running handler.
+    void Destroy(bool deleteWidget);
+
+    QPointer<QWidget> widget;
+    WindowKind kind;
+    CWnd* wnd = nullptr;
+    std::unique_ptr<CWnd> temporary;
+    CString className;
+    CString windowText;
+    int id = 0;
+    DWORD windowStyle = 0;
+    DWORD exStyle = 0;
+    bool isDestroyed = false;
+    bool acceptFiles = false;
+    bool toolTips = false;
+    bool trackLeave = false;
+    bool painting = false;
+    bool flushOnly = false;
+    bool erasePending = true;
+    HBRUSH classBrush = nullptr;
+    HFONT windowFont = nullptr;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+    HGDIOBJ region = nullptr;
+    DropTargetSink* dropTarget = nullptr;
+    std::map<UINT_PTR, int> timers;
+    QImage backing;
+    std::unique_ptr<CMenu> systemMenu;
+    // Dialog state.
+    int modalResult = -1;
+    std::function<void()> endModal;
+    // Up-down and trackbar state lives in their widgets; an up-down's buddy:
+    HWND buddy = nullptr;
+};
+
+// Builds windows of the known classes; dialogs use it for every control of a template.
+class WindowFactory {
+public:
+    static WindowRecord* Create(const CString& className, const CString& text, DWORD style, DWORD exStyle,
+                                const QRect& geometry, WindowRecord* parent, int id, bool topLevelOwned);
+    static void Attach(CWnd* wnd, WindowRecord* record);
+    static void Detach(CWnd* wnd);
+};
+
+// The current toolkit event of a window, so that Default() can run the widget's own handler.
+// Code-sent messages push one without a base, so Default() reaches the class's procedure.
+struct DispatchContext {
+    WindowRecord* record;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    const std::function<bool()>* base;
+    bool baseRan = false;
+    bool baseResult = false;
+};
+DispatchContext* CurrentDispatch();
+// Runs one message through the window's object with ctx on the dispatch stack.
+LRESULT DispatchWithContext(WindowRecord* record, DispatchContext& ctx);
+
+QColor ToQColor(COLORREF color);
+COLORREF FromQColor(const QColor& color);
+QString ToQString(LPCWSTR text);
+CString FromQString(const QString& text);
+QFont DialogFont(LPCWSTR faceName, int pointSize);
+void NoteCursorPos(const QPoint& global);

@@ -1,0 +1,22 @@
+#include "resources/dialog_table.h"
+
+#include <vector>
+
+namespace {
+
+// Every dialog of the program registers its template here.
+const std::vector<const DialogTemplate*>& Templates()
+{
+    static const std::vector<const DialogTemplate*> templates = {};
+    return templates;
+}
+
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(UINT id)
+{
+    for (const DialogTemplate* t : Templates())
+        if (t->id == id)
+            return t;
+    return nullptr;
+}

@@ -1,0 +1,141 @@
+#include "platform/afx/cdc.h"
+#include "platform/afx/cwinapp.h"
+#include "tests/support/qt_app.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<BYTE> BottomUp24(int w, int h)
+{
+    // Pixel (x, y) from the top is (blue x, green y, red 7).
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<BYTE> bits(static_cast<size_t>(stride * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            BYTE* p = &bits[static_cast<size_t>((h - 1 - y) * stride + 3 * x)];
+            p[0] = static_cast<BYTE>(x);
+            p[1] = static_cast<BYTE>(y);
+            p[2] = 7;
+        }
+    return bits;
+}
+
+BITMAPINFO Info(int w, int h, WORD bpp)
+{
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = w;
+    bmi.bmiHeader.biHeight = h;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = bpp;
+    return bmi;
+}
+
+class DrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApp();
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 8, 8));
+        old = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, 8, 8, RGB(1, 2, 3));
+    }
+    void TearDown() override { dc.SelectObject(old); }
+    CDC dc;
+    CBitmap bitmap;
+    CBitmap* old = nullptr;
+};
+
+TEST_F(DrawingTest, StretchDIBitsDoublesByNearestNeighbour)
+{
+    const auto bits = BottomUp24(3, 2);
+    const BITMAPINFO bmi = Info(3, 2, 24);
+    EXPECT_EQ(StretchDIBits(dc, 1, 1, 6, 4, 0, 0, 3, 2, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(dc.GetPixel(1 + x, 1 + y), RGB(7, static_cast<BYTE>(y / 2), static_cast<BYTE>(x / 2))) << x << "," << y;
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetPixel(7, 7), RGB(1, 2, 3));
+}
+
+TEST_F(DrawingTest, StretchDIBitsSourceRectangleStartsAtTheBottomLeft)
+{
+    const auto bits = BottomUp24(4, 4);
+    const BITMAPINFO bmi = Info(4, 4, 24);
+    // One pixel at source (1, 0) measured from the bottom: the top-down row 3.
+    ASSERT_EQ(StretchDIBits(dc, 0, 0, 1, 1, 1, 0, 1, 1, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 1);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(7, 3, 1));
+}
+
+struct RefusedCase {
+    const char* what;
+    WORD bpp;
+    DWORD compression;
+    LONG height;
+    int srcWidth;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.what; }
+
+class StretchDIBitsRefuses : public DrawingTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(StretchDIBitsRefuses, AnythingButWholeBottomUp24Bit)
+{
+    const RefusedCase c = GetParam();
+    std::vector<BYTE> bits(4 * 8 * 4 * 2, 0x55);
+    BITMAPINFO bmi = Info(4, c.height, c.bpp);
+    bmi.bmiHeader.biCompression = c.compression;
+    EXPECT_EQ(StretchDIBits(dc, 0, 0, 4, 4, 0, 0, c.srcWidth, 4, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 0)
+        << c.what;
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(1, 2, 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, StretchDIBitsRefuses,
+                         ::testing::Values(RefusedCase{"48-bit", 48, BI_RGB, 4, 4}, RefusedCase{"32-bit", 32, BI_RGB, 4, 4},
+                                           RefusedCase{"8-bit", 8, BI_RGB, 4, 4},
+                                           RefusedCase{"top-down", 24, BI_RGB, -4, 4},
+                                           RefusedCase{"bitfields", 24, BI_BITFIELDS, 4, 4},
+                                           RefusedCase{"source wider than the DIB", 24, BI_RGB, 4, 5}));
+
+TEST_F(DrawingTest, StretchBltCopiesBetweenMemoryContexts)
+{
+    CDC other;
+    ASSERT_TRUE(other.CreateCompatibleDC(&dc));
+    CBitmap picture;
+    ASSERT_TRUE(picture.CreateCompatibleBitmap(&dc, 2, 2));
+    CBitmap* previous = other.SelectObject(&picture);
+    other.FillSolidRect(0, 0, 1, 2, RGB(255, 0, 0));
+    other.FillSolidRect(1, 0, 1, 2, RGB(0, 0, 255));
+    other.SetStretchBltMode(COLORONCOLOR);
+    ASSERT_TRUE(dc.StretchBlt(0, 0, 8, 4, &other, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(dc.GetPixel(3, 1), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(4, 1), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(4, 5), RGB(1, 2, 3));
+    EXPECT_FALSE(dc.StretchBlt(0, 0, 0, 4, &other, 0, 0, 2, 2, SRCCOPY));
+    other.SelectObject(previous);
+}
+
+TEST_F(DrawingTest, SelectedBitmapCannotBeDeleted)
+{
+    EXPECT_FALSE(::DeleteObject(bitmap.m_hObject));
+    BITMAP bm{};
+    EXPECT_EQ(bitmap.GetBitmap(&bm), static_cast<int>(sizeof(BITMAP)));
+    EXPECT_EQ(bm.bmWidth, 8);
+}
+
+TEST_F(DrawingTest, FocusRectangleDrawnTwiceLeavesNoTrace)
+{
+    const CRect rc(1, 1, 7, 7);
+    dc.DrawFocusRect(&rc);
+    EXPECT_NE(dc.GetPixel(1, 1), RGB(1, 2, 3));
+    dc.DrawFocusRect(&rc);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(dc.GetPixel(x, y), RGB(1, 2, 3));
+}
+
+} // namespace
