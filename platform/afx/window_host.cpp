@@ -1,6 +1,7 @@
 #include "platform/afx/window_host.h"
 
 #include "platform/afx/cdc.h"
+#include "platform/afx/controls.h"
 #include "platform/afx/controls_host.h"
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/icon.h"
@@ -205,7 +206,18 @@ CWnd* WindowRecord::Object()
     if (wnd)
         return wnd;
     if (!temporary) {
-        temporary = std::make_unique<CWnd>();
+        // Of the control's own class, so callers may treat it as one.
+        switch (kind) {
+        case WindowKind::Button: temporary = std::make_unique<CButton>(); break;
+        case WindowKind::Static: temporary = std::make_unique<CStatic>(); break;
+        case WindowKind::Edit: temporary = std::make_unique<CEdit>(); break;
+        case WindowKind::ComboBox: temporary = std::make_unique<CComboBox>(); break;
+        case WindowKind::ComboBoxEx: temporary = std::make_unique<CComboBoxEx>(); break;
+        case WindowKind::ListBox: temporary = std::make_unique<CListBox>(); break;
+        case WindowKind::Trackbar: temporary = std::make_unique<CSliderCtrl>(); break;
+        case WindowKind::UpDown: temporary = std::make_unique<CSpinButtonCtrl>(); break;
+        default: temporary = std::make_unique<CWnd>(); break;
+        }
         temporary->m_hWnd = Handle();
     }
     return temporary.get();
