@@ -9,6 +9,7 @@ extern "C" {
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -183,11 +184,25 @@ bool CompressorInstance::Begin(const BITMAPINFOHEADER* input)
         return false;
     const int width = m_context->width;
     const int height = m_context->height;
-    m_scaler.reset(sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, m_descriptor.pixelFormat,
-                                  SWS_BILINEAR, nullptr, nullptr, nullptr));
+    m_scaler.reset(sws_alloc_context());
     m_frame.reset(av_frame_alloc());
+    m_source.reset(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
-    if (!m_scaler || !m_frame || !m_packet) {
+    if (!m_scaler || !m_frame || !m_source || !m_packet) {
+        End();
+        return false;
+    }
+    // The colour conversion runs in slices on every core.
+    SwsContext* scaler = m_scaler.get();
+    av_opt_set_int(scaler, "srcw", width, 0);
+    av_opt_set_int(scaler, "srch", height, 0);
+    av_opt_set_int(scaler, "src_format", AV_PIX_FMT_BGR24, 0);
+    av_opt_set_int(scaler, "dstw", width, 0);
+    av_opt_set_int(scaler, "dsth", height, 0);
+    av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
+    av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
+    av_opt_set_int(scaler, "threads", std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, 16), 0);
+    if (sws_init_context(scaler, nullptr, nullptr) < 0) {
         End();
         return false;
     }
@@ -230,10 +245,16 @@ bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t
     const int topStride = m_input.biHeight > 0 ? -stride : stride;
     if (av_frame_make_writable(m_frame.get()) < 0)
         return false;
-    const uint8_t* const source[4] = {top, nullptr, nullptr, nullptr};
-    const int sourceStride[4] = {topStride, 0, 0, 0};
-    sws_scale(m_scaler.get(), source, sourceStride, 0, height, m_frame->data, m_frame->linesize);
+    m_source->format = AV_PIX_FMT_BGR24;
+    m_source->width = width;
+    m_source->height = height;
+    m_source->data[0] = const_cast<uint8_t*>(top);
+    m_source->linesize[0] = topStride;
+    if (sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()) < 0)
+        return false;
     m_frame->pts = m_frameIndex++;
+    // A fixed quantiser is read from each frame.
+    m_frame->quality = m_context->global_quality;
 
     av_packet_unref(m_packet.get());
     if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0)
@@ -251,6 +272,7 @@ void CompressorInstance::End()
     m_context.reset();
     m_scaler.reset();
     m_frame.reset();
+    m_source.reset();
     m_packet.reset();
     m_outputFormat.clear();
     m_input = {};

@@ -60,6 +60,7 @@ private:
     av::CodecContextPtr m_context;
     av::SwsPtr m_scaler;
     av::FramePtr m_frame;
+    av::FramePtr m_source; // wraps the caller's rows
     av::PacketPtr m_packet;
     std::vector<uint8_t> m_outputFormat;
     int64_t m_frameIndex = 0;

@@ -132,6 +132,25 @@ INSTANTIATE_TEST_SUITE_P(Installed, EveryCompressor, ::testing::ValuesIn(CodesTo
                              return n;
                          });
 
+TEST(EncAvi2, ALowerQualityMakesSmallerFilesForEveryCompressorWithAQualitySetting)
+{
+    for (const CompressorDescriptor* d : InstalledCompressors()) {
+        if (!(d->flags & VIDCF_QUALITY))
+            continue;
+        TempFolder folder;
+        std::uintmax_t sizes[2] = {};
+        const int qualities[2] = {100, 10};
+        for (int i = 0; i < 2; ++i) {
+            auto writer = MakeWriter(d->fourcc);
+            writer->GetSetting()->SetQuality(qualities[i]);
+            const std::string path = folder / ("q" + std::to_string(i) + ".avi");
+            ASSERT_EQ(WriteFrames(*writer, path, 5, kRate2997, 160, 120), 0);
+            sizes[i] = std::filesystem::file_size(path);
+        }
+        EXPECT_LT(sizes[1] * 10, sizes[0] * 9) << FourCCText(d->fourcc);
+    }
+}
+
 TEST(EncAvi2, UncompressedFramesTakeTheStreamPathAndCompressedOnesTheSequentialPath)
 {
     TempFolder folder;
