@@ -13,8 +13,6 @@
 
 HRESULT OleInitialize(LPVOID) { return S_OK; }
 void OleUninitialize() {}
-HRESULT CoInitialize(LPVOID) { return S_OK; }
-void CoUninitialize() {}
 
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT format) const
 {

@@ -3,6 +3,7 @@
 
 #include "platform/afx/cview.h"
 #include "platform/afx/geometry.h"
+#include "platform/win/com_init.h"
 #include "platform/win/heap.h"
 
 #include <memory>
@@ -12,8 +13,6 @@ using CLIPFORMAT = WORD;
 
 HRESULT OleInitialize(LPVOID pvReserved);
 void OleUninitialize();
-HRESULT CoInitialize(LPVOID pvReserved);
-void CoUninitialize();
 
 class QMimeData;
 

@@ -87,6 +87,13 @@ constexpr FOURCC mmioFOURCC(char a, char b, char c, char d)
            (static_cast<FOURCC>(static_cast<BYTE>(c)) << 16) | (static_cast<FOURCC>(static_cast<BYTE>(d)) << 24);
 }
 
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+
 struct POINT {
     LONG x;
     LONG y;
@@ -170,4 +177,5 @@ static_assert(sizeof(WAVEFORMATEX) == 18);
 static_assert(offsetof(WAVEFORMATEX, nAvgBytesPerSec) == 8);
 static_assert(offsetof(WAVEFORMATEX, cbSize) == 16);
 static_assert(sizeof(RECT) == 16);
+static_assert(sizeof(GUID) == 16);
 static_assert(sizeof(WCHAR) == 2);

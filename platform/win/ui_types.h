@@ -283,13 +283,6 @@ struct TRACKMOUSEEVENT {
     DWORD dwHoverTime;
 };
 
-struct GUID {
-    DWORD Data1;
-    WORD Data2;
-    WORD Data3;
-    BYTE Data4[8];
-};
-
 // The notification-area record with balloon fields and the trailing guidItem. The platform this
 // was designed for gives it 952 bytes with 32-bit handles; cbSize keeps that value.
 constexpr DWORD kNotifyIconDataSize = 952;

@@ -1,0 +1,149 @@
+#include "platform/wmf/media_objects.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace wmf {
+
+namespace {
+// No frame or audio block of this layer comes near this; larger requests are refused.
+constexpr DWORD kMaxSampleBytes = 512u * 1024u * 1024u;
+// Larger format blocks than any media type needs are refused.
+constexpr ULONG kMaxFormatBytes = 64 * 1024;
+} // namespace
+
+SampleBuffer* SampleBuffer::Create(DWORD size)
+{
+    if (size > kMaxSampleBytes)
+        return nullptr;
+    SampleBuffer* sample = new (std::nothrow) SampleBuffer();
+    if (!sample)
+        return nullptr;
+    try {
+        sample->m_data.resize(size);
+    } catch (const std::bad_alloc&) {
+        sample->Release();
+        return nullptr;
+    }
+    sample->m_length = size;
+    return sample;
+}
+
+HRESULT SampleBuffer::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (!(iid == IID_IUnknown))
+        return E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<INSSBuffer*>(this);
+    return S_OK;
+}
+
+HRESULT SampleBuffer::GetLength(DWORD* length)
+{
+    if (!length)
+        return E_POINTER;
+    *length = m_length;
+    return S_OK;
+}
+
+HRESULT SampleBuffer::SetLength(DWORD length)
+{
+    if (length > m_data.size())
+        return E_INVALIDARG;
+    m_length = length;
+    return S_OK;
+}
+
+HRESULT SampleBuffer::GetMaxLength(DWORD* length)
+{
+    if (!length)
+        return E_POINTER;
+    *length = static_cast<DWORD>(m_data.size());
+    return S_OK;
+}
+
+HRESULT SampleBuffer::GetBuffer(BYTE** buffer)
+{
+    if (!buffer)
+        return E_POINTER;
+    *buffer = m_data.data();
+    return S_OK;
+}
+
+HRESULT SampleBuffer::GetBufferAndLength(BYTE** buffer, DWORD* length)
+{
+    if (!buffer || !length)
+        return E_POINTER;
+    *buffer = m_data.data();
+    *length = m_length;
+    return S_OK;
+}
+
+MediaType::MediaType(const WM_MEDIA_TYPE& type) : m_type(type)
+{
+    m_type.pUnk = nullptr;
+    if (type.pbFormat && type.cbFormat > 0 && type.cbFormat <= kMaxFormatBytes)
+        m_format.assign(type.pbFormat, type.pbFormat + type.cbFormat);
+    m_type.cbFormat = static_cast<ULONG>(m_format.size());
+    m_type.pbFormat = nullptr;
+}
+
+DWORD MediaType::SerializedSize() const
+{
+    return static_cast<DWORD>(sizeof(WM_MEDIA_TYPE) + m_format.size());
+}
+
+bool MediaType::Serialize(WM_MEDIA_TYPE* out, DWORD size) const
+{
+    if (!out || size < SerializedSize())
+        return false;
+    *out = m_type;
+    BYTE* format = reinterpret_cast<BYTE*>(out + 1);
+    if (!m_format.empty())
+        std::memcpy(format, m_format.data(), m_format.size());
+    out->pbFormat = m_format.empty() ? nullptr : format;
+    return true;
+}
+
+HRESULT InputMediaProps::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (!(iid == IID_IUnknown))
+        return E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IWMInputMediaProps*>(this);
+    return S_OK;
+}
+
+HRESULT InputMediaProps::GetType(WM_MEDIA_TYPE* type, DWORD* size)
+{
+    if (!size)
+        return E_POINTER;
+    if (!type) {
+        *size = m_type.SerializedSize();
+        return S_OK;
+    }
+    if (!m_type.Serialize(type, *size)) {
+        *size = m_type.SerializedSize();
+        return E_INVALIDARG;
+    }
+    return S_OK;
+}
+
+HRESULT InputMediaProps::SetMediaType(WM_MEDIA_TYPE* type)
+{
+    if (!type)
+        return E_POINTER;
+    if (type->cbFormat > kMaxFormatBytes || (type->cbFormat > 0 && !type->pbFormat))
+        return E_INVALIDARG;
+    m_type = MediaType(*type);
+    return S_OK;
+}
+
+} // namespace wmf

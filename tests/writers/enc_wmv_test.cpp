@@ -1,0 +1,456 @@
+#include "writers/enc_wmv.h"
+
+#include "platform/win/text.h"
+#include "tests/support/temp_dir.h"
+#include "tests/writers/wmv_file_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kRate2997 = 299700;
+constexpr int kSilencePerFrame2997 = 6408;
+
+// Bottom-up 24-bit frames: a gradient that moves, and from frame 'noisyFrom' on a noisy band,
+// so that frames differ in how hard they are to encode.
+class FrameSource {
+public:
+    FrameSource(int width, int height, int noisyFrom = 1 << 30) : m_width(width), m_height(height), m_noisyFrom(noisyFrom)
+    {
+        m_header.biSize = sizeof(BITMAPINFOHEADER);
+        m_header.biWidth = width;
+        m_header.biHeight = height;
+        m_header.biPlanes = 1;
+        m_header.biBitCount = 24;
+        m_header.biCompression = BI_RGB;
+        m_header.biSizeImage = static_cast<DWORD>(Stride() * height);
+        m_pixels.resize(m_header.biSizeImage);
+    }
+
+    const BITMAPINFOHEADER& Header() const { return m_header; }
+    BITMAPINFOHEADER& Header() { return m_header; }
+    int Stride() const { return (m_width * 3 + 3) / 4 * 4; }
+
+    const void* Frame(int n)
+    {
+        std::mt19937 random(static_cast<unsigned>(n));
+        for (int y = 0; y < m_height; ++y) {
+            BYTE* row = m_pixels.data() + static_cast<size_t>(y) * Stride();
+            const bool noisy = n >= m_noisyFrom && y > m_height / 4 && y < m_height * 3 / 4 && (n / 10) % 2 == 0;
+            for (int x = 0; x < m_width; ++x) {
+                const BYTE base = static_cast<BYTE>((x + y + n * 3) & 0xFF);
+                row[x * 3 + 0] = noisy ? static_cast<BYTE>(random()) : base;
+                row[x * 3 + 1] = noisy ? static_cast<BYTE>(random()) : static_cast<BYTE>(y * 2 + n);
+                row[x * 3 + 2] = noisy ? static_cast<BYTE>(random()) : static_cast<BYTE>(255 - base);
+            }
+        }
+        return m_pixels.data();
+    }
+
+private:
+    int m_width;
+    int m_height;
+    int m_noisyFrom;
+    BITMAPINFOHEADER m_header{};
+    std::vector<BYTE> m_pixels;
+};
+
+// Drives the writer as the conversion run does: one frame's silence after each frame, EndPass
+// after each pass, then Close.
+void RunConversion(CEncWMVWMA& enc, FrameSource& source, int frames, int silencePerFrame,
+                   const std::function<void(int pass)>& afterFrames = {})
+{
+    const std::vector<BYTE> silence(static_cast<size_t>(silencePerFrame), 0);
+    const int passes = enc.IsTwoPass() + 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        for (int i = 0; i < frames; ++i) {
+            ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << "frame " << i << " pass " << pass;
+            enc.WriteAudio(silence.data(), silencePerFrame);
+        }
+        if (afterFrames)
+            afterFrames(pass);
+        ASSERT_EQ(enc.EndPass(), 0);
+    }
+    enc.Close();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Utf16Bytes(const std::u16string& text, bool bom = true)
+{
+    std::string bytes;
+    if (bom)
+        bytes += "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::u16string U16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+std::string ProfileText(int width, int height, int videoBitRate, int audioBytesPerSecond, const std::string& extra = "")
+{
+    std::string text = "<profile version=\"589824\" storageformat=\"1\" name=\"test\">";
+    if (audioBytesPerSecond > 0)
+        text += "<streamconfig majortype=\"{73647561-0000-0010-8000-00AA00389B71}\" streamnumber=\"1\" "
+                "bitrate=\"" + std::to_string(audioBytesPerSecond * 8) + "\" bufferwindow=\"-1\">"
+                "<wmmediatype subtype=\"{00000161-0000-0010-8000-00AA00389B71}\"><waveformatex wFormatTag=\"353\" "
+                "nChannels=\"2\" nSamplesPerSec=\"44100\" nAvgBytesPerSec=\"" + std::to_string(audioBytesPerSecond) +
+                "\" nBlockAlign=\"2973\" wBitsPerSample=\"16\"/></wmmediatype></streamconfig>";
+    text += "<streamconfig majortype=\"{73646976-0000-0010-8000-00AA00389B71}\" streamnumber=\"2\" bitrate=\"" +
+            std::to_string(videoBitRate) + "\" bufferwindow=\"5000\"><videomediaprops maxkeyframespacing=\"80000000\"/>"
+            "<wmmediatype subtype=\"{32564D57-0000-0010-8000-00AA00389B71}\"><videoinfoheader><bitmapinfoheader biwidth=\"" +
+            std::to_string(width) + "\" biheight=\"" + std::to_string(height) +
+            "\" bicompression=\"WMV2\"/></videoinfoheader></wmmediatype></streamconfig>" + extra + "</profile>";
+    return text;
+}
+
+class EncWmvTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        av::QuietLogging();
+        ASSERT_TRUE(m_dir.Valid());
+        m_baseline = wmf::LiveObjectCount();
+    }
+    void TearDown() override { EXPECT_EQ(wmf::LiveObjectCount(), m_baseline) << "objects left alive"; }
+
+    CString Path(const char16_t* name) const { return m_dir.Path(name); }
+    std::string Native(const char16_t* name) const { return Utf16ToUtf8(Path(name).View()); }
+    bool Exists(const char16_t* name) const { return std::filesystem::exists(Native(name)); }
+
+    TempDir m_dir;
+    int m_baseline = 0;
+};
+
+double Kbps(const StreamProbe& video, int frames, double fps) { return video.bytes * 8.0 / (frames / fps) / 1000.0; }
+
+} // namespace
+
+TEST_F(EncWmvTest, SystemProfilesWriteTheirCodecFrameSizeEveryFrameAndTheirTimes)
+{
+    const struct {
+        int kind;
+        int index;
+        AVCodecID codec;
+        int width;
+        int height;
+        bool audio;
+    } cases[] = {
+        {0, 20, AV_CODEC_ID_MSMPEG4V3, 320, 240, true}, // "12. 320x240 (1M)"
+        {1, 13, AV_CODEC_ID_WMV1, 640, 480, true},      // "17. 640x480 (1M)"
+        {2, 12, AV_CODEC_ID_WMV2, 320, 240, true},      // "14. 320x240 (700K)"
+        {2, 6, AV_CODEC_ID_WMV2, 160, 120, false},      // "04. 160x120 (28K)"
+        {2, 25, AV_CODEC_ID_WMV2, 320, 240, true},      // "18. 320x240 (VBR Fair)"
+    };
+    constexpr int kFrames = 12;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " index " << c.index);
+        FrameSource source(320, 240);
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(c.kind, c.index, c.index, c.index), 0);
+        ASSERT_EQ(enc.Open(Path(u"out.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        EXPECT_EQ(enc.HasAudioInput(), c.audio ? TRUE : FALSE);
+        RunConversion(enc, source, kFrames, kSilencePerFrame2997);
+
+        const FileProbe probe = ProbeFile(Native(u"out.wmv"));
+        ASSERT_TRUE(probe.opened);
+        EXPECT_EQ(probe.container, "asf");
+        const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
+        ASSERT_NE(video, nullptr);
+        EXPECT_EQ(video->codec, c.codec);
+        EXPECT_EQ(video->width, c.width);
+        EXPECT_EQ(video->height, c.height);
+        ASSERT_EQ(video->timesMs.size(), static_cast<size_t>(kFrames));
+        EXPECT_EQ(std::vector<int64_t>(video->timesMs.begin(), video->timesMs.begin() + 4),
+                  (std::vector<int64_t>{0, 33, 67, 100}));
+        const StreamProbe* audio = probe.Of(AVMEDIA_TYPE_AUDIO);
+        ASSERT_EQ(audio != nullptr, c.audio);
+        if (audio) {
+            EXPECT_EQ(audio->codec, AV_CODEC_ID_WMAV2);
+            EXPECT_GE(audio->DecodedSeconds(), kFrames / 29.97);
+        }
+    }
+}
+
+TEST_F(EncWmvTest, EndPassFillsTheAudioUpToTheVideo)
+{
+    FrameSource source(160, 120);
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+    ASSERT_EQ(enc.Open(Path(u"fill.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0);
+    const std::vector<BYTE> audio(600000, 0);
+    ASSERT_EQ(enc.WriteAudio(audio.data(), static_cast<int>(audio.size())), 0);
+    // 3.336670 s of video, 3.125 s of audio: 10160 samples of four bytes are missing.
+    EXPECT_EQ(enc.GetPadBytes(), 40640);
+    ASSERT_EQ(enc.EndPass(), 0);
+    EXPECT_EQ(enc.GetPadBytes(), 0);
+    EXPECT_EQ(enc.Close(), S_OK);
+
+    const FileProbe probe = ProbeFile(Native(u"fill.wmv"));
+    ASSERT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_GE(probe.Of(AVMEDIA_TYPE_AUDIO)->DecodedSeconds(), 100 / 29.97);
+}
+
+TEST_F(EncWmvTest, PadBytesAfterTheApplicationsSilence)
+{
+    const struct {
+        int rate;
+        int bytesPerFrame;
+        int frames;
+        bool negative;
+        int pad;
+    } cases[] = {
+        {kRate2997, kSilencePerFrame2997, 100, true, 0}, // 3.3375 s of audio against 3.33667 s of video
+        {239760, 8008, 1000, false, 8},                  // 23.976 frames per second leave 2 samples
+    };
+    for (const auto& c : cases) {
+        FrameSource source(32, 32);
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 2), 0); // "07. 208x160 (150K)"
+        ASSERT_EQ(enc.Open(Path(u"pad.wmv"), &source.Header(), c.rate, 48000, 2, 16), 0);
+        const std::vector<BYTE> silence(static_cast<size_t>(c.bytesPerFrame), 0);
+        for (int i = 0; i < c.frames; ++i) {
+            ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+            enc.WriteAudio(silence.data(), c.bytesPerFrame);
+        }
+        if (c.negative) {
+            EXPECT_LT(enc.GetPadBytes(), 0);
+        } else {
+            EXPECT_EQ(enc.GetPadBytes(), c.pad);
+        }
+        enc.Close();
+    }
+}
+
+TEST_F(EncWmvTest, VideoOnlyProfileTakesNoAudio)
+{
+    FrameSource source(160, 120);
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.CreateProfile(2, 0, 0, 6), 0);
+    ASSERT_EQ(enc.Open(Path(u"video.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    EXPECT_EQ(enc.HasAudioInput(), FALSE);
+    const std::vector<BYTE> silence(6408, 0);
+    EXPECT_EQ(enc.WriteAudio(silence.data(), 6408), 0);
+    RunConversion(enc, source, 5, kSilencePerFrame2997);
+    const FileProbe probe = ProbeFile(Native(u"video.wmv"));
+    EXPECT_EQ(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    ASSERT_NE(probe.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->timesMs.size(), 5u);
+}
+
+TEST_F(EncWmvTest, SystemProfileIndicesOutsideTheListsFailWith3001)
+{
+    const struct {
+        int kind;
+        int v4, v7, v8;
+        int result;
+    } cases[] = {
+        {0, -1, 1, 1, 3001}, {1, 1, -1, 1, 3001}, {2, 1, 1, -1, 3001}, {2, 1, 1, 0, 3001},
+        {0, 22, 1, 1, 3001}, {1, 1, 27, 1, 3001}, {2, 1, 1, 28, 3001}, {0, 21, -1, -1, 0},
+        {1, -1, 26, -1, 0},  {2, -1, -1, 27, 0},
+    };
+    for (const auto& c : cases) {
+        CEncWMVWMA enc;
+        EXPECT_EQ(enc.CreateProfile(c.kind, c.v4, c.v7, c.v8), c.result)
+            << c.kind << " " << c.v4 << " " << c.v7 << " " << c.v8;
+    }
+}
+
+TEST_F(EncWmvTest, KindWithoutProfileFailsOpenWith3002)
+{
+    FrameSource source(160, 120);
+    CEncWMVWMA enc;
+    EXPECT_EQ(enc.CreateProfile(3, 1, 1, 1), 0);
+    EXPECT_EQ(enc.Open(Path(u"none.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 3002);
+    enc.Close();
+    EXPECT_FALSE(Exists(u"none.wmv"));
+}
+
+TEST_F(EncWmvTest, InputOfAnotherTypeFailsOpenWith3002)
+{
+    const std::string script = "<streamconfig majortype=\"{73636D64-0000-0010-8000-00AA00389B71}\" bitrate=\"1000\"/>";
+    WriteBytes(Native(u"script.prx"), Utf16Bytes(U16(ProfileText(320, 240, 300000, 0, script))));
+    FrameSource source(160, 120);
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.LoadProfile(Path(u"script.prx")), 0);
+    EXPECT_EQ(enc.Open(Path(u"script.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 3002);
+    enc.Close();
+    EXPECT_FALSE(Exists(u"script.wmv"));
+}
+
+TEST_F(EncWmvTest, BadProfileFilesFailWith3004AndNothingElseHappens)
+{
+    const std::string valid = ProfileText(320, 240, 300000, 8000);
+    std::string deep = "<profile>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
+    const struct {
+        const char16_t* name;
+        std::string bytes;
+    } files[] = {
+        {u"ansi.prx", valid},
+        {u"utf8bom.prx", "\xEF\xBB\xBF" + valid},
+        {u"broken.prx", Utf16Bytes(U16(valid.substr(0, valid.size() / 2)))},
+        {u"odd.prx", Utf16Bytes(U16(valid)) + "x"},
+        {u"huge.prx", Utf16Bytes(U16(valid + std::string(1200000, ' ')))},
+        {u"deep.prx", Utf16Bytes(U16(deep))},
+        {u"size.prx", Utf16Bytes(U16(ProfileText(100000, 100000, 300000, 0)))},
+        {u"rate.prx", Utf16Bytes(U16(ProfileText(320, 240, 300000, 40000000)))},
+        {u"zero.prx", Utf16Bytes(U16(ProfileText(320, 240, 0, 0)))},
+        {u"empty.prx", ""},
+    };
+    std::vector<CString> paths = {CString(u""), Path(u"missing.prx"), m_dir.Path()};
+    for (const auto& f : files) {
+        WriteBytes(Native(f.name), f.bytes);
+        paths.push_back(Path(f.name));
+    }
+    // Far beyond four gigabytes, without the disk space: only the size is ever looked at.
+    WriteBytes(Native(u"sparse.prx"), Utf16Bytes(U16(valid)));
+    std::filesystem::resize_file(Native(u"sparse.prx"), (5ull << 30) + 2);
+    paths.push_back(Path(u"sparse.prx"));
+
+    for (const CString& path : paths) {
+        SCOPED_TRACE(Utf16ToUtf8(path.View()));
+        CEncWMVWMA enc;
+        EXPECT_EQ(enc.LoadProfile(path), 3004);
+        EXPECT_EQ(wmf::LiveObjectCount(), m_baseline + 0) << "a profile is held";
+    }
+    EXPECT_FALSE(Exists(u"out.wmv"));
+}
+
+TEST_F(EncWmvTest, ProfileFileWithByteOrderMarkLoads)
+{
+    WriteBytes(Native(u"good.prx"), Utf16Bytes(U16(ProfileText(320, 240, 300000, 8000))));
+    WriteBytes(Native(u"nobom.prx"), Utf16Bytes(U16(ProfileText(320, 240, 300000, 8000)), false));
+    CEncWMVWMA enc;
+    EXPECT_EQ(enc.LoadProfile(Path(u"good.prx")), 0);
+    EXPECT_EQ(enc.LoadProfile(Path(u"nobom.prx")), 0);
+}
+
+TEST_F(EncWmvTest, CloseOnANeverOpenedWriterReturns0AndTouchesNothing)
+{
+    CEncWMVWMA enc;
+    EXPECT_EQ(wmf::LiveObjectCount(), m_baseline);
+    EXPECT_EQ(enc.Close(), S_OK);
+    EXPECT_EQ(wmf::LiveObjectCount(), m_baseline);
+    enc.SetTwoPass(TRUE);
+    EXPECT_EQ(enc.EndPass(), 0);
+    EXPECT_EQ(enc.IsTwoPass(), FALSE);
+}
+
+TEST_F(EncWmvTest, SecondOpenWithoutCloseChangesNothing)
+{
+    FrameSource source(160, 120);
+    FrameSource other(320, 240);
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+    ASSERT_EQ(enc.Open(Path(u"first.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+    EXPECT_EQ(enc.Open(Path(u"second.wmv"), &other.Header(), 150000, 44100, 1, 8), 0);
+    ASSERT_EQ(enc.WriteVideo(source.Frame(1)), 0);
+    ASSERT_EQ(enc.WriteVideo(source.Frame(2)), 0);
+    ASSERT_EQ(enc.EndPass(), 0);
+    EXPECT_EQ(enc.Close(), S_OK);
+    EXPECT_FALSE(Exists(u"second.wmv"));
+    const FileProbe probe = ProbeFile(Native(u"first.wmv"));
+    ASSERT_NE(probe.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->timesMs, (std::vector<int64_t>{0, 33, 67}));
+}
+
+TEST_F(EncWmvTest, UnusableFrameFormatsFailOpenWith3003)
+{
+    const struct {
+        const char* what;
+        int rate;
+        WORD bitCount;
+        DWORD compression;
+    } cases[] = {
+        {"frame rate 0", 0, 24, BI_RGB},
+        {"8-bit frames without a palette", kRate2997, 8, BI_RGB},
+        {"unknown FourCC", kRate2997, 24, mmioFOURCC('A', 'B', 'C', 'D')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FrameSource source(160, 120);
+        source.Header().biBitCount = c.bitCount;
+        source.Header().biCompression = c.compression;
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+        EXPECT_EQ(enc.Open(Path(u"bad.wmv"), &source.Header(), c.rate, 48000, 2, 16), 3003);
+        EXPECT_EQ(enc.WriteVideo(source.Frame(0)), 3008);
+        enc.Close();
+    }
+}
+
+TEST_F(EncWmvTest, FrameShorterThanItsFormatIsRefusedNotOverread)
+{
+    FrameSource source(160, 120);
+    source.Header().biSizeImage /= 2;
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+    ASSERT_EQ(enc.Open(Path(u"short.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    EXPECT_EQ(enc.WriteVideo(source.Frame(0)), 3008);
+    EXPECT_EQ(enc.WriteVideo(nullptr), 3008);
+    enc.Close();
+}
+
+TEST_F(EncWmvTest, TwoPassesAnalyseFirstThenWriteEveryFrameOnceNearerTheTarget)
+{
+    constexpr int kFrames = 150;
+    constexpr int kTarget = 1000000;
+    WriteBytes(Native(u"two.prx"), Utf16Bytes(U16(ProfileText(320, 240, kTarget, 8000))));
+    double rate[2] = {};
+    for (int twoPass = 0; twoPass <= 1; ++twoPass) {
+        FrameSource source(320, 240, 40);
+        const char16_t* name = twoPass ? u"two.wmv" : u"one.wmv";
+        CEncWMVWMA enc;
+        enc.SetTwoPass(twoPass);
+        ASSERT_EQ(enc.LoadProfile(Path(u"two.prx")), 0);
+        ASSERT_EQ(enc.Open(Path(name), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        EXPECT_EQ(enc.IsTwoPass(), twoPass);
+        RunConversion(enc, source, kFrames, kSilencePerFrame2997, [&](int pass) {
+            if (twoPass && pass == 0) {
+                EXPECT_EQ(std::filesystem::file_size(Native(name)), 0u) << "the analysis pass wrote";
+            }
+        });
+        const FileProbe probe = ProbeFile(Native(name));
+        ASSERT_TRUE(probe.opened);
+        const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
+        ASSERT_NE(video, nullptr);
+        ASSERT_EQ(video->timesMs.size(), static_cast<size_t>(kFrames));
+        for (int i = 0; i < kFrames; ++i)
+            ASSERT_EQ(video->timesMs[i], std::llround(i * 1000 / 29.97)) << i;
+        ASSERT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+        EXPECT_GE(probe.Of(AVMEDIA_TYPE_AUDIO)->DecodedSeconds(), kFrames / 29.97);
+        rate[twoPass] = Kbps(*video, kFrames, 29.97);
+    }
+    std::printf("video target %d kbps: one pass %.1f kbps, two passes %.1f kbps\n", kTarget / 1000, rate[0], rate[1]);
+    EXPECT_LT(std::abs(rate[1] - kTarget / 1000.0), std::abs(rate[0] - kTarget / 1000.0));
+}
+
+TEST_F(EncWmvTest, DestroyingAnOpenWriterReleasesEverything)
+{
+    FrameSource source(160, 120);
+    {
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+        ASSERT_EQ(enc.Open(Path(u"dropped.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+    }
+}

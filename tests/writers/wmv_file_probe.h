@@ -1,0 +1,90 @@
+// Reads back a written WMV file with libavformat: container, streams, every packet's time.
+#pragma once
+
+#include "platform/av/av_handles.h"
+
+#include <string>
+#include <vector>
+
+struct StreamProbe {
+    AVMediaType type = AVMEDIA_TYPE_UNKNOWN;
+    AVCodecID codec = AV_CODEC_ID_NONE;
+    int width = 0;
+    int height = 0;
+    std::vector<int64_t> timesMs; // presentation time of each packet
+    int64_t bytes = 0;
+    int64_t endMs = 0;            // end of the last packet
+    int sampleRate = 0;
+    int64_t decodedSamples = 0;   // audio: samples the decoder gave back
+
+    double DecodedSeconds() const { return sampleRate ? static_cast<double>(decodedSamples) / sampleRate : 0; }
+};
+
+struct FileProbe {
+    bool opened = false;
+    std::string container;
+    std::vector<StreamProbe> streams;
+
+    const StreamProbe* Of(AVMediaType type) const
+    {
+        for (const StreamProbe& s : streams)
+            if (s.type == type)
+                return &s;
+        return nullptr;
+    }
+};
+
+inline FileProbe ProbeFile(const std::string& path)
+{
+    FileProbe probe;
+    av::InputFormat input;
+    if (input.Open(path) < 0)
+        return probe;
+    probe.opened = true;
+    probe.container = input.get()->iformat->name;
+    for (unsigned i = 0; i < input.get()->nb_streams; ++i) {
+        const AVCodecParameters* p = input.get()->streams[i]->codecpar;
+        StreamProbe s;
+        s.type = p->codec_type;
+        s.codec = p->codec_id;
+        s.width = p->width;
+        s.height = p->height;
+        s.sampleRate = p->sample_rate;
+        probe.streams.push_back(s);
+    }
+    std::vector<av::CodecContextPtr> decoders(input.get()->nb_streams);
+    for (unsigned i = 0; i < input.get()->nb_streams; ++i) {
+        const AVCodecParameters* p = input.get()->streams[i]->codecpar;
+        if (p->codec_type != AVMEDIA_TYPE_AUDIO)
+            continue;
+        const AVCodec* codec = avcodec_find_decoder(p->codec_id);
+        decoders[i].reset(avcodec_alloc_context3(codec));
+        if (avcodec_parameters_to_context(decoders[i].get(), p) < 0 || avcodec_open2(decoders[i].get(), codec, nullptr) < 0)
+            decoders[i].reset();
+    }
+    av::FramePtr frame(av_frame_alloc());
+    auto drain = [&](unsigned index) {
+        while (avcodec_receive_frame(decoders[index].get(), frame.get()) >= 0) {
+            probe.streams[index].decodedSamples += frame->nb_samples;
+            av_frame_unref(frame.get());
+        }
+    };
+    av::PacketPtr packet(av_packet_alloc());
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        const AVStream* stream = input.get()->streams[packet->stream_index];
+        StreamProbe& s = probe.streams[packet->stream_index];
+        const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        const int64_t ms = av_rescale_q(pts, stream->time_base, AVRational{1, 1000});
+        s.timesMs.push_back(ms);
+        s.bytes += packet->size;
+        s.endMs = std::max(s.endMs, ms + av_rescale_q(packet->duration, stream->time_base, AVRational{1, 1000}));
+        const unsigned index = static_cast<unsigned>(packet->stream_index);
+        if (decoders[index] && avcodec_send_packet(decoders[index].get(), packet.get()) >= 0)
+            drain(index);
+        av_packet_unref(packet.get());
+    }
+    for (unsigned i = 0; i < decoders.size(); ++i)
+        if (decoders[i] && avcodec_send_packet(decoders[i].get(), nullptr) >= 0)
+            drain(i);
+    return probe;
+}
