@@ -175,6 +175,7 @@ TEST_F(EncWmvTest, SystemProfilesWriteTheirCodecFrameSizeEveryFrameAndTheirTimes
         EXPECT_EQ(video->width, c.width);
         EXPECT_EQ(video->height, c.height);
         ASSERT_EQ(video->timesMs.size(), static_cast<size_t>(kFrames));
+        EXPECT_EQ(video->decodedFrames, kFrames);
         EXPECT_EQ(std::vector<int64_t>(video->timesMs.begin(), video->timesMs.begin() + 4),
                   (std::vector<int64_t>{0, 33, 67, 100}));
         const StreamProbe* audio = probe.Of(AVMEDIA_TYPE_AUDIO);
@@ -434,6 +435,7 @@ TEST_F(EncWmvTest, TwoPassesAnalyseFirstThenWriteEveryFrameOnceNearerTheTarget)
         const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
         ASSERT_NE(video, nullptr);
         ASSERT_EQ(video->timesMs.size(), static_cast<size_t>(kFrames));
+        EXPECT_EQ(video->decodedFrames, kFrames);
         for (int i = 0; i < kFrames; ++i)
             ASSERT_EQ(video->timesMs[i], std::llround(i * 1000 / 29.97)) << i;
         ASSERT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
@@ -452,5 +454,31 @@ TEST_F(EncWmvTest, DestroyingAnOpenWriterReleasesEverything)
         ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
         ASSERT_EQ(enc.Open(Path(u"dropped.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
         ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+    }
+}
+
+TEST_F(EncWmvTest, CountsTheSystemProfilesOfEachVersion)
+{
+    EXPECT_EQ(CountSystemProfiles(WMT_VER_4_0), 21u);
+    EXPECT_EQ(CountSystemProfiles(WMT_VER_7_0), 26u);
+    EXPECT_EQ(CountSystemProfiles(WMT_VER_8_0), 27u);
+    EXPECT_EQ(CountSystemProfiles(WMT_VER_9_0), 0u);
+}
+
+TEST_F(EncWmvTest, HighFrameRatesKeepEveryFrameAndTheirTimes)
+{
+    for (int kind = 0; kind <= 2; ++kind) {
+        SCOPED_TRACE(kind);
+        FrameSource source(160, 120);
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(kind, 20, 9, 12), 0);
+        ASSERT_EQ(enc.Open(Path(u"fast.wmv"), &source.Header(), 600000, 48000, 2, 16), 0);
+        RunConversion(enc, source, 30, 3200);
+        const FileProbe probe = ProbeFile(Native(u"fast.wmv"));
+        ASSERT_NE(probe.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+        const std::vector<int64_t>& times = probe.Of(AVMEDIA_TYPE_VIDEO)->timesMs;
+        ASSERT_EQ(times.size(), 30u);
+        EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, 30);
+        EXPECT_EQ(std::vector<int64_t>(times.begin(), times.begin() + 4), (std::vector<int64_t>{0, 17, 33, 50}));
     }
 }

@@ -16,6 +16,7 @@ struct StreamProbe {
     int64_t endMs = 0;            // end of the last packet
     int sampleRate = 0;
     int64_t decodedSamples = 0;   // audio: samples the decoder gave back
+    int decodedFrames = 0;        // video: pictures the decoder gave back
 
     double DecodedSeconds() const { return sampleRate ? static_cast<double>(decodedSamples) / sampleRate : 0; }
 };
@@ -55,7 +56,7 @@ inline FileProbe ProbeFile(const std::string& path)
     std::vector<av::CodecContextPtr> decoders(input.get()->nb_streams);
     for (unsigned i = 0; i < input.get()->nb_streams; ++i) {
         const AVCodecParameters* p = input.get()->streams[i]->codecpar;
-        if (p->codec_type != AVMEDIA_TYPE_AUDIO)
+        if (p->codec_type != AVMEDIA_TYPE_AUDIO && p->codec_type != AVMEDIA_TYPE_VIDEO)
             continue;
         const AVCodec* codec = avcodec_find_decoder(p->codec_id);
         decoders[i].reset(avcodec_alloc_context3(codec));
@@ -66,6 +67,8 @@ inline FileProbe ProbeFile(const std::string& path)
     auto drain = [&](unsigned index) {
         while (avcodec_receive_frame(decoders[index].get(), frame.get()) >= 0) {
             probe.streams[index].decodedSamples += frame->nb_samples;
+            if (probe.streams[index].type == AVMEDIA_TYPE_VIDEO)
+                ++probe.streams[index].decodedFrames;
             av_frame_unref(frame.get());
         }
     };
