@@ -36,6 +36,7 @@ QImage* DeviceContextData::Target()
 
 QPainter& DeviceContextData::Painter()
 {
+    drawn = true;
     if (!painter) {
         painter = std::make_unique<QPainter>(Target());
         painter->translate(origin);
@@ -129,8 +130,9 @@ int ReleaseDC(HWND hWnd, HDC hDC)
         return 0;
     dc->EndPainting();
     const HWND target = dc->window;
+    const bool drawn = dc->drawn;
     delete dc;
-    if (hWnd && target == hWnd)
+    if (hWnd && target == hWnd && drawn)
         if (WindowRecord* r = WindowRecord::From(hWnd))
             r->FlushBacking();
     return 1;
@@ -228,6 +230,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         static_cast<int64_t>(xSrc) + srcWidth > h.biWidth || static_cast<int64_t>(ySrc) + srcHeight > h.biHeight)
         return 0;
     dc->EndPainting();
+    dc->drawn = true;
     QImage* target = dc->Target();
     const size_t stride = (static_cast<size_t>(h.biWidth) * 3 + 3) & ~size_t(3);
     const auto* pixels = static_cast<const BYTE*>(bits);
@@ -404,6 +407,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF c)
     const QPoint p = QPoint(x, y) + dc->origin;
     if (!img->rect().contains(p))
         return static_cast<COLORREF>(-1);
+    dc->drawn = true;
     img->setPixel(p, ToQColor(c).rgb());
     return c;
 }
@@ -541,6 +545,7 @@ void CDC::DrawFocusRect(LPCRECT rc)
     // A dotted outline inverted into the picture, so drawing it twice removes it.
     DeviceContextData* dc = Data(m_hDC);
     dc->EndPainting();
+    dc->drawn = true;
     QImage* img = dc->Target();
     const QRect r = ToQRect(*rc).translated(dc->origin);
     auto invert = [&](int x, int y) {
@@ -591,6 +596,7 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, i
     // Copy the source first: source and destination may be the same image.
     const QImage source = s->Target()->copy(QRect(QPoint(xSrc, ySrc) + s->origin, QSize(sw, sh)));
     QImage* target = dc->Target();
+    dc->drawn = true;
     StretchNearest(*target, QRect(QPoint(x, y) + dc->origin, QSize(w, h)), source, QRect(0, 0, sw, sh), mode);
     if (dc->window)
         if (WindowRecord* r = WindowRecord::From(dc->window); r && !r->painting)

@@ -134,7 +134,10 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     m_nIDTemplate = nIDTemplate;
     if (pParentWnd)
         m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(FindDialogTemplate(nIDTemplate), pParentWnd, pParentWnd != nullptr);
+    const DialogTemplate* tmpl = (m_lpDialogTemplate && m_lpDialogTemplate->id == nIDTemplate)
+                                     ? m_lpDialogTemplate
+                                     : FindDialogTemplate(nIDTemplate);
+    return CreateFromTemplate(tmpl, pParentWnd, pParentWnd != nullptr);
 }
 
 BOOL CDialog::CreateIndirect(const DialogTemplate* tmpl, CWnd* pParentWnd)

@@ -67,6 +67,7 @@ struct DeviceContextData {
     HGDIOBJ bitmap = nullptr;
     QRegion clip;
     bool hasClip = false;
+    bool drawn = false; // something was drawn that the window must show
     std::unique_ptr<CDC> wrapper;
 };
 

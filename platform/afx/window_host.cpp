@@ -362,8 +362,8 @@ void ShowToolTip(WindowRecord* control, QHelpEvent* help)
     tip.hdr.idFrom = reinterpret_cast<UINT_PTR>(control->Handle());
     tip.uFlags = TTF_IDISHWND;
     const HWND ownerHandle = owner->Handle();
-    const LRESULT shown = SendMessage(ownerHandle, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
-    if (shown && tip.lpszText && tip.lpszText[0])
+    SendMessage(ownerHandle, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    if (WindowRecord::From(ownerHandle) && tip.lpszText && tip.lpszText[0])
         QToolTip::showText(help->globalPos(), ToQString(tip.lpszText), control->widget);
     else
         QToolTip::hideText();
