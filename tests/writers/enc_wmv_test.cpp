@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -316,7 +317,10 @@ TEST_F(EncWmvTest, BadProfileFilesFailWith3004AndNothingElseHappens)
         {u"zero.prx", Utf16Bytes(U16(ProfileText(320, 240, 0, 0)))},
         {u"empty.prx", ""},
     };
-    std::vector<CString> paths = {CString(u""), Path(u"missing.prx"), m_dir.Path()};
+    // Neither a pipe nor a device is a profile file; neither is read from.
+    ASSERT_EQ(mkfifo(Native(u"pipe.prx").c_str(), 0600), 0);
+    std::vector<CString> paths = {CString(u""), Path(u"missing.prx"), m_dir.Path(), Path(u"pipe.prx"),
+                                  CString(u"/dev/zero")};
     for (const auto& f : files) {
         WriteBytes(Native(f.name), f.bytes);
         paths.push_back(Path(f.name));
