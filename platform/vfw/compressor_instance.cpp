@@ -1,5 +1,7 @@
 #include "platform/vfw/compressor_instance.h"
 
+#include "platform/vfw/bgr_to_yuv420.h"
+
 extern "C" {
 #include <libavutil/dict.h>
 #include <libavutil/imgutils.h>
@@ -202,7 +204,7 @@ bool CompressorInstance::Begin(const BITMAPINFOHEADER* input)
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
     av_opt_set_int(scaler, "threads", std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, 16), 0);
-    if (sws_init_context(scaler, nullptr, nullptr) < 0) {
+    if (!IsYuv420() && sws_init_context(scaler, nullptr, nullptr) < 0) {
         End();
         return false;
     }
@@ -245,12 +247,11 @@ bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t
     const int topStride = m_input.biHeight > 0 ? -stride : stride;
     if (av_frame_make_writable(m_frame.get()) < 0)
         return false;
-    m_source->format = AV_PIX_FMT_BGR24;
-    m_source->width = width;
-    m_source->height = height;
-    m_source->data[0] = const_cast<uint8_t*>(top);
-    m_source->linesize[0] = topStride;
-    if (sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()) < 0)
+    if (IsYuv420()) {
+        BgrToYuv420(top, topStride, width, height, m_descriptor.pixelFormat == AV_PIX_FMT_YUVJ420P,
+                    Yuv420Planes{m_frame->data[0], m_frame->data[1], m_frame->data[2], m_frame->linesize[0],
+                                 m_frame->linesize[1], m_frame->linesize[2]});
+    } else if (!Scale(top, topStride))
         return false;
     m_frame->pts = m_frameIndex++;
     // A fixed quantiser is read from each frame.
@@ -265,6 +266,21 @@ bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t
     *bytes = static_cast<size_t>(m_packet->size);
     *key = (m_packet->flags & AV_PKT_FLAG_KEY) != 0;
     return true;
+}
+
+bool CompressorInstance::IsYuv420() const
+{
+    return m_descriptor.pixelFormat == AV_PIX_FMT_YUVJ420P || m_descriptor.pixelFormat == AV_PIX_FMT_YUV420P;
+}
+
+bool CompressorInstance::Scale(const uint8_t* top, int topStride)
+{
+    m_source->format = AV_PIX_FMT_BGR24;
+    m_source->width = m_frame->width;
+    m_source->height = m_frame->height;
+    m_source->data[0] = const_cast<uint8_t*>(top);
+    m_source->linesize[0] = topStride;
+    return sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()) >= 0;
 }
 
 void CompressorInstance::End()

@@ -48,6 +48,8 @@ public:
 
 private:
     static bool IsAcceptedFormat(const BITMAPINFOHEADER* input);
+    bool IsYuv420() const;
+    bool Scale(const uint8_t* top, int topStride);
     av::CodecContextPtr OpenEncoder(const BITMAPINFOHEADER& input) const;
 
     const CompressorDescriptor& m_descriptor;

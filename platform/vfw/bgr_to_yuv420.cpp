@@ -1,0 +1,86 @@
+#include "platform/vfw/bgr_to_yuv420.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Coefficients times 2^16.
+struct Matrix {
+    int yr, yg, yb, yOffset;
+    int ur, ug, ub;
+    int vr, vg, vb;
+};
+
+constexpr Matrix kFull = {19595, 38470, 7471, 0, -11059, -21709, 32768, 32768, -27439, -5329};
+constexpr Matrix kVideo = {16829, 33039, 6416, 16 << 16, -9714, -19070, 28784, 28784, -24103, -4681};
+
+constexpr int kRound = 1 << 15;
+
+uint8_t Clip(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+
+void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, const Matrix& m,
+                     const Yuv420Planes& out, int firstPair, int endPair)
+{
+    for (int pair = firstPair; pair < endPair; ++pair) {
+        const int y0 = pair * 2;
+        const int y1 = std::min(y0 + 1, height - 1);
+        const uint8_t* row0 = top + static_cast<ptrdiff_t>(stride) * y0;
+        const uint8_t* row1 = top + static_cast<ptrdiff_t>(stride) * y1;
+        uint8_t* luma0 = out.y + static_cast<ptrdiff_t>(out.yStride) * y0;
+        uint8_t* luma1 = out.y + static_cast<ptrdiff_t>(out.yStride) * y1;
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = row0 + x * 3;
+            luma0[x] = Clip((m.yr * p[2] + m.yg * p[1] + m.yb * p[0] + m.yOffset + kRound) >> 16);
+        }
+        if (y1 != y0)
+            for (int x = 0; x < width; ++x) {
+                const uint8_t* p = row1 + x * 3;
+                luma1[x] = Clip((m.yr * p[2] + m.yg * p[1] + m.yb * p[0] + m.yOffset + kRound) >> 16);
+            }
+        uint8_t* u = out.u + static_cast<ptrdiff_t>(out.uStride) * pair;
+        uint8_t* v = out.v + static_cast<ptrdiff_t>(out.vStride) * pair;
+        for (int cx = 0; cx < (width + 1) / 2; ++cx) {
+            const int x0 = cx * 2;
+            const int x1 = std::min(x0 + 1, width - 1);
+            const uint8_t* a = row0 + x0 * 3;
+            const uint8_t* b = row0 + x1 * 3;
+            const uint8_t* c = row1 + x0 * 3;
+            const uint8_t* d = row1 + x1 * 3;
+            const int bsum = a[0] + b[0] + c[0] + d[0];
+            const int gsum = a[1] + b[1] + c[1] + d[1];
+            const int rsum = a[2] + b[2] + c[2] + d[2];
+            // Sums of four: shift two more.
+            u[cx] = Clip((((m.ur * rsum + m.ug * gsum + m.ub * bsum) >> 2) + (128 << 16) + kRound) >> 16);
+            v[cx] = Clip((((m.vr * rsum + m.vg * gsum + m.vb * bsum) >> 2) + (128 << 16) + kRound) >> 16);
+        }
+    }
+}
+
+} // namespace
+
+void BgrToYuv420(const uint8_t* top, int stride, int width, int height, bool fullRange, const Yuv420Planes& out)
+{
+    const Matrix& m = fullRange ? kFull : kVideo;
+    const int pairs = (height + 1) / 2;
+    const int workers = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 16);
+    // Small frames are not worth the threads.
+    const int parts = std::min(workers, std::max(1, width * height / 65536));
+    if (parts == 1) {
+        ConvertRowPairs(top, stride, width, height, m, out, 0, pairs);
+        return;
+    }
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<size_t>(parts - 1));
+    const int per = (pairs + parts - 1) / parts;
+    for (int p = 1; p < parts; ++p) {
+        const int first = p * per;
+        const int end = std::min(pairs, first + per);
+        if (first < end)
+            threads.emplace_back(ConvertRowPairs, top, stride, width, height, std::cref(m), std::cref(out), first, end);
+    }
+    ConvertRowPairs(top, stride, width, height, m, out, 0, std::min(pairs, per));
+    for (std::thread& t : threads)
+        t.join();
+}
