@@ -10,6 +10,11 @@
 
 #include "platform/afx/icon.h"
 
+DeviceContextData::DeviceContextData()
+    : pen(GetStockObject(BLACK_PEN)), brush(GetStockObject(WHITE_BRUSH)), font(GetStockObject(SYSTEM_FONT))
+{
+}
+
 DeviceContextData::~DeviceContextData()
 {
     EndPainting();
@@ -138,12 +143,28 @@ int ReleaseDC(HWND hWnd, HDC hDC)
     return 1;
 }
 
+namespace {
+
+// What a new memory DC holds, as on the original platform: a 1x1 monochrome stock bitmap, so
+// selecting a bitmap hands back one to put back before the DC goes.
+HBITMAP DefaultMemoryBitmap()
+{
+    static HBITMAP bitmap = [] {
+        HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr);
+        GdiObjectData::From(b)->stock = true;
+        return b;
+    }();
+    return bitmap;
+}
+
+} // namespace
+
 HDC CreateCompatibleDC(HDC)
 {
     auto* dc = new DeviceContextData;
     dc->memory = true;
-    dc->ownImage = QImage(1, 1, QImage::Format_RGB32);
-    dc->ownImage.fill(Qt::black);
+    dc->bitmap = DefaultMemoryBitmap();
+    ++GdiObjectData::From(dc->bitmap)->selections;
     return dc->Handle();
 }
 

@@ -336,8 +336,10 @@ BOOL CGdiObject::DeleteObject()
     GdiObjectData* o = GdiObjectData::From(m_hObject);
     if (o->wrapper.get() == this)
         return FALSE;
+    // An object still selected into a DC stays attached.
     const BOOL deleted = ::DeleteObject(m_hObject);
-    m_hObject = nullptr;
+    if (deleted)
+        m_hObject = nullptr;
     return deleted;
 }
 

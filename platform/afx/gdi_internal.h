@@ -41,6 +41,8 @@ struct GdiObjectData {
 };
 
 struct DeviceContextData {
+    // A new DC holds the stock pen, brush and font, as on the original platform.
+    DeviceContextData();
     static DeviceContextData* From(HDC handle) { return reinterpret_cast<DeviceContextData*>(handle); }
     HDC Handle() { return reinterpret_cast<HDC>(this); }
     ~DeviceContextData();
