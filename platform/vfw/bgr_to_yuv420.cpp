@@ -1,8 +1,8 @@
 #include "platform/vfw/bgr_to_yuv420.h"
 
+#include "platform/vfw/part_pool.h"
+
 #include <algorithm>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -64,23 +64,18 @@ void BgrToYuv420(const uint8_t* top, int stride, int width, int height, bool ful
 {
     const Matrix& m = fullRange ? kFull : kVideo;
     const int pairs = (height + 1) / 2;
-    const int workers = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 16);
+    PartPool& pool = PartPool::Instance();
     // Small frames are not worth the threads.
-    const int parts = std::min(workers, std::max(1, width * height / 65536));
+    const int parts = std::min(pool.Threads(), std::max(1, width * height / 65536));
     if (parts == 1) {
         ConvertRowPairs(top, stride, width, height, m, out, 0, pairs);
         return;
     }
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<size_t>(parts - 1));
     const int per = (pairs + parts - 1) / parts;
-    for (int p = 1; p < parts; ++p) {
-        const int first = p * per;
+    pool.Run(parts, [&](int part) {
+        const int first = part * per;
         const int end = std::min(pairs, first + per);
         if (first < end)
-            threads.emplace_back(ConvertRowPairs, top, stride, width, height, std::cref(m), std::cref(out), first, end);
-    }
-    ConvertRowPairs(top, stride, width, height, m, out, 0, std::min(pairs, per));
-    for (std::thread& t : threads)
-        t.join();
+            ConvertRowPairs(top, stride, width, height, m, out, first, end);
+    });
 }

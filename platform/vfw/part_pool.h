@@ -1,0 +1,39 @@
+// A few long-lived worker threads that split one job into parts, so per-frame work does not
+// pay for starting threads.
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class PartPool {
+public:
+    static PartPool& Instance();
+    ~PartPool();
+    PartPool(const PartPool&) = delete;
+    PartPool& operator=(const PartPool&) = delete;
+
+    // The caller's thread and the workers together.
+    int Threads() const { return static_cast<int>(m_threads.size()) + 1; }
+    // Calls job(0) .. job(parts - 1), each once, and returns when all have finished.
+    void Run(int parts, const std::function<void(int)>& job);
+
+private:
+    PartPool();
+    void Work();
+    // Takes and runs parts until none is left; the lock is held on entry and on return.
+    void RunParts(std::unique_lock<std::mutex>& lock);
+
+    std::mutex m_runLock;
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::condition_variable m_finished;
+    std::vector<std::thread> m_threads;
+    const std::function<void(int)>* m_job = nullptr;
+    int m_parts = 0;
+    int m_next = 0;
+    int m_pending = 0;
+    bool m_stop = false;
+};
