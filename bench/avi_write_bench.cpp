@@ -2,6 +2,7 @@
 // The default run (250 uncompressed 1920x1080 frames, 1.5 GB) goes past the first 1 GiB part,
 // so the file continues as OpenDML; every frame must come back, in order.
 //   avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]
+#include "bench/scratch_config_home.h"
 #include "platform/av/av_handles.h"
 #include "platform/win/text.h"
 #include "writers/enc_avi2.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]\n");
         return 2;
     }
+    ScratchConfigHome scratch;
     av::QuietLogging();
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
