@@ -170,6 +170,28 @@ TEST(WavAcm, APcmSourceOtherThanTheSuggestedFormatConvertsInTwoStages)
     EXPECT_EQ(out.bytes.size(), static_cast<size_t>((50000 + 504) / 505) * 256);
 }
 
+TEST(WavAcm, MsAdpcmTargetsGetWholeBlocks)
+{
+    WAVEFORMATEX ms{};
+    ms.wFormatTag = WAVE_FORMAT_ADPCM;
+    ms.nChannels = 2;
+    ms.nSamplesPerSec = 44100;
+    ms.wBitsPerSample = 4;
+    ms.nBlockAlign = 1024;
+    ms.nAvgBytesPerSec = 44100 * 1024 / 1012;
+    CWavACM acm;
+    acm.SetTargetFormat(&ms);
+    ASSERT_TRUE(acm.PrepareFormats());
+    ASSERT_TRUE(acm.OpenStreams());
+    Collector out;
+    const std::vector<uint8_t> data = Tone(4 * 1012 * 30);
+    EXPECT_EQ(acm.Write(data.data(), static_cast<int>(data.size()), &Collector::Take, &out),
+              static_cast<int>(data.size()));
+    ASSERT_TRUE(acm.Flush(&Collector::Take, &out));
+    // A stereo block holds 1012 sample frames.
+    EXPECT_EQ(out.bytes.size(), 30u * 1024);
+}
+
 TEST(WavAcm, ACallbackThatRefusesEndsWriteAtOnce)
 {
     for (bool converting : {false, true}) {
