@@ -141,10 +141,9 @@ public:
         if (message == BFFM_SETSELECTIONW && wParam && lParam) {
             handled = true;
             const QString path = ToQString(reinterpret_cast<LPCWSTR>(lParam));
-            if (!path.isEmpty()) {
+            // The dialog opens inside the folder, so confirming at once picks it.
+            if (!path.isEmpty())
                 setDirectory(path);
-                selectFile(path);
-            }
             return 0;
         }
         return WindowRecord::ClassProc(message, wParam, lParam, handled);

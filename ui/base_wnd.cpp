@@ -1,0 +1,55 @@
+#include "ui/base_wnd.h"
+
+#include "platform/afx/cwinapp.h"
+#include "ui/base_dialog.h"
+
+BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+CBaseWnd::~CBaseWnd()
+{
+    if (IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+BOOL CBaseWnd::CreatePopup(CWnd* pOwner, DWORD dwStyle)
+{
+    m_pOwner = pOwner;
+    m_bChild = FALSE;
+    // A top-level window: the owner is only remembered, not made the window's owner.
+    const BOOL created = CreateEx(0, AfxRegisterWndClass(0), u"", dwStyle, 0, 0, 0, 0, nullptr, 0);
+    if (created)
+        SetAppIcon();
+    return created;
+}
+
+BOOL CBaseWnd::CreateChild(CWnd* pParent, UINT nID)
+{
+    m_pOwner = pParent;
+    m_bChild = TRUE;
+    const BOOL created = Create(AfxRegisterWndClass(0), u"", WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
+    if (created)
+        SetAppIcon();
+    return created;
+}
+
+void CBaseWnd::SetAppIcon()
+{
+    CWinApp* app = AfxGetApp();
+    const HICON icon = app ? app->LoadIcon(IDR_APPICON) : AfxLoadIcon(IDR_APPICON);
+    SendMessage(WM_SETICON, TRUE, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, FALSE, reinterpret_cast<LPARAM>(icon));
+}
+
+void CBaseWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (nFlags == MK_LBUTTON) {
+        ReleaseCapture();
+        if (!m_bChild)
+            SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        else if (m_pOwner)
+            m_pOwner->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    }
+    CWnd::OnMouseMove(nFlags, point);
+}

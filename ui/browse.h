@@ -1,0 +1,18 @@
+// The folder picker: the shell's folder dialog with a Japanese title, opened on a folder.
+#pragma once
+
+#include "platform/afx/cwnd.h"
+
+class CBrowse {
+public:
+    CBrowse() = default;
+
+    // The chosen folder without trailing '/' (the root stays "/"); the initial folder when the
+    // user cancels.
+    CString Browse(CString initialFolder, CWnd* pOwner);
+    virtual LRESULT OnInitialized(HWND hDlg);
+    static int BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+
+protected:
+    CString m_strInitialFolder;
+};
