@@ -79,7 +79,9 @@ bool GenericHost::event(QEvent* e)
 {
     if (e->type() != QEvent::Paint || isDestroyed)
         return Host<QWidget>::event(e);
-    if (!flushOnly) {
+    Backing(); // a new size asks for a full paint
+    if (!flushOnly && needsPaint) {
+        needsPaint = false;
         painting = true;
         const HWND self = Handle();
         if (std::exchange(erasePending, true)) {
@@ -357,12 +359,34 @@ ListHost::ListHost(QWidget* parent) : Host<QListWidget>(parent, WindowKind::List
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { NotifyParent(this, LBN_DBLCLK); });
 }
 
+bool ListHost::viewportEvent(QEvent* e)
+{
+    // Mouse and drag events land on the viewport; they are the list's own messages.
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+    case QEvent::ToolTip:
+    case QEvent::Leave:
+        return HandleEvent(e, [this](QEvent* ev) { return QListWidget::viewportEvent(ev); });
+    default:
+        return QListWidget::viewportEvent(e);
+    }
+}
+
 void ListHost::SendDrawItem(QPainter* painter, const QRect& rect, int row, bool selected, bool focused)
 {
     QImage canvas(rect.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     canvas.fill(Qt::white);
     // The item's rectangle is in the list's client coordinates, as the drawing code expects.
-    const QPoint inList = viewport()->mapTo(this, rect.topLeft());
+    const QPoint inList = rect.topLeft();
     HDC hdc = CreateImageDC(&canvas, -inList, windowFont);
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_LISTBOX;
@@ -446,17 +470,24 @@ LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         auto* out = reinterpret_cast<RECT*>(lParam);
         if (index < 0 || index >= count() || !out)
             return LB_ERR;
-        const QRect r = visualItemRect(item(index)).translated(viewport()->mapTo(this, QPoint()));
+        const QRect r = visualItemRect(item(index));
         *out = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
         return 0;
     }
     case LB_ITEMFROMPOINT: {
         const QPoint p(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        const QPoint inView = p - viewport()->mapTo(this, QPoint());
-        QListWidgetItem* hit = itemAt(inView);
+        QListWidgetItem* hit = itemAt(p);
         if (hit)
             return MAKELONG(static_cast<WORD>(row(hit)), 0);
         return MAKELONG(static_cast<WORD>(count() > 0 ? count() - 1 : 0), 1);
+    }
+    case WM_LBUTTONDOWN: {
+        // A click handed on by another window (the title tip) selects as the user's would.
+        if (QListWidgetItem* hit = itemAt(QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))) {
+            setCurrentItem(hit);
+            NotifyParent(this, LBN_SELCHANGE);
+        }
+        return 0;
     }
     case WM_VSCROLL:
         if (LOWORD(wParam) == SB_LINEDOWN)

@@ -94,9 +94,13 @@ public:
     explicit ListHost(QWidget* parent);
     LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void SendDrawItem(QPainter* painter, const QRect& rect, int row, bool selected, bool focused);
+    QWidget* ClientArea() override { return viewport(); }
 
     int horizontalExtent = 0;
     bool changingSelection = false;
+
+protected:
+    bool viewportEvent(QEvent* e) override;
 };
 
 class SliderHost : public Host<QSlider> {

@@ -567,7 +567,8 @@ void CWnd::GetClientRect(LPRECT rect) const
     WindowRecord* r = Rec(m_hWnd);
     if (!r || !rect)
         return;
-    *rect = RECT{0, 0, r->widget->width(), r->widget->height()};
+    QWidget* client = r->ClientArea();
+    *rect = RECT{0, 0, client->width(), client->height()};
 }
 
 void CWnd::ScreenToClient(LPPOINT point) const
@@ -575,7 +576,7 @@ void CWnd::ScreenToClient(LPPOINT point) const
     WindowRecord* r = Rec(m_hWnd);
     if (!r || !point)
         return;
-    const QPoint p = r->widget->mapFromGlobal(QPoint(point->x, point->y));
+    const QPoint p = r->ClientArea()->mapFromGlobal(QPoint(point->x, point->y));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -592,7 +593,7 @@ void CWnd::ClientToScreen(LPPOINT point) const
     WindowRecord* r = Rec(m_hWnd);
     if (!r || !point)
         return;
-    const QPoint p = r->widget->mapToGlobal(QPoint(point->x, point->y));
+    const QPoint p = r->ClientArea()->mapToGlobal(QPoint(point->x, point->y));
     *point = POINT{p.x(), p.y()};
 }
 
@@ -641,6 +642,9 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags)
     if (nFlags & SWP_SHOWWINDOW) {
         w->setAttribute(Qt::WA_ShowWithoutActivating, (nFlags & SWP_NOACTIVATE) != 0);
         w->show();
+        // Shown windows are painted at once, so drawing that follows is not erased later.
+        if (!r->painting)
+            w->repaint();
     }
     if (nFlags & SWP_HIDEWINDOW)
         w->hide();
@@ -857,7 +861,9 @@ void CWnd::InvalidateRect(LPCRECT rect, BOOL bErase)
     WindowRecord* r = Rec(m_hWnd);
     if (!r)
         return;
-    r->erasePending = bErase != FALSE;
+    // Erase requests add up until the paint runs.
+    r->erasePending = (r->needsPaint && r->erasePending) || bErase != FALSE;
+    r->needsPaint = true;
     if (rect)
         r->widget->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
     else

@@ -242,6 +242,7 @@ QImage& WindowRecord::Backing()
 {
     const QSize size = widget ? widget->size().expandedTo(QSize(1, 1)) : QSize(1, 1);
     if (backing.size() != size) {
+        needsPaint = true;
         QImage grown(size, QImage::Format_RGB32);
         grown.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
         if (!backing.isNull()) {

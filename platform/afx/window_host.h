@@ -55,6 +55,8 @@ public:
 
     // The window class's own processing of messages the map did not take.
     virtual LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // The widget whose coordinates are the window's client coordinates.
+    virtual QWidget* ClientArea() { return widget; }
     // The control's shown text after '&' prefixes are resolved.
     virtual void ApplyText();
 
@@ -89,6 +91,8 @@ public:
     bool painting = false;
     bool flushOnly = false;
     bool erasePending = true;
+    // The retained image is kept between paints; only an invalidation or a new size repaints it.
+    bool needsPaint = true;
     HBRUSH classBrush = nullptr;
     HFONT windowFont = nullptr;
     HICON bigIcon = nullptr;
