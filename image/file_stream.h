@@ -1,0 +1,21 @@
+// stdio streams opened by UTF-16 path.
+#pragma once
+
+#include "platform/win/types.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+// NULL when the path is NULL or the file cannot be opened in mode.
+FILE* OpenFileStream(LPCWSTR path, const char* mode);
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<FILE, FileCloser>;
+
+// The size of an open regular file, or -1.
+int64_t FileStreamSize(FILE* file);
+// TRUE when all bytes were read.
+bool ReadFully(FILE* file, void* out, size_t bytes);

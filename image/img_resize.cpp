@@ -1,0 +1,179 @@
+#include "image/img_resize.h"
+
+#include "image/packed_dib.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr unsigned int kHalf16 = 0x8000;
+
+// Position p in 8-bit fixed point, truncated toward zero (p is never negative).
+int FixedPoint(double position) { return static_cast<int>(position * 256.0); }
+
+// A source row can hold the scratch row's 3 x (width + 1) sums in an int count.
+constexpr LONG kMaxResizeWidth = std::numeric_limits<int>::max() / 3 - 1;
+
+} // namespace
+
+void CImgResize::SetClipRect(CRect clip) { m_clip = clip; }
+
+bool CImgResize::ClipFits(LONG width, LONG height) const
+{
+    return width > 0 && height > 0 && width <= kMaxResizeWidth && 0 <= m_clip.left && m_clip.left < m_clip.right &&
+           m_clip.right <= width && 0 <= m_clip.top && m_clip.top < m_clip.bottom && m_clip.bottom <= height;
+}
+
+const unsigned int* CImgResize::BuildColumns(int destinationWidth, double sx)
+{
+    unsigned int* columns = m_columns.Alloc(2 * destinationWidth);
+    if (!columns)
+        return nullptr;
+    for (int i = 0; i < destinationWidth; ++i) {
+        const int fx = FixedPoint(static_cast<double>(m_clip.left) + static_cast<double>(i) / sx);
+        const int x0 = fx / 256;
+        columns[2 * i] = static_cast<unsigned int>(x0);
+        columns[2 * i + 1] = static_cast<unsigned int>(fx - 256 * x0);
+    }
+    return columns;
+}
+
+BYTE* CImgResize::Resize(const BYTE* source, BYTE* destination, const BITMAPINFOHEADER* sourceHeader,
+                         const BITMAPINFOHEADER* destinationHeader)
+{
+    if (sourceHeader->biCompression == BI_RGB && sourceHeader->biBitCount == 24)
+        return ResizeRGB24(source, destination, sourceHeader, destinationHeader);
+    if (sourceHeader->biCompression == BI_YUY2)
+        return ResizeYUY2(source, destination, sourceHeader, destinationHeader);
+    return nullptr;
+}
+
+BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMAPINFOHEADER* sourceHeader,
+                              const BITMAPINFOHEADER* destinationHeader)
+{
+    const LONG width = sourceHeader->biWidth;
+    const LONG height = sourceHeader->biHeight;
+    const LONG outWidth = destinationHeader->biWidth;
+    const LONG outHeight = destinationHeader->biHeight;
+    if (!ClipFits(width, height) || outWidth <= 0 || outHeight <= 0 || outWidth > kMaxResizeWidth)
+        return nullptr;
+    const int clipWidth = m_clip.Width();
+    const int clipHeight = m_clip.Height();
+    double sx = static_cast<double>(outWidth) / clipWidth;
+    if (outWidth > 1 && clipWidth > 1)
+        sx = static_cast<double>(outWidth - 1) / (clipWidth - 1);
+    double sy = static_cast<double>(outHeight) / clipHeight;
+    if (outHeight > 1 && clipHeight > 1)
+        sy = static_cast<double>(outHeight - 1) / (clipHeight - 1);
+    const size_t sourceStride = DibRowStride(static_cast<uint64_t>(width));
+    const size_t outStride = DibRowStride(static_cast<uint64_t>(outWidth));
+    // Memory rows are bottom-up: the clip spans memory rows height - bottom to height - top - 1.
+    const int clipFirstRow = height - m_clip.bottom;
+    const int clipLastRow = height - m_clip.top - 1;
+
+    if (sx == 1.0 && sy == 1.0) {
+        for (LONG j = 0; j < outHeight; ++j)
+            std::memcpy(destination + outStride * j, source + sourceStride * (j + clipFirstRow) + 3 * m_clip.left,
+                        3 * static_cast<size_t>(outWidth));
+        return destination;
+    }
+
+    unsigned int* scratch = m_scratch.Alloc(3 * (width + 1));
+    const unsigned int* columns = scratch ? BuildColumns(outWidth, sx) : nullptr;
+    if (!columns)
+        return nullptr;
+    // Only the source columns the horizontal pass reads are blended vertically.
+    const size_t firstColumn = columns[0];
+    const size_t lastColumn = std::min<size_t>(columns[2 * (outWidth - 1)] + 1, width);
+    if (columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
+        return nullptr;
+    const size_t blendEnd = 3 * std::min<size_t>(lastColumn + 1, width);
+
+    for (LONG j = 0; j < outHeight; ++j) {
+        const int fy = FixedPoint(static_cast<double>(clipFirstRow) + static_cast<double>(j) / sy);
+        const int y0 = std::min(fy / 256, clipLastRow);
+        const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
+        const unsigned int wy0 = 256 - wy;
+        const int y1 = std::min(y0 + 1, clipLastRow);
+        const BYTE* row0 = source + sourceStride * y0;
+        const BYTE* row1 = source + sourceStride * y1;
+        for (size_t k = 3 * firstColumn; k < blendEnd; ++k)
+            scratch[k] = row1[k] * wy + row0[k] * wy0;
+        if (lastColumn == static_cast<size_t>(width)) {
+            for (size_t c = 0; c < 3; ++c)
+                scratch[3 * width + c] = scratch[3 * (width - 1) + c];
+        }
+
+        BYTE* out = destination + outStride * j;
+        // a * wx + b * (256 - wx) == (b << 8) + (a - b) * wx exactly in modular unsigned arithmetic,
+        // since the true value fits: one multiply per byte.
+        for (LONG i = 0; i < outWidth; ++i, out += 3) {
+            const unsigned int* pixel = scratch + 3 * columns[2 * i];
+            const unsigned int wx = columns[2 * i + 1];
+            out[0] = static_cast<BYTE>(((pixel[0] << 8) + (pixel[3] - pixel[0]) * wx + kHalf16) >> 16);
+            out[1] = static_cast<BYTE>(((pixel[1] << 8) + (pixel[4] - pixel[1]) * wx + kHalf16) >> 16);
+            out[2] = static_cast<BYTE>(((pixel[2] << 8) + (pixel[5] - pixel[2]) * wx + kHalf16) >> 16);
+        }
+    }
+    return destination;
+}
+
+BYTE* CImgResize::ResizeYUY2(const BYTE* source, BYTE* destination, const BITMAPINFOHEADER* sourceHeader,
+                             const BITMAPINFOHEADER* destinationHeader)
+{
+    const LONG width = sourceHeader->biWidth;
+    const LONG height = sourceHeader->biHeight;
+    const LONG outWidth = destinationHeader->biWidth;
+    const LONG outHeight = destinationHeader->biHeight;
+    // Pixels come in pairs sharing one U and one V, so both widths must be even.
+    if (!ClipFits(width, height) || outWidth <= 0 || outHeight <= 0 || outWidth > kMaxResizeWidth || width % 2 != 0 ||
+        outWidth % 2 != 0)
+        return nullptr;
+    const double sx = static_cast<double>(outWidth) / m_clip.Width();
+    const double sy = static_cast<double>(outHeight) / m_clip.Height();
+    const size_t sourceStride = 2 * static_cast<size_t>(width);
+    const size_t outStride = 2 * static_cast<size_t>(outWidth);
+
+    if (sx == 1.0 && sy == 1.0) {
+        for (LONG j = 0; j < outHeight; ++j)
+            std::memcpy(destination + outStride * j, source + sourceStride * (m_clip.top + j) + 2 * m_clip.left,
+                        outStride);
+        return destination;
+    }
+
+    unsigned int* scratch = m_scratch.Alloc(width + 1);
+    const unsigned int* columns = scratch ? BuildColumns(outWidth, sx) : nullptr;
+    if (!columns || columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
+        return nullptr;
+    const int lastRow = m_clip.bottom - 1;
+
+    for (LONG j = 0; j < outHeight; ++j) {
+        const int fy = FixedPoint(static_cast<double>(m_clip.top) + static_cast<double>(j) / sy);
+        const int y0 = std::min(fy / 256, lastRow);
+        const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
+        const unsigned int wy0 = 256 - wy;
+        const int y1 = std::min(y0 + 1, lastRow);
+        const BYTE* row0 = source + sourceStride * y0;
+        const BYTE* row1 = source + sourceStride * y1;
+        for (LONG k = 0; k < width; ++k)
+            scratch[k] = row1[2 * k] * wy + row0[2 * k] * wy0;
+        scratch[width] = scratch[width - 1];
+
+        BYTE* out = destination + outStride * j;
+        for (LONG i = 0; i < outWidth; ++i) {
+            const unsigned int x0 = columns[2 * i];
+            const unsigned int wx = columns[2 * i + 1];
+            out[2 * i] = static_cast<BYTE>((scratch[x0 + 1] * wx + scratch[x0] * (256 - wx) + kHalf16) >> 16);
+            if (i % 2 == 0) {
+                const size_t pair = 4 * static_cast<size_t>(x0 / 2);
+                const unsigned int u = row1[pair + 1] * wy + row0[pair + 1] * wy0;
+                const unsigned int v = row1[pair + 3] * wy + row0[pair + 3] * wy0;
+                out[2 * i + 1] = static_cast<BYTE>((u + 128) >> 8);
+                out[2 * i + 3] = static_cast<BYTE>((v + 128) >> 8);
+            }
+        }
+    }
+    return destination;
+}

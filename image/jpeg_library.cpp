@@ -1,0 +1,109 @@
+#include "image/jpeg_library.h"
+
+#include "platform/win/heap.h"
+
+#include <cstring>
+
+#include <jerror.h>
+
+namespace {
+
+void JpegEmitMessage(j_common_ptr object, int level)
+{
+    auto* manager = reinterpret_cast<JpegErrorManager*>(object->err);
+    if (level < 0 && manager->failOnPrematureEnd && manager->pub.msg_code == JWRN_JPEG_EOF)
+        longjmp(manager->jump, 1);
+    manager->standardEmitMessage(object, level);
+}
+
+} // namespace
+
+jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd)
+{
+    jpeg_error_mgr* error = jpeg_std_error(&manager->pub);
+    error->error_exit = JpegErrorExit;
+    manager->standardEmitMessage = error->emit_message;
+    error->emit_message = JpegEmitMessage;
+    manager->failOnPrematureEnd = failOnPrematureEnd;
+    return error;
+}
+
+void JpegErrorExit(j_common_ptr object)
+{
+    char message[JMSG_LENGTH_MAX];
+    object->err->format_message(object, message);
+    longjmp(reinterpret_cast<JpegErrorManager*>(object->err)->jump, 1);
+}
+
+void SetJpegMemorySource(j_decompress_ptr decompressor, JpegMemoryState* state)
+{
+    if (!decompressor->src) {
+        auto* source = static_cast<JpegMemorySource*>(decompressor->mem->alloc_small(
+            reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, sizeof(JpegMemorySource)));
+        source->buffer = static_cast<JOCTET*>(decompressor->mem->alloc_small(
+            reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, kJpegMemoryBufferBytes));
+        decompressor->src = &source->pub;
+    }
+    auto* source = reinterpret_cast<JpegMemorySource*>(decompressor->src);
+    source->pub.init_source = JpegMemInitSource;
+    source->pub.fill_input_buffer = JpegMemFillInputBuffer;
+    source->pub.skip_input_data = JpegMemSkipInputData;
+    source->pub.resync_to_restart = jpeg_resync_to_restart;
+    source->pub.term_source = JpegMemTermSource;
+    source->state = state;
+    source->pub.bytes_in_buffer = 0;
+    source->pub.next_input_byte = nullptr;
+}
+
+void JpegMemInitSource(j_decompress_ptr decompressor)
+{
+    reinterpret_cast<JpegMemorySource*>(decompressor->src)->startOfFile = TRUE;
+}
+
+boolean JpegMemFillInputBuffer(j_decompress_ptr decompressor)
+{
+    auto* source = reinterpret_cast<JpegMemorySource*>(decompressor->src);
+    JpegMemoryState* state = source->state;
+    long count = -1;
+    if (const auto* data = static_cast<const BYTE*>(GlobalLock(state->block))) {
+        const SIZE_T size = GlobalSize(state->block);
+        const SIZE_T position = static_cast<SIZE_T>(state->position);
+        if (position + kJpegMemoryBufferBytes < size) {
+            std::memcpy(source->buffer, data + position, kJpegMemoryBufferBytes);
+            count = kJpegMemoryBufferBytes;
+        } else if (position < size) {
+            count = static_cast<long>(size - position);
+            std::memcpy(source->buffer, data + position, static_cast<size_t>(count));
+        }
+        if (count > 0)
+            state->position += static_cast<LONG>(count);
+        GlobalUnlock(state->block);
+    }
+    if (count <= 0) {
+        if (source->startOfFile)
+            ERREXIT(decompressor, JERR_INPUT_EMPTY);
+        WARNMS(decompressor, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+    }
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = static_cast<size_t>(count);
+    source->startOfFile = FALSE;
+    return TRUE;
+}
+
+void JpegMemSkipInputData(j_decompress_ptr decompressor, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* source = decompressor->src;
+    while (count > static_cast<long>(source->bytes_in_buffer)) {
+        count -= static_cast<long>(source->bytes_in_buffer);
+        JpegMemFillInputBuffer(decompressor);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+void JpegMemTermSource(j_decompress_ptr) {}

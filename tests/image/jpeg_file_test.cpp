@@ -1,0 +1,306 @@
+#include "image/jpeg_file.h"
+
+#include "image/jpeg_pixels.h"
+#include "platform/win/heap.h"
+#include "tests/image/image_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct Decoded {
+    int width = 0;
+    int height = 0;
+    Bytes rgb; // top-down, three bytes a pixel
+};
+
+// What libjpeg itself makes of a file with its default settings (grey expanded here).
+Decoded DecodeWithLibjpeg(const std::string& path)
+{
+    Decoded out;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return out;
+    jpeg_decompress_struct cinfo {};
+    jpeg_error_mgr error;
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, file);
+    jpeg_read_header(&cinfo, TRUE);
+    jpeg_start_decompress(&cinfo);
+    out.width = static_cast<int>(cinfo.output_width);
+    out.height = static_cast<int>(cinfo.output_height);
+    Bytes row(cinfo.output_width * cinfo.output_components);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW p = row.data();
+        jpeg_read_scanlines(&cinfo, &p, 1);
+        for (int x = 0; x < out.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                out.rgb.push_back(row[cinfo.output_components == 1 ? x : 3 * x + c]);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    std::fclose(file);
+    return out;
+}
+
+void WriteWithLibjpeg(const std::string& path, int width, int height, J_COLOR_SPACE space, int components)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    jpeg_compress_struct cinfo {};
+    jpeg_error_mgr error;
+    cinfo.err = jpeg_std_error(&error);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    cinfo.input_components = components;
+    cinfo.in_color_space = space;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    Bytes row(width * components);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        for (size_t i = 0; i < row.size(); ++i)
+            row[i] = static_cast<uint8_t>(i * 7 + cinfo.next_scanline * 5);
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(file);
+}
+
+// Each packed-DIB pixel is libjpeg's pixel with blue and red exchanged, bottom row first.
+void ExpectSameAsLibjpeg(const BITMAPINFOHEADER* dib, const Decoded& reference)
+{
+    ASSERT_EQ(dib->biWidth, reference.width);
+    ASSERT_EQ(dib->biHeight, reference.height);
+    int mismatches = 0;
+    for (int y = 0; y < reference.height; ++y)
+        for (int x = 0; x < reference.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                mismatches += FrameByte(dib, x, y, c) != reference.rgb[3 * (y * reference.width + x) + 2 - c];
+    EXPECT_EQ(mismatches, 0);
+}
+
+class JpegFileTest : public ::testing::Test {
+protected:
+    // Saves a smooth frame through the class and returns its path.
+    std::string SaveFrame(const std::string& name, int width, int height, int quality = 95)
+    {
+        DibPtr frame = MakeFrame(width, height, SmoothByte);
+        EXPECT_EQ(CImgFileJpeg().Save(DibPixels(frame.get()), frame.get(), dir.WidePath(name).c_str(), quality), 1);
+        return dir.Path(name);
+    }
+
+    ImageTestDir dir;
+};
+
+} // namespace
+
+TEST_F(JpegFileTest, RoundTripIsCloseAndBitIdenticalToLibjpeg)
+{
+    for (const auto& [width, height] : {std::pair{37, 23}, std::pair{1, 3}, std::pair{4, 2}, std::pair{16, 16}}) {
+        const std::string path = SaveFrame("frame.jpg", width, height);
+        DibPtr loaded(CImgFileJpeg().Load(dir.WidePath("frame.jpg").c_str(), nullptr));
+        ASSERT_NE(loaded, nullptr);
+        BITMAPINFOHEADER expected;
+        InitBitmapInfoHeader(&expected, width, height);
+        EXPECT_EQ(std::memcmp(loaded.get(), &expected, sizeof(expected)), 0) << width << "x" << height;
+        ExpectSameAsLibjpeg(loaded.get(), DecodeWithLibjpeg(path));
+        DibPtr original = MakeFrame(width, height, SmoothByte);
+        EXPECT_LE(MaxPixelDifference(loaded.get(), original.get()), 6) << width << "x" << height;
+    }
+}
+
+TEST_F(JpegFileTest, RowStridesOfNarrowImages)
+{
+    SaveFrame("one.jpg", 1, 5);
+    SaveFrame("four.jpg", 4, 5);
+    DibPtr one(CImgFileJpeg().Load(dir.WidePath("one.jpg").c_str(), nullptr));
+    DibPtr four(CImgFileJpeg().Load(dir.WidePath("four.jpg").c_str(), nullptr));
+    ASSERT_NE(one, nullptr);
+    ASSERT_NE(four, nullptr);
+    EXPECT_EQ(one->biSizeImage, 4u * 5);
+    EXPECT_EQ(four->biSizeImage, 12u * 5);
+}
+
+TEST_F(JpegFileTest, GreyscaleLoadsWithEqualChannelsAndRedBecomesGrey76)
+{
+    // Pure red, written as grey at full quality, decodes to 76 everywhere.
+    Bytes red(3 * 16 * 16);
+    for (size_t i = 0; i < red.size(); i += 3)
+        red[i] = 255;
+    ASSERT_EQ(WriteJpegFile(dir.WidePath("grey.jpg").c_str(), red.data(), 16, 16, FALSE, 100), 1);
+    DibPtr grey(CImgFileJpeg().Load(dir.WidePath("grey.jpg").c_str(), nullptr));
+    ASSERT_NE(grey, nullptr);
+    ExpectSameAsLibjpeg(grey.get(), DecodeWithLibjpeg(dir.Path("grey.jpg")));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            for (int c = 0; c < 3; ++c)
+                ASSERT_EQ(FrameByte(grey.get(), x, y, c), 76);
+
+    WriteWithLibjpeg(dir.Path("textured.jpg"), 19, 11, JCS_GRAYSCALE, 1);
+    DibPtr textured(CImgFileJpeg().Load(dir.WidePath("textured.jpg").c_str(), nullptr));
+    ASSERT_NE(textured, nullptr);
+    ExpectSameAsLibjpeg(textured.get(), DecodeWithLibjpeg(dir.Path("textured.jpg")));
+}
+
+TEST_F(JpegFileTest, ReuseBlockOfTheSameSizeIsFilledInPlace)
+{
+    SaveFrame("a.jpg", 20, 10);
+    SaveFrame("b.jpg", 20, 10);
+    SaveFrame("c.jpg", 21, 10);
+    BITMAPINFOHEADER* block = CImgFileJpeg().Load(dir.WidePath("a.jpg").c_str(), nullptr);
+    ASSERT_NE(block, nullptr);
+    block->biXPelsPerMeter = 1234;
+    const BITMAPINFOHEADER before = *block;
+    ASSERT_EQ(CImgFileJpeg().Load(dir.WidePath("b.jpg").c_str(), block), block);
+    EXPECT_EQ(std::memcmp(block, &before, sizeof(before)), 0);
+    ExpectSameAsLibjpeg(block, DecodeWithLibjpeg(dir.Path("b.jpg")));
+    // Another size releases the block (the sanitizer build checks that nothing leaks).
+    EXPECT_EQ(CImgFileJpeg().Load(dir.WidePath("c.jpg").c_str(), block), nullptr);
+}
+
+TEST_F(JpegFileTest, HostileFilesFailAndReleaseTheReuseBlock)
+{
+    const std::string good = SaveFrame("good.jpg", 64, 48);
+    const Bytes bytes = ReadFileBytes(good);
+    WriteFileBytes(dir.Path("text.jpg"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
+    WriteFileBytes(dir.Path("empty.jpg"), Bytes{});
+    WriteFileBytes(dir.Path("truncated.jpg"), Bytes(bytes.begin(), bytes.begin() + bytes.size() / 2));
+    WriteFileBytes(dir.Path("headeronly.jpg"), Bytes(bytes.begin(), bytes.begin() + 200));
+    WriteFileBytes(dir.Path("cut.jpg"), Bytes(bytes.begin(), bytes.end() - 200));
+    WriteWithLibjpeg(dir.Path("cmyk.jpg"), 16, 16, JCS_CMYK, 4);
+    // The frame header claims 65500 x 65500: far beyond any frame block.
+    Bytes huge = bytes;
+    for (size_t i = 0; i + 9 < huge.size(); ++i) {
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            huge[i + 5] = huge[i + 7] = 0xFF;
+            huge[i + 6] = huge[i + 8] = 0xDC;
+            break;
+        }
+    }
+    WriteFileBytes(dir.Path("huge.jpg"), huge);
+
+    for (const char* name : {"text.jpg", "empty.jpg", "truncated.jpg", "headeronly.jpg", "cut.jpg", "cmyk.jpg", "huge.jpg", "missing.jpg"}) {
+        EXPECT_EQ(CImgFileJpeg().Load(dir.WidePath(name).c_str(), nullptr), nullptr) << name;
+        BITMAPINFOHEADER* reuse = AcquireFrameBlock(nullptr, 64, 48);
+        EXPECT_EQ(CImgFileJpeg().Load(dir.WidePath(name).c_str(), reuse), nullptr) << name;
+    }
+    EXPECT_EQ(CImgFileJpeg().Load(nullptr, nullptr), nullptr);
+}
+
+TEST_F(JpegFileTest, ReadJpegFileGivesTopDownRgb)
+{
+    const std::string path = SaveFrame("rgb.jpg", 9, 7);
+    int width = -1;
+    int height = -1;
+    std::unique_ptr<BYTE[]> image(ReadJpegFile(CString(dir.WidePath("rgb.jpg").c_str()), &width, &height));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(width, 9);
+    EXPECT_EQ(height, 7);
+    EXPECT_EQ(Bytes(image.get(), image.get() + 9 * 7 * 3), DecodeWithLibjpeg(path).rgb);
+
+    width = height = -1;
+    EXPECT_EQ(ReadJpegFile(CString(dir.WidePath("missing.jpg").c_str()), &width, &height), nullptr);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+}
+
+TEST_F(JpegFileTest, MemoryReaderAndLoadFromMemory)
+{
+    const std::string path = SaveFrame("memory.jpg", 40, 30);
+    const Bytes bytes = ReadFileBytes(path);
+    auto blockOf = [](const Bytes& data) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data.size());
+        if (!data.empty())
+            std::memcpy(GlobalLock(block), data.data(), data.size());
+        GlobalUnlock(block);
+        return block;
+    };
+
+    HGLOBAL whole = blockOf(bytes);
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<BYTE[]> image(ReadJpegMemory(whole, &width, &height));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(Bytes(image.get(), image.get() + 40 * 30 * 3), DecodeWithLibjpeg(path).rgb);
+
+    HGLOBAL dibBlock = CImgFileJpeg().LoadFromMemory(whole);
+    ASSERT_NE(dibBlock, nullptr);
+    DibPtr fromFile(CImgFileJpeg().Load(dir.WidePath("memory.jpg").c_str(), nullptr));
+    const auto* dib = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dibBlock));
+    EXPECT_EQ(GlobalSize(dibBlock), 40u + 120 * 30);
+    EXPECT_EQ(std::memcmp(dib, fromFile.get(), sizeof(BITMAPINFOHEADER)), 0);
+    EXPECT_EQ(MaxPixelDifference(dib, fromFile.get()), 0);
+    GlobalUnlock(dibBlock);
+    GlobalFree(dibBlock);
+    GlobalFree(whole);
+
+    // An empty block fails; a block cut short still decodes to the full size.
+    HGLOBAL empty = blockOf(Bytes{});
+    EXPECT_EQ(ReadJpegMemory(empty, &width, &height), nullptr);
+    EXPECT_EQ(CImgFileJpeg().LoadFromMemory(empty), nullptr);
+    GlobalFree(empty);
+    HGLOBAL cut = blockOf(Bytes(bytes.begin(), bytes.end() - 200));
+    image.reset(ReadJpegMemory(cut, &width, &height));
+    EXPECT_NE(image, nullptr);
+    EXPECT_EQ(width, 40);
+    EXPECT_EQ(height, 30);
+    GlobalFree(cut);
+}
+
+TEST_F(JpegFileTest, WriterRefusesEmptyInputAndSaveRewritesTheHeader)
+{
+    const Bytes rgb(3 * 4 * 4, 128);
+    EXPECT_EQ(WriteJpegFile(dir.WidePath("w0.jpg").c_str(), rgb.data(), 0, 4, TRUE, 90), 0);
+    EXPECT_EQ(WriteJpegFile(dir.WidePath("h0.jpg").c_str(), rgb.data(), 4, 0, TRUE, 90), 0);
+    EXPECT_EQ(WriteJpegFile(dir.WidePath("none.jpg").c_str(), nullptr, 4, 4, TRUE, 90), 0);
+    EXPECT_FALSE(FileExists(dir.Path("w0.jpg")));
+    EXPECT_FALSE(FileExists(dir.Path("h0.jpg")));
+    EXPECT_FALSE(FileExists(dir.Path("none.jpg")));
+    EXPECT_EQ(WriteJpegFile(dir.WidePath("nofolder/x.jpg").c_str(), rgb.data(), 4, 4, TRUE, 90), 0);
+
+    DibPtr frame = MakeFrame(6, 3);
+    frame->biXPelsPerMeter = 99;
+    frame->biClrUsed = 12;
+    frame->biSizeImage = 5;
+    ASSERT_EQ(CImgFileJpeg().Save(DibPixels(frame.get()), frame.get(), dir.WidePath("s.jpg").c_str(), 80), 1);
+    BITMAPINFOHEADER expected;
+    InitBitmapInfoHeader(&expected, 6, 3);
+    EXPECT_EQ(std::memcmp(frame.get(), &expected, sizeof(expected)), 0);
+}
+
+TEST(JpegPixels, SwapFlipPadAndUnpad)
+{
+    BYTE pixels[] = {1, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(SwapRedBlue(pixels, 2, 1));
+    EXPECT_EQ(Bytes(pixels, pixels + 6), (Bytes{3, 2, 1, 6, 5, 4}));
+    EXPECT_FALSE(SwapRedBlue(nullptr, 2, 1));
+
+    BYTE rows[] = {1, 1, 2, 2, 3, 3};
+    ASSERT_TRUE(FlipRows(rows, 2, 3));
+    EXPECT_EQ(Bytes(rows, rows + 6), (Bytes{3, 3, 2, 2, 1, 1}));
+    EXPECT_FALSE(FlipRows(nullptr, 2, 3));
+
+    const BYTE image[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    int stride = 0;
+    std::unique_ptr<BYTE[]> padded(PadRows(image, 2, 2, &stride));
+    ASSERT_NE(padded, nullptr);
+    EXPECT_EQ(stride, 8);
+    EXPECT_EQ(Bytes(padded.get(), padded.get() + 6), (Bytes{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Bytes(padded.get() + 8, padded.get() + 14), (Bytes{7, 8, 9, 10, 11, 12}));
+    std::unique_ptr<BYTE[]> unpadded(UnpadRows(padded.get(), 2, stride, 2));
+    ASSERT_NE(unpadded, nullptr);
+    EXPECT_EQ(Bytes(unpadded.get(), unpadded.get() + 12), Bytes(image, image + 12));
+    EXPECT_EQ(PadRows(nullptr, 2, 2, &stride), nullptr);
+    EXPECT_EQ(UnpadRows(nullptr, 2, 8, 2), nullptr);
+}
