@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libqt6dbus6 libgl-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev
+  libjpeg-turbo-progs
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   fonts-ipafont-gothic
   ffmpeg
