@@ -139,3 +139,69 @@ TEST_F(DrawingTest, FocusRectangleDrawnTwiceLeavesNoTrace)
 }
 
 } // namespace
+
+#include "platform/afx/window_host.h"
+
+namespace {
+
+class PaintedWindow : public CWnd {
+public:
+    int paints = 0;
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        dc.FillSolidRect(0, 0, 10, 10, RGB(0, 128, 0));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(PaintedWindow, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+QColor Shown(CWnd& w, int x, int y) { return QColor(WindowRecord::From(w.m_hWnd)->widget->grab().toImage().pixel(x, y)); }
+
+TEST(WindowPainting, DrawingOutsidePaintIsShownAndKeptUntilTheWindowIsInvalidated)
+{
+    TestApp();
+    PaintedWindow w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0, nullptr, CreateSolidBrush(RGB(255, 255, 255))), u"painted",
+                           WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, 0));
+    ProcessEvents(); // shown and exposed
+    w.UpdateWindow();
+    EXPECT_EQ(Shown(w, 5, 5), QColor(0, 128, 0));
+    EXPECT_EQ(Shown(w, 35, 25), QColor(255, 255, 255));
+    const int paints = w.paints;
+    {
+        CClientDC dc(&w);
+        dc.FillSolidRect(20, 0, 10, 10, RGB(255, 0, 0));
+    }
+    EXPECT_EQ(Shown(w, 25, 5), QColor(255, 0, 0));
+    ASSERT_FALSE(WindowRecord::From(w.m_hWnd)->needsPaint);
+    WindowRecord::From(w.m_hWnd)->widget->repaint(); // an expose shows the retained picture
+    EXPECT_EQ(w.paints, paints);
+    EXPECT_EQ(Shown(w, 25, 5), QColor(255, 0, 0));
+    w.Invalidate(TRUE);
+    EXPECT_TRUE(WindowRecord::From(w.m_hWnd)->needsPaint);
+    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->painting);
+    w.UpdateWindow();
+    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->needsPaint);
+    EXPECT_EQ(w.paints, paints + 1);
+    EXPECT_EQ(Shown(w, 25, 5), QColor(255, 255, 255));
+}
+
+TEST(WindowPainting, WindowRegionShapesTheWindow)
+{
+    TestApp();
+    PaintedWindow w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), u"shaped", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr, 0));
+    ASSERT_EQ(w.SetWindowRgn(CreateEllipticRgn(2, 0, 60, 40), TRUE), 1);
+    const QRegion mask = WindowRecord::From(w.m_hWnd)->widget->mask();
+    EXPECT_TRUE(mask.contains(QPoint(30, 20)));
+    EXPECT_FALSE(mask.contains(QPoint(1, 1)));
+    // A second region replaces (and frees) the first.
+    ASSERT_EQ(w.SetWindowRgn(CreateRectRgn(0, 0, 10, 10), TRUE), 1);
+    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->widget->mask().contains(QPoint(30, 20)));
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "platform/afx/gdi.h"
+#include "platform/ole/ole.h"
+#include "tests/support/qt_app.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+QByteArray Encode(const char* format)
+{
+    QImage image(5, 3, QImage::Format_RGB32);
+    image.fill(QColor(200, 100, 50));
+    if (std::strcmp(format, "JPEG") != 0)
+        image.setPixel(0, 2, qRgb(0, 0, 0)); // bottom-left, to see the row order
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format));
+    return bytes;
+}
+
+HGLOBAL Block(const QByteArray& bytes)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes.size()));
+    std::memcpy(GlobalLock(block), bytes.constData(), static_cast<size_t>(bytes.size()));
+    GlobalUnlock(block);
+    return block;
+}
+
+HRESULT Load(const QByteArray& bytes, IPicture** picture)
+{
+    HGLOBAL block = Block(bytes);
+    LPSTREAM stream = nullptr;
+    EXPECT_EQ(CreateStreamOnHGlobal(block, FALSE, &stream), S_OK);
+    const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                      reinterpret_cast<LPVOID*>(picture));
+    stream->Release();
+    EXPECT_EQ(GlobalFree(block), nullptr); // the block stays the caller's
+    return hr;
+}
+
+class PictureLoader : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PictureLoader, DecodesIntoATwentyFourBitBottomUpSection)
+{
+    TestApp();
+    IPicture* picture = nullptr;
+    ASSERT_EQ(Load(Encode(GetParam()), &picture), S_OK);
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(picture->get_Handle(&handle), S_OK);
+    BITMAP bm{};
+    ASSERT_EQ(GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm), static_cast<int>(sizeof(bm)));
+    EXPECT_EQ(bm.bmWidth, 5);
+    EXPECT_EQ(bm.bmHeight, 3);
+    EXPECT_EQ(bm.bmBitsPixel, 24);
+    ASSERT_NE(bm.bmBits, nullptr);
+    // The top-left pixel is the first pixel of the last stored row, as blue, green, red.
+    const auto* top = static_cast<const BYTE*>(bm.bmBits) + 2 * bm.bmWidthBytes;
+    EXPECT_NEAR(top[0], 50, 4);
+    EXPECT_NEAR(top[1], 100, 4);
+    EXPECT_NEAR(top[2], 200, 4);
+    if (std::strcmp(GetParam(), "JPEG") != 0) {
+        const auto* bottom = static_cast<const BYTE*>(bm.bmBits);
+        EXPECT_EQ(bottom[0] + bottom[1] + bottom[2], 0);
+    }
+    picture->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureLoader, ::testing::Values("BMP", "PNG", "JPEG"));
+
+TEST(PictureLoaderGif, OnePixelGifDecodes)
+{
+    TestApp();
+    // A 1x1 GIF.
+    static const char gif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00,\x00\x00\x00\x00"
+                              "\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+    IPicture* picture = nullptr;
+    ASSERT_EQ(Load(QByteArray(gif, sizeof(gif) - 1), &picture), S_OK);
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    BITMAP bm{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 24);
+    EXPECT_EQ(bm.bmWidth, 1);
+    EXPECT_EQ(bm.bmHeight, 1);
+    EXPECT_NE(bm.bmBits, nullptr);
+    picture->Release();
+}
+
+TEST(PictureLoaderFailures, GarbageTruncatedAndUnlistedFormatsFail)
+{
+    TestApp();
+    IPicture* picture = nullptr;
+    EXPECT_TRUE(FAILED(Load(QByteArray("this is no picture at all"), &picture)));
+    EXPECT_EQ(picture, nullptr);
+    const QByteArray png = Encode("PNG");
+    EXPECT_TRUE(FAILED(Load(png.left(png.size() / 2), &picture)));
+    EXPECT_TRUE(FAILED(Load(Encode("PPM"), &picture)));
+    EXPECT_EQ(picture, nullptr);
+}
+
+TEST(PictureLoaderFailures, IconsComeBackAsIconsNotSections)
+{
+    TestApp();
+    IPicture* picture = nullptr;
+    ASSERT_EQ(Load(Encode("ICO"), &picture), S_OK);
+    short type = 0;
+    picture->get_Type(&type);
+    EXPECT_EQ(type, PICTYPE_ICON);
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    BITMAP bm{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm);
+    EXPECT_NE(bm.bmBitsPixel, 24);
+    EXPECT_EQ(bm.bmBits, nullptr);
+    picture->Release();
+}
+
+TEST(OleDataObject, TextComesAsANewZeroTerminatedBlock)
+{
+    TestApp();
+    QMimeData mime;
+    mime.setText(QString::fromUtf16(u"/写真/day"));
+    COleDataObject data(&mime);
+    EXPECT_TRUE(data.IsDataAvailable(CF_TEXT));
+    EXPECT_FALSE(data.IsDataAvailable(CF_HDROP));
+    HGLOBAL block = data.GetGlobalData(CF_TEXT);
+    ASSERT_NE(block, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(block)), "/写真/day");
+    GlobalUnlock(block);
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    QMimeData empty;
+    EXPECT_EQ(COleDataObject(&empty).GetGlobalData(CF_TEXT), nullptr);
+}
+
+} // namespace
