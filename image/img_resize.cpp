@@ -6,6 +6,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr unsigned int kHalf16 = 0x8000;
@@ -15,6 +19,33 @@ int FixedPoint(double position) { return static_cast<int>(position * 256.0); }
 
 // A source row can hold the scratch row's 3 x (width + 1) sums in an int count.
 constexpr LONG kMaxResizeWidth = std::numeric_limits<int>::max() / 3 - 1;
+
+// out[k] = row1[k] * wy + row0[k] * (256 - wy) for k in [begin, end). Each sum is at most
+// 255 * 256, so sixteen of them are computed at a time in 16-bit lanes, exactly.
+void BlendRows(const BYTE* row0, const BYTE* row1, unsigned int wy, unsigned int* out, size_t begin, size_t end)
+{
+    size_t k = begin;
+#if defined(__SSE2__)
+    const __m128i weight1 = _mm_set1_epi16(static_cast<short>(wy));
+    const __m128i weight0 = _mm_set1_epi16(static_cast<short>(256 - wy));
+    const __m128i zero = _mm_setzero_si128();
+    for (; k + 16 <= end; k += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row0 + k));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row1 + k));
+        const __m128i low = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), weight1),
+                                          _mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), weight0));
+        const __m128i high = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), weight1),
+                                           _mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), weight0));
+        auto* target = reinterpret_cast<__m128i*>(out + k);
+        _mm_storeu_si128(target, _mm_unpacklo_epi16(low, zero));
+        _mm_storeu_si128(target + 1, _mm_unpackhi_epi16(low, zero));
+        _mm_storeu_si128(target + 2, _mm_unpacklo_epi16(high, zero));
+        _mm_storeu_si128(target + 3, _mm_unpackhi_epi16(high, zero));
+    }
+#endif
+    for (; k < end; ++k)
+        out[k] = row1[k] * wy + row0[k] * (256 - wy);
+}
 
 } // namespace
 
@@ -95,12 +126,8 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
         const int fy = FixedPoint(static_cast<double>(clipFirstRow) + static_cast<double>(j) / sy);
         const int y0 = std::min(fy / 256, clipLastRow);
         const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
-        const unsigned int wy0 = 256 - wy;
         const int y1 = std::min(y0 + 1, clipLastRow);
-        const BYTE* row0 = source + sourceStride * y0;
-        const BYTE* row1 = source + sourceStride * y1;
-        for (size_t k = 3 * firstColumn; k < blendEnd; ++k)
-            scratch[k] = row1[k] * wy + row0[k] * wy0;
+        BlendRows(source + sourceStride * y0, source + sourceStride * y1, wy, scratch, 3 * firstColumn, blendEnd);
         if (lastColumn == static_cast<size_t>(width)) {
             for (size_t c = 0; c < 3; ++c)
                 scratch[3 * width + c] = scratch[3 * (width - 1) + c];
@@ -108,13 +135,19 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
 
         BYTE* out = destination + outStride * j;
         // a * wx + b * (256 - wx) == (b << 8) + (a - b) * wx exactly in modular unsigned arithmetic,
-        // since the true value fits: one multiply per byte.
+        // since the true value fits: one multiply per byte. All loads come before the stores, so
+        // the byte stores cannot force the table and the sums to be read again.
         for (LONG i = 0; i < outWidth; ++i, out += 3) {
             const unsigned int* pixel = scratch + 3 * columns[2 * i];
             const unsigned int wx = columns[2 * i + 1];
-            out[0] = static_cast<BYTE>(((pixel[0] << 8) + (pixel[3] - pixel[0]) * wx + kHalf16) >> 16);
-            out[1] = static_cast<BYTE>(((pixel[1] << 8) + (pixel[4] - pixel[1]) * wx + kHalf16) >> 16);
-            out[2] = static_cast<BYTE>(((pixel[2] << 8) + (pixel[5] - pixel[2]) * wx + kHalf16) >> 16);
+            const unsigned int b0 = pixel[0], g0 = pixel[1], r0 = pixel[2];
+            const unsigned int b1 = pixel[3], g1 = pixel[4], r1 = pixel[5];
+            const unsigned int blue = ((b0 << 8) + (b1 - b0) * wx + kHalf16) >> 16;
+            const unsigned int green = ((g0 << 8) + (g1 - g0) * wx + kHalf16) >> 16;
+            const unsigned int red = ((r0 << 8) + (r1 - r0) * wx + kHalf16) >> 16;
+            out[0] = static_cast<BYTE>(blue);
+            out[1] = static_cast<BYTE>(green);
+            out[2] = static_cast<BYTE>(red);
         }
     }
     return destination;
