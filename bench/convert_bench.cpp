@@ -1,0 +1,172 @@
+// The main road without the user interface: list a folder as the player does, load every image
+// into one reuse block, clip and resize when the output differs, write the output file.
+//   convert_bench --input DIR --type jpg|bmp|tif|png --out FILE.avi [--codec FOURCC]
+//                 [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]
+#include "bench/convert_output.h"
+#include "bench/scratch_config_home.h"
+#include "foundation/error_message.h"
+#include "foundation/folder_listing.h"
+#include "foundation/string_array_data.h"
+#include "image/img_resize.h"
+#include "image/res_img_file.h"
+#include "platform/av/av_handles.h"
+#include "platform/win/text.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kErrorNoImage = 701;
+constexpr int kErrorLoad = 601;
+constexpr int kErrorResize = 501;
+
+void Usage()
+{
+    std::fprintf(stderr, "usage: convert_bench --input DIR --type jpg|bmp|tif|png --out FILE.avi [--codec FOURCC]\n"
+                         "                     [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]\n");
+}
+
+bool Parse(int argc, char** argv, ConvertOptions& o)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        const char* value = argv[i + 1];
+        if (name == "--input")
+            o.input = value;
+        else if (name == "--type")
+            o.type = value;
+        else if (name == "--out")
+            o.out = value;
+        else if (name == "--codec")
+            o.codec = value;
+        else if (name == "--quality")
+            o.quality = std::atoi(value);
+        else if (name == "--size") {
+            if (std::sscanf(value, "%dx%d", &o.width, &o.height) != 2 || o.width <= 0 || o.height <= 0)
+                return false;
+        } else if (name == "--clip") {
+            RECT& r = o.clipRect;
+            if (std::sscanf(value, "%d,%d,%d,%d", &r.left, &r.top, &r.right, &r.bottom) != 4)
+                return false;
+            o.clip = true;
+        } else if (name == "--fps") {
+            // As the frame-rate dialog does: times 10000, truncated.
+            const double fps = std::atof(value);
+            if (!(fps > 0.0 && fps * 10000.0 < 4294967296.0))
+                return false;
+            o.rate = static_cast<DWORD>(fps * 10000.0);
+            if (o.rate == 0)
+                return false;
+        } else
+            return false;
+    }
+    const bool knownType = o.type == "jpg" || o.type == "bmp" || o.type == "tif" || o.type == "png";
+    return argc % 2 == 1 && !o.input.empty() && !o.out.empty() && knownType &&
+           (o.codec.empty() || o.codec.size() == 4) && o.quality <= 100;
+}
+
+int Fail(int code)
+{
+    std::printf("Error No.%04d\n%s\n", code, Utf16ToUtf8(GetErrorMessage(code).View()).c_str());
+    return 1;
+}
+
+CString Wide(const std::string& text) { return CString(Utf8ToUtf16(text).c_str()); }
+
+// The folder's images for the input type, in the player's order.
+CStringArrayData ListImages(const ConvertOptions& o)
+{
+    CArray<CFileData> files;
+    CStringArray folders;
+    EnumerateFolder(files, folders, Wide(o.input), Wide("/*." + o.type));
+    CStringArrayData images;
+    for (int i = 0; i < files.GetSize(); ++i)
+        images.Add(files[i].path);
+    images.BubbleSort();
+    return images;
+}
+
+// The output format: the source's with the output size.
+BITMAPINFOHEADER OutputHeader(const BITMAPINFOHEADER& source, const ConvertOptions& o)
+{
+    BITMAPINFOHEADER out = source;
+    if (o.width > 0) {
+        out.biWidth = o.width;
+        out.biHeight = o.height;
+    }
+    out.biSizeImage = static_cast<DWORD>(((out.biWidth * 3 + 3) & ~3) * out.biHeight);
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ConvertOptions options;
+    if (!Parse(argc, argv, options)) {
+        Usage();
+        return 2;
+    }
+    ScratchConfigHome scratch;
+    av::QuietLogging();
+    std::unique_ptr<ConvertOutput> output = MakeConvertOutput(options);
+    if (!output) {
+        Usage();
+        return 2;
+    }
+
+    const CStringArrayData images = ListImages(options);
+    if (images.GetSize() == 0)
+        return Fail(kErrorNoImage);
+
+    const auto start = std::chrono::steady_clock::now();
+    CResImgFile reader;
+    BITMAPINFOHEADER* frame = reader.Load(images[0], nullptr);
+    if (!frame)
+        return Fail(kErrorNoImage);
+    const BITMAPINFOHEADER source = *frame;
+    const BITMAPINFOHEADER target = OutputHeader(source, options);
+    const RECT full{0, 0, source.biWidth, source.biHeight};
+    const RECT clip = options.clip ? options.clipRect : full;
+    const bool sourceSize = target.biWidth == source.biWidth && target.biHeight == source.biHeight &&
+                            std::memcmp(&clip, &full, sizeof clip) == 0;
+    std::vector<BYTE> resized(sourceSize ? 0 : target.biSizeImage);
+    CImgResize pipeline;
+
+    int code = output->Create(Wide(options.out), target, options.rate);
+    int written = 0;
+    for (int i = 0; code == 0 && i < images.GetSize(); ++i) {
+        if (i > 0) {
+            frame = reader.Load(images[i], frame);
+            if (!frame) {
+                code = kErrorLoad;
+                break;
+            }
+        }
+        const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+        if (!sourceSize) {
+            pipeline.SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
+            bits = pipeline.Resize(bits, resized.data(), &source, &target);
+            if (!bits) {
+                code = kErrorResize;
+                break;
+            }
+        }
+        code = output->WriteFrame(bits);
+        if (code == 0)
+            ++written;
+    }
+    output->Close();
+    std::free(frame);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (code != 0)
+        return Fail(code);
+    std::printf("frames=%d seconds=%.3f fps=%.2f\n", written, seconds, seconds > 0 ? written / seconds : 0.0);
+    return 0;
+}
