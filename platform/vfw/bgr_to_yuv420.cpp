@@ -20,30 +20,29 @@ constexpr int kRound = 1 << 15;
 
 uint8_t Clip(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 
+// Luma stays within its range by construction, so it needs no clipping and vectorises.
+void ConvertLumaRow(const uint8_t* row, uint8_t* luma, int width, const Matrix& m)
+{
+    const int offset = m.yOffset + kRound;
+    for (int x = 0; x < width; ++x)
+        luma[x] = static_cast<uint8_t>((m.yr * row[x * 3 + 2] + m.yg * row[x * 3 + 1] + m.yb * row[x * 3] + offset) >> 16);
+}
+
 void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, const Matrix& m,
                      const Yuv420Planes& out, int firstPair, int endPair)
 {
+    const int evenWidth = width & ~1;
     for (int pair = firstPair; pair < endPair; ++pair) {
         const int y0 = pair * 2;
         const int y1 = std::min(y0 + 1, height - 1);
         const uint8_t* row0 = top + static_cast<ptrdiff_t>(stride) * y0;
         const uint8_t* row1 = top + static_cast<ptrdiff_t>(stride) * y1;
-        uint8_t* luma0 = out.y + static_cast<ptrdiff_t>(out.yStride) * y0;
-        uint8_t* luma1 = out.y + static_cast<ptrdiff_t>(out.yStride) * y1;
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = row0 + x * 3;
-            luma0[x] = Clip((m.yr * p[2] + m.yg * p[1] + m.yb * p[0] + m.yOffset + kRound) >> 16);
-        }
+        ConvertLumaRow(row0, out.y + static_cast<ptrdiff_t>(out.yStride) * y0, width, m);
         if (y1 != y0)
-            for (int x = 0; x < width; ++x) {
-                const uint8_t* p = row1 + x * 3;
-                luma1[x] = Clip((m.yr * p[2] + m.yg * p[1] + m.yb * p[0] + m.yOffset + kRound) >> 16);
-            }
+            ConvertLumaRow(row1, out.y + static_cast<ptrdiff_t>(out.yStride) * y1, width, m);
         uint8_t* u = out.u + static_cast<ptrdiff_t>(out.uStride) * pair;
         uint8_t* v = out.v + static_cast<ptrdiff_t>(out.vStride) * pair;
-        for (int cx = 0; cx < (width + 1) / 2; ++cx) {
-            const int x0 = cx * 2;
-            const int x1 = std::min(x0 + 1, width - 1);
+        const auto chroma = [&](int cx, int x0, int x1) {
             const uint8_t* a = row0 + x0 * 3;
             const uint8_t* b = row0 + x1 * 3;
             const uint8_t* c = row1 + x0 * 3;
@@ -54,7 +53,11 @@ void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, cons
             // Sums of four: shift two more.
             u[cx] = Clip((((m.ur * rsum + m.ug * gsum + m.ub * bsum) >> 2) + (128 << 16) + kRound) >> 16);
             v[cx] = Clip((((m.vr * rsum + m.vg * gsum + m.vb * bsum) >> 2) + (128 << 16) + kRound) >> 16);
-        }
+        };
+        for (int x = 0; x < evenWidth; x += 2)
+            chroma(x / 2, x, x + 1);
+        if (width & 1)
+            chroma(width / 2, width - 1, width - 1);
     }
 }
 
