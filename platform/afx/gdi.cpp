@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -184,8 +185,9 @@ HBRUSH CreateSolidBrush(COLORREF color)
 
 HBRUSH GetSysColorBrush(int index)
 {
-    static std::map<int, GdiObjectData*> brushes;
-    GdiObjectData*& o = brushes[index];
+    // Stock objects live as long as the program.
+    static auto* brushes = new std::map<int, GdiObjectData*>;
+    GdiObjectData*& o = (*brushes)[index];
     if (!o) {
         o = NewObject(GdiObjectData::Kind::Brush);
         o->color = GetSysColor(index);

@@ -79,6 +79,7 @@ protected:
         WidgetOf(&dlg)->show();
         ProcessEvents();
     }
+    void TearDown() override { DestroyIcon(red); }
     struct Dialog : CBaseDialog {
         Dialog() : CBaseDialog(40903, nullptr, FALSE, FALSE) { InitModalIndirect(&kTemplate); }
     } dlg;
