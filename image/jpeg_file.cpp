@@ -83,7 +83,7 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
     }
     jpeg_create_decompress(&decompressor);
     if (file)
-        jpeg_stdio_src(&decompressor, file);
+        SetJpegFileSource(&decompressor, file);
     else
         SetJpegMemorySource(&decompressor, memory);
     jpeg_read_header(&decompressor, TRUE);

@@ -16,7 +16,69 @@ void JpegEmitMessage(j_common_ptr object, int level)
     manager->standardEmitMessage(object, level);
 }
 
+struct JpegFileSource {
+    jpeg_source_mgr pub;
+    FILE* file;
+    JOCTET* buffer;
+    boolean startOfFile;
+};
+
+void JpegFileInitSource(j_decompress_ptr decompressor)
+{
+    reinterpret_cast<JpegFileSource*>(decompressor->src)->startOfFile = TRUE;
+}
+
+boolean JpegFileFillInputBuffer(j_decompress_ptr decompressor)
+{
+    auto* source = reinterpret_cast<JpegFileSource*>(decompressor->src);
+    size_t count = std::fread(source->buffer, 1, kJpegFileBufferBytes, source->file);
+    if (count == 0) {
+        if (source->startOfFile)
+            ERREXIT(decompressor, JERR_INPUT_EMPTY);
+        WARNMS(decompressor, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+    }
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = count;
+    source->startOfFile = FALSE;
+    return TRUE;
+}
+
+void JpegFileSkipInputData(j_decompress_ptr decompressor, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* source = decompressor->src;
+    while (count > static_cast<long>(source->bytes_in_buffer)) {
+        count -= static_cast<long>(source->bytes_in_buffer);
+        JpegFileFillInputBuffer(decompressor);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+void JpegFileTermSource(j_decompress_ptr) {}
+
 } // namespace
+
+void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file)
+{
+    auto* source = static_cast<JpegFileSource*>(decompressor->mem->alloc_small(
+        reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, sizeof(JpegFileSource)));
+    source->buffer = static_cast<JOCTET*>(decompressor->mem->alloc_large(
+        reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, kJpegFileBufferBytes));
+    source->pub.init_source = JpegFileInitSource;
+    source->pub.fill_input_buffer = JpegFileFillInputBuffer;
+    source->pub.skip_input_data = JpegFileSkipInputData;
+    source->pub.resync_to_restart = jpeg_resync_to_restart;
+    source->pub.term_source = JpegFileTermSource;
+    source->file = file;
+    source->pub.bytes_in_buffer = 0;
+    source->pub.next_input_byte = nullptr;
+    decompressor->src = &source->pub;
+}
 
 jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd)
 {

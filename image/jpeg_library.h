@@ -23,6 +23,12 @@ jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrema
 
 [[noreturn]] void JpegErrorExit(j_common_ptr object);
 
+// A stdio source like the library's own, with a buffer large enough that the library's fast
+// Huffman decoder (which needs a few kilobytes of input at hand) runs for nearly every block.
+constexpr size_t kJpegFileBufferBytes = 64 * 1024;
+
+void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file);
+
 struct JpegMemoryState {
     HGLOBAL block;
     LONG position;
