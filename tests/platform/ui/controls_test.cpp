@@ -5,6 +5,7 @@
 #include "resources/dialog_table.h"
 #include "tests/support/qt_app.h"
 
+#include <QDir>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -137,6 +138,22 @@ TEST_F(ControlsTest, UpDownClampsToItsRangeAndWritesItsBuddy)
     BOOL error = FALSE;
     EXPECT_EQ(spin.GetPos32(&error), 1);
     EXPECT_TRUE(error);
+}
+
+TEST_F(ControlsTest, RenderedControls)
+{
+    combo.AddString(u"Uncompressed");
+    combo.SetCurSel(0);
+    list.AddString(u"frame 0001.jpg");
+    list.AddString(u"frame 0002.jpg");
+    slider.SetRange(0, 100);
+    slider.SetPos(40);
+    spin.SetRange32(0, 100);
+    spin.SetPos32(25);
+    QWidget* w = WindowRecord::From(dlg.m_hWnd)->widget;
+    w->show();
+    QDir().mkpath(QStringLiteral(SHOTS_DIR));
+    EXPECT_TRUE(w->grab().save(QStringLiteral(SHOTS_DIR "/controls.png")));
 }
 
 TEST_F(ControlsTest, UpDownStandsBesideItsBuddy)

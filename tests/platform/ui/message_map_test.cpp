@@ -1,9 +1,11 @@
 #include "platform/afx/cwinapp.h"
+#include "platform/afx/cdc.h"
 #include "platform/afx/message_map.h"
 #include "platform/afx/window_host.h"
 #include "tests/support/qt_app.h"
 
 #include <QMouseEvent>
+#include <QThread>
 #include <QPointer>
 #include <QWidget>
 
@@ -94,6 +96,50 @@ TEST_F(MessageMapTest, ToolkitEventsArriveAsWindowMessages)
                      Qt::NoModifier);
     QCoreApplication::sendEvent(w, &move);
     EXPECT_EQ(window.lastMove, CPoint(12, 34));
+}
+
+class TimedWindow : public CWnd {
+public:
+    std::vector<UINT_PTR> ticks;
+    void OnTimer(UINT_PTR id)
+    {
+        ticks.push_back(id);
+        KillTimer(id);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(TimedWindow, CWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(Timers, TimerMessagesCarryTheirIdentifierUntilKilled)
+{
+    TestApp();
+    TimedWindow w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), u"timed", WS_POPUP, 0, 0, 10, 10, nullptr, 0));
+    EXPECT_EQ(w.SetTimer(7, 1, nullptr), 7u);
+    for (int i = 0; i < 200 && w.ticks.empty(); ++i) {
+        QThread::msleep(2);
+        ProcessEvents();
+    }
+    ASSERT_EQ(w.ticks.size(), 1u);
+    EXPECT_EQ(w.ticks[0], 7u);
+    EXPECT_FALSE(w.KillTimer(7));
+}
+
+TEST(ScreenCapture, ScreenContextCopiesWhereThePlatformAllows)
+{
+    TestApp();
+    CWindowDC screen(nullptr);
+    ASSERT_NE(screen.m_hDC, nullptr);
+    EXPECT_GT(screen.GetDeviceCaps(HORZRES), 0);
+    CDC memory;
+    ASSERT_TRUE(memory.CreateCompatibleDC(&screen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 8, 8));
+    CBitmap* old = memory.SelectObject(&bitmap);
+    EXPECT_TRUE(memory.BitBlt(0, 0, 8, 8, &screen, 0, 0, SRCCOPY));
+    memory.SelectObject(old);
 }
 
 TEST(RegisteredMessages, SameNameSameIdentifier)
