@@ -50,7 +50,9 @@ Decoded DecodeWithLibjpeg(const std::string& path)
     return out;
 }
 
-void WriteWithLibjpeg(const std::string& path, int width, int height, J_COLOR_SPACE space, int components)
+// Noise rows; markerBytes of application data go into two APP9 markers the decoder skips.
+void WriteWithLibjpeg(const std::string& path, int width, int height, J_COLOR_SPACE space, int components,
+                      unsigned markerBytes = 0)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
@@ -64,11 +66,15 @@ void WriteWithLibjpeg(const std::string& path, int width, int height, J_COLOR_SP
     cinfo.input_components = components;
     cinfo.in_color_space = space;
     jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, markerBytes ? 100 : 75, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
+    const Bytes marker(markerBytes / 2, 0x5A);
+    for (int i = 0; markerBytes && i < 2; ++i)
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 9, marker.data(), static_cast<unsigned>(marker.size()));
     Bytes row(width * components);
     while (cinfo.next_scanline < cinfo.image_height) {
         for (size_t i = 0; i < row.size(); ++i)
-            row[i] = static_cast<uint8_t>(i * 7 + cinfo.next_scanline * 5);
+            row[i] = static_cast<uint8_t>(i * 7 + cinfo.next_scanline * 5 + (i * i * 31 + cinfo.next_scanline) % 17);
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&cinfo, &p, 1);
     }
@@ -118,6 +124,15 @@ TEST_F(JpegFileTest, RoundTripIsCloseAndBitIdenticalToLibjpeg)
         DibPtr original = MakeFrame(width, height, SmoothByte);
         EXPECT_LE(MaxPixelDifference(loaded.get(), original.get()), 6) << width << "x" << height;
     }
+}
+
+TEST_F(JpegFileTest, FilesLongerThanTheReadBufferWithSkippedMarkersMatchLibjpeg)
+{
+    WriteWithLibjpeg(dir.Path("large.jpg"), 640, 480, JCS_RGB, 3, 130000);
+    ASSERT_GT(ReadFileBytes(dir.Path("large.jpg")).size(), 4u * 64 * 1024);
+    DibPtr loaded(CImgFileJpeg().Load(dir.WidePath("large.jpg").c_str(), nullptr));
+    ASSERT_NE(loaded, nullptr);
+    ExpectSameAsLibjpeg(loaded.get(), DecodeWithLibjpeg(dir.Path("large.jpg")));
 }
 
 TEST_F(JpegFileTest, RowStridesOfNarrowImages)
