@@ -1,5 +1,7 @@
 #include "foundation/localized_string.h"
+#include "platform/afx/cmenu.h"
 #include "platform/afx/controls.h"
+#include "platform/afx/cwinapp.h"
 #include "platform/afx/shell.h"
 #include "resources/dialog_table.h"
 #include "tests/support/scoped_locale.h"
@@ -9,6 +11,8 @@
 
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QMimeData>
 #include <QUrl>
 
@@ -394,6 +398,67 @@ TEST_F(BaseDialogTest, TextExtentUsesTheDefaultGuiFontNotTheWindows)
     EXPECT_EQ(size.cx, fm.horizontalAdvance("Measure me"));
     EXPECT_EQ(size.cy, fm.height());
     EXPECT_EQ(GetGuiTextExtent(label, u"").cx, 0);
+}
+
+class HelpApp : public CWinApp {
+public:
+    std::vector<UINT> commands;
+    void OnHelp() { commands.push_back(ID_HELP); }
+    void OnAbout() { commands.push_back(ID_APP_ABOUT); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(HelpApp, CWinApp)
+    ON_COMMAND(ID_HELP, OnHelp)
+    ON_COMMAND(ID_APP_ABOUT, OnAbout)
+END_MESSAGE_MAP()
+
+TEST_F(BaseDialogTest, SystemMenuFlagRewritesTheMenuAndSendsHelpAndAboutToTheApplication)
+{
+    ScopedLocale locale(kEnglishLocale);
+    HelpApp app;
+    struct MenuDialog : CBaseDialog {
+        MenuDialog() : CBaseDialog(kTemplateId, nullptr, TRUE, FALSE) { InitModalIndirect(&kTemplate); }
+    } dlg;
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
+    CMenu* menu = dlg.GetSystemMenu(FALSE);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->GetMenuItemCount(), 3);
+    EXPECT_EQ(menu->GetMenuItemID(0), ID_HELP);
+    EXPECT_EQ(menu->GetMenuItemID(1), ID_APP_ABOUT);
+    CString text;
+    menu->GetMenuString(1, text, MF_BYPOSITION);
+    EXPECT_EQ(text, CString(u"About...\tF10"));
+    menu->GetMenuString(0, text, MF_BYPOSITION);
+    EXPECT_EQ(text, CString(u"Help\tF1"));
+    EXPECT_EQ(menu->GetMenuItemID(2), 0x800u);
+    dlg.SendMessage(WM_SYSCOMMAND, ID_HELP, 0);
+    dlg.SendMessage(WM_SYSCOMMAND, ID_APP_ABOUT, 0);
+    EXPECT_TRUE(app.commands.empty()); // posted, not sent
+    ProcessEvents();
+    EXPECT_EQ(app.commands, (std::vector<UINT>{ID_HELP, ID_APP_ABOUT}));
+}
+
+TEST_F(BaseDialogTest, NotClosableDialogIgnoresTheCloseCommand)
+{
+    struct Stubborn : TestDialog {
+        Stubborn() { m_bClosable = FALSE; }
+    } dlg;
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
+    WidgetOf(&dlg)->show();
+    WidgetOf(&dlg)->close();
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_FALSE(dlg.CanClose());
+}
+
+TEST_F(BaseDialogTest, HoveringAControlShowsItsCaptionAsTip)
+{
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
+    WidgetOf(&dlg)->show();
+    QWidget* edit = WidgetOf(dlg.GetDlgItem(IDC_EDIT));
+    QHelpEvent help(QEvent::ToolTip, QPoint(3, 3), edit->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(edit, &help);
+    EXPECT_EQ(QToolTip::text(), QString("12"));
 }
 
 TEST(AboutMenuText, FollowsTheSystemLanguage)
