@@ -99,8 +99,26 @@ UINT CMenu::CheckMenuItem(UINT nID, UINT nCheck)
     return old;
 }
 
+void CMenu::UpdateItems(CWnd* pWnd)
+{
+    if (!pWnd)
+        return;
+    for (Item& item : m_items) {
+        if (item.flags & (MF_SEPARATOR | MF_POPUP))
+            continue;
+        CCmdUI state;
+        state.m_nID = static_cast<UINT>(item.id);
+        state.m_nCheck = (item.flags & MF_CHECKED) ? 1 : 0;
+        if (!pWnd->OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state))
+            continue;
+        item.flags = (item.flags & ~(MF_GRAYED | MF_DISABLED | MF_CHECKED)) | (state.m_bEnabled ? 0 : MF_GRAYED) |
+                     (state.m_nCheck ? MF_CHECKED : 0);
+    }
+}
+
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
 {
+    UpdateItems(pWnd);
     QMenu menu;
     for (const Item& item : m_items) {
         if (item.flags & MF_SEPARATOR) {

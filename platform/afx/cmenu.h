@@ -25,8 +25,11 @@ public:
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
     // Shows the menu at a screen point; the chosen item reaches pWnd as WM_COMMAND (or comes
-    // back as the result with TPM_RETURNCMD).
+    // back as the result with TPM_RETURNCMD). Before it opens, pWnd's update handlers set each
+    // item's enabled and checked state.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+    // Runs pWnd's update handlers for every item (what happens before the menu opens).
+    void UpdateItems(CWnd* pWnd);
 
     struct Item {
         UINT flags;

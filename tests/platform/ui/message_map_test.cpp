@@ -1,5 +1,6 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/cdc.h"
+#include "platform/afx/cmenu.h"
 #include "platform/afx/message_map.h"
 #include "platform/afx/window_host.h"
 #include "tests/support/qt_app.h"
@@ -140,6 +141,22 @@ TEST(ScreenCapture, ScreenContextCopiesWhereThePlatformAllows)
     CBitmap* old = memory.SelectObject(&bitmap);
     EXPECT_TRUE(memory.BitBlt(0, 0, 8, 8, &screen, 0, 0, SRCCOPY));
     memory.SelectObject(old);
+}
+
+TEST_F(MessageMapTest, MenuItemsTakeTheirStateFromUpdateHandlersBeforeOpening)
+{
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, ID_DO, u"Do");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | MF_CHECKED, 40999, u"No handler");
+    window.enabled = false;
+    menu.UpdateItems(&window);
+    EXPECT_EQ(menu.Items()[0].flags & MF_GRAYED, MF_GRAYED);
+    EXPECT_EQ(menu.Items()[2].flags & MF_CHECKED, MF_CHECKED); // untouched without a handler
+    window.enabled = true;
+    menu.UpdateItems(&window);
+    EXPECT_EQ(menu.Items()[0].flags & MF_GRAYED, 0u);
 }
 
 TEST(RegisteredMessages, SameNameSameIdentifier)
