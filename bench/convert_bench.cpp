@@ -2,6 +2,8 @@
 // into one reuse block, clip and resize when the output differs, write the output file.
 //   convert_bench --input DIR --type jpg|bmp|tif|png --out FILE.avi [--codec FOURCC]
 //                 [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]
+//   convert_bench ... --out FILE.wmv --profile V4:N|V7:N|V8:N|PRX:PATH [--two-pass]
+// A two-pass writer is given every frame twice, as the conversion run does; frames counts one pass.
 #include "bench/convert_output.h"
 #include "bench/scratch_config_home.h"
 #include "foundation/error_message.h"
@@ -29,14 +31,21 @@ constexpr int kErrorResize = 501;
 void Usage()
 {
     std::fprintf(stderr, "usage: convert_bench --input DIR --type jpg|bmp|tif|png --out FILE.avi [--codec FOURCC]\n"
-                         "                     [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]\n");
+                         "                     [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]\n"
+                         "       convert_bench ... --out FILE.wmv --profile V4:N|V7:N|V8:N|PRX:PATH [--two-pass]\n");
 }
 
 bool Parse(int argc, char** argv, ConvertOptions& o)
 {
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        const char* value = argv[i + 1];
+        if (name == "--two-pass") {
+            o.twoPass = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            return false;
+        const char* value = argv[++i];
         if (name == "--input")
             o.input = value;
         else if (name == "--type")
@@ -45,6 +54,8 @@ bool Parse(int argc, char** argv, ConvertOptions& o)
             o.out = value;
         else if (name == "--codec")
             o.codec = value;
+        else if (name == "--profile")
+            o.profile = value;
         else if (name == "--quality")
             o.quality = std::atoi(value);
         else if (name == "--size") {
@@ -67,7 +78,7 @@ bool Parse(int argc, char** argv, ConvertOptions& o)
             return false;
     }
     const bool knownType = o.type == "jpg" || o.type == "bmp" || o.type == "tif" || o.type == "png";
-    return argc % 2 == 1 && !o.input.empty() && !o.out.empty() && knownType &&
+    return !o.input.empty() && !o.out.empty() && knownType &&
            (o.codec.empty() || o.codec.size() == 4) && o.quality <= 100;
 }
 
@@ -141,26 +152,33 @@ int main(int argc, char** argv)
 
     int code = output->Create(Wide(options.out), target, options.rate);
     int written = 0;
-    for (int i = 0; code == 0 && i < images.GetSize(); ++i) {
-        if (i > 0) {
-            frame = reader.Load(images[i], frame);
-            if (!frame) {
-                code = kErrorLoad;
-                break;
+    const int passes = code == 0 ? output->Passes() : 0;
+    for (int pass = 0; code == 0 && pass < passes; ++pass) {
+        written = 0;
+        for (int i = 0; code == 0 && i < images.GetSize(); ++i) {
+            // The block holds the first image only until the second is loaded into it.
+            if (i > 0 || pass > 0) {
+                frame = reader.Load(images[i], frame);
+                if (!frame) {
+                    code = kErrorLoad;
+                    break;
+                }
             }
-        }
-        const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
-        if (!sourceSize) {
-            pipeline.SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
-            bits = pipeline.Resize(bits, resized.data(), &source, &target);
-            if (!bits) {
-                code = kErrorResize;
-                break;
+            const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+            if (!sourceSize) {
+                pipeline.SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
+                bits = pipeline.Resize(bits, resized.data(), &source, &target);
+                if (!bits) {
+                    code = kErrorResize;
+                    break;
+                }
             }
+            code = output->WriteFrame(bits);
+            if (code == 0)
+                ++written;
         }
-        code = output->WriteFrame(bits);
         if (code == 0)
-            ++written;
+            code = output->EndPass();
     }
     output->Close();
     std::free(frame);

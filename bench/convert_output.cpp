@@ -24,6 +24,7 @@ struct OutputKind {
 // One row per writer.
 const OutputKind kOutputs[] = {
     {".avi", &MakeAviOutput},
+    {".wmv", &MakeWmvOutput},
 };
 
 } // namespace

@@ -18,6 +18,8 @@ struct ConvertOptions {
     bool clip = false;
     RECT clipRect{};
     DWORD rate = 299700;   // frames per second times 10000
+    std::string profile;   // WMV: V4:N, V7:N, V8:N or PRX:PATH
+    bool twoPass = false;  // WMV with a profile file: analysis pass first
 };
 
 class ConvertOutput {
@@ -25,7 +27,11 @@ public:
     virtual ~ConvertOutput() = default;
     // 0 or an error number, as the writers report them.
     virtual int Create(CString path, const BITMAPINFOHEADER& header, DWORD rate) = 0;
+    // How many times the frames are given, asked after Create.
+    virtual int Passes() { return 1; }
     virtual int WriteFrame(const void* bits) = 0;
+    // After the last frame of each pass; non-zero stops the run.
+    virtual int EndPass() { return 0; }
     virtual void Close() = 0;
 };
 
@@ -33,3 +39,5 @@ public:
 std::unique_ptr<ConvertOutput> MakeConvertOutput(const ConvertOptions& options);
 
 std::unique_ptr<ConvertOutput> MakeAviOutput(const ConvertOptions& options);
+// Null when the options name no profile.
+std::unique_ptr<ConvertOutput> MakeWmvOutput(const ConvertOptions& options);
