@@ -1,26 +1,11 @@
 #include "platform/win/error_codes.h"
 #include "platform/win/power.h"
 
+#include "tests/support/recording_power_backend.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-namespace {
-
-class RecordingBackend : public PowerBackend {
-public:
-    explicit RecordingBackend(std::vector<PowerRequest>& log) : m_log(log) {}
-    bool Perform(PowerRequest request) override
-    {
-        m_log.push_back(request);
-        return true;
-    }
-
-private:
-    std::vector<PowerRequest>& m_log;
-};
-
-} // namespace
 
 TEST(Power, WithoutABackendEveryRequestFails)
 {
