@@ -16,6 +16,20 @@ void JpegEmitMessage(j_common_ptr object, int level)
     manager->standardEmitMessage(object, level);
 }
 
+// Skips through whatever the source's own filler delivers; both sources refill the same way.
+void SkipThroughSource(j_decompress_ptr decompressor, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* source = decompressor->src;
+    while (count > static_cast<long>(source->bytes_in_buffer)) {
+        count -= static_cast<long>(source->bytes_in_buffer);
+        source->fill_input_buffer(decompressor);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
 struct JpegFileSource {
     jpeg_source_mgr pub;
     FILE* file;
@@ -46,18 +60,7 @@ boolean JpegFileFillInputBuffer(j_decompress_ptr decompressor)
     return TRUE;
 }
 
-void JpegFileSkipInputData(j_decompress_ptr decompressor, long count)
-{
-    if (count <= 0)
-        return;
-    jpeg_source_mgr* source = decompressor->src;
-    while (count > static_cast<long>(source->bytes_in_buffer)) {
-        count -= static_cast<long>(source->bytes_in_buffer);
-        JpegFileFillInputBuffer(decompressor);
-    }
-    source->next_input_byte += count;
-    source->bytes_in_buffer -= static_cast<size_t>(count);
-}
+void JpegFileSkipInputData(j_decompress_ptr decompressor, long count) { SkipThroughSource(decompressor, count); }
 
 void JpegFileTermSource(j_decompress_ptr) {}
 
@@ -155,17 +158,6 @@ boolean JpegMemFillInputBuffer(j_decompress_ptr decompressor)
     return TRUE;
 }
 
-void JpegMemSkipInputData(j_decompress_ptr decompressor, long count)
-{
-    if (count <= 0)
-        return;
-    jpeg_source_mgr* source = decompressor->src;
-    while (count > static_cast<long>(source->bytes_in_buffer)) {
-        count -= static_cast<long>(source->bytes_in_buffer);
-        JpegMemFillInputBuffer(decompressor);
-    }
-    source->next_input_byte += count;
-    source->bytes_in_buffer -= static_cast<size_t>(count);
-}
+void JpegMemSkipInputData(j_decompress_ptr decompressor, long count) { SkipThroughSource(decompressor, count); }
 
 void JpegMemTermSource(j_decompress_ptr) {}
