@@ -1,5 +1,6 @@
 #include "ui/drag_list_box_ex.h"
 
+#include "foundation/default_gui_font.h"
 #include "platform/afx/cdc.h"
 #include "platform/afx/shell.h"
 #include "ui/draw_helpers.h"
@@ -23,7 +24,7 @@ void CDragListBoxEx::PreSubclassWindow()
     CDragListBox::PreSubclassWindow();
     DragAcceptFiles(TRUE);
     LOGFONTW lf{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    GetDefaultGuiFont(&lf);
     if (m_font.CreateFontIndirect(&lf))
         SetFont(&m_font, TRUE);
 }

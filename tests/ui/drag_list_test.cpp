@@ -1,3 +1,5 @@
+#include "foundation/default_gui_font.h"
+#include "platform/afx/gdi.h"
 #include "platform/afx/shell.h"
 #include "resources/dialog_table.h"
 #include "tests/ui/ui_test_support.h"
@@ -178,3 +180,21 @@ TEST_F(DragListTest, TipAboveOrLeftOfTheScreenMovesOntoIt)
 }
 
 } // namespace
+
+TEST_F(DragListTest, ListDrawsWithItsOwnCopyOfTheDefaultGuiFont)
+{
+    LOGFONTW expected{};
+    GetDefaultGuiFont(&expected);
+    LOGFONTW stock{};
+    ASSERT_GT(GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock), 0);
+    EXPECT_EQ(std::u16string(expected.lfFaceName), std::u16string(stock.lfFaceName));
+    EXPECT_EQ(expected.lfHeight, stock.lfHeight);
+
+    CFont* font = list.GetFont();
+    ASSERT_NE(font, nullptr);
+    EXPECT_NE(font->m_hObject, GetStockObject(DEFAULT_GUI_FONT)); // a copy the list owns
+    LOGFONTW used{};
+    ASSERT_GT(font->GetObject(sizeof(used), &used), 0);
+    EXPECT_EQ(std::u16string(used.lfFaceName), std::u16string(expected.lfFaceName));
+    EXPECT_EQ(used.lfHeight, expected.lfHeight);
+}
