@@ -5,18 +5,16 @@
 
 namespace {
 
-using Group = std::span<const StringResource> (*)();
-
-constexpr std::array kGroups = {
+constexpr auto kGroups = std::to_array<StringGroup>({
     &StatusStrings,
     &ErrorStrings,
-};
+});
 
 const std::map<UINT, LPCWSTR>& Table()
 {
     static const std::map<UINT, LPCWSTR> table = [] {
         std::map<UINT, LPCWSTR> t;
-        for (Group group : kGroups)
+        for (StringGroup group : kGroups)
             for (const StringResource& entry : group())
                 t.emplace(entry.id, entry.text);
         return t;
@@ -25,6 +23,8 @@ const std::map<UINT, LPCWSTR>& Table()
 }
 
 } // namespace
+
+std::span<const StringGroup> StringTableGroups() { return kGroups; }
 
 LPCWSTR FindResourceString(UINT id)
 {
