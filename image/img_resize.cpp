@@ -1,8 +1,10 @@
 #include "image/img_resize.h"
 
 #include "image/packed_dib.h"
+#include "platform/win/part_pool.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -19,6 +21,39 @@ int FixedPoint(double position) { return static_cast<int>(position * 256.0); }
 
 // A source row can hold the scratch row's 3 x (width + 1) sums in an int count.
 constexpr LONG kMaxResizeWidth = std::numeric_limits<int>::max() / 3 - 1;
+
+// Output pixels per band; smaller frames stay on the calling thread.
+constexpr int64_t kPixelsPerBand = 65536;
+
+// How many row bands an output frame is split into, each with its own scratch row of rowLength
+// entries; the scratch rows together must stay within what one block can hold.
+int BandCount(LONG outWidth, LONG outHeight, int rowLength)
+{
+    const int64_t bands = static_cast<int64_t>(outWidth) * outHeight / kPixelsPerBand;
+    if (bands < 2)
+        return 1;
+    const int64_t fit = std::numeric_limits<int>::max() / static_cast<int64_t>(sizeof(unsigned int)) / rowLength;
+    const int64_t threads = PartPool::Instance().Threads();
+    return static_cast<int>(std::max<int64_t>(1, std::min({bands, fit, static_cast<int64_t>(outHeight), threads})));
+}
+
+// Calls rows(first, end, band) for consecutive bands covering output rows [0, height), and
+// returns when all are done.
+template <typename Rows>
+void RunBands(int bands, LONG height, const Rows& rows)
+{
+    if (bands == 1) {
+        rows(0, height, 0);
+        return;
+    }
+    const LONG per = (height + bands - 1) / bands;
+    PartPool::Instance().Run(bands, [&](int band) {
+        const LONG first = per * band;
+        const LONG end = std::min(height, first + per);
+        if (first < end)
+            rows(first, end, band);
+    });
+}
 
 // out[k] = row1[k] * wy + row0[k] * (256 - wy) for k in [begin, end). Each sum is at most
 // 255 * 256, so sixteen of them are computed at a time in 16-bit lanes, exactly.
@@ -111,8 +146,10 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
         return destination;
     }
 
-    unsigned int* scratch = m_scratch.Alloc(3 * (width + 1));
-    const unsigned int* columns = scratch ? BuildColumns(outWidth, sx) : nullptr;
+    const int scratchLength = 3 * (width + 1);
+    const int bands = BandCount(outWidth, outHeight, scratchLength);
+    unsigned int* scratchRows = m_scratch.Alloc(bands * scratchLength);
+    const unsigned int* columns = scratchRows ? BuildColumns(outWidth, sx) : nullptr;
     if (!columns)
         return nullptr;
     // Only the source columns the horizontal pass reads are blended vertically.
@@ -122,34 +159,37 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
         return nullptr;
     const size_t blendEnd = 3 * std::min<size_t>(lastColumn + 1, width);
 
-    for (LONG j = 0; j < outHeight; ++j) {
-        const int fy = FixedPoint(static_cast<double>(clipFirstRow) + static_cast<double>(j) / sy);
-        const int y0 = std::min(fy / 256, clipLastRow);
-        const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
-        const int y1 = std::min(y0 + 1, clipLastRow);
-        BlendRows(source + sourceStride * y0, source + sourceStride * y1, wy, scratch, 3 * firstColumn, blendEnd);
-        if (lastColumn == static_cast<size_t>(width)) {
-            for (size_t c = 0; c < 3; ++c)
-                scratch[3 * width + c] = scratch[3 * (width - 1) + c];
-        }
+    RunBands(bands, outHeight, [&](LONG firstRow, LONG endRow, int band) {
+        unsigned int* scratch = scratchRows + static_cast<size_t>(scratchLength) * band;
+        for (LONG j = firstRow; j < endRow; ++j) {
+            const int fy = FixedPoint(static_cast<double>(clipFirstRow) + static_cast<double>(j) / sy);
+            const int y0 = std::min(fy / 256, clipLastRow);
+            const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
+            const int y1 = std::min(y0 + 1, clipLastRow);
+            BlendRows(source + sourceStride * y0, source + sourceStride * y1, wy, scratch, 3 * firstColumn, blendEnd);
+            if (lastColumn == static_cast<size_t>(width)) {
+                for (size_t c = 0; c < 3; ++c)
+                    scratch[3 * width + c] = scratch[3 * (width - 1) + c];
+            }
 
-        BYTE* out = destination + outStride * j;
-        // a * wx + b * (256 - wx) == (b << 8) + (a - b) * wx exactly in modular unsigned arithmetic,
-        // since the true value fits: one multiply per byte. All loads come before the stores, so
-        // the byte stores cannot force the table and the sums to be read again.
-        for (LONG i = 0; i < outWidth; ++i, out += 3) {
-            const unsigned int* pixel = scratch + 3 * columns[2 * i];
-            const unsigned int wx = columns[2 * i + 1];
-            const unsigned int b0 = pixel[0], g0 = pixel[1], r0 = pixel[2];
-            const unsigned int b1 = pixel[3], g1 = pixel[4], r1 = pixel[5];
-            const unsigned int blue = ((b0 << 8) + (b1 - b0) * wx + kHalf16) >> 16;
-            const unsigned int green = ((g0 << 8) + (g1 - g0) * wx + kHalf16) >> 16;
-            const unsigned int red = ((r0 << 8) + (r1 - r0) * wx + kHalf16) >> 16;
-            out[0] = static_cast<BYTE>(blue);
-            out[1] = static_cast<BYTE>(green);
-            out[2] = static_cast<BYTE>(red);
+            BYTE* out = destination + outStride * j;
+            // a * wx + b * (256 - wx) == (b << 8) + (a - b) * wx exactly in modular unsigned arithmetic,
+            // since the true value fits: one multiply per byte. All loads come before the stores, so
+            // the byte stores cannot force the table and the sums to be read again.
+            for (LONG i = 0; i < outWidth; ++i, out += 3) {
+                const unsigned int* pixel = scratch + 3 * columns[2 * i];
+                const unsigned int wx = columns[2 * i + 1];
+                const unsigned int b0 = pixel[0], g0 = pixel[1], r0 = pixel[2];
+                const unsigned int b1 = pixel[3], g1 = pixel[4], r1 = pixel[5];
+                const unsigned int blue = ((b0 << 8) + (b1 - b0) * wx + kHalf16) >> 16;
+                const unsigned int green = ((g0 << 8) + (g1 - g0) * wx + kHalf16) >> 16;
+                const unsigned int red = ((r0 << 8) + (r1 - r0) * wx + kHalf16) >> 16;
+                out[0] = static_cast<BYTE>(blue);
+                out[1] = static_cast<BYTE>(green);
+                out[2] = static_cast<BYTE>(red);
+            }
         }
-    }
+    });
     return destination;
 }
 
@@ -176,37 +216,42 @@ BYTE* CImgResize::ResizeYUY2(const BYTE* source, BYTE* destination, const BITMAP
         return destination;
     }
 
-    unsigned int* scratch = m_scratch.Alloc(width + 1);
-    const unsigned int* columns = scratch ? BuildColumns(outWidth, sx) : nullptr;
+    const int scratchLength = width + 1;
+    const int bands = BandCount(outWidth, outHeight, scratchLength);
+    unsigned int* scratchRows = m_scratch.Alloc(bands * scratchLength);
+    const unsigned int* columns = scratchRows ? BuildColumns(outWidth, sx) : nullptr;
     if (!columns || columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
         return nullptr;
     const int lastRow = m_clip.bottom - 1;
 
-    for (LONG j = 0; j < outHeight; ++j) {
-        const int fy = FixedPoint(static_cast<double>(m_clip.top) + static_cast<double>(j) / sy);
-        const int y0 = std::min(fy / 256, lastRow);
-        const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
-        const unsigned int wy0 = 256 - wy;
-        const int y1 = std::min(y0 + 1, lastRow);
-        const BYTE* row0 = source + sourceStride * y0;
-        const BYTE* row1 = source + sourceStride * y1;
-        for (LONG k = 0; k < width; ++k)
-            scratch[k] = row1[2 * k] * wy + row0[2 * k] * wy0;
-        scratch[width] = scratch[width - 1];
+    RunBands(bands, outHeight, [&](LONG firstRow, LONG endRow, int band) {
+        unsigned int* scratch = scratchRows + static_cast<size_t>(scratchLength) * band;
+        for (LONG j = firstRow; j < endRow; ++j) {
+            const int fy = FixedPoint(static_cast<double>(m_clip.top) + static_cast<double>(j) / sy);
+            const int y0 = std::min(fy / 256, lastRow);
+            const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
+            const unsigned int wy0 = 256 - wy;
+            const int y1 = std::min(y0 + 1, lastRow);
+            const BYTE* row0 = source + sourceStride * y0;
+            const BYTE* row1 = source + sourceStride * y1;
+            for (LONG k = 0; k < width; ++k)
+                scratch[k] = row1[2 * k] * wy + row0[2 * k] * wy0;
+            scratch[width] = scratch[width - 1];
 
-        BYTE* out = destination + outStride * j;
-        for (LONG i = 0; i < outWidth; ++i) {
-            const unsigned int x0 = columns[2 * i];
-            const unsigned int wx = columns[2 * i + 1];
-            out[2 * i] = static_cast<BYTE>((scratch[x0 + 1] * wx + scratch[x0] * (256 - wx) + kHalf16) >> 16);
-            if (i % 2 == 0) {
-                const size_t pair = 4 * static_cast<size_t>(x0 / 2);
-                const unsigned int u = row1[pair + 1] * wy + row0[pair + 1] * wy0;
-                const unsigned int v = row1[pair + 3] * wy + row0[pair + 3] * wy0;
-                out[2 * i + 1] = static_cast<BYTE>((u + 128) >> 8);
-                out[2 * i + 3] = static_cast<BYTE>((v + 128) >> 8);
+            BYTE* out = destination + outStride * j;
+            for (LONG i = 0; i < outWidth; ++i) {
+                const unsigned int x0 = columns[2 * i];
+                const unsigned int wx = columns[2 * i + 1];
+                out[2 * i] = static_cast<BYTE>((scratch[x0 + 1] * wx + scratch[x0] * (256 - wx) + kHalf16) >> 16);
+                if (i % 2 == 0) {
+                    const size_t pair = 4 * static_cast<size_t>(x0 / 2);
+                    const unsigned int u = row1[pair + 1] * wy + row0[pair + 1] * wy0;
+                    const unsigned int v = row1[pair + 3] * wy + row0[pair + 3] * wy0;
+                    out[2 * i + 1] = static_cast<BYTE>((u + 128) >> 8);
+                    out[2 * i + 3] = static_cast<BYTE>((v + 128) >> 8);
+                }
             }
         }
-    }
+    });
     return destination;
 }

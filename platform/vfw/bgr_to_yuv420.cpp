@@ -1,6 +1,6 @@
 #include "platform/vfw/bgr_to_yuv420.h"
 
-#include "platform/vfw/part_pool.h"
+#include "platform/win/part_pool.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // A few long-lived worker threads that split one job into parts, so per-frame work does not
-// pay for starting threads.
+// pay for starting threads. One pool serves every stage that splits a frame.
 #pragma once
 
 #include <condition_variable>
@@ -17,7 +17,8 @@ public:
 
     // The caller's thread and the workers together.
     int Threads() const { return static_cast<int>(m_threads.size()) + 1; }
-    // Calls job(0) .. job(parts - 1), each once, and returns when all have finished.
+    // Calls job(0) .. job(parts - 1), each once, and returns when all have finished. Callers on
+    // several threads take turns; a job that itself calls Run gets its parts run inline.
     void Run(int parts, const std::function<void(int)>& job);
 
 private:

@@ -1,6 +1,21 @@
-#include "platform/vfw/part_pool.h"
+#include "platform/win/part_pool.h"
 
 #include <algorithm>
+
+namespace {
+
+// Set while this thread runs a part, so a nested Run neither waits for itself nor for a pool
+// whose workers are all busy with the outer job.
+thread_local bool t_inPart = false;
+
+void RunPart(const std::function<void(int)>& job, int part)
+{
+    t_inPart = true;
+    job(part);
+    t_inPart = false;
+}
+
+} // namespace
 
 PartPool& PartPool::Instance()
 {
@@ -32,7 +47,7 @@ void PartPool::RunParts(std::unique_lock<std::mutex>& lock)
         const int part = m_next++;
         const std::function<void(int)>* job = m_job;
         lock.unlock();
-        (*job)(part);
+        RunPart(*job, part);
         lock.lock();
         if (--m_pending == 0)
             m_finished.notify_all();
@@ -43,6 +58,11 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
 {
     if (parts <= 0)
         return;
+    if (t_inPart) {
+        for (int part = 0; part < parts; ++part)
+            job(part);
+        return;
+    }
     std::lock_guard<std::mutex> run(m_runLock);
     std::unique_lock<std::mutex> lock(m_lock);
     m_job = &job;

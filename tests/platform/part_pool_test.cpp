@@ -1,0 +1,60 @@
+#include "platform/win/part_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Counts how often each part ran.
+std::vector<int> RunAndCount(int parts)
+{
+    std::vector<std::atomic<int>> runs(static_cast<size_t>(std::max(parts, 0)));
+    PartPool::Instance().Run(parts, [&](int part) { runs[static_cast<size_t>(part)]++; });
+    return {runs.begin(), runs.end()};
+}
+
+TEST(PartPool, RunsEveryPartExactlyOnceBeforeReturning)
+{
+    const int threads = PartPool::Instance().Threads();
+    EXPECT_GE(threads, 1);
+    for (const int parts : {1, 2, threads, threads + 1, 97}) {
+        SCOPED_TRACE(parts);
+        EXPECT_EQ(RunAndCount(parts), std::vector<int>(static_cast<size_t>(parts), 1));
+    }
+    EXPECT_TRUE(RunAndCount(0).empty());
+}
+
+TEST(PartPool, CallersOnSeveralThreadsEachGetAllTheirParts)
+{
+    constexpr int kCallers = 4;
+    constexpr int kRounds = 50;
+    std::vector<std::vector<int>> sums(kCallers);
+    std::vector<std::thread> callers;
+    for (int c = 0; c < kCallers; ++c)
+        callers.emplace_back([&sums, c] {
+            for (int round = 0; round < kRounds; ++round) {
+                std::vector<int> values(16, 0);
+                PartPool::Instance().Run(16, [&](int part) { values[static_cast<size_t>(part)] = part + c; });
+                int sum = 0;
+                for (const int v : values)
+                    sum += v;
+                sums[static_cast<size_t>(c)].push_back(sum);
+            }
+        });
+    for (std::thread& t : callers)
+        t.join();
+    for (int c = 0; c < kCallers; ++c)
+        EXPECT_EQ(sums[static_cast<size_t>(c)], std::vector<int>(kRounds, 120 + 16 * c)) << c;
+}
+
+TEST(PartPool, AJobThatSplitsItsOwnWorkFinishes)
+{
+    std::atomic<int> inner{0};
+    PartPool::Instance().Run(8, [&](int) { PartPool::Instance().Run(3, [&](int) { inner++; }); });
+    EXPECT_EQ(inner.load(), 24);
+}
+
+} // namespace
