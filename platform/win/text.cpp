@@ -37,12 +37,21 @@ void AppendUtf16(std::u16string& out, char32_t cp)
     }
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i; malformed input yields U+FFFD.
+// Bytes that are not UTF-8 (file names from other systems) travel as the lone surrogates
+// U+DC80..U+DCFF and come back as the same bytes, so every name survives the round trip.
+constexpr char32_t kEscapeBase = 0xDC00;
+
+bool IsEscapedByte(char32_t unit) { return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF; }
+
+// Decodes one UTF-8 sequence at text[i], advancing i; a malformed sequence yields its lead byte
+// escaped and decoding resumes at the byte after it.
 char32_t DecodeUtf8(std::string_view text, size_t& i)
 {
+    const size_t start = i;
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80)
         return lead;
+    const char32_t escaped = kEscapeBase + lead;
     int extra = 0;
     char32_t cp = 0;
     char32_t minimum = 0;
@@ -59,15 +68,19 @@ char32_t DecodeUtf8(std::string_view text, size_t& i)
         cp = lead & 0x07;
         minimum = 0x10000;
     } else {
-        return kReplacement;
+        return escaped;
     }
     for (int k = 0; k < extra; ++k) {
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            return kReplacement;
+        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            i = start + 1;
+            return escaped;
+        }
         cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
     }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return kReplacement;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        i = start + 1;
+        return escaped;
+    }
     return cp;
 }
 
@@ -94,6 +107,9 @@ std::string Utf16ToUtf8(std::u16string_view text)
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
+        } else if (IsEscapedByte(cp)) {
+            out.push_back(static_cast<char>(cp - kEscapeBase));
+            continue;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = kReplacement;
         }

@@ -15,6 +15,8 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
                         LPCSTR defaultChar, BOOL* usedDefaultChar);
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR out, int outSize);
 
+// Bytes that are not UTF-8 become U+DC80..U+DCFF and turn back into the same bytes, so file names
+// from other systems survive a round trip.
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

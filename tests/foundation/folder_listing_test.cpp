@@ -1,10 +1,14 @@
 #include "foundation/folder_listing.h"
 
+#include "foundation/file_system.h"
+#include "platform/win/text.h"
+
 #include "tests/support/cstring_printer.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -103,4 +107,20 @@ TEST_F(FolderListing, RootGetsOneSeparator)
 {
     EnumerateFolder(files, folders, u"/", u"/tmp");
     EXPECT_EQ(FoldersOf(folders), std::set<std::u16string>{u"/tmp"});
+}
+
+TEST_F(FolderListing, NamesThatAreNotUtf8CanBeOpenedFromTheListing)
+{
+    const std::string latin1 = dir.Native() + "/caf\xE9.jpg";
+    {
+        std::FILE* f = std::fopen(latin1.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("12345", f);
+        std::fclose(f);
+    }
+    EnumerateFolder(files, folders, dir.Path(), u"/caf*.jpg");
+    ASSERT_EQ(files.GetSize(), 1);
+    EXPECT_EQ(files[0].length, 5u);
+    EXPECT_EQ(Utf16ToUtf8(files[0].path.View()), latin1);
+    EXPECT_TRUE(FileExists(files[0].path));
 }

@@ -12,13 +12,30 @@ TEST(Text, RoundTripsJapaneseAndAstralCharacters)
     EXPECT_EQ(Utf8ToUtf16(narrow), wide);
 }
 
-TEST(Text, MalformedInputBecomesReplacementCharacter)
+TEST(Text, BytesThatAreNotUtf8SurviveTheRoundTrip)
 {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16("\xE3\x81"), u"\uFFFD");       // truncated sequence
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD");       // overlong '/'
-    const char16_t lone[] = {u'x', 0xD800, 0};
-    EXPECT_EQ(Utf16ToUtf8(lone), "x\xEF\xBF\xBD");
+    struct Case {
+        std::string narrow;
+        std::u16string wide;
+    };
+    const Case cases[] = {
+        {"caf\xE9.jpg", u"caf\xDCE9.jpg"},                 // Latin-1 name from another system
+        {"a\xFF" "b", u"a\xDCFF" "b"},
+        {"\xE3\x81", u"\xDCE3\xDC81"},                    // truncated sequence
+        {"\xC0\xAF", u"\xDCC0\xDCAF"},                    // overlong '/' never becomes a separator
+        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},        // an encoded surrogate
+        {"\xE3\x81" "\xE3\x81\x82", u"\xDCE3\xDC81\u3042"}, // resumes at the next good sequence
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8ToUtf16(c.narrow), c.wide);
+        EXPECT_EQ(Utf16ToUtf8(c.wide), c.narrow);
+    }
+}
+
+TEST(Text, LoneSurrogatesOutsideTheByteRangeBecomeReplacementCharacter)
+{
+    const char16_t lone[] = {u'x', 0xD800, u'y', 0xDC41, 0};
+    EXPECT_EQ(Utf16ToUtf8(lone), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
 
 TEST(Text, WideCharToMultiByteFollowsSizeQueryConvention)
