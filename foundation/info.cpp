@@ -22,24 +22,6 @@ CInfo::CInfo(BOOL interlaced) : InterLaced(interlaced ? 3 : 0) { LoadAndCheck();
 
 CInfo::~CInfo() { CheckFolderAndSave(); }
 
-CInfo& CInfo::operator=(const CInfo& other)
-{
-    hozon = other.hozon;
-    perfile = other.perfile;
-    quality = other.quality;
-    WMV = other.WMV;
-    WMV8 = other.WMV8;
-    WMV7 = other.WMV7;
-    WMV4 = other.WMV4;
-    WMV2PASS = other.WMV2PASS;
-    PRX = other.PRX;
-    fps = other.fps;
-    InterLaced = other.InterLaced;
-    VOL = other.VOL;
-    uwagaki = other.uwagaki;
-    return *this;
-}
-
 void CInfo::Load()
 {
     fps = ReadInt(u"fps", fps);

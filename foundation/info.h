@@ -10,7 +10,7 @@ public:
     explicit CInfo(BOOL interlaced);
     virtual ~CInfo();
     // Copies the values only; the profile and the current directory are not touched.
-    CInfo& operator=(const CInfo& other);
+    CInfo& operator=(const CInfo& other) = default;
     CInfo(const CInfo&) = delete;
 
     void Load();
