@@ -16,6 +16,24 @@ void JpegEmitMessage(j_common_ptr object, int level)
     manager->standardEmitMessage(object, level);
 }
 
+// Hands the bytes just read to the library; at the end of the data a file that had content gets
+// a fake end marker (with a warning), an empty one is an error.
+boolean DeliverInput(j_decompress_ptr decompressor, JOCTET* buffer, boolean& startOfFile, size_t count)
+{
+    if (count == 0) {
+        if (startOfFile)
+            ERREXIT(decompressor, JERR_INPUT_EMPTY);
+        WARNMS(decompressor, JWRN_JPEG_EOF);
+        buffer[0] = 0xFF;
+        buffer[1] = JPEG_EOI;
+        count = 2;
+    }
+    decompressor->src->next_input_byte = buffer;
+    decompressor->src->bytes_in_buffer = count;
+    startOfFile = FALSE;
+    return TRUE;
+}
+
 // Skips through whatever the source's own filler delivers; both sources refill the same way.
 void SkipThroughSource(j_decompress_ptr decompressor, long count)
 {
@@ -46,18 +64,7 @@ boolean JpegFileFillInputBuffer(j_decompress_ptr decompressor)
 {
     auto* source = reinterpret_cast<JpegFileSource*>(decompressor->src);
     size_t count = std::fread(source->buffer, 1, kJpegFileBufferBytes, source->file);
-    if (count == 0) {
-        if (source->startOfFile)
-            ERREXIT(decompressor, JERR_INPUT_EMPTY);
-        WARNMS(decompressor, JWRN_JPEG_EOF);
-        source->buffer[0] = 0xFF;
-        source->buffer[1] = JPEG_EOI;
-        count = 2;
-    }
-    source->pub.next_input_byte = source->buffer;
-    source->pub.bytes_in_buffer = count;
-    source->startOfFile = FALSE;
-    return TRUE;
+    return DeliverInput(decompressor, source->buffer, source->startOfFile, count);
 }
 
 void JpegFileSkipInputData(j_decompress_ptr decompressor, long count) { SkipThroughSource(decompressor, count); }
@@ -144,18 +151,7 @@ boolean JpegMemFillInputBuffer(j_decompress_ptr decompressor)
             state->position += static_cast<LONG>(count);
         GlobalUnlock(state->block);
     }
-    if (count <= 0) {
-        if (source->startOfFile)
-            ERREXIT(decompressor, JERR_INPUT_EMPTY);
-        WARNMS(decompressor, JWRN_JPEG_EOF);
-        source->buffer[0] = 0xFF;
-        source->buffer[1] = JPEG_EOI;
-        count = 2;
-    }
-    source->pub.next_input_byte = source->buffer;
-    source->pub.bytes_in_buffer = static_cast<size_t>(count);
-    source->startOfFile = FALSE;
-    return TRUE;
+    return DeliverInput(decompressor, source->buffer, source->startOfFile, count > 0 ? static_cast<size_t>(count) : 0);
 }
 
 void JpegMemSkipInputData(j_decompress_ptr decompressor, long count) { SkipThroughSource(decompressor, count); }
