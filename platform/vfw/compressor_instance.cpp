@@ -1,6 +1,7 @@
 #include "platform/vfw/compressor_instance.h"
 
 #include "platform/vfw/bgr_to_yuv420.h"
+#include "platform/win/part_pool.h"
 
 extern "C" {
 #include <libavutil/dict.h>
@@ -31,6 +32,19 @@ void CopyText(WCHAR* target, size_t capacity, const WCHAR* text)
     for (; text && text[i] && i + 1 < capacity; ++i)
         target[i] = text[i];
     target[i] = 0;
+}
+
+// The encoder's slices run on the pool that resizes and converts the frame just before, whose
+// threads are still awake then; the encoder's own threads would have to be woken for every frame.
+int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, void*), void* arguments,
+                      int* results, int count, int size)
+{
+    PartPool::Instance().Run(count, [&](int job) {
+        const int result = function(context, static_cast<uint8_t*>(arguments) + static_cast<ptrdiff_t>(job) * size);
+        if (results)
+            results[job] = result;
+    });
+    return 0;
 }
 
 } // namespace
@@ -147,7 +161,7 @@ av::CodecContextPtr CompressorInstance::OpenEncoder(const BITMAPINFOHEADER& inpu
     context->keyint_min = context->gop_size;
     // Frame threads would hold frames back; one frame out per frame in.
     context->thread_type = FF_THREAD_SLICE;
-    context->thread_count = 0;
+    context->thread_count = PartPool::Instance().Threads();
 
     AVDictionary* options = nullptr;
     av_dict_parse_string(&options, m_descriptor.fixedOptions, "=", ";", 0);
@@ -172,6 +186,8 @@ av::CodecContextPtr CompressorInstance::OpenEncoder(const BITMAPINFOHEADER& inpu
     av_dict_free(&options);
     if (rc < 0)
         return nullptr;
+    if (context->active_thread_type & FF_THREAD_SLICE)
+        context->execute = ExecuteOnPartPool;
     return context;
 }
 

@@ -1,6 +1,11 @@
 #include "platform/win/part_pool.h"
 
 #include <algorithm>
+#include <chrono>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -8,11 +13,38 @@ namespace {
 // whose workers are all busy with the outer job.
 thread_local bool t_inPart = false;
 
+// The stages of one frame follow each other within microseconds, while waking a sleeping
+// thread costs a hundred or more on a virtual machine: threads wait this long awake first.
+constexpr auto kSpin = std::chrono::microseconds(500);
+
 void RunPart(const std::function<void(int)>& job, int part)
 {
     t_inPart = true;
     job(part);
     t_inPart = false;
+}
+
+void Relax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_pause();
+#else
+    std::this_thread::yield();
+#endif
+}
+
+// Spins until done() holds or the spin time is over; true when done() held.
+template <typename Done>
+bool SpinUntil(const Done& done)
+{
+    const auto end = std::chrono::steady_clock::now() + kSpin;
+    for (int i = 0;; ++i) {
+        if (done())
+            return true;
+        if ((i & 63) == 63 && std::chrono::steady_clock::now() >= end)
+            return false;
+        Relax();
+    }
 }
 
 } // namespace
@@ -35,6 +67,7 @@ PartPool::~PartPool()
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_stop = true;
+        m_published.fetch_add(1, std::memory_order_release);
     }
     m_wake.notify_all();
     for (std::thread& t : m_threads)
@@ -49,7 +82,7 @@ void PartPool::RunParts(std::unique_lock<std::mutex>& lock)
         lock.unlock();
         RunPart(*job, part);
         lock.lock();
-        if (--m_pending == 0)
+        if (m_pending.fetch_sub(1, std::memory_order_acq_rel) == 1)
             m_finished.notify_all();
     }
 }
@@ -68,10 +101,17 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
     m_job = &job;
     m_parts = parts;
     m_next = 0;
-    m_pending = parts;
+    m_pending.store(parts, std::memory_order_relaxed);
+    m_published.fetch_add(1, std::memory_order_release);
+    // Wakes only the workers that went to sleep; spinning ones see the new job by themselves.
     m_wake.notify_all();
     RunParts(lock);
-    m_finished.wait(lock, [this] { return m_pending == 0; });
+    if (m_pending.load(std::memory_order_acquire) != 0) {
+        lock.unlock();
+        SpinUntil([this] { return m_pending.load(std::memory_order_acquire) == 0; });
+        lock.lock();
+        m_finished.wait(lock, [this] { return m_pending.load(std::memory_order_acquire) == 0; });
+    }
     m_job = nullptr;
     m_parts = 0;
     m_next = 0;
@@ -81,9 +121,18 @@ void PartPool::Work()
 {
     std::unique_lock<std::mutex> lock(m_lock);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_stop || m_next < m_parts; });
         if (m_stop)
             return;
-        RunParts(lock);
+        if (m_next < m_parts) {
+            RunParts(lock);
+            continue;
+        }
+        const uint64_t seen = m_published.load(std::memory_order_acquire);
+        lock.unlock();
+        const bool published =
+            SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });
+        lock.lock();
+        if (!published)
+            m_wake.wait(lock, [this] { return m_stop || m_next < m_parts; });
     }
 }

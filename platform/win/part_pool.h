@@ -2,7 +2,9 @@
 // pay for starting threads. One pool serves every stage that splits a frame.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -35,6 +37,8 @@ private:
     const std::function<void(int)>* m_job = nullptr;
     int m_parts = 0;
     int m_next = 0;
-    int m_pending = 0;
+    // Read without the lock by threads that spin before they sleep; changed under it.
+    std::atomic<int> m_pending{0};
+    std::atomic<uint64_t> m_published{0};
     bool m_stop = false;
 };
