@@ -13,7 +13,6 @@ struct Matrix {
     int vr, vg, vb;
 };
 
-constexpr Matrix kFull = {19595, 38470, 7471, 0, -11059, -21709, 32768, 32768, -27439, -5329};
 constexpr Matrix kVideo = {16829, 33039, 6416, 16 << 16, -9714, -19070, 28784, 28784, -24103, -4681};
 
 constexpr int kRound = 1 << 15;
@@ -63,9 +62,9 @@ void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, cons
 
 } // namespace
 
-void BgrToYuv420(const uint8_t* top, int stride, int width, int height, bool fullRange, const Yuv420Planes& out)
+void BgrToYuv420(const uint8_t* top, int stride, int width, int height, const Yuv420Planes& out)
 {
-    const Matrix& m = fullRange ? kFull : kVideo;
+    const Matrix& m = kVideo;
     const int pairs = (height + 1) / 2;
     PartPool& pool = PartPool::Instance();
     // Small frames are not worth the threads.

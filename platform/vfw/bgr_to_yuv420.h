@@ -1,5 +1,5 @@
-// Packed 24-bit BGR rows to planar YUV 4:2:0 (BT.601), split over the cores: the colour
-// conversion of every MPEG-style and JPEG-style compressor.
+// Packed 24-bit BGR rows to planar YUV 4:2:0 (BT.601, video levels), split over the cores: the
+// colour conversion of every MPEG-style compressor.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,6 @@ struct Yuv420Planes {
     int vStride;
 };
 
-// top is the first row shown; stride may be negative (bottom-up rows). fullRange gives JPEG
-// levels 0..255, otherwise video levels 16..235 (chroma 16..240).
-void BgrToYuv420(const uint8_t* top, int stride, int width, int height, bool fullRange, const Yuv420Planes& out);
+// top is the first row shown; stride may be negative (bottom-up rows). Luma runs 16..235 and
+// chroma 16..240.
+void BgrToYuv420(const uint8_t* top, int stride, int width, int height, const Yuv420Planes& out);

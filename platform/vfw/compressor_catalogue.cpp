@@ -39,8 +39,8 @@ constexpr DWORD kLossy = VIDCF_QUALITY | VIDCF_TEMPORAL;
 constexpr const char* kMpegKeyFrames = "sc_threshold=1000000000";
 
 const CompressorDescriptor kCatalogue[] = {
-    {mmioFOURCC('M', 'J', 'P', 'G'), u"MJPG", u"Motion JPEG", "mjpeg", AV_PIX_FMT_YUVJ420P, VIDCF_QUALITY,
-     QualityControl::QScale, "", {}, 1},
+    {mmioFOURCC('M', 'J', 'P', 'G'), u"MJPG", u"Motion JPEG", nullptr, AV_PIX_FMT_NONE, VIDCF_QUALITY,
+     QualityControl::Jpeg, "", {}, 1, 0, CompressorEngine::JpegBands},
     {mmioFOURCC('H', 'F', 'Y', 'U'), u"HFYU", u"Huffyuv lossless", "huffyuv", AV_PIX_FMT_RGB24, 0,
      QualityControl::None, "", kHuffyuvOptions, 1},
     {mmioFOURCC('F', 'F', 'V', '1'), u"FFV1", u"FFV1 lossless", "ffv1", AV_PIX_FMT_0RGB32, VIDCF_TEMPORAL,
@@ -90,7 +90,7 @@ const std::vector<const CompressorDescriptor*>& InstalledCompressors()
     static const std::vector<const CompressorDescriptor*> installed = [] {
         std::vector<const CompressorDescriptor*> rows;
         for (const CompressorDescriptor& d : kCatalogue)
-            if (avcodec_find_encoder_by_name(d.encoder))
+            if (d.engine != CompressorEngine::Avcodec || avcodec_find_encoder_by_name(d.encoder))
                 rows.push_back(&d);
         return rows;
     }();

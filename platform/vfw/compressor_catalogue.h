@@ -1,4 +1,5 @@
-// The installed video compressors: one descriptor per FourCC, all served by libavcodec.
+// The installed video compressors: one descriptor per FourCC, served by libavcodec or, for
+// Motion JPEG, by libjpeg-turbo.
 #pragma once
 
 #include "platform/vfw/vfw_types.h"
@@ -14,6 +15,12 @@ enum class QualityControl {
     None,   // the encoder has no quality setting
     QScale, // quality maps to a fixed quantiser 1 (best) .. 31
     Crf,    // quality maps to a constant rate factor 0 (best) .. 51
+    Jpeg,   // quality maps to libjpeg's 1 .. 100 (best)
+};
+
+enum class CompressorEngine {
+    Avcodec,   // the libavcodec encoder the row names
+    JpegBands, // libjpeg-turbo, the frame compressed in bands side by side
 };
 
 // One setting of a compressor's configure box and state block. A number runs from minimum to
@@ -31,7 +38,7 @@ struct CompressorDescriptor {
     FOURCC fourcc;
     const WCHAR* name;
     const WCHAR* description;
-    const char* encoder;
+    const char* encoder; // libavcodec's name; null for another engine
     AVPixelFormat pixelFormat;
     DWORD flags; // VIDCF_*
     QualityControl quality;
@@ -40,10 +47,11 @@ struct CompressorDescriptor {
     DWORD stateVersion;
     // Added to the key-frame interval for an encoder that counts it differently.
     int keyIntervalBias = 0;
+    CompressorEngine engine = CompressorEngine::Avcodec;
 };
 
 std::span<const CompressorDescriptor> CompressorCatalogue();
-// The rows whose encoder this libavcodec has, in catalogue order.
+// The rows whose engine is present (for libavcodec rows, whose encoder it has), in catalogue order.
 const std::vector<const CompressorDescriptor*>& InstalledCompressors();
 // FourCCs compare without regard to the case of their letters; "DIB " finds nothing.
 const CompressorDescriptor* FindInstalledCompressor(FOURCC fourcc);

@@ -1,17 +1,18 @@
-// One open compressor: the generic adapter from the compressor calls to a libavcodec encoder.
+// One open compressor: its options and state, and the engine that compresses its frames.
 #pragma once
 
-#include "platform/av/av_handles.h"
 #include "platform/vfw/compressor_catalogue.h"
+#include "platform/vfw/frame_encoder.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CompressorInstance {
 public:
     // State blocks start with this magic, the FourCC, the version and the option count.
     static constexpr DWORD kStateMagic = mmioFOURCC('T', 'v', 'C', 's');
-    static constexpr LONG kDefaultQuality = 7500;
+    static constexpr LONG kDefaultQuality = kDefaultCompressorQuality;
 
     explicit CompressorInstance(const CompressorDescriptor& descriptor);
     ~CompressorInstance();
@@ -28,18 +29,18 @@ public:
     // a value out of range; a refused block changes nothing.
     DWORD SetState(const void* block, DWORD bytes);
     void ResetState();
-    const std::vector<int32_t>& OptionValues() const { return m_values; }
+    const std::vector<int32_t>& OptionValues() const { return m_settings.optionValues; }
     // Refuses values of the wrong count or out of range.
     bool SetOptionValues(const std::vector<int32_t>& values);
 
     bool Query(const BITMAPINFOHEADER* input) const;
     // quality 0..10000 or -1 for the default; keyRate <= 0 for key frames only when needed.
-    void SetQuality(LONG quality) { m_quality = quality; }
-    void SetKeyRate(LONG keyRate) { m_keyRate = keyRate; }
+    void SetQuality(LONG quality) { m_settings.quality = quality; }
+    void SetKeyRate(LONG keyRate) { m_settings.keyRate = keyRate; }
     void SetFrameRate(DWORD rate, DWORD scale);
 
     bool Begin(const BITMAPINFOHEADER* input);
-    bool IsBegun() const { return m_context != nullptr; }
+    bool IsBegun() const { return m_encoder != nullptr; }
     // The output format: a BITMAPINFOHEADER followed by the encoder's extra data.
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.
@@ -48,22 +49,14 @@ public:
 
 private:
     static bool IsAcceptedFormat(const BITMAPINFOHEADER* input);
-    bool IsYuv420() const;
-    bool Scale(const uint8_t* top, int topStride);
-    av::CodecContextPtr OpenEncoder(const BITMAPINFOHEADER& input) const;
+    static int Height(const BITMAPINFOHEADER& input);
+    // An engine opened for this input with the current settings, or null.
+    std::unique_ptr<FrameEncoder> OpenEncoder(const BITMAPINFOHEADER& input) const;
 
     const CompressorDescriptor& m_descriptor;
-    std::vector<int32_t> m_values;
-    LONG m_quality = -1;
-    LONG m_keyRate = 0;
-    AVRational m_timeBase{1, 30};
+    EncoderSettings m_settings; // its optionValues are the option values
 
     BITMAPINFOHEADER m_input{};
-    av::CodecContextPtr m_context;
-    av::SwsPtr m_scaler;
-    av::FramePtr m_frame;
-    av::FramePtr m_source; // wraps the caller's rows
-    av::PacketPtr m_packet;
+    std::unique_ptr<FrameEncoder> m_encoder;
     std::vector<uint8_t> m_outputFormat;
-    int64_t m_frameIndex = 0;
 };

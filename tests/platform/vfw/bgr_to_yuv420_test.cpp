@@ -8,15 +8,13 @@ namespace {
 
 struct ColourCase {
     uint8_t b, g, r;
-    bool fullRange;
     uint8_t y, u, v;
 };
 
 TEST(BgrToYuv420, UniformColoursGiveTheirBt601Levels)
 {
     const ColourCase cases[] = {
-        {255, 255, 255, true, 255, 128, 128}, {0, 0, 0, true, 0, 128, 128},   {0, 0, 255, true, 76, 85, 255},
-        {255, 255, 255, false, 235, 128, 128}, {0, 0, 0, false, 16, 128, 128}, {0, 0, 255, false, 81, 90, 240},
+        {255, 255, 255, 235, 128, 128}, {0, 0, 0, 16, 128, 128}, {0, 0, 255, 81, 90, 240}, {255, 0, 0, 41, 240, 110},
     };
     // Odd sizes take the last column and row into the chroma of their own pair; a large frame
     // is converted in parts on several threads.
@@ -35,7 +33,7 @@ TEST(BgrToYuv420, UniformColoursGiveTheirBt601Levels)
             // One guard byte after each plane catches a write past its end.
             std::vector<uint8_t> yPlane(width * height + 1, 7), uPlane(cw * ch + 1, 7), vPlane(cw * ch + 1, 7);
             BgrToYuv420(rows.data() + static_cast<ptrdiff_t>(stride) * (height - 1), -stride, width, height,
-                        c.fullRange, Yuv420Planes{yPlane.data(), uPlane.data(), vPlane.data(), width, cw, cw});
+                        Yuv420Planes{yPlane.data(), uPlane.data(), vPlane.data(), width, cw, cw});
             for (int i = 0; i < width * height; ++i)
                 ASSERT_EQ(yPlane[i], c.y) << width << "x" << height << " at " << i;
             for (int i = 0; i < cw * ch; ++i) {
@@ -54,11 +52,11 @@ TEST(BgrToYuv420, ChromaIsTheMeanOfEachTwoByTwoBlock)
     // Left column blue, right column black: U is the mean of the four pixels' chroma.
     const uint8_t rows[2][8] = {{255, 0, 0, 0, 0, 0, 0, 0}, {255, 0, 0, 0, 0, 0, 0, 0}};
     uint8_t y[4], u[1], v[1];
-    BgrToYuv420(&rows[0][0], 8, 2, 2, true, Yuv420Planes{y, u, v, 2, 1, 1});
-    EXPECT_EQ(y[0], 29);
-    EXPECT_EQ(y[1], 0);
-    EXPECT_EQ(u[0], 128 + 64);
-    EXPECT_EQ(v[0], 128 - 10);
+    BgrToYuv420(&rows[0][0], 8, 2, 2, Yuv420Planes{y, u, v, 2, 1, 1});
+    EXPECT_EQ(y[0], 41);
+    EXPECT_EQ(y[1], 16);
+    EXPECT_EQ(u[0], 184);
+    EXPECT_EQ(v[0], 119);
 }
 
 } // namespace

@@ -1,0 +1,165 @@
+#include "platform/vfw/avcodec_encoder.h"
+
+#include "platform/vfw/bgr_to_yuv420.h"
+#include "platform/win/part_pool.h"
+
+extern "C" {
+#include <libavutil/dict.h>
+#include <libavutil/opt.h>
+}
+
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+constexpr int kKeyFramesWhenNeeded = 3000;
+
+// The encoder's slices run on the pool that resizes and converts the frame just before, whose
+// threads are still awake then; the encoder's own threads would have to be woken for every frame.
+int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, void*), void* arguments,
+                      int* results, int count, int size)
+{
+    PartPool::Instance().Run(count, [&](int job) {
+        const int result = function(context, static_cast<uint8_t*>(arguments) + static_cast<ptrdiff_t>(job) * size);
+        if (results)
+            results[job] = result;
+    });
+    return 0;
+}
+
+} // namespace
+
+av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const EncoderSettings& settings) const
+{
+    const AVCodec* codec = avcodec_find_encoder_by_name(m_descriptor.encoder);
+    if (!codec)
+        return nullptr;
+    av::CodecContextPtr context(avcodec_alloc_context3(codec));
+    if (!context)
+        return nullptr;
+    context->width = width;
+    context->height = height;
+    context->pix_fmt = m_descriptor.pixelFormat;
+    context->time_base = settings.timeBase;
+    context->framerate = av_inv_q(settings.timeBase);
+    context->max_b_frames = 0;
+    context->gop_size = settings.keyRate > 0 ? std::max(1, settings.keyRate + m_descriptor.keyIntervalBias)
+                                             : kKeyFramesWhenNeeded;
+    context->keyint_min = context->gop_size;
+    // Frame threads would hold frames back; one frame out per frame in.
+    context->thread_type = FF_THREAD_SLICE;
+    context->thread_count = PartPool::Instance().Threads();
+
+    AVDictionary* options = nullptr;
+    av_dict_parse_string(&options, m_descriptor.fixedOptions, "=", ";", 0);
+    const LONG quality = settings.quality < 0 ? kDefaultCompressorQuality : std::min<LONG>(settings.quality, 10000);
+    if (m_descriptor.quality == QualityControl::QScale) {
+        const int qscale = 1 + ((10000 - quality) * 30 + 5000) / 10000;
+        context->flags |= AV_CODEC_FLAG_QSCALE;
+        context->global_quality = qscale * FF_QP2LAMBDA;
+        context->qmin = 1;
+        context->qmax = 31;
+    } else if (m_descriptor.quality == QualityControl::Crf) {
+        av_dict_set_int(&options, "crf", ((10000 - quality) * 51 + 5000) / 10000, 0);
+    }
+    for (size_t i = 0; i < settings.optionValues.size() && i < m_descriptor.options.size(); ++i) {
+        const CompressorOption& option = m_descriptor.options[i];
+        const int32_t value = settings.optionValues[i];
+        if (!option.choices.empty())
+            av_dict_set(&options, option.name, option.choices[static_cast<size_t>(value)], 0);
+        else
+            av_dict_set_int(&options, option.name, value, 0);
+    }
+    const int rc = avcodec_open2(context.get(), codec, &options);
+    av_dict_free(&options);
+    if (rc < 0)
+        return nullptr;
+    if (context->active_thread_type & FF_THREAD_SLICE)
+        context->execute = ExecuteOnPartPool;
+    return context;
+}
+
+bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings)
+{
+    m_context = OpenContext(width, height, settings);
+    if (!m_context)
+        return false;
+    m_scaler.reset(sws_alloc_context());
+    m_frame.reset(av_frame_alloc());
+    m_source.reset(av_frame_alloc());
+    m_packet.reset(av_packet_alloc());
+    if (!m_scaler || !m_frame || !m_source || !m_packet)
+        return false;
+    // The colour conversion runs in slices on every core.
+    SwsContext* scaler = m_scaler.get();
+    av_opt_set_int(scaler, "srcw", width, 0);
+    av_opt_set_int(scaler, "srch", height, 0);
+    av_opt_set_int(scaler, "src_format", AV_PIX_FMT_BGR24, 0);
+    av_opt_set_int(scaler, "dstw", width, 0);
+    av_opt_set_int(scaler, "dsth", height, 0);
+    av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
+    av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
+    av_opt_set_int(scaler, "threads", std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, 16), 0);
+    if (!IsYuv420() && sws_init_context(scaler, nullptr, nullptr) < 0)
+        return false;
+    m_frame->format = m_descriptor.pixelFormat;
+    m_frame->width = width;
+    m_frame->height = height;
+    m_frameIndex = 0;
+    return av_frame_get_buffer(m_frame.get(), 0) >= 0;
+}
+
+WORD AvcodecEncoder::BitCount() const
+{
+    return static_cast<WORD>(m_context && m_context->bits_per_coded_sample > 0 ? m_context->bits_per_coded_sample : 24);
+}
+
+std::vector<uint8_t> AvcodecEncoder::ExtraData() const
+{
+    if (!m_context || !m_context->extradata || m_context->extradata_size <= 0)
+        return {};
+    return {m_context->extradata, m_context->extradata + m_context->extradata_size};
+}
+
+bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
+{
+    if (!m_context || !top)
+        return false;
+    if (av_frame_make_writable(m_frame.get()) < 0)
+        return false;
+    if (IsYuv420()) {
+        BgrToYuv420(top, stride, m_context->width, m_context->height,
+                    Yuv420Planes{m_frame->data[0], m_frame->data[1], m_frame->data[2], m_frame->linesize[0],
+                                 m_frame->linesize[1], m_frame->linesize[2]});
+    } else if (!Scale(top, stride))
+        return false;
+    m_frame->pts = m_frameIndex++;
+    // A fixed quantiser is read from each frame.
+    m_frame->quality = m_context->global_quality;
+
+    av_packet_unref(m_packet.get());
+    if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0)
+        return false;
+    if (avcodec_receive_packet(m_context.get(), m_packet.get()) < 0)
+        return false;
+    frame.data = m_packet->data;
+    frame.bytes = static_cast<size_t>(m_packet->size);
+    frame.key = (m_packet->flags & AV_PKT_FLAG_KEY) != 0;
+    return true;
+}
+
+bool AvcodecEncoder::IsYuv420() const
+{
+    return m_descriptor.pixelFormat == AV_PIX_FMT_YUV420P;
+}
+
+bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
+{
+    m_source->format = AV_PIX_FMT_BGR24;
+    m_source->width = m_frame->width;
+    m_source->height = m_frame->height;
+    m_source->data[0] = const_cast<uint8_t*>(top);
+    m_source->linesize[0] = stride;
+    return sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()) >= 0;
+}

@@ -1,0 +1,28 @@
+// The generic engine: any libavcodec encoder, set up from its descriptor row.
+#pragma once
+
+#include "platform/av/av_handles.h"
+#include "platform/vfw/frame_encoder.h"
+
+class AvcodecEncoder final : public FrameEncoder {
+public:
+    explicit AvcodecEncoder(const CompressorDescriptor& descriptor) : m_descriptor(descriptor) {}
+
+    bool Open(int width, int height, const EncoderSettings& settings) override;
+    WORD BitCount() const override;
+    std::vector<uint8_t> ExtraData() const override;
+    bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
+
+private:
+    av::CodecContextPtr OpenContext(int width, int height, const EncoderSettings& settings) const;
+    bool IsYuv420() const;
+    bool Scale(const uint8_t* top, int stride);
+
+    const CompressorDescriptor& m_descriptor;
+    av::CodecContextPtr m_context;
+    av::SwsPtr m_scaler;
+    av::FramePtr m_frame;
+    av::FramePtr m_source; // wraps the caller's rows
+    av::PacketPtr m_packet;
+    int64_t m_frameIndex = 0;
+};
