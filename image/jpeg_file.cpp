@@ -4,8 +4,10 @@
 #include "image/jpeg_library.h"
 #include "image/jpeg_pixels.h"
 #include "platform/win/heap.h"
+#include "platform/win/part_pool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -68,6 +70,29 @@ private:
     size_t m_stride = 0;
 };
 
+// Wakes the worker pool a little before the last row is decoded: the stages that follow a load
+// split the frame over the pool, and a sleeping thread takes longer to wake than its share takes.
+class PoolWakeBeforeEnd {
+public:
+    explicit PoolWakeBeforeEnd(JDIMENSION rows) : m_rows(rows) {}
+    void RowsDone(JDIMENSION done)
+    {
+        if (m_woken || done == 0 || done >= m_rows)
+            return;
+        const auto elapsed = std::chrono::steady_clock::now() - m_start;
+        if (elapsed * (m_rows - done) / done < kLead) {
+            PartPool::Instance().WakeWorkers();
+            m_woken = true;
+        }
+    }
+
+private:
+    static constexpr std::chrono::microseconds kLead{250};
+    const JDIMENSION m_rows;
+    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+    bool m_woken = false;
+};
+
 // One decompression from file or memory into sink, in the channel order given (JCS_RGB or
 // JCS_EXT_BGR). Grey images come out with three equal channels; any other colour space
 // (CMYK, YCCK, unknown) is refused.
@@ -101,7 +126,9 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
         return false;
     }
     JSAMPROW rows[kRowsPerRead];
+    PoolWakeBeforeEnd wake(decompressor.output_height);
     while (decompressor.output_scanline < decompressor.output_height) {
+        wake.RowsDone(decompressor.output_scanline);
         const JDIMENSION first = decompressor.output_scanline;
         const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, decompressor.output_height - first);
         for (JDIMENSION k = 0; k < count; ++k)

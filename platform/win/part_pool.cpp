@@ -117,6 +117,15 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
     m_next = 0;
 }
 
+void PartPool::WakeWorkers()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_published.fetch_add(1, std::memory_order_release);
+    }
+    m_wake.notify_all();
+}
+
 void PartPool::Work()
 {
     std::unique_lock<std::mutex> lock(m_lock);
@@ -133,6 +142,6 @@ void PartPool::Work()
             SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });
         lock.lock();
         if (!published)
-            m_wake.wait(lock, [this] { return m_stop || m_next < m_parts; });
+            m_wake.wait(lock, [this, seen] { return m_published.load(std::memory_order_relaxed) != seen; });
     }
 }

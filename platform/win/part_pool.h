@@ -22,6 +22,9 @@ public:
     // Calls job(0) .. job(parts - 1), each once, and returns when all have finished. Callers on
     // several threads take turns; a job that itself calls Run gets its parts run inline.
     void Run(int parts, const std::function<void(int)>& job);
+    // Wakes the sleeping workers for a Run that is about to come, so that it does not wait for
+    // them; they go back to sleep when none comes soon.
+    void WakeWorkers();
 
 private:
     PartPool();

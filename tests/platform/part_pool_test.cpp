@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -27,11 +28,18 @@ TEST(PartPool, RunsEveryPartExactlyOnceBeforeReturning)
     EXPECT_TRUE(RunAndCount(0).empty());
 }
 
-TEST(PartPool, CallersOnSeveralThreadsEachGetAllTheirParts)
+// A thread that keeps waking the workers, as a picture reader does before each frame's stages,
+// must neither lose a caller's parts nor leave a caller waiting.
+TEST(PartPool, CallersOnSeveralThreadsEachGetAllTheirPartsWhileWorkersAreWoken)
 {
     constexpr int kCallers = 4;
     constexpr int kRounds = 50;
     std::vector<std::vector<int>> sums(kCallers);
+    std::atomic<bool> running{true};
+    std::thread waker([&running] {
+        while (running)
+            PartPool::Instance().WakeWorkers();
+    });
     std::vector<std::thread> callers;
     for (int c = 0; c < kCallers; ++c)
         callers.emplace_back([&sums, c] {
@@ -46,8 +54,17 @@ TEST(PartPool, CallersOnSeveralThreadsEachGetAllTheirParts)
         });
     for (std::thread& t : callers)
         t.join();
+    running = false;
+    waker.join();
     for (int c = 0; c < kCallers; ++c)
         EXPECT_EQ(sums[static_cast<size_t>(c)], std::vector<int>(kRounds, 120 + 16 * c)) << c;
+}
+
+TEST(PartPool, RunsAfterTheWorkersWentBackToSleep)
+{
+    PartPool::Instance().WakeWorkers();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(RunAndCount(64), std::vector<int>(64, 1));
 }
 
 TEST(PartPool, AJobThatSplitsItsOwnWorkFinishes)
