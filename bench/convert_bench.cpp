@@ -4,6 +4,7 @@
 //                 [--quality 0-100] [--size WxH] [--clip L,T,R,B] [--fps N]
 //   convert_bench ... --out FILE.wmv --profile V4:N|V7:N|V8:N|PRX:PATH [--two-pass]
 // A two-pass writer is given every frame twice, as the conversion run does; frames counts one pass.
+// The line before the last gives the mean time of each stage per frame given.
 #include "bench/convert_output.h"
 #include "bench/scratch_config_home.h"
 #include "foundation/error_message.h"
@@ -90,6 +91,19 @@ int Fail(int code)
 
 CString Wide(const std::string& text) { return CString(Utf8ToUtf16(text).c_str()); }
 
+// Adds the time from its construction to its end to a stage's total.
+class StageTimer {
+public:
+    explicit StageTimer(double& total) : m_total(total) {}
+    ~StageTimer() { m_total += std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count(); }
+    StageTimer(const StageTimer&) = delete;
+    StageTimer& operator=(const StageTimer&) = delete;
+
+private:
+    double& m_total;
+    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
 // The folder's images for the input type, in the player's order.
 CStringArrayData ListImages(const ConvertOptions& o)
 {
@@ -137,8 +151,13 @@ int main(int argc, char** argv)
         return Fail(kErrorNoImage);
 
     const auto start = std::chrono::steady_clock::now();
+    double loading = 0, resizing = 0, writing = 0;
     CResImgFile reader;
-    BITMAPINFOHEADER* frame = reader.Load(images[0], nullptr);
+    BITMAPINFOHEADER* frame = nullptr;
+    {
+        const StageTimer timer(loading);
+        frame = reader.Load(images[0], nullptr);
+    }
     if (!frame)
         return Fail(kErrorNoImage);
     const BITMAPINFOHEADER source = *frame;
@@ -152,12 +171,14 @@ int main(int argc, char** argv)
 
     int code = output->Create(Wide(options.out), target, options.rate);
     int written = 0;
+    int given = 0;
     const int passes = code == 0 ? output->Passes() : 0;
     for (int pass = 0; code == 0 && pass < passes; ++pass) {
         written = 0;
         for (int i = 0; code == 0 && i < images.GetSize(); ++i) {
             // The block holds the first image only until the second is loaded into it.
             if (i > 0 || pass > 0) {
+                const StageTimer timer(loading);
                 frame = reader.Load(images[i], frame);
                 if (!frame) {
                     code = kErrorLoad;
@@ -166,6 +187,7 @@ int main(int argc, char** argv)
             }
             const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
             if (!sourceSize) {
+                const StageTimer timer(resizing);
                 pipeline.SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
                 bits = pipeline.Resize(bits, resized.data(), &source, &target);
                 if (!bits) {
@@ -173,7 +195,11 @@ int main(int argc, char** argv)
                     break;
                 }
             }
-            code = output->WriteFrame(bits);
+            {
+                const StageTimer timer(writing);
+                code = output->WriteFrame(bits);
+            }
+            ++given;
             if (code == 0)
                 ++written;
         }
@@ -185,6 +211,9 @@ int main(int argc, char** argv)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (code != 0)
         return Fail(code);
+    const double perFrame = given > 0 ? 1000.0 / given : 0.0;
+    std::printf("load=%.2f ms resize=%.2f ms write=%.2f ms per frame\n", loading * perFrame, resizing * perFrame,
+                writing * perFrame);
     std::printf("frames=%d seconds=%.3f fps=%.2f\n", written, seconds, seconds > 0 ? written / seconds : 0.0);
     return 0;
 }
