@@ -71,10 +71,14 @@ private:
 };
 
 // Wakes the worker pool a little before the last row is decoded: the stages that follow a load
-// split the frame over the pool, and a sleeping thread takes longer to wake than its share takes.
+// split a large frame over the pool, and a sleeping thread takes longer to wake than its share
+// takes. Small pictures, which no stage splits, leave the pool asleep.
 class PoolWakeBeforeEnd {
 public:
-    explicit PoolWakeBeforeEnd(JDIMENSION rows) : m_rows(rows) {}
+    PoolWakeBeforeEnd(JDIMENSION width, JDIMENSION rows)
+        : m_rows(rows), m_woken(static_cast<uint64_t>(width) * rows < kSmallestSplitPicture)
+    {
+    }
     void RowsDone(JDIMENSION done)
     {
         if (m_woken || done == 0 || done >= m_rows)
@@ -88,9 +92,10 @@ public:
 
 private:
     static constexpr std::chrono::microseconds kLead{250};
+    static constexpr uint64_t kSmallestSplitPicture = 1 << 17;
     const JDIMENSION m_rows;
     const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-    bool m_woken = false;
+    bool m_woken;
 };
 
 // One decompression from file or memory into sink, in the channel order given (JCS_RGB or
@@ -126,7 +131,7 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
         return false;
     }
     JSAMPROW rows[kRowsPerRead];
-    PoolWakeBeforeEnd wake(decompressor.output_height);
+    PoolWakeBeforeEnd wake(decompressor.output_width, decompressor.output_height);
     while (decompressor.output_scanline < decompressor.output_height) {
         wake.RowsDone(decompressor.output_scanline);
         const JDIMENSION first = decompressor.output_scanline;
