@@ -16,6 +16,8 @@ thread_local bool t_inPart = false;
 // The stages of one frame follow each other within microseconds, while waking a sleeping
 // thread costs a hundred or more on a virtual machine: threads wait this long awake first.
 constexpr auto kSpin = std::chrono::microseconds(500);
+// A pool that ran no job for this long is not in the middle of a run of frames.
+constexpr auto kBusyLately = std::chrono::seconds(1);
 
 void RunPart(const std::function<void(int)>& job, int part)
 {
@@ -98,6 +100,7 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
     }
     std::lock_guard<std::mutex> run(m_runLock);
     std::unique_lock<std::mutex> lock(m_lock);
+    m_lastRun = std::chrono::steady_clock::now();
     m_job = &job;
     m_parts = parts;
     m_next = 0;
@@ -121,6 +124,8 @@ void PartPool::WakeWorkers()
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
+        if (std::chrono::steady_clock::now() - m_lastRun > kBusyLately)
+            return;
         m_published.fetch_add(1, std::memory_order_release);
     }
     m_wake.notify_all();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -23,7 +24,8 @@ public:
     // several threads take turns; a job that itself calls Run gets its parts run inline.
     void Run(int parts, const std::function<void(int)>& job);
     // Wakes the sleeping workers for a Run that is about to come, so that it does not wait for
-    // them; they go back to sleep when none comes soon.
+    // them; they go back to sleep when none comes soon. A pool that ran nothing in the last
+    // second stays asleep: its caller is not converting frames.
     void WakeWorkers();
 
 private:
@@ -43,5 +45,6 @@ private:
     // Read without the lock by threads that spin before they sleep; changed under it.
     std::atomic<int> m_pending{0};
     std::atomic<uint64_t> m_published{0};
+    std::chrono::steady_clock::time_point m_lastRun;
     bool m_stop = false;
 };
