@@ -9,7 +9,6 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -100,7 +99,7 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dsth", height, 0);
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
-    av_opt_set_int(scaler, "threads", std::clamp<int>(static_cast<int>(std::thread::hardware_concurrency()), 1, 16), 0);
+    av_opt_set_int(scaler, "threads", PartPool::Instance().Threads(), 0);
     if (!IsYuv420() && sws_init_context(scaler, nullptr, nullptr) < 0)
         return false;
     m_frame->format = m_descriptor.pixelFormat;

@@ -23,7 +23,6 @@ void CopyText(WCHAR* target, size_t capacity, const WCHAR* text)
 
 } // namespace
 
-
 CompressorInstance::CompressorInstance(const CompressorDescriptor& descriptor) : m_descriptor(descriptor)
 {
     ResetState();

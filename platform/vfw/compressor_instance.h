@@ -12,7 +12,6 @@ class CompressorInstance {
 public:
     // State blocks start with this magic, the FourCC, the version and the option count.
     static constexpr DWORD kStateMagic = mmioFOURCC('T', 'v', 'C', 's');
-    static constexpr LONG kDefaultQuality = kDefaultCompressorQuality;
 
     explicit CompressorInstance(const CompressorDescriptor& descriptor);
     ~CompressorInstance();

@@ -3,6 +3,7 @@
 #include "platform/win/part_pool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -234,13 +235,14 @@ bool JpegBandEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame
     if (m_bands.empty() || !top)
         return false;
     const int bandRows = m_plan.rowsPerBand * kMcuSize;
-    std::vector<char> done(m_bands.size(), 0);
+    std::atomic<bool> failed{false};
     PartPool::Instance().Run(m_plan.bands, [&](int band) {
         const int first = band * bandRows;
         const int count = std::min(bandRows, m_height - first);
-        done[static_cast<size_t>(band)] = m_bands[static_cast<size_t>(band)]->Compress(top, stride, first, count, m_width, m_quality);
+        if (!m_bands[static_cast<size_t>(band)]->Compress(top, stride, first, count, m_width, m_quality))
+            failed = true;
     });
-    if (std::find(done.begin(), done.end(), 0) != done.end() || !Join())
+    if (failed || !Join())
         return false;
     frame.data = m_output.data();
     frame.bytes = m_output.size();

@@ -98,7 +98,7 @@ LRESULT ICSendMessage(HIC hic, UINT message, DWORD_PTR param1, DWORD_PTR param2)
     case ICM_GETDEFAULTQUALITY:
         if (!param1)
             return ICERR_BADPARAM;
-        *reinterpret_cast<DWORD*>(param1) = CompressorInstance::kDefaultQuality;
+        *reinterpret_cast<DWORD*>(param1) = kDefaultCompressorQuality;
         return ICERR_OK;
     case ICM_CONFIGURE:
         if (!ConfigureBox() || hic->Descriptor().options.empty())
