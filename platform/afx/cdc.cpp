@@ -444,10 +444,7 @@ COLORREF CDC::GetPixel(int x, int y) const
     return FromQColor(QColor(img->pixel(p)));
 }
 
-namespace {
-
-// '&' marks the next character as a mnemonic; "&&" is a literal '&'.
-QString StripPrefix(const QString& text)
+QString StripMnemonics(const QString& text)
 {
     QString out;
     out.reserve(text.size());
@@ -463,14 +460,12 @@ QString StripPrefix(const QString& text)
     return out;
 }
 
-} // namespace
-
 int CDC::DrawText(const CString& str, LPRECT rc, UINT format)
 {
     DeviceContextData* dc = Data(m_hDC);
     QString text = ToQString(str);
     if (!(format & DT_NOPREFIX))
-        text = StripPrefix(text);
+        text = StripMnemonics(text);
     const QFont font = dc->CurrentFont();
     const QFontMetrics fm(font);
     int flags = 0;

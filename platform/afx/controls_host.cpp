@@ -53,21 +53,6 @@ bool ControlColors(WindowRecord* control, UINT type, QColor& background, QColor&
     return got;
 }
 
-QString StripMnemonics(const QString& text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            if (i + 1 < text.size() && text[i + 1] == u'&')
-                ++i;
-            else
-                continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 } // namespace
 
 GenericHost::GenericHost(QWidget* parent, WindowKind kind) : Host<QWidget>(parent, kind)

@@ -77,3 +77,5 @@ struct DeviceContextData {
 HDC CreateImageDC(QImage* image, QPoint origin, HFONT font);
 QFont FontFromLogFont(const LOGFONTW& logFont);
 LOGFONTW DefaultGuiLogFont();
+// The text as shown: '&' marks the next character as a mnemonic and is dropped; "&&" is one '&'.
+QString StripMnemonics(const QString& text);
