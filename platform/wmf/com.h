@@ -37,6 +37,8 @@ protected:
     virtual ~IUnknown() = default;
 };
 
+inline constexpr IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 // Counts the layer's live objects, so that tests can see that everything was released.
 namespace wmf {
 int LiveObjectCount();
@@ -51,6 +53,18 @@ public:
     RefCounted(const RefCounted&) = delete;
     RefCounted& operator=(const RefCounted&) = delete;
 
+    // An object that answers for no interface but IUnknown keeps this one.
+    HRESULT QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (!(iid == IID_IUnknown))
+            return E_NOINTERFACE;
+        AddRef();
+        *object = static_cast<Interface*>(this);
+        return S_OK;
+    }
     ULONG AddRef() override { return ++m_references; }
     ULONG Release() override
     {

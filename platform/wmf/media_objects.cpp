@@ -30,18 +30,6 @@ SampleBuffer* SampleBuffer::Create(DWORD size)
     return sample;
 }
 
-HRESULT SampleBuffer::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!(iid == IID_IUnknown))
-        return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<INSSBuffer*>(this);
-    return S_OK;
-}
-
 HRESULT SampleBuffer::GetLength(DWORD* length)
 {
     if (!length)
@@ -107,18 +95,6 @@ bool MediaType::Serialize(WM_MEDIA_TYPE* out, DWORD size) const
         std::memcpy(format, m_format.data(), m_format.size());
     out->pbFormat = m_format.empty() ? nullptr : format;
     return true;
-}
-
-HRESULT InputMediaProps::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!(iid == IID_IUnknown))
-        return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IWMInputMediaProps*>(this);
-    return S_OK;
 }
 
 HRESULT InputMediaProps::GetType(WM_MEDIA_TYPE* type, DWORD* size)

@@ -12,7 +12,6 @@ public:
     // Null when the block cannot be allocated.
     static SampleBuffer* Create(DWORD size);
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT GetLength(DWORD* length) override;
     HRESULT SetLength(DWORD length) override;
     HRESULT GetMaxLength(DWORD* length) override;
@@ -49,7 +48,6 @@ class InputMediaProps final : public RefCounted<IWMInputMediaProps> {
 public:
     explicit InputMediaProps(const MediaType& type) : m_type(type) {}
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT GetType(WM_MEDIA_TYPE* type, DWORD* size) override;
     HRESULT SetMediaType(WM_MEDIA_TYPE* type) override;
 

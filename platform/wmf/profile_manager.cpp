@@ -24,18 +24,6 @@ HRESULT LoadDocument(std::u16string_view text, IWMProfile** loaded)
 
 } // namespace
 
-HRESULT Profile::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!(iid == IID_IUnknown))
-        return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IWMProfile*>(this);
-    return S_OK;
-}
-
 HRESULT ProfileManager::QueryInterface(REFIID iid, void** object)
 {
     if (!object)

@@ -10,7 +10,6 @@ class Profile final : public RefCounted<IWMProfile> {
 public:
     explicit Profile(ProfileDescription description) : m_description(std::move(description)) {}
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
     const ProfileDescription& Description() const override { return m_description; }
 
 private:
