@@ -12,6 +12,7 @@ packages=(
   fonts-ipafont-gothic
   ffmpeg
   dbus xvfb xauth xdg-utils
+  xdotool imagemagick x11-utils
 )
 
 missing=()

@@ -1,0 +1,68 @@
+# Sourced by the screenshot scripts: a real X server (Xvfb) with the xcb platform, a scratch
+# settings folder, and helpers to wait for windows, send real input and capture the screen into
+# build/shots/. Several scripts may run at once: each gets its own display.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+SHOTS_DIR=$BUILD_DIR/shots
+mkdir -p "$SHOTS_DIR"
+
+for tool in Xvfb xdotool import xdpyinfo; do
+    command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh" >&2; exit 1; }
+done
+
+SCRATCH=$(mktemp -d)
+XVFB_PID=
+
+stop_x() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$SCRATCH"
+}
+trap stop_x EXIT
+
+# Starts Xvfb on a free display and points the toolkit and the program's settings at it.
+start_x() {
+    local size=${1:-1280x1024}
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$SCRATCH/display" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$SCRATCH/display" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=:$(head -n1 "$SCRATCH/display")
+    export QT_QPA_PLATFORM=xcb
+    export XDG_CONFIG_HOME=$SCRATCH/config
+    export TORVINA_POWER_DISABLED=1
+    mkdir -p "$XDG_CONFIG_HOME"
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "Xvfb did not start" >&2
+    exit 1
+}
+
+# Waits until a visible window whose title matches the pattern exists; prints its id.
+wait_window() {
+    local pattern=$1
+    for _ in $(seq 200); do
+        local id
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "no window matching '$pattern'" >&2
+    return 1
+}
+
+# Saves the whole screen, or one window when an id is given, as build/shots/NAME.png.
+shot() {
+    local name=$1 window=${2:-root}
+    sleep 0.3
+    import -window "$window" "$SHOTS_DIR/$name.png"
+    echo "$SHOTS_DIR/$name.png"
+}
