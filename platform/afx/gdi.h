@@ -74,13 +74,13 @@ HGDIOBJ GetStockObject(int nIndex);
 BOOL DeleteObject(HGDIOBJ hObject);
 int GetObjectW(HGDIOBJ hObject, int nCount, LPVOID lpObject);
 HBRUSH CreateSolidBrush(COLORREF crColor);
+COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int nIndex);
 HFONT CreateFontIndirectW(const LOGFONTW* lpLogFont);
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int nWidth, int nHeight);
 // 24-bit bottom-up sections only; *ppvBits receives the section's rows.
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
-                         DWORD offset);
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset);
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);

@@ -105,6 +105,8 @@ private:
     })
 
 #define ON_MESSAGE(msg, handler) AFX_MSG_ENTRY(msg, *r = self->handler(w, l))
+// The number of a message registered by name; the same name always gives the same number.
+UINT RegisterWindowMessageW(LPCWSTR name);
 #define ON_REGISTERED_MESSAGE(var, handler)                                                                      \
     {0xC000, 0, 0, 0, &var, AFX_THUNK(*r = self->handler(w, l))},
 

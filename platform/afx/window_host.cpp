@@ -5,13 +5,13 @@
 #include "platform/afx/controls_host.h"
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/icon.h"
+#include "platform/afx/input_state.h"
 #include "platform/afx/shell.h"
 #include "platform/win/text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QHelpEvent>
@@ -40,10 +40,6 @@ std::vector<DispatchContext*>& Contexts()
     return stack;
 }
 
-QPoint g_cursor;
-bool g_cursorKnown = false;
-Qt::MouseButtons g_buttons;
-
 // The window-move loop for platforms that do not move windows themselves.
 class WindowMover : public QObject {
 public:
@@ -62,7 +58,7 @@ public:
         if (m_window == window)
             return;
         m_window = window;
-        m_startCursor = g_cursor;
+        m_startCursor = NotedCursorPos();
         m_startPos = window->pos();
     }
 
@@ -112,39 +108,6 @@ LPARAM PackPoint(QPoint p) { return MAKELPARAM(static_cast<WORD>(p.x()), static_
 } // namespace
 
 DispatchContext* CurrentDispatch() { return Contexts().empty() ? nullptr : Contexts().back(); }
-
-void NoteCursorPos(const QPoint& global)
-{
-    g_cursor = global;
-    g_cursorKnown = true;
-}
-
-BOOL GetCursorPos(LPPOINT point)
-{
-    if (!point)
-        return FALSE;
-    const QPoint p = g_cursorKnown ? g_cursor : QCursor::pos();
-    point->x = p.x();
-    point->y = p.y();
-    return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y)
-{
-    NoteCursorPos(QPoint(x, y));
-    QCursor::setPos(x, y);
-    return TRUE;
-}
-
-short GetAsyncKeyState(int vKey)
-{
-    const Qt::MouseButtons buttons = g_buttons | QGuiApplication::mouseButtons();
-    const bool down = (vKey == VK_LBUTTON && (buttons & Qt::LeftButton)) ||
-                      (vKey == VK_RBUTTON && (buttons & Qt::RightButton)) ||
-                      (vKey == VK_SHIFT && (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier)) ||
-                      (vKey == VK_CONTROL && (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier));
-    return down ? static_cast<short>(0x8000) : 0;
-}
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 COLORREF FromQColor(const QColor& c)
@@ -389,7 +352,7 @@ bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& ba
     case QEvent::MouseButtonDblClick: {
         auto* me = static_cast<QMouseEvent*>(e);
         NoteCursorPos(me->globalPosition().toPoint());
-        g_buttons = me->buttons();
+        NoteMouseButtons(me->buttons());
         UINT msg = WM_MOUSEMOVE;
         const bool right = me->button() == Qt::RightButton;
         const bool middle = me->button() == Qt::MiddleButton;
@@ -458,8 +421,7 @@ bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& ba
             return true;
         }
         if (dropTarget) {
-            const DWORD effect =
-                e->type() == QEvent::DragEnter ? dropTarget->DragEnter(e) : dropTarget->DragOver(e);
+            const DWORD effect = e->type() == QEvent::DragEnter ? dropTarget->DragEnter(e) : dropTarget->DragOver(e);
             if (effect) {
                 de->setDropAction(effect & 2 ? Qt::MoveAction : Qt::CopyAction);
                 de->accept();
@@ -497,26 +459,22 @@ bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& ba
         }
         return base(e);
     }
-    case QEvent::ToolTip:
-        ShowToolTip(this, static_cast<QHelpEvent*>(e));
-        return true;
+    case QEvent::ToolTip: ShowToolTip(this, static_cast<QHelpEvent*>(e)); return true;
     case QEvent::KeyPress: {
         auto* k = static_cast<QKeyEvent*>(e);
         if (IsDialogCommandKey(k) && k->modifiers() == Qt::NoModifier && HandleDialogKey(this, k))
             return true;
         const WPARAM vk = k->key() >= Qt::Key_F1 && k->key() <= Qt::Key_F12
-                              ? static_cast<WPARAM>(VK_F1 + (k->key() - Qt::Key_F1))
-                              : static_cast<WPARAM>(k->key() & 0xFFFF);
+            ? static_cast<WPARAM>(VK_F1 + (k->key() - Qt::Key_F1))
+            : static_cast<WPARAM>(k->key() & 0xFFFF);
         return Dispatch(WM_KEYDOWN, vk, 1, e, runBase);
     }
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
         if (widget->isWindow())
-            return Dispatch(WM_ACTIVATE, e->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0, e,
-                            runBase);
+            return Dispatch(WM_ACTIVATE, e->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0, e, runBase);
         return base(e);
-    default:
-        return base(e);
+    default: return base(e);
     }
 }
 
@@ -528,8 +486,7 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
         windowText = reinterpret_cast<LPCWSTR>(lParam);
         ApplyText();
         return TRUE;
-    case WM_GETTEXTLENGTH:
-        return windowText.GetLength();
+    case WM_GETTEXTLENGTH: return windowText.GetLength();
     case WM_GETTEXT: {
         auto* out = reinterpret_cast<LPWSTR>(lParam);
         const int room = static_cast<int>(wParam);
@@ -548,8 +505,7 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
                 WindowMover::Instance().Start(window);
         }
         return 0;
-    case WM_NCHITTEST:
-        return HTCLIENT;
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
             SendMessage(Handle(), WM_CLOSE, 0, 0);
@@ -579,8 +535,7 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
             widget->setFont(f->font);
         return 0;
     }
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(windowFont);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(windowFont);
     case WM_ERASEBKGND: {
         CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
         if (!dc)
@@ -598,9 +553,7 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
         dc->FillRect(&rc, CBrush::FromHandle(brush));
         return 1;
     }
-    default:
-        handled = false;
-        return 0;
+    default: handled = false; return 0;
     }
 }
 

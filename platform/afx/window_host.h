@@ -11,6 +11,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include <QEvent>
 
@@ -18,7 +20,7 @@
 class PostedMessageEvent : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 1);
-    PostedMessageEvent(UINT msg, WPARAM w, LPARAM l) : QEvent(kType), message(msg), wParam(w), lParam(l) {}
+    PostedMessageEvent(UINT msg, WPARAM w, LPARAM l) : QEvent(kType), message(msg), wParam(w), lParam(l) { }
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -62,8 +64,8 @@ public:
 
     // Runs a translated message for an event; baseHandler is the widget's own processing, which
     // runs when the map has no handler or the handler asks for default processing.
-    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
-                  const std::function<bool()>& baseHandler, LRESULT* result = nullptr);
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event, const std::function<bool()>& baseHandler,
+                  LRESULT* result = nullptr);
     // The shared translation of toolkit events; returns true when the event was consumed.
     bool HandleEvent(QEvent* event, const std::function<bool(QEvent*)>& base);
 
@@ -109,6 +111,23 @@ public:
     HWND buddy = nullptr;
 };
 
+// The one way to reach a window's record from a handle: runs use on the live record of hWnd and
+// returns its result, or fallback for a handle that is not (or no longer) a window.
+template <class Use, class Fallback>
+auto WithWindow(HWND hWnd, Fallback fallback, Use&& use) -> std::invoke_result_t<Use, WindowRecord&>
+{
+    using Result = std::invoke_result_t<Use, WindowRecord&>;
+    WindowRecord* r = WindowRecord::From(hWnd);
+    return r ? std::forward<Use>(use)(*r) : static_cast<Result>(fallback);
+}
+
+template <class Use>
+void WithWindow(HWND hWnd, Use&& use)
+{
+    if (WindowRecord* r = WindowRecord::From(hWnd))
+        std::forward<Use>(use)(*r);
+}
+
 // Builds windows of the known classes; dialogs use it for every control of a template.
 class WindowFactory {
 public:
@@ -138,4 +157,3 @@ COLORREF FromQColor(const QColor& color);
 QString ToQString(LPCWSTR text);
 CString FromQString(const QString& text);
 QFont DialogFont(LPCWSTR faceName, int pointSize);
-void NoteCursorPos(const QPoint& global);
