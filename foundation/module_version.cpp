@@ -2,7 +2,6 @@
 
 #include "platform/win/module.h"
 #include "platform/win/os_version.h"
-#include "resources/version_info.h"
 
 #include <cstring>
 
@@ -19,7 +18,8 @@ CString GetModuleVersion(LPCWSTR path)
     HMODULE module = LoadLibraryW(path);
     if (!module)
         return version;
-    HRSRC resource = FindResourceExW(module, RT_VERSION, MAKEINTRESOURCEW(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    HRSRC resource = FindResourceExW(module, RT_VERSION, MAKEINTRESOURCEW(1),
+                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const auto* block = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
     const DWORD available = resource ? SizeofResource(module, resource) : 0;

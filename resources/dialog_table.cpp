@@ -13,10 +13,4 @@ const std::vector<const DialogTemplate*>& Templates()
 
 } // namespace
 
-const DialogTemplate* FindDialogTemplate(UINT id)
-{
-    for (const DialogTemplate* t : Templates())
-        if (t->id == id)
-            return t;
-    return nullptr;
-}
+std::span<const DialogTemplate* const> DialogTemplates() { return Templates(); }

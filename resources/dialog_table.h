@@ -1,35 +1,9 @@
-// Dialog templates as C++ tables: positions and sizes in dialog units.
+// The program's dialog templates.
 #pragma once
 
-#include "platform/win/types.h"
+#include "platform/afx/dialog_template.h"
 
 #include <span>
 
-struct DialogItemTemplate {
-    int id;
-    LPCWSTR windowClass; // u"BUTTON", u"EDIT", u"STATIC", u"COMBOBOX", u"LISTBOX", u"msctls_trackbar32", ...
-    DWORD style;
-    DWORD exStyle;
-    short x;
-    short y;
-    short cx;
-    short cy;
-    LPCWSTR text;
-};
-
-struct DialogTemplate {
-    UINT id;
-    DWORD style;
-    DWORD exStyle;
-    short x;
-    short y;
-    short cx;
-    short cy;
-    LPCWSTR caption;
-    LPCWSTR fontName;
-    WORD pointSize;
-    std::span<const DialogItemTemplate> items;
-};
-
-// The template with this identifier, or null.
-const DialogTemplate* FindDialogTemplate(UINT id);
+// Every registered template; see dialog_table.cpp.
+std::span<const DialogTemplate* const> DialogTemplates();

@@ -1,34 +1,38 @@
 #include "resources/string_table.h"
 
+#include <algorithm>
 #include <array>
-#include <map>
+#include <vector>
 
 namespace {
 
+// A new group: a file of its own (strings_<name>.cpp), its function declared in string_table.h
+// and one line here.
 constexpr auto kGroups = std::to_array<StringGroup>({
     &StatusStrings,
     &ErrorStrings,
 });
 
-const std::map<UINT, LPCWSTR>& Table()
+std::vector<StringResource> SortedEntries()
 {
-    static const std::map<UINT, LPCWSTR> table = [] {
-        std::map<UINT, LPCWSTR> t;
-        for (StringGroup group : kGroups)
-            for (const StringResource& entry : group())
-                t.emplace(entry.id, entry.text);
-        return t;
-    }();
-    return table;
+    std::vector<StringResource> entries;
+    for (StringGroup group : kGroups)
+        entries.insert(entries.end(), group().begin(), group().end());
+    // Should an identifier stand twice, the first group's text is the one found.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const StringResource& a, const StringResource& b) { return a.id < b.id; });
+    const auto duplicates = std::unique(entries.begin(), entries.end(),
+                                        [](const StringResource& a, const StringResource& b) { return a.id == b.id; });
+    entries.erase(duplicates, entries.end());
+    return entries;
 }
 
 } // namespace
 
 std::span<const StringGroup> StringTableGroups() { return kGroups; }
 
-LPCWSTR FindResourceString(UINT id)
+std::span<const StringResource> StringTableEntries()
 {
-    const auto& table = Table();
-    const auto it = table.find(id);
-    return it == table.end() ? nullptr : it->second;
+    static const std::vector<StringResource> entries = SortedEntries();
+    return entries;
 }

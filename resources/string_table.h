@@ -1,17 +1,12 @@
 // The program's single string table: both texts of every language pair and the one-language texts.
 #pragma once
 
-#include "platform/win/types.h"
+#include "platform/win/string_resource.h"
 
 #include <span>
 
-struct StringResource {
-    UINT id;
-    LPCWSTR text;
-};
-
-// The entry with this identifier, or null when the table has none.
-LPCWSTR FindResourceString(UINT id);
+// Every entry of every group, sorted by identifier.
+std::span<const StringResource> StringTableEntries();
 
 // Each group of the table lives in a file of its own; sorted by identifier within itself. No
 // identifier stands in two groups.

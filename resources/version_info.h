@@ -2,27 +2,8 @@
 // information at byte offset 40).
 #pragma once
 
-#include "platform/win/types.h"
+#include "platform/win/module.h"
 
 #include <span>
-
-constexpr DWORD VS_FFI_SIGNATURE = 0xFEEF04BD;
-
-struct VS_FIXEDFILEINFO {
-    DWORD dwSignature;
-    DWORD dwStrucVersion;
-    DWORD dwFileVersionMS;
-    DWORD dwFileVersionLS;
-    DWORD dwProductVersionMS;
-    DWORD dwProductVersionLS;
-    DWORD dwFileFlagsMask;
-    DWORD dwFileFlags;
-    DWORD dwFileOS;
-    DWORD dwFileType;
-    DWORD dwFileSubtype;
-    DWORD dwFileDateMS;
-    DWORD dwFileDateLS;
-};
-static_assert(sizeof(VS_FIXEDFILEINFO) == 52);
 
 std::span<const BYTE> VersionResourceBlock();

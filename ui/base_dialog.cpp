@@ -5,6 +5,7 @@
 #include "platform/afx/cmenu.h"
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/shell.h"
+#include "resources/resource_ids.h"
 #include "ui/gui_text_extent.h"
 
 BEGIN_MESSAGE_MAP(CBaseDialog, CDialog)
@@ -22,8 +23,7 @@ END_MESSAGE_MAP()
 CString GetAboutMenuText() { return IsJapaneseSystem() ? CString(u"バージョン情報") : CString(u"About"); }
 
 CBaseDialog::CBaseDialog(UINT nIDTemplate, CWnd* pOwner, BOOL bSysMenu, BOOL bChild)
-    : CDialog(nIDTemplate, pOwner), m_pOwner(pOwner), m_bSysMenu(bSysMenu), m_nTemplateId(nIDTemplate),
-      m_bChild(bChild)
+    : CDialog(nIDTemplate, pOwner), m_pOwner(pOwner), m_bSysMenu(bSysMenu), m_nTemplateId(nIDTemplate), m_bChild(bChild)
 {
     m_trayIcon.Init();
 }
@@ -50,7 +50,7 @@ BOOL CBaseDialog::OnInitDialog()
         }
     }
     CWinApp* app = AfxGetApp();
-    const HICON icon = app ? app->LoadIcon(IDR_APPICON) : AfxLoadIcon(IDR_APPICON);
+    const HICON icon = app ? app->LoadIcon(IDR_MAINFRAME) : AfxLoadIcon(IDR_MAINFRAME);
     SetIcon(icon, TRUE);
     SetIcon(icon, FALSE);
     DragAcceptFiles(TRUE);
@@ -122,7 +122,8 @@ void CBaseDialog::SetItemText(UINT nID, CString text, BOOL bAutoWiden)
 
 LRESULT CBaseDialog::HandleSize(WPARAM wParam, LPARAM lParam)
 {
-    OnSizeNotify(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD_PTR>(lParam)), HIWORD(static_cast<DWORD_PTR>(lParam)));
+    OnSizeNotify(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD_PTR>(lParam)),
+                 HIWORD(static_cast<DWORD_PTR>(lParam)));
     return 0;
 }
 

@@ -7,7 +7,6 @@
 #include "ui/task_tray_icon.h"
 
 constexpr UINT WM_POSTINIT = WM_USER + 1000;
-constexpr UINT IDR_APPICON = 128;
 
 class CBaseDialog : public CDialog {
 public:

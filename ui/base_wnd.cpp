@@ -1,6 +1,7 @@
 #include "ui/base_wnd.h"
 
 #include "platform/afx/cwinapp.h"
+#include "resources/resource_ids.h"
 #include "ui/base_dialog.h"
 
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
@@ -37,7 +38,7 @@ BOOL CBaseWnd::CreateChild(CWnd* pParent, UINT nID)
 void CBaseWnd::SetAppIcon()
 {
     CWinApp* app = AfxGetApp();
-    const HICON icon = app ? app->LoadIcon(IDR_APPICON) : AfxLoadIcon(IDR_APPICON);
+    const HICON icon = app ? app->LoadIcon(IDR_MAINFRAME) : AfxLoadIcon(IDR_MAINFRAME);
     SendMessage(WM_SETICON, TRUE, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, FALSE, reinterpret_cast<LPARAM>(icon));
 }

@@ -2,9 +2,9 @@
 
 #include "platform/afx/controls_host.h"
 #include "platform/afx/cwinapp.h"
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/dialog_units.h"
 #include "platform/afx/gdi_internal.h"
-#include "resources/dialog_table.h"
 
 #include <QEventLoop>
 #include <QScreen>
@@ -90,9 +90,9 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate* tmpl, CWnd* parent, bool 
         if (c->kind == WindowKind::ComboBox || c->kind == WindowKind::ComboBoxEx)
             // A template's combo-box height includes its drop-down list.
             c->widget->resize(g.width(), std::min(g.height(), c->widget->sizeHint().height()));
-        c->widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus
-                                  : c->kind == WindowKind::Static ? Qt::NoFocus
-                                                                  : Qt::ClickFocus);
+        c->widget->setFocusPolicy((item.style & WS_TABSTOP)           ? Qt::StrongFocus
+                                      : c->kind == WindowKind::Static ? Qt::NoFocus
+                                                                      : Qt::ClickFocus);
         if (item.style & WS_VISIBLE)
             c->widget->show();
         else
@@ -135,8 +135,8 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     if (pParentWnd)
         m_pParentWnd = pParentWnd;
     const DialogTemplate* tmpl = (m_lpDialogTemplate && m_lpDialogTemplate->id == nIDTemplate)
-                                     ? m_lpDialogTemplate
-                                     : FindDialogTemplate(nIDTemplate);
+        ? m_lpDialogTemplate
+        : FindDialogTemplate(nIDTemplate);
     return CreateFromTemplate(tmpl, pParentWnd, pParentWnd != nullptr);
 }
 

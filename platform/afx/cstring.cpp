@@ -1,7 +1,7 @@
 #include "platform/afx/cstring.h"
 
+#include "platform/win/string_resource.h"
 #include "platform/win/text.h"
-#include "resources/string_table.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +14,10 @@ WCHAR FoldAsciiUpper(WCHAR ch) { return (ch >= u'a' && ch <= u'z') ? static_cast
 
 bool IsSpace(WCHAR ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
 
-std::u16string_view ViewOf(LPCWSTR text) { return text ? std::u16string_view(text, WideLength(text)) : std::u16string_view(); }
+std::u16string_view ViewOf(LPCWSTR text)
+{
+    return text ? std::u16string_view(text, WideLength(text)) : std::u16string_view();
+}
 
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 

@@ -1,6 +1,6 @@
 #include "platform/afx/icon.h"
 
-#include "resources/icons.h"
+#include "platform/win/resource_provider.h"
 
 #include <QIcon>
 
@@ -22,7 +22,8 @@ HICON LoadIconResource(UINT nID)
     auto& loaded = Loaded();
     if (auto it = loaded.find(nID); it != loaded.end())
         return reinterpret_cast<HICON>(it->second.get());
-    QIcon icon = DrawIconResource(nID);
+    const ResourceProvider* provider = InstalledResourceProvider();
+    QIcon icon = provider ? provider->DrawIcon(nID) : QIcon();
     if (icon.isNull())
         return nullptr;
     auto& slot = loaded[nID];

@@ -1,8 +1,8 @@
 #include "platform/win/module.h"
 
 #include "platform/win/error_codes.h"
+#include "platform/win/resource_provider.h"
 #include "platform/win/text.h"
-#include "resources/version_info.h"
 
 #include <climits>
 #include <cstdlib>
@@ -17,6 +17,12 @@ constexpr LONG ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 // The running program's module handle.
 HMODULE const kSelf = reinterpret_cast<HMODULE>(static_cast<ULONG_PTR>(0x400000));
 HRSRC const kVersionResource = reinterpret_cast<HRSRC>(static_cast<ULONG_PTR>(0x10001));
+
+std::span<const BYTE> VersionRecord()
+{
+    const ResourceProvider* provider = InstalledResourceProvider();
+    return provider ? provider->VersionRecord() : std::span<const BYTE>();
+}
 
 std::string RealPath(const std::string& path)
 {
@@ -49,7 +55,7 @@ FARPROC GetProcAddress(HMODULE, LPCSTR)
 HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language)
 {
     if (module == kSelf && type == RT_VERSION && name == MAKEINTRESOURCEW(1) &&
-        language == MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL))
+        language == MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL) && !VersionRecord().empty())
         return kVersionResource;
     SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return nullptr;
@@ -59,12 +65,12 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resource)
 {
     if (module != kSelf || resource != kVersionResource)
         return nullptr;
-    return const_cast<BYTE*>(VersionResourceBlock().data());
+    return const_cast<BYTE*>(VersionRecord().data());
 }
 
 LPVOID LockResource(HGLOBAL resource) { return resource; }
 
 DWORD SizeofResource(HMODULE module, HRSRC resource)
 {
-    return module == kSelf && resource == kVersionResource ? static_cast<DWORD>(VersionResourceBlock().size()) : 0;
+    return module == kSelf && resource == kVersionResource ? static_cast<DWORD>(VersionRecord().size()) : 0;
 }

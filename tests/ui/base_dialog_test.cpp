@@ -2,8 +2,8 @@
 #include "platform/afx/cmenu.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/cwinapp.h"
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/shell.h"
-#include "resources/dialog_table.h"
 #include "tests/support/scoped_locale.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base_color_dialog.h"
@@ -12,8 +12,8 @@
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QMimeData>
+#include <QToolTip>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -34,8 +34,8 @@ constexpr std::array kItems = {
     DialogItemTemplate{IDCANCEL, u"BUTTON", WS_VISIBLE | WS_TABSTOP, 0, 86, 60, 50, 14, u"Cancel"},
 };
 constexpr UINT kTemplateId = 40901;
-const DialogTemplate kTemplate{kTemplateId, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 150, 80,
-                               u"Base dialog", u"ＭＳ Ｐゴシック", 9, kItems};
+const DialogTemplate kTemplate{
+    kTemplateId, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 150, 80, u"Base dialog", u"ＭＳ Ｐゴシック", 9, kItems};
 
 class TestDialog : public CBaseDialog {
 public:
@@ -132,7 +132,8 @@ TEST_P(BaseDialogLanguage, InitialisationSetsTextsOfTheSystemLanguage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, BaseDialogLanguage,
-                         ::testing::Values(LanguageCase{kJapaneseLocale, u"【一時停止中】", u"【停止中】", u"キャンセル"},
+                         ::testing::Values(LanguageCase{kJapaneseLocale, u"【一時停止中】", u"【停止中】",
+                                                        u"キャンセル"},
                                            LanguageCase{kEnglishLocale, u"[Pause]", u"[Stop]", u"Cancel"}));
 
 TEST_F(BaseDialogTest, PostInitRunsOnceAfterInitialisationWhenDispatched)
@@ -302,7 +303,8 @@ TEST_F(BaseDialogTest, ChildModeEmbedsTheDialogAndLeavesTheOwnerAlone)
     static constexpr std::array items = {
         DialogItemTemplate{IDOK, u"BUTTON", WS_VISIBLE, 0, 5, 5, 40, 14, u"OK"},
     };
-    static const DialogTemplate child{40902, WS_CHILD | WS_CAPTION, 0, 10, 10, 60, 30, u"", u"ＭＳ Ｐゴシック", 9, items};
+    static const DialogTemplate child{40902, WS_CHILD | WS_CAPTION, 0, 10,   10, 60, 30,
+                                      u"",   u"ＭＳ Ｐゴシック",    9, items};
     struct ChildDialog : CBaseDialog {
         explicit ChildDialog(CWnd* owner) : CBaseDialog(40902, owner, FALSE, TRUE) { InitModalIndirect(&child); }
     };
@@ -376,7 +378,8 @@ TEST_F(BaseDialogTest, ColorDialogPaintsBackgroundAndStaticTexts)
     bool yellow = false;
     for (int y = 0; y < label.height(); ++y)
         for (int x = 0; x < label.width(); ++x)
-            yellow = yellow || (qRed(label.pixel(x, y)) > 200 && qGreen(label.pixel(x, y)) > 200 && qBlue(label.pixel(x, y)) < 100);
+            yellow = yellow ||
+                (qRed(label.pixel(x, y)) > 200 && qGreen(label.pixel(x, y)) > 200 && qBlue(label.pixel(x, y)) < 100);
     EXPECT_TRUE(yellow);
     // A button keeps its default look.
     const QImage ok = WidgetOf(dlg.GetDlgItem(IDOK))->grab().toImage();

@@ -1,7 +1,8 @@
 #include "platform/afx/cwinapp.h"
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/icon.h"
 #include "platform/afx/shell.h"
-#include "resources/dialog_table.h"
+#include "resources/resource_ids.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base_dialog.h"
@@ -38,7 +39,8 @@ protected:
     void SetUp() override
     {
         TestApp();
-        ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), u"frame", WS_POPUP | WS_VISIBLE, 50, 50, 300, 200, nullptr, 0));
+        ASSERT_TRUE(
+            frame.CreateEx(0, AfxRegisterWndClass(0), u"frame", WS_POPUP | WS_VISIBLE, 50, 50, 300, 200, nullptr, 0));
         app.m_pMainWnd = &frame;
         ASSERT_TRUE(view.Create(AfxRegisterWndClass(0), u"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &frame, 1));
     }
@@ -60,8 +62,7 @@ DWORD Drag(QWidget* w, const QMimeData& mime, QEvent::Type type)
         QCoreApplication::sendEvent(w, &drop);
         return drop.dropAction() == Qt::IgnoreAction ? 0 : 1;
     }
-    QDragMoveEvent e(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier,
-                     type);
+    QDragMoveEvent e(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
     QCoreApplication::sendEvent(w, &e);
     if (!e.isAccepted())
         return 0;
@@ -75,7 +76,7 @@ TEST_F(BasesTest, TextDraggedOverTheViewIsTakenOncePerPathAfterTheDrag)
     QMimeData mime;
     mime.setText(QString::fromStdString(first.Path()));
     EXPECT_EQ(Drag(w, mime, QEvent::DragEnter), 1u); // copy
-    EXPECT_EQ(Drag(w, mime, QEvent::DragMove), 2u);  // move
+    EXPECT_EQ(Drag(w, mime, QEvent::DragMove), 2u); // move
     EXPECT_EQ(Drag(w, mime, QEvent::DragMove), 2u);
     ProcessEvents();
     EXPECT_TRUE(view.paths.empty()); // nothing while the other program still drags
@@ -162,7 +163,7 @@ TEST(BaseWnd, PopupIsTopLevelWithTheApplicationIconAndMovesByItsClientArea)
     EXPECT_EQ(w->parentWidget(), nullptr);
     EXPECT_EQ(w->windowTitle(), QString("Viewer"));
     EXPECT_EQ(w->size(), QSize(120, 90));
-    EXPECT_EQ(viewer.GetIcon(TRUE), AfxLoadIcon(IDR_APPICON));
+    EXPECT_EQ(viewer.GetIcon(TRUE), AfxLoadIcon(IDR_MAINFRAME));
     const QPoint start = w->pos();
     SendMouse(w, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
     SendMouse(w, QEvent::MouseMove, QPoint(6, 6), Qt::NoButton, Qt::LeftButton);

@@ -1,5 +1,5 @@
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/icon.h"
-#include "resources/dialog_table.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base_dialog.h"
 #include "ui/draw_helpers.h"
@@ -24,7 +24,8 @@ constexpr std::array kItems = {
     DialogItemTemplate{IDC_COLOR, u"BUTTON", WS_VISIBLE | WS_TABSTOP, 0, 7, 27, 80, 16, u"Colour"},
     DialogItemTemplate{IDC_ICON, u"BUTTON", WS_VISIBLE | WS_TABSTOP, 0, 7, 47, 80, 30, u"Close"},
 };
-const DialogTemplate kTemplate{40903, WS_POPUP | WS_CAPTION, 0, 0, 0, 95, 84, u"Buttons", u"ＭＳ Ｐゴシック", 9, kItems};
+const DialogTemplate kTemplate{40903,      WS_POPUP | WS_CAPTION, 0, 0,     0, 95, 84,
+                               u"Buttons", u"ＭＳ Ｐゴシック",    9, kItems};
 
 class CountingLink : public CLinkButton {
 public:

@@ -1,7 +1,7 @@
 #include "foundation/default_gui_font.h"
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/gdi.h"
 #include "platform/afx/shell.h"
-#include "resources/dialog_table.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base_dialog.h"
 #include "ui/drag_list_box_ex.h"
@@ -18,10 +18,12 @@ namespace {
 constexpr int IDC_FILES = 4001;
 constexpr std::array kItems = {
     DialogItemTemplate{IDC_FILES, u"LISTBOX",
-                       WS_VISIBLE | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL,
+                       WS_VISIBLE | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | WS_VSCROLL |
+                           WS_HSCROLL,
                        0, 5, 5, 150, 90, u""},
 };
-const DialogTemplate kTemplate{40905, WS_POPUP | WS_CAPTION, 0, 0, 0, 160, 100, u"Files", u"ＭＳ Ｐゴシック", 9, kItems};
+const DialogTemplate kTemplate{40905,    WS_POPUP | WS_CAPTION, 0, 0,     0, 160, 100,
+                               u"Files", u"ＭＳ Ｐゴシック",    9, kItems};
 
 class ListDialog : public CBaseDialog {
 public:

@@ -1,8 +1,8 @@
 #include "platform/afx/cdialog.h"
 #include "platform/afx/controls.h"
-#include "platform/afx/cwinapp.h"
 #include "platform/afx/controls_host.h"
-#include "resources/dialog_table.h"
+#include "platform/afx/cwinapp.h"
+#include "platform/afx/dialog_template.h"
 #include "tests/support/qt_app.h"
 
 #include <QDir>
@@ -24,7 +24,8 @@ constexpr std::array kItems = {
     DialogItemTemplate{IDC_SPIN, u"msctls_updown32", WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT, 0,
                        150, 5, 10, 14, u""},
 };
-const DialogTemplate kTemplate{901, WS_POPUP | WS_CAPTION, 0, 0, 0, 170, 90, u"Controls", u"ＭＳ Ｐゴシック", 9, kItems};
+const DialogTemplate kTemplate{901,         WS_POPUP | WS_CAPTION, 0, 0,     0, 170, 90,
+                               u"Controls", u"ＭＳ Ｐゴシック",    9, kItems};
 
 class Host : public CDialog {
 public:

@@ -2,9 +2,9 @@
 #include "platform/afx/controls.h"
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/ddx.h"
+#include "platform/afx/dialog_template.h"
 #include "platform/afx/dialog_units.h"
 #include "platform/afx/window_host.h"
-#include "resources/dialog_table.h"
 #include "tests/support/qt_app.h"
 
 #include <QDir>
@@ -30,8 +30,9 @@ constexpr std::array kItems = {
     DialogItemTemplate{IDOK, u"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 80, 80, 50, 14, u"OK"},
     DialogItemTemplate{IDCANCEL, u"BUTTON", WS_VISIBLE | WS_TABSTOP, 0, 136, 80, 50, 14, u"Cancel"},
 };
-const DialogTemplate kTemplate{900, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 193, 101,
-                               u"Test dialog", u"ＭＳ Ｐゴシック", 9, kItems};
+const DialogTemplate kTemplate{
+    900,   WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 193, 101, u"Test dialog", u"ＭＳ Ｐゴシック", 9,
+    kItems};
 
 class ValueDialog : public CDialog {
 public:
@@ -156,11 +157,7 @@ TEST_F(DialogTest, InitialisationTransfersDataAndOkReadsItBack)
 TEST_F(DialogTest, EnterIsTheDefaultButtonAndEscIsCancel)
 {
     ValueDialog dlg;
-    dlg.onInit = [](ValueDialog& d) {
-        WhenModal([&d] {
-            PressKey(Widget(d.GetDlgItem(IDC_NAME)), Qt::Key_Escape);
-        });
-    };
+    dlg.onInit = [](ValueDialog& d) { WhenModal([&d] { PressKey(Widget(d.GetDlgItem(IDC_NAME)), Qt::Key_Escape); }); };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.cancelCalls, 1);
 

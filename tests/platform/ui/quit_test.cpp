@@ -1,6 +1,6 @@
 #include "platform/afx/cdialog.h"
 #include "platform/afx/cwinapp.h"
-#include "resources/dialog_table.h"
+#include "platform/afx/dialog_template.h"
 #include "tests/support/qt_app.h"
 
 #include <gtest/gtest.h>
