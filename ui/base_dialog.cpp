@@ -7,6 +7,7 @@
 #include "platform/afx/shell.h"
 #include "resources/resource_ids.h"
 #include "ui/gui_text_extent.h"
+#include "ui/window_drag.h"
 
 BEGIN_MESSAGE_MAP(CBaseDialog, CDialog)
     ON_WM_SYSCOMMAND()
@@ -156,13 +157,7 @@ void CBaseDialog::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CBaseDialog::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (nFlags == MK_LBUTTON) {
-        ReleaseCapture();
-        if (!m_bChild)
-            SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        else if (m_pOwner)
-            m_pOwner->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    }
+    MoveByBackgroundDrag(nFlags, m_bChild ? m_pOwner : this);
     CDialog::OnMouseMove(nFlags, point);
 }
 
@@ -186,12 +181,7 @@ void CBaseDialog::OnContextMenu(CWnd*, CPoint)
 void CBaseDialog::OnDropFiles(HDROP hDropInfo)
 {
     SetForegroundWindow();
-    const UINT count = DragQueryFileW(hDropInfo, 0xFFFFFFFFu, nullptr, 0);
-    // Each path whole, however long.
-    for (UINT i = 0; i < count; ++i)
-        OnDropFile(DragQueryFilePath(hDropInfo, i));
-    CDialog::OnDropFiles(hDropInfo);
-    DragFinish(hDropInfo);
+    TakeDroppedFiles(*this, hDropInfo, [this](CString path) { OnDropFile(path); });
 }
 
 BOOL CBaseDialog::OnToolTipNotify(UINT, NMHDR* pNMHDR, LRESULT*)

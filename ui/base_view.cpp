@@ -4,6 +4,7 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/shell.h"
 #include "platform/win/heap.h"
+#include "ui/window_drag.h"
 
 namespace {
 constexpr UINT WM_DRAGGED_PATH = WM_USER + 1001;
@@ -92,19 +93,11 @@ void CBaseView::OnDropPath(CString) {}
 
 void CBaseView::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (nFlags == MK_LBUTTON) {
-        ReleaseCapture();
-        if (CWnd* main = AfxGetMainWnd())
-            main->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    }
+    MoveByBackgroundDrag(nFlags, AfxGetMainWnd());
     CView::OnMouseMove(nFlags, point);
 }
 
 void CBaseView::OnDropFiles(HDROP hDropInfo)
 {
-    const UINT count = DragQueryFileW(hDropInfo, 0xFFFFFFFFu, nullptr, 0);
-    for (UINT i = 0; i < count; ++i)
-        OnDropPath(DragQueryFilePath(hDropInfo, i));
-    CView::OnDropFiles(hDropInfo);
-    DragFinish(hDropInfo);
+    TakeDroppedFiles(*this, hDropInfo, [this](CString path) { OnDropPath(path); });
 }

@@ -3,6 +3,7 @@
 #include "platform/afx/cwinapp.h"
 #include "resources/resource_ids.h"
 #include "ui/base_dialog.h"
+#include "ui/window_drag.h"
 
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
     ON_WM_MOUSEMOVE()
@@ -45,12 +46,6 @@ void CBaseWnd::SetAppIcon()
 
 void CBaseWnd::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (nFlags == MK_LBUTTON) {
-        ReleaseCapture();
-        if (!m_bChild)
-            SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        else if (m_pOwner)
-            m_pOwner->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    }
+    MoveByBackgroundDrag(nFlags, m_bChild ? m_pOwner : this);
     CWnd::OnMouseMove(nFlags, point);
 }

@@ -5,6 +5,7 @@
 #include "platform/afx/shell.h"
 #include "ui/draw_helpers.h"
 #include "ui/gui_text_extent.h"
+#include "ui/window_drag.h"
 
 BEGIN_MESSAGE_MAP(CDragListBoxEx, CDragListBox)
     ON_WM_MOUSEMOVE()
@@ -116,7 +117,9 @@ void CDragListBoxEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (lpDIS->itemID == static_cast<UINT>(-1))
         return;
     const bool selected = (lpDIS->itemState & ODS_SELECTED) != 0;
-    const COLORREF background = selected ? RGB(0, 255, 0) : (lpDIS->itemID % 2 == 0) ? RGB(220, 234, 245) : RGB(255, 255, 255);
+    const COLORREF background = selected ? RGB(0, 255, 0)
+        : (lpDIS->itemID % 2 == 0)       ? RGB(220, 234, 245)
+                                         : RGB(255, 255, 255);
     CDC* dc = CDC::FromHandle(lpDIS->hDC);
     CRect rc(lpDIS->rcItem);
     FillRectColor(dc, rc, background);
@@ -155,9 +158,5 @@ void CDragListBoxEx::OnMouseMove(UINT nFlags, CPoint point)
 
 void CDragListBoxEx::OnDropFiles(HDROP hDropInfo)
 {
-    const UINT count = DragQueryFileW(hDropInfo, 0xFFFFFFFFu, nullptr, 0);
-    for (UINT i = 0; i < count; ++i)
-        OnDropFile(DragQueryFilePath(hDropInfo, i));
-    CDragListBox::OnDropFiles(hDropInfo);
-    DragFinish(hDropInfo);
+    TakeDroppedFiles(*this, hDropInfo, [this](CString path) { OnDropFile(path); });
 }
