@@ -25,10 +25,6 @@
 
 namespace {
 
-constexpr int kErrorNoImage = 701;
-constexpr int kErrorLoad = 601;
-constexpr int kErrorResize = 501;
-
 void Usage()
 {
     std::fprintf(stderr, "usage: convert_bench --input DIR --type jpg|bmp|tif|png --out FILE.avi [--codec FOURCC]\n"
@@ -79,8 +75,8 @@ bool Parse(int argc, char** argv, ConvertOptions& o)
             return false;
     }
     const bool knownType = o.type == "jpg" || o.type == "bmp" || o.type == "tif" || o.type == "png";
-    return !o.input.empty() && !o.out.empty() && knownType &&
-           (o.codec.empty() || o.codec.size() == 4) && o.quality <= 100;
+    return !o.input.empty() && !o.out.empty() && knownType && (o.codec.empty() || o.codec.size() == 4) &&
+           o.quality <= 100;
 }
 
 int Fail(int code)
@@ -148,7 +144,7 @@ int main(int argc, char** argv)
 
     const CStringArrayData images = ListImages(options);
     if (images.GetSize() == 0)
-        return Fail(kErrorNoImage);
+        return Fail(kErrorFirstPictureLoad);
 
     const auto start = std::chrono::steady_clock::now();
     double loading = 0, resizing = 0, writing = 0;
@@ -159,7 +155,7 @@ int main(int argc, char** argv)
         frame = reader.Load(images[0], nullptr);
     }
     if (!frame)
-        return Fail(kErrorNoImage);
+        return Fail(kErrorFirstPictureLoad);
     const BITMAPINFOHEADER source = *frame;
     const BITMAPINFOHEADER target = OutputHeader(source, options);
     const RECT full{0, 0, source.biWidth, source.biHeight};
@@ -181,7 +177,7 @@ int main(int argc, char** argv)
                 const StageTimer timer(loading);
                 frame = reader.Load(images[i], frame);
                 if (!frame) {
-                    code = kErrorLoad;
+                    code = kErrorPictureLoad;
                     break;
                 }
             }
@@ -191,7 +187,7 @@ int main(int argc, char** argv)
                 pipeline.SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
                 bits = pipeline.Resize(bits, resized.data(), &source, &target);
                 if (!bits) {
-                    code = kErrorResize;
+                    code = kErrorOutOfMemory;
                     break;
                 }
             }

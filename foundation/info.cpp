@@ -1,5 +1,6 @@
 #include "foundation/info.h"
 
+#include "foundation/error_numbers.h"
 #include "foundation/file_path.h"
 #include "foundation/file_system.h"
 #include "foundation/profile_access.h"
@@ -8,11 +9,6 @@
 namespace {
 
 constexpr const char16_t* kSection = u"DATA";
-
-// Errors of the WMV writer that decide between one and two passes.
-constexpr int kWmvAudioTwoPassSetupFailed = 810;
-constexpr int kWmvAudioNeedsTwoPasses = 814;
-constexpr int kWmvVideoTwoPassSetupFailed = 3005;
 
 int ReadInt(LPCWSTR key, int defaultValue) { return GetAppProfileInt(kSection, key, defaultValue); }
 
@@ -83,8 +79,8 @@ BOOL CInfo::LoadAndCheck()
 
 void CInfo::ApplyErrorNumber(int error)
 {
-    if (error == kWmvAudioNeedsTwoPasses)
+    if (error == kErrorWmaNeedsTwoPasses)
         WMV2PASS = 1;
-    else if (error == kWmvAudioTwoPassSetupFailed || error == kWmvVideoTwoPassSetupFailed)
+    else if (error == kErrorWmaTwoPassStart || error == kErrorWmvTwoPassStart)
         WMV2PASS = 0;
 }

@@ -3,19 +3,11 @@
 // by one by the writer itself (CEncAVI_Comp).
 #pragma once
 
+#include "foundation/error_numbers.h"
 #include "platform/afx/cstring.h"
 #include "platform/vfw/avifile.h"
 #include "platform/vfw/vfw_types.h"
 #include "writers/enc_avi_setting.h"
-
-// Error numbers of the AVI writer.
-constexpr int kErrorAviFileOpen = 2001;
-constexpr int kErrorAviCreateStream = 2003;
-constexpr int kErrorAviCompressedStream = 2004;
-constexpr int kErrorAviSetFormat = 2005;
-constexpr int kErrorAviStreamWrite = 2006;
-constexpr int kErrorAviSequenceStart = 2201;
-constexpr int kErrorAviCompressFrame = 2202;
 
 class CEncAVI {
 public:

@@ -6,9 +6,6 @@
 #include "writers/enc_avi.h"
 #include "writers/wav_acm.h"
 
-constexpr int kErrorAviAudioConverter = 911;
-constexpr int kErrorAviAudioWrite = 2115;
-
 class CEncAVIAudio : public CEncAVI_Comp {
 public:
     CEncAVIAudio();

@@ -1,5 +1,6 @@
 #include "writers/enc_wmv.h"
 
+#include "foundation/error_numbers.h"
 #include "foundation/file_system.h"
 #include "foundation/mem_buff.h"
 #include "foundation/string_char.h"
@@ -109,15 +110,16 @@ int CEncWMV::LoadProfile(LPCWSTR path)
 {
     ReleaseAll();
     if (!path || !path[0])
-        return 3004;
+        return kErrorWmvProfileFile;
     ComPtr<IWMProfileManager> manager;
     if (FAILED(WMCreateProfileManager(manager.Receive())))
-        return 3004;
+        return kErrorWmvProfileFile;
 
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return 3004;
-    int result = 3004;
+        return kErrorWmvProfileFile;
+    int result = kErrorWmvProfileFile;
     if (GetFileType(file) == FILE_TYPE_DISK) {
         DWORD high = 0;
         const DWORD low = GetFileSize(file, &high);
@@ -146,10 +148,10 @@ int CEncWMV::CreateProfile(int kind, int indexV4, int indexV7, int indexV8)
     ReleaseAll();
     ComPtr<IWMProfileManager> manager;
     if (FAILED(WMCreateProfileManager(manager.Receive())))
-        return 3001;
+        return kErrorWmvSystemProfile;
     ComPtr<IWMProfileManager2> manager2;
     if (FAILED(manager->QueryInterface(IID_IWMProfileManager2, manager2.ReceiveVoid())))
-        return 3001;
+        return kErrorWmvSystemProfile;
     HRESULT hr = S_OK;
     switch (kind) {
     case 0:
@@ -167,7 +169,7 @@ int CEncWMV::CreateProfile(int kind, int indexV4, int indexV7, int indexV8)
     default:
         break;
     }
-    return FAILED(hr) ? 3001 : 0;
+    return FAILED(hr) ? kErrorWmvSystemProfile : 0;
 }
 
 int CEncWMV::Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int audioRate, int channels, int bits)
@@ -177,13 +179,13 @@ int CEncWMV::Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int au
     m_opened = TRUE;
     SetVideoFormat(header, rate);
     if (FAILED(CreateWriter(path)))
-        return 3002;
+        return kErrorWmvOutput;
     if (FAILED(SetupVideoInput()))
-        return 3003;
+        return kErrorWmvHeader;
     if (FAILED(SetupAudioInput(audioRate, channels, bits)))
-        return 3003;
+        return kErrorWmvHeader;
     if (FAILED(BeginWriting()))
-        return 3003;
+        return kErrorWmvHeader;
     if (m_twoPass)
         return BeginPass();
     return 0;
@@ -302,23 +304,22 @@ int CEncWMV::WriteVideo(const void* bits)
     if (!m_videoInput)
         return 0;
     if (!bits || !m_writer || m_streamHeader.dwRate == 0 || (m_twoPass && !m_preprocessor))
-        return 3008;
+        return kErrorWmvStreamWrite;
     ComPtr<INSSBuffer> sample;
     if (FAILED(m_writer->AllocateSample(m_frameHeader.biSizeImage, sample.Receive())))
-        return 3008;
+        return kErrorWmvStreamWrite;
     BYTE* buffer = nullptr;
     DWORD length = 0;
     if (FAILED(sample->GetBufferAndLength(&buffer, &length)) || length < m_frameHeader.biSizeImage)
-        return 3008;
+        return kErrorWmvStreamWrite;
     std::memcpy(buffer, bits, m_frameHeader.biSizeImage);
 
     const QWORD time = static_cast<QWORD>(
         FrameMilliseconds(m_frameCount, m_streamHeader.dwScale, m_streamHeader.dwRate) * 10000);
-    const HRESULT hr = m_twoPass
-                           ? m_preprocessor->PreprocessSample(m_videoInputNumber, time, 0, sample.get())
-                           : m_writer->WriteSample(m_videoInputNumber, time, 0, sample.get());
+    const HRESULT hr = m_twoPass ? m_preprocessor->PreprocessSample(m_videoInputNumber, time, 0, sample.get())
+                                 : m_writer->WriteSample(m_videoInputNumber, time, 0, sample.get());
     if (FAILED(hr))
-        return 3008;
+        return kErrorWmvStreamWrite;
     ++m_frameCount;
     return 0;
 }
@@ -328,12 +329,12 @@ int CEncWMV::BeginPass()
     if (!m_twoPass || !m_videoInput)
         return 0;
     if (!m_preprocessor)
-        return 3005;
+        return kErrorWmvTwoPassStart;
     DWORD passes = 0;
     if (FAILED(m_preprocessor->GetMaxPreprocessingPasses(m_videoInputNumber, 0, &passes)) ||
         FAILED(m_preprocessor->SetNumPreprocessingPasses(m_videoInputNumber, 0, passes)) ||
         FAILED(m_preprocessor->BeginPreprocessingPass(m_videoInputNumber, 0)))
-        return 3005;
+        return kErrorWmvTwoPassStart;
     return 0;
 }
 
@@ -341,7 +342,7 @@ int CEncWMV::EndPass()
 {
     if (m_twoPass && m_videoInput) {
         if (!m_preprocessor || FAILED(m_preprocessor->EndPreprocessingPass(m_videoInputNumber, 0)))
-            return 3007;
+            return kErrorWmvFirstPassEnd;
     }
     SetTwoPass(FALSE);
     m_frameCount = 0;
@@ -423,7 +424,7 @@ int CEncWMVWMA::WriteAudio(const void* data, int bytes)
     const int64_t divisor = static_cast<int64_t>(m_audioFormat.wBitsPerSample / 8) * m_audioFormat.nChannels *
                             m_audioFormat.nSamplesPerSec;
     if (!data || !m_writer || divisor == 0 || (m_twoPass && !m_preprocessor))
-        return 809;
+        return kErrorWmaStreamWrite;
     ComPtr<INSSBuffer> sample;
     HRESULT hr = m_writer->AllocateSample(static_cast<DWORD>(bytes), sample.Receive());
     DWORD length = 0;
@@ -439,12 +440,12 @@ int CEncWMVWMA::WriteAudio(const void* data, int bytes)
     if (SUCCEEDED(hr)) {
         const QWORD time = static_cast<QWORD>(m_audioBytes * 10000000 / divisor);
         hr = m_twoPass ? m_preprocessor->PreprocessSample(m_audioInputNumber, time, 0, sample.get())
-                                         : m_writer->WriteSample(m_audioInputNumber, time, 0, sample.get());
+                       : m_writer->WriteSample(m_audioInputNumber, time, 0, sample.get());
     }
     sample.Reset();
     m_audioBytes += bytes;
     if (FAILED(hr))
-        return hr == NS_E_TWO_PASS_REQUIRED ? 814 : 809;
+        return hr == NS_E_TWO_PASS_REQUIRED ? kErrorWmaNeedsTwoPasses : kErrorWmaStreamWrite;
     return 0;
 }
 
@@ -459,7 +460,8 @@ int CEncWMVWMA::GetPadBytes() const
                                 m_audioFormat.nChannels;
     const double missing = m_audioFormat.nSamplesPerSec * (videoSeconds - audioSeconds) + 0.5;
     // Bounded to what one block can hold, so that no count overflows.
-    const double limit = static_cast<double>(std::numeric_limits<int>::max() / (bytesPerSample * m_audioFormat.nChannels));
+    const double limit = static_cast<double>(std::numeric_limits<int>::max() /
+                                             (bytesPerSample * m_audioFormat.nChannels));
     const int samples = static_cast<int>(std::clamp(missing, -limit, limit));
     return samples * bytesPerSample * m_audioFormat.nChannels;
 }
@@ -491,7 +493,7 @@ int CEncWMVWMA::BeginPass()
         if (!m_preprocessor || FAILED(m_preprocessor->GetMaxPreprocessingPasses(m_audioInputNumber, 0, &passes)) ||
             FAILED(m_preprocessor->SetNumPreprocessingPasses(m_audioInputNumber, 0, passes)) ||
             FAILED(m_preprocessor->BeginPreprocessingPass(m_audioInputNumber, 0)))
-            return 810;
+            return kErrorWmaTwoPassStart;
     }
     return 0;
 }
@@ -507,7 +509,7 @@ int CEncWMVWMA::EndPass()
         }
         if (m_audioInput) {
             if (!m_preprocessor || FAILED(m_preprocessor->EndPreprocessingPass(m_audioInputNumber, 0)))
-                return 813;
+                return kErrorWmaFirstPassEnd;
             m_audioBytes = 0;
         }
     }

@@ -67,7 +67,8 @@ public:
     DWORD DestinationFor(DWORD sourceBytes) const override
     {
         const uint64_t samples = sourceBytes / m_source.nBlockAlign;
-        const uint64_t out = (samples * m_target.nSamplesPerSec + m_source.nSamplesPerSec - 1) / m_source.nSamplesPerSec;
+        const uint64_t out = (samples * m_target.nSamplesPerSec + m_source.nSamplesPerSec - 1) /
+                             m_source.nSamplesPerSec;
         return static_cast<DWORD>((out + 16) * m_target.nBlockAlign);
     }
     bool Convert(const uint8_t* source, DWORD sourceBytes, bool, uint8_t* destination, DWORD capacity, DWORD* used,
@@ -98,8 +99,8 @@ public:
 
     bool Open()
     {
-        const AVCodec* codec =
-            avcodec_find_encoder(m_target.wFormatTag == WAVE_FORMAT_ADPCM ? AV_CODEC_ID_ADPCM_MS : AV_CODEC_ID_ADPCM_IMA_WAV);
+        const AVCodec* codec = avcodec_find_encoder(
+            m_target.wFormatTag == WAVE_FORMAT_ADPCM ? AV_CODEC_ID_ADPCM_MS : AV_CODEC_ID_ADPCM_IMA_WAV);
         if (!codec || !codec->sample_fmts)
             return false;
         m_context.reset(avcodec_alloc_context3(codec));
@@ -113,6 +114,8 @@ public:
         av_dict_set_int(&options, "block_size", m_target.nBlockAlign, 0);
         const int rc = avcodec_open2(m_context.get(), codec, &options);
         av_dict_free(&options);
+        if (rc < 0)
+            av::LogFailure("ADPCM encoder open", rc);
         if (rc < 0 || m_context->block_align != m_target.nBlockAlign || m_context->frame_size <= 0)
             return false;
         m_frame.reset(av_frame_alloc());
@@ -173,8 +176,14 @@ private:
                     reinterpret_cast<int16_t*>(m_frame->data[0])[i * channels + c] = v;
             }
         av_packet_unref(m_packet.get());
-        if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0 ||
-            avcodec_receive_packet(m_context.get(), m_packet.get()) < 0 || m_packet->size != m_target.nBlockAlign)
+        int rc = avcodec_send_frame(m_context.get(), m_frame.get());
+        if (rc >= 0)
+            rc = avcodec_receive_packet(m_context.get(), m_packet.get());
+        if (rc < 0) {
+            av::LogFailure("ADPCM encode", rc);
+            return false;
+        }
+        if (m_packet->size != m_target.nBlockAlign)
             return false;
         std::memcpy(out, m_packet->data, static_cast<size_t>(m_packet->size));
         return true;
@@ -257,7 +266,7 @@ MMRESULT acmStreamSize(HACMSTREAM stream, DWORD inputBytes, DWORD* outputBytes, 
     if (!outputBytes)
         return MMSYSERR_INVALPARAM;
     *outputBytes = (flags & ACM_STREAMSIZEF_DESTINATION) ? stream->SourceFor(inputBytes)
-                                                          : stream->DestinationFor(inputBytes);
+                                                         : stream->DestinationFor(inputBytes);
     return *outputBytes ? MMSYSERR_NOERROR : ACMERR_NOTPOSSIBLE;
 }
 

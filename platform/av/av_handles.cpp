@@ -1,5 +1,7 @@
 #include "platform/av/av_handles.h"
 
+#include "platform/win/failure_log.h"
+
 extern "C" {
 #include <libavutil/error.h>
 #include <libavutil/log.h>
@@ -56,6 +58,12 @@ std::string ErrorText(int averror)
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(averror, text, sizeof text);
     return text;
+}
+
+int LogFailure(const char* what, int averror)
+{
+    ::LogFailure(what, ErrorText(averror));
+    return averror;
 }
 
 } // namespace av

@@ -76,4 +76,8 @@ void QuietLogging();
 
 std::string ErrorText(int averror);
 
+// Logs a failed library call with the library's own text (platform/win/failure_log.h); returns
+// averror, so a call site can log and pass the code on in one step.
+int LogFailure(const char* what, int averror);
+
 } // namespace av

@@ -16,8 +16,8 @@ constexpr int kKeyFramesWhenNeeded = 3000;
 
 // The encoder's slices run on the pool that resizes and converts the frame just before, whose
 // threads are still awake then; the encoder's own threads would have to be woken for every frame.
-int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, void*), void* arguments,
-                      int* results, int count, int size)
+int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, void*), void* arguments, int* results,
+                      int count, int size)
 {
     PartPool::Instance().Run(count, [&](int job) {
         const int result = function(context, static_cast<uint8_t*>(arguments) + static_cast<ptrdiff_t>(job) * size);
@@ -72,8 +72,10 @@ av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const Enc
     }
     const int rc = avcodec_open2(context.get(), codec, &options);
     av_dict_free(&options);
-    if (rc < 0)
+    if (rc < 0) {
+        av::LogFailure(m_descriptor.encoder, rc);
         return nullptr;
+    }
     if (context->active_thread_type & FF_THREAD_SLICE)
         context->execute = ExecuteOnPartPool;
     return context;
@@ -100,13 +102,21 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
     av_opt_set_int(scaler, "threads", PartPool::Instance().Threads(), 0);
-    if (!IsYuv420() && sws_init_context(scaler, nullptr, nullptr) < 0)
-        return false;
+    if (!IsYuv420()) {
+        if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
+            av::LogFailure("colour conversion", rc);
+            return false;
+        }
+    }
     m_frame->format = m_descriptor.pixelFormat;
     m_frame->width = width;
     m_frame->height = height;
     m_frameIndex = 0;
-    return av_frame_get_buffer(m_frame.get(), 0) >= 0;
+    if (const int rc = av_frame_get_buffer(m_frame.get(), 0); rc < 0) {
+        av::LogFailure("video frame", rc);
+        return false;
+    }
+    return true;
 }
 
 WORD AvcodecEncoder::BitCount() const
@@ -138,20 +148,20 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
     m_frame->quality = m_context->global_quality;
 
     av_packet_unref(m_packet.get());
-    if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0)
+    int rc = avcodec_send_frame(m_context.get(), m_frame.get());
+    if (rc >= 0)
+        rc = avcodec_receive_packet(m_context.get(), m_packet.get());
+    if (rc < 0) {
+        av::LogFailure(m_descriptor.encoder, rc);
         return false;
-    if (avcodec_receive_packet(m_context.get(), m_packet.get()) < 0)
-        return false;
+    }
     frame.data = m_packet->data;
     frame.bytes = static_cast<size_t>(m_packet->size);
     frame.key = (m_packet->flags & AV_PKT_FLAG_KEY) != 0;
     return true;
 }
 
-bool AvcodecEncoder::IsYuv420() const
-{
-    return m_descriptor.pixelFormat == AV_PIX_FMT_YUV420P;
-}
+bool AvcodecEncoder::IsYuv420() const { return m_descriptor.pixelFormat == AV_PIX_FMT_YUV420P; }
 
 bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
 {
@@ -160,5 +170,9 @@ bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
     m_source->height = m_frame->height;
     m_source->data[0] = const_cast<uint8_t*>(top);
     m_source->linesize[0] = stride;
-    return sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()) >= 0;
+    if (const int rc = sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()); rc < 0) {
+        av::LogFailure("colour conversion", rc);
+        return false;
+    }
+    return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/vfw/avi_file_sink.h"
 
+#include "platform/win/failure_log.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,7 +14,11 @@ bool AviFileSink::Create(const std::string& path)
     Close();
     m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     m_end = 0;
-    return m_fd >= 0;
+    if (m_fd < 0) {
+        LogSystemFailure("AVI file " + path, errno);
+        return false;
+    }
+    return true;
 }
 
 bool AviFileSink::WriteAll(uint64_t offset, const void* data, size_t bytes)
@@ -22,8 +28,10 @@ bool AviFileSink::WriteAll(uint64_t offset, const void* data, size_t bytes)
         const ssize_t n = ::pwrite(m_fd, p, bytes, static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            LogSystemFailure("AVI file write", n < 0 ? errno : ENOSPC);
             return false;
+        }
         p += n;
         offset += static_cast<uint64_t>(n);
         bytes -= static_cast<size_t>(n);
@@ -61,8 +69,10 @@ bool AviFileSink::TruncateTo(uint64_t size)
 {
     if (m_fd < 0)
         return false;
-    if (::ftruncate(m_fd, static_cast<off_t>(size)) != 0)
+    if (::ftruncate(m_fd, static_cast<off_t>(size)) != 0) {
+        LogSystemFailure("AVI file truncate", errno);
         return false;
+    }
     m_end = size;
     return true;
 }
@@ -72,6 +82,8 @@ bool AviFileSink::Close()
     if (m_fd < 0)
         return true;
     const bool ok = ::close(m_fd) == 0;
+    if (!ok)
+        LogSystemFailure("AVI file close", errno);
     m_fd = -1;
     m_end = 0;
     return ok;

@@ -1,5 +1,7 @@
 #include "platform/wmf/encoder_setup.h"
 
+#include "platform/win/failure_log.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -33,7 +35,11 @@ av::CodecContextPtr OpenVideoEncoder(const VideoStream& stream, int64_t frameDur
                                      bool globalHeader)
 {
     const AVCodec* codec = FindVideo(stream.codec);
-    if (!codec || frameDuration <= 0)
+    if (!codec) {
+        LogFailure("WMV video encoder", "not in this libavcodec");
+        return {};
+    }
+    if (frameDuration <= 0)
         return {};
     av::CodecContextPtr context(avcodec_alloc_context3(codec));
     if (!context)
@@ -57,21 +63,26 @@ av::CodecContextPtr OpenVideoEncoder(const VideoStream& stream, int64_t frameDur
         // The buffer window bounds how far the rate may stray from its average.
         if (stream.bufferWindowMs > 0) {
             c->rc_max_rate = stream.bitRate * 3 / 2;
-            c->rc_buffer_size = static_cast<int>(std::min<int64_t>(stream.bitRate * stream.bufferWindowMs / 1000, INT32_MAX));
+            c->rc_buffer_size = static_cast<int>(
+                std::min<int64_t>(stream.bitRate * stream.bufferWindowMs / 1000, INT32_MAX));
         }
     }
     if (globalHeader)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if (avcodec_open2(c, codec, nullptr) < 0)
+    if (const int rc = avcodec_open2(c, codec, nullptr); rc < 0) {
+        av::LogFailure("WMV video encoder open", rc);
         return {};
+    }
     return context;
 }
 
 av::CodecContextPtr OpenAudioEncoder(const AudioStream& stream, bool globalHeader)
 {
     const AVCodec* codec = FindAudio(stream.codec);
-    if (!codec)
+    if (!codec) {
+        LogFailure("WMV audio encoder", "not in this libavcodec");
         return {};
+    }
     av::CodecContextPtr context(avcodec_alloc_context3(codec));
     if (!context)
         return {};
@@ -83,8 +94,10 @@ av::CodecContextPtr OpenAudioEncoder(const AudioStream& stream, bool globalHeade
     c->time_base = AVRational{1, stream.sampleRate};
     if (globalHeader)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if (avcodec_open2(c, codec, nullptr) < 0)
+    if (const int rc = avcodec_open2(c, codec, nullptr); rc < 0) {
+        av::LogFailure("WMV audio encoder open", rc);
         return {};
+    }
     return context;
 }
 

@@ -14,28 +14,23 @@ namespace wmf {
 namespace {
 
 constexpr int kMaxInputSide = 16384;
-constexpr int64_t kShortestFrame = 10000;      // 1000 frames per second
-constexpr int64_t kLongestFrame = 1000000000;  // 100 seconds
+constexpr int64_t kShortestFrame = 10000; // 1000 frames per second
+constexpr int64_t kLongestFrame = 1000000000; // 100 seconds
 
 struct SubtypeFormat {
     GUID subtype;
     AVPixelFormat format;
     int bitsPerPixel; // packed formats
-    int chromaShift;  // planar formats: 1 for 4:2:0, 2 for 4:1:0; 0 for packed
+    int chromaShift; // planar formats: 1 for 4:2:0, 2 for 4:1:0; 0 for packed
     bool swapChroma;
 };
 
 const SubtypeFormat kSubtypes[] = {
-    {WMMEDIASUBTYPE_RGB24, AV_PIX_FMT_BGR24, 24, 0, false},
-    {WMMEDIASUBTYPE_RGB32, AV_PIX_FMT_BGR0, 32, 0, false},
-    {WMMEDIASUBTYPE_RGB555, AV_PIX_FMT_RGB555LE, 16, 0, false},
-    {WMMEDIASUBTYPE_YUY2, AV_PIX_FMT_YUYV422, 16, 0, false},
-    {WMMEDIASUBTYPE_UYVY, AV_PIX_FMT_UYVY422, 16, 0, false},
-    {WMMEDIASUBTYPE_YVYU, AV_PIX_FMT_YVYU422, 16, 0, false},
-    {WMMEDIASUBTYPE_I420, AV_PIX_FMT_YUV420P, 0, 1, false},
-    {WMMEDIASUBTYPE_IYUV, AV_PIX_FMT_YUV420P, 0, 1, false},
-    {WMMEDIASUBTYPE_YV12, AV_PIX_FMT_YUV420P, 0, 1, true},
-    {WMMEDIASUBTYPE_YVU9, AV_PIX_FMT_YUV410P, 0, 2, true},
+    {WMMEDIASUBTYPE_RGB24, AV_PIX_FMT_BGR24, 24, 0, false},     {WMMEDIASUBTYPE_RGB32, AV_PIX_FMT_BGR0, 32, 0, false},
+    {WMMEDIASUBTYPE_RGB555, AV_PIX_FMT_RGB555LE, 16, 0, false}, {WMMEDIASUBTYPE_YUY2, AV_PIX_FMT_YUYV422, 16, 0, false},
+    {WMMEDIASUBTYPE_UYVY, AV_PIX_FMT_UYVY422, 16, 0, false},    {WMMEDIASUBTYPE_YVYU, AV_PIX_FMT_YVYU422, 16, 0, false},
+    {WMMEDIASUBTYPE_I420, AV_PIX_FMT_YUV420P, 0, 1, false},     {WMMEDIASUBTYPE_IYUV, AV_PIX_FMT_YUV420P, 0, 1, false},
+    {WMMEDIASUBTYPE_YV12, AV_PIX_FMT_YUV420P, 0, 1, true},      {WMMEDIASUBTYPE_YVU9, AV_PIX_FMT_YUV410P, 0, 2, true},
 };
 
 bool IsRgb(AVPixelFormat f) { return f == AV_PIX_FMT_BGR24 || f == AV_PIX_FMT_BGR0 || f == AV_PIX_FMT_RGB555LE; }
@@ -143,8 +138,10 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const VideoStream& stream, cons
     f->format = c->pix_fmt;
     f->width = c->width;
     f->height = c->height;
-    if (av_frame_get_buffer(f, 0) < 0)
+    if (const int rc = av_frame_get_buffer(f, 0); rc < 0) {
+        av::LogFailure("WMV video frame", rc);
         return nullptr;
+    }
     return encoder;
 }
 
@@ -194,7 +191,8 @@ bool VideoEncoder::Encode(const BYTE* data, DWORD length, int64_t sampleTime, co
     }
     m_frame->pts = m_nextPts++;
     m_times.push_back(sampleTime);
-    if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0) {
+    if (const int rc = avcodec_send_frame(m_context.get(), m_frame.get()); rc < 0) {
+        av::LogFailure("WMV video encode", rc);
         m_times.pop_back();
         --m_nextPts;
         return false;
@@ -204,8 +202,10 @@ bool VideoEncoder::Encode(const BYTE* data, DWORD length, int64_t sampleTime, co
 
 bool VideoEncoder::Flush(const PacketSink& sink)
 {
-    if (avcodec_send_frame(m_context.get(), nullptr) < 0)
+    if (const int rc = avcodec_send_frame(m_context.get(), nullptr); rc < 0) {
+        av::LogFailure("WMV video flush", rc);
         return false;
+    }
     return Drain(sink);
 }
 
@@ -215,8 +215,10 @@ bool VideoEncoder::Drain(const PacketSink& sink)
         const int rc = avcodec_receive_packet(m_context.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
             return true;
-        if (rc < 0)
+        if (rc < 0) {
+            av::LogFailure("WMV video packet", rc);
             return false;
+        }
         if (m_pass == VideoPass::Analysis)
             m_frameBits.push_back(static_cast<int64_t>(m_packet->size) * 8);
         if (m_pass == VideoPass::Final)
@@ -247,12 +249,17 @@ std::unique_ptr<AudioEncoder> AudioEncoder::Open(const AudioStream& stream, cons
     av_channel_layout_default(&inputLayout, input.nChannels);
     SwrContext* resampler = nullptr;
     const AVSampleFormat inputFormat = input.wBitsPerSample == 8 ? AV_SAMPLE_FMT_U8 : AV_SAMPLE_FMT_S16;
-    if (swr_alloc_set_opts2(&resampler, &c->ch_layout, c->sample_fmt, c->sample_rate, &inputLayout, inputFormat,
-                            static_cast<int>(input.nSamplesPerSec), 0, nullptr) < 0)
+    if (const int rc = swr_alloc_set_opts2(&resampler, &c->ch_layout, c->sample_fmt, c->sample_rate, &inputLayout,
+                                           inputFormat, static_cast<int>(input.nSamplesPerSec), 0, nullptr);
+        rc < 0) {
+        av::LogFailure("WMV audio resampler", rc);
         return nullptr;
+    }
     encoder->m_resampler.reset(resampler);
-    if (swr_init(resampler) < 0)
+    if (const int rc = swr_init(resampler); rc < 0) {
+        av::LogFailure("WMV audio resampler", rc);
         return nullptr;
+    }
     encoder->m_fifo.reset(av_audio_fifo_alloc(c->sample_fmt, c->ch_layout.nb_channels, c->frame_size * 4));
     encoder->m_frame.reset(av_frame_alloc());
     encoder->m_packet.reset(av_packet_alloc());
@@ -281,8 +288,10 @@ bool AudioEncoder::Encode(const BYTE* data, DWORD length, const PacketSink& sink
         return false;
     const uint8_t* input[1] = {data};
     const int produced = swr_convert(m_resampler.get(), converted, capacity + 1, input, samples);
-    const bool stored = produced >= 0 && av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(converted),
-                                                             produced) == produced;
+    if (produced < 0)
+        av::LogFailure("WMV audio conversion", produced);
+    const bool stored = produced >= 0 &&
+                        av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(converted), produced) == produced;
     av_freep(&converted[0]);
     av_freep(&converted);
     return stored && EncodeFrames(false, sink);
@@ -313,8 +322,10 @@ bool AudioEncoder::Flush(const PacketSink& sink)
     }
     if (!EncodeFrames(true, sink))
         return false;
-    if (avcodec_send_frame(m_context.get(), nullptr) < 0)
+    if (const int rc = avcodec_send_frame(m_context.get(), nullptr); rc < 0) {
+        av::LogFailure("WMV audio flush", rc);
         return false;
+    }
     return Drain(sink);
 }
 
@@ -332,7 +343,11 @@ bool AudioEncoder::EncodeFrames(bool final, const PacketSink& sink)
                                    m_context->sample_fmt);
         m_frame->pts = m_nextPts;
         m_nextPts += frameSize;
-        if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0 || !Drain(sink))
+        if (const int rc = avcodec_send_frame(m_context.get(), m_frame.get()); rc < 0) {
+            av::LogFailure("WMV audio encode", rc);
+            return false;
+        }
+        if (!Drain(sink))
             return false;
     }
     return true;
@@ -344,8 +359,10 @@ bool AudioEncoder::Drain(const PacketSink& sink)
         const int rc = avcodec_receive_packet(m_context.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
             return true;
-        if (rc < 0)
+        if (rc < 0) {
+            av::LogFailure("WMV audio packet", rc);
             return false;
+        }
         const bool ok = sink(m_packet.get(), 0);
         av_packet_unref(m_packet.get());
         if (!ok)

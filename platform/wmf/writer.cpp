@@ -141,8 +141,10 @@ HRESULT Writer::BeginWriting()
     for (const Input& in : m_inputs)
         if (!in.configured)
             return E_UNEXPECTED;
-    if (m_output.Open("asf", m_path) < 0)
+    if (const int rc = m_output.Open("asf", m_path); rc < 0) {
+        av::LogFailure("WMV output file", rc);
         return E_FAIL;
+    }
     const bool globalHeader = (m_output.get()->oformat->flags & AVFMT_GLOBALHEADER) != 0;
     for (Input& in : m_inputs) {
         if (in.video)
@@ -169,8 +171,8 @@ HRESULT Writer::StartMuxing()
         if (in.pass == Pass::Running)
             return E_UNEXPECTED;
         if (in.video && in.pass == Pass::Done && !in.analysisBits.empty()) {
-            in.videoEncoder =
-                VideoEncoder::Open(in.stream.video, *in.video, VideoPass::Final, &in.analysisBits, globalHeader);
+            in.videoEncoder = VideoEncoder::Open(in.stream.video, *in.video, VideoPass::Final, &in.analysisBits,
+                                                 globalHeader);
             if (!in.videoEncoder)
                 return E_FAIL;
         }
@@ -178,15 +180,21 @@ HRESULT Writer::StartMuxing()
     for (Input& in : m_inputs) {
         AVCodecContext* c = in.videoEncoder ? in.videoEncoder->Context() : in.audioEncoder->Context();
         AVStream* stream = avformat_new_stream(out, nullptr);
-        if (!stream || avcodec_parameters_from_context(stream->codecpar, c) < 0)
+        if (!stream)
             return E_FAIL;
+        if (const int rc = avcodec_parameters_from_context(stream->codecpar, c); rc < 0) {
+            av::LogFailure("WMV stream parameters", rc);
+            return E_FAIL;
+        }
         stream->time_base = c->time_base;
         in.streamIndex = stream->index;
     }
     // Audio packets start before 0 by the encoder's delay; shifting them would shift the video too.
     out->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
-    if (avformat_write_header(out, nullptr) < 0)
+    if (const int rc = avformat_write_header(out, nullptr); rc < 0) {
+        av::LogFailure("WMV file header", rc);
         return E_FAIL;
+    }
     m_muxing = true;
     return S_OK;
 }
@@ -202,7 +210,8 @@ bool Writer::WritePacket(Input& in, AVPacket* packet, int64_t sampleTime)
         av_packet_rescale_ts(packet, in.audioEncoder->Context()->time_base, stream->time_base);
     }
     packet->stream_index = in.streamIndex;
-    if (av_interleaved_write_frame(m_output.get(), packet) < 0) {
+    if (const int rc = av_interleaved_write_frame(m_output.get(), packet); rc < 0) {
+        av::LogFailure("WMV packet write", rc);
         m_failed = true;
         return false;
     }
@@ -225,9 +234,9 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         }
     }
     const PacketSink sink = [this, in](AVPacket* packet, int64_t time) { return WritePacket(*in, packet, time); };
-    const bool ok = in->videoEncoder
-                        ? in->videoEncoder->Encode(buffer->Data(), buffer->Length(), static_cast<int64_t>(sampleTime), sink)
-                        : in->audioEncoder->Encode(buffer->Data(), buffer->Length(), sink);
+    const bool ok = in->videoEncoder ? in->videoEncoder->Encode(buffer->Data(), buffer->Length(),
+                                                                static_cast<int64_t>(sampleTime), sink)
+                                     : in->audioEncoder->Encode(buffer->Data(), buffer->Length(), sink);
     return ok ? S_OK : E_FAIL;
 }
 
@@ -240,13 +249,17 @@ HRESULT Writer::EndWriting()
         hr = StartMuxing();
     if (SUCCEEDED(hr)) {
         for (Input& in : m_inputs) {
-            const PacketSink sink = [this, &in](AVPacket* packet, int64_t time) { return WritePacket(in, packet, time); };
+            const PacketSink sink = [this, &in](AVPacket* packet, int64_t time) {
+                return WritePacket(in, packet, time);
+            };
             const bool ok = in.videoEncoder ? in.videoEncoder->Flush(sink) : in.audioEncoder->Flush(sink);
             if (!ok)
                 hr = E_FAIL;
         }
-        if (av_write_trailer(m_output.get()) < 0)
+        if (const int rc = av_write_trailer(m_output.get()); rc < 0) {
+            av::LogFailure("WMV file trailer", rc);
             hr = E_FAIL;
+        }
     }
     Abandon();
     return hr;
@@ -332,7 +345,7 @@ HRESULT Writer::PreprocessSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffe
         return S_OK;
     const PacketSink discard = [](AVPacket*, int64_t) { return true; };
     return in->analysis->Encode(buffer->Data(), buffer->Length(), static_cast<int64_t>(sampleTime), discard) ? S_OK
-                                                                                                           : E_FAIL;
+                                                                                                             : E_FAIL;
 }
 
 HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
