@@ -9,6 +9,10 @@ constexpr int ERROR_CANCELLED = -2;
 // The frame pipeline.
 constexpr int kErrorOutOfMemory = 501; // an output frame or silence block, or a resize
 constexpr int kErrorPictureLoad = 601; // an image of a listed folder does not load
+constexpr int kErrorNoInputFolder = 602; // Play before a folder was chosen
+constexpr int kErrorOutputIsInput = 604; // an output path names one of the listed images
+constexpr int kErrorOutputsSamePath = 605; // the AVI and WMV outputs name one file
+constexpr int kErrorFrameRate = 606; // a frame rate no writer takes
 constexpr int kErrorFirstPictureLoad = 701; // the first image of a newly listed folder
 
 // The WMV writer's audio input.

@@ -240,6 +240,12 @@ constexpr std::array kErrors = {
     StringResource{43332, u"There is no audio tag. \n"},
     StringResource{43333, u"対応していない形式です"},
     StringResource{43334, u"It is a form that doesn't correspond. \n"},
+    StringResource{43335, u"出力ファイルが入力画像のひとつと同じです。別のファイル名を指定してください。"},
+    StringResource{43336, u"The output file is one of the input images. Please choose another file name."},
+    StringResource{43337, u"AVIとWMVの出力ファイルが同じです。別のファイル名を指定してください。"},
+    StringResource{43338, u"The AVI and WMV outputs are the same file. Please choose another file name."},
+    StringResource{43339, u"フレームレートが正しくありません。出力設定で指定し直してください。"},
+    StringResource{43340, u"The frame rate is not valid. Please set it again in the output settings."},
 };
 
 } // namespace

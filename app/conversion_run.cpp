@@ -1,0 +1,281 @@
+#include "app/conversion_run.h"
+
+#include "app/output_paths.h"
+#include "app/run_schedule.h"
+#include "app/run_state.h"
+#include "foundation/error_message.h"
+#include "foundation/info.h"
+#include "foundation/status_text.h"
+#include "platform/afx/carray.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kAudioRate = 48000;
+constexpr int kAudioChannels = 2;
+constexpr int kAudioBits = 16;
+constexpr int kProfileFile = 3;
+constexpr DWORD kPauseSleepMs = 100;
+
+} // namespace
+
+CConversionRun::CConversionRun(RunHost& host) : m_host(host) {}
+
+bool CConversionRun::CanPlay(int imageCount) const
+{
+    const int state = m_host.GetRunState();
+    if (state == kPaused)
+        return true;
+    return state == kStopped && !m_inProgress && imageCount > 0;
+}
+
+void CConversionRun::Pause()
+{
+    const int state = m_host.GetRunState();
+    if (state == kRunning)
+        m_host.SetRunState(kPaused);
+    else if (state == kPaused)
+        m_host.SetRunState(kRunning);
+    m_host.DrawStatus();
+}
+
+void CConversionRun::Stop()
+{
+    if (AnyOutput() && !m_host.ConfirmStop())
+        return;
+    m_host.SetRunState(kStopped);
+    m_host.DrawStatus();
+}
+
+bool CConversionRun::IsSourceSize()
+{
+    const BITMAPINFOHEADER& source = m_host.SourceHeader();
+    const BITMAPINFOHEADER& output = m_host.OutputHeader();
+    const RECT clip = m_host.ClipRect();
+    return output.biWidth == source.biWidth && output.biHeight == source.biHeight && clip.left == 0 && clip.top == 0 &&
+           clip.right == source.biWidth && clip.bottom == source.biHeight;
+}
+
+void CConversionRun::ReportError(int code)
+{
+    CString caption;
+    caption.Format(u"Error No.%04d", code);
+    const CString message = GetErrorMessage(code);
+    if (message.IsEmpty())
+        return;
+    m_host.SetRunState(kStopped);
+    m_host.ShowErrorBox(caption + u"\n\n" + message, caption);
+    m_host.Info().ApplyErrorNumber(code);
+}
+
+void CConversionRun::Play()
+{
+    const int state = m_host.GetRunState();
+    if (state == kPaused) {
+        // The paused run waits inside its own Play and carries on from there.
+        m_host.SetRunState(kRunning);
+        return;
+    }
+    if (state != kStopped || m_inProgress)
+        return;
+    // No second run may start from a dialog or box of this one, nor while it unwinds after Stop.
+    m_inProgress = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{m_inProgress};
+    PlayStopped();
+}
+
+void CConversionRun::PlayStopped()
+{
+    if (m_host.Folder().IsEmpty()) {
+        ReportError(kErrorNoInputFolder);
+        return;
+    }
+    if (!m_host.Bits())
+        return;
+    m_sourceSize = IsSourceSize();
+    if (AnyOutput() && !PrepareOutputFrame())
+        return;
+    const int code = StartEncoders();
+    if (code != 0) {
+        m_aviWriter.m_pObject->Close();
+        m_wmvWriter.m_pObject->Close();
+        ReportError(code);
+        return;
+    }
+    m_host.SetRunState(kRunning);
+    m_host.SetModified(TRUE);
+    const int passes = m_wmvWriter.m_pObject->IsTwoPass() ? 2 : 1;
+    for (int pass = 0; pass < passes; ++pass)
+        if (RunPass() == PassEnd::Ended)
+            break;
+    EndRun();
+}
+
+bool CConversionRun::PrepareOutputFrame()
+{
+    m_host.CloseResizeDialog();
+    const int bytes = OutputFrameBytes(m_host.OutputHeader());
+    if (bytes == 0 || !m_output.Alloc(bytes)) {
+        ReportError(kErrorOutOfMemory);
+        return false;
+    }
+    const RECT clip = m_host.ClipRect();
+    m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
+    return true;
+}
+
+int CConversionRun::StartEncoders()
+{
+    CInfo& info = m_host.Info();
+    const DWORD fps = static_cast<DWORD>(info.fps);
+    if (AnyOutput() && !IsUsableFrameRate(fps))
+        return kErrorFrameRate;
+    const CStringArray& images = m_host.Images();
+    if (m_host.MakeAvi()) {
+        if (!m_host.AskAviPath())
+            return ERROR_CANCELLED;
+        if (const int refused = CheckOutputPath(m_host.AviPath(), images, CString()))
+            return refused;
+        if (m_host.EditAviSettings(m_host.OutputHeader(), m_aviWriter.m_pObject->GetSetting()) != 0)
+            return ERROR_CANCELLED;
+        const int code = m_aviWriter.m_pObject->Create(m_host.AviPath(), &m_host.OutputHeader(), static_cast<int>(fps));
+        if (code != 0)
+            return code;
+    }
+    if (!m_host.MakeWmv())
+        return 0;
+    if (!m_host.AskWmvPath())
+        return ERROR_CANCELLED;
+    if (const int refused = CheckOutputPath(m_host.WmvPath(), images, m_host.MakeAvi() ? m_host.AviPath() : CString()))
+        return refused;
+    if (m_host.EditWmvSettings(info) != 0)
+        return ERROR_CANCELLED;
+    CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
+    int code = 0;
+    if (info.WMV == kProfileFile) {
+        wmv.SetTwoPass(info.WMV2PASS);
+        code = wmv.LoadProfile(info.PRX);
+    } else {
+        code = wmv.CreateProfile(info.WMV, info.WMV4, info.WMV7, info.WMV8);
+    }
+    if (code != 0)
+        return code;
+    return wmv.Open(m_host.WmvPath(), &m_host.OutputHeader(), static_cast<int>(fps), kAudioRate, kAudioChannels,
+                    kAudioBits);
+}
+
+CConversionRun::PassEnd CConversionRun::RunPass()
+{
+    m_host.SetIndex(0);
+    m_timer.ClearTotal();
+    m_timer.Start();
+    if (!m_host.LoadFrame()) {
+        ReportError(kErrorPictureLoad);
+        m_host.ClearBits();
+    } else if (FrameLoop() == PassEnd::Ended) {
+        return PassEnd::Ended;
+    }
+    if (m_host.GetRunState() == kStopped)
+        return PassEnd::Ended;
+    const int code = m_wmvWriter.m_pObject->EndPass();
+    if (code != 0) {
+        ReportError(code);
+        return PassEnd::Ended;
+    }
+    return PassEnd::Complete;
+}
+
+CConversionRun::PassEnd CConversionRun::FrameLoop()
+{
+    const int count = m_host.Images().GetSize();
+    for (;;) {
+        m_host.RedrawViewer();
+        const BYTE* data = m_host.Bits();
+        if (!m_sourceSize && AnyOutput()) {
+            const RECT clip = m_host.ClipRect();
+            m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
+            data = m_pipeline.m_pObject->Resize(m_host.Bits(), m_output.GetData(), &m_host.SourceHeader(),
+                                                &m_host.OutputHeader());
+            if (!data) {
+                ReportError(kErrorOutOfMemory);
+                return PassEnd::Complete;
+            }
+        }
+        if (const int code = WriteFrame(data)) {
+            ReportError(code);
+            return PassEnd::Complete;
+        }
+        const int index = m_host.GetIndex();
+        const int rate = m_host.DispRate();
+        if (ShouldDrawFrame(index, rate))
+            m_host.DrawFrame();
+        if (ShouldDrawStatus(index, rate))
+            m_host.DrawStatus();
+        if (index >= count - 1)
+            return PassEnd::Complete;
+        // Message handling and pauses count neither into the elapsed nor the remaining time.
+        m_timer.Accumulate();
+        m_host.PumpMessages();
+        while (m_host.GetRunState() == kPaused) {
+            m_host.Sleep(kPauseSleepMs);
+            m_host.PumpMessages();
+        }
+        m_timer.Start();
+        if (m_host.GetRunState() == kStopped)
+            return PassEnd::Ended;
+        m_host.SetIndex(index + 1);
+        if (!m_host.LoadFrame()) {
+            ReportError(kErrorPictureLoad);
+            m_host.ClearBits();
+            return PassEnd::Complete;
+        }
+    }
+}
+
+int CConversionRun::WriteFrame(const BYTE* bits)
+{
+    // During the analysis pass of a two-pass WMV the AVI file gets nothing: each frame once.
+    if (m_host.MakeAvi() && !m_wmvWriter.m_pObject->IsTwoPass())
+        if (const int code = m_aviWriter.m_pObject->WriteFrame(bits))
+            return code;
+    if (!m_host.MakeWmv())
+        return 0;
+    if (const int code = m_wmvWriter.m_pObject->WriteVideo(bits))
+        return code;
+    return WriteSilence();
+}
+
+int CConversionRun::WriteSilence()
+{
+    // Computed anew each frame: the frame rate may be changed during the run.
+    const int bytes = SilenceByteCount(static_cast<DWORD>(m_host.Info().fps));
+    const bool resized = bytes != m_silence.GetCount();
+    if (bytes == 0 || !m_silence.Alloc(bytes))
+        return kErrorOutOfMemory;
+    if (resized)
+        m_silence.FillAll(0);
+    // A failed audio write is reported: its number tells the settings record to use two passes.
+    return m_wmvWriter.m_pObject->WriteAudio(m_silence.GetData(), bytes);
+}
+
+void CConversionRun::EndRun()
+{
+    m_host.SetModified(FALSE);
+    m_host.SetRunState(kStopped);
+    m_host.Beep();
+    m_aviWriter.m_pObject->Close();
+    const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
+    if (m_host.MakeAvi())
+        m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
+    if (m_host.MakeWmv()) {
+        if (FAILED(wmvClosed))
+            ReportError(kErrorWmvOutput);
+        else
+            m_host.ShowSavedBox(FormatSavedMessage(m_host.WmvPath()));
+    }
+    m_host.InvalidateView();
+}

@@ -1,0 +1,68 @@
+// The conversion run behind the player's Play, Pause and Stop: it walks the listed images once,
+// or twice for a two-pass WMV, loading, resizing and writing each frame in turn and pumping the
+// message queue between frames, so that Pause, Stop and the view's other commands act within
+// one frame.
+#pragma once
+
+#include "app/run_host.h"
+#include "foundation/mem_buff.h"
+#include "foundation/time_manager.h"
+#include "image/io_data.h"
+#include "writers/enc_avi2.h"
+#include "writers/enc_wmv.h"
+
+class CConversionRun {
+public:
+    explicit CConversionRun(RunHost& host);
+
+    // Starts a run, or resumes a paused one; returns when the run has ended (or was resumed).
+    void Play();
+    // Running and Paused swap; any other state is left alone.
+    void Pause();
+    // Asks first when an output is switched on; the run reaches its end after its next pump.
+    void Stop();
+    // Play is inside a run, its dialogs or its end, also after the run was asked to stop.
+    bool InProgress() const { return m_inProgress; }
+    // Play acts while paused, or while stopped with no run still unwinding.
+    bool CanPlay(int imageCount) const;
+
+    // Asks for the outputs and their settings and opens the writers that are switched on: 0,
+    // -2 when a dialog was cancelled, or the error number that refused or failed.
+    int StartEncoders();
+    // The error box: nothing for 0 and -2, else the run stops, the box shows the number and its
+    // message, and the settings record adjusts itself to the number.
+    void ReportError(int code);
+    // The output frame equals the source frame: same size and no clipping.
+    bool IsSourceSize();
+
+    // The stopwatch of the current pass: milliseconds spent on its frames so far.
+    CTimeMmanager& Timer() { return m_timer; }
+    CMemBuffClassBaseConst<CEncAVI2>& AviWriter() { return m_aviWriter; }
+    CMemBuffClassBaseConst<CEncWMVWMA>& WmvWriter() { return m_wmvWriter; }
+    // The first of two passes: the WMV writer still analyses.
+    bool IsFirstOfTwoPasses() { return m_wmvWriter.m_pObject->IsTwoPass() != FALSE; }
+
+private:
+    enum class PassEnd { Complete, Ended };
+
+    void PlayStopped();
+    bool AnyOutput() { return m_host.MakeAvi() || m_host.MakeWmv(); }
+    bool PrepareOutputFrame();
+    PassEnd RunPass();
+    PassEnd FrameLoop();
+    // 0 or the number that ends the run.
+    int WriteFrame(const BYTE* bits);
+    int WriteSilence();
+    void EndRun();
+
+    RunHost& m_host;
+    // Destroyed in reverse: the WMV writer before the AVI writer, both before the pipeline.
+    CMemBuffClassBaseConst<CIOdataE> m_pipeline;
+    CMemBuffClassBaseConst<CEncAVI2> m_aviWriter;
+    CMemBuffClassBaseConst<CEncWMVWMA> m_wmvWriter;
+    CMemBuffBase<unsigned char> m_silence;
+    CMemBuffBase<unsigned char> m_output;
+    CTimeMmanager m_timer;
+    bool m_sourceSize = true;
+    bool m_inProgress = false;
+};

@@ -1,0 +1,24 @@
+// Loads the images of one folder into one reused block. A 48-bit frame (16-bit TIFF) is shown
+// through a second, 24-bit block, so the preview, the resampler and the writers always get the
+// 24-bit form; both blocks keep their addresses while the size stays.
+#pragma once
+
+#include "image/packed_dib.h"
+
+class CFrameLoader {
+public:
+    CFrameLoader() = default;
+    ~CFrameLoader();
+    CFrameLoader(const CFrameLoader&) = delete;
+    CFrameLoader& operator=(const CFrameLoader&) = delete;
+
+    // The 24-bit frame, or NULL with every block released (a file that does not load, or an image
+    // whose size or form differs from the one before).
+    BITMAPINFOHEADER* Load(LPCWSTR path);
+    BITMAPINFOHEADER* Frame() const { return m_shown ? m_shown : m_decoded; }
+    void Release();
+
+private:
+    BITMAPINFOHEADER* m_decoded = nullptr;
+    BITMAPINFOHEADER* m_shown = nullptr;
+};

@@ -1,0 +1,374 @@
+#include "tests/app/recording_host.h"
+
+#include "app/output_paths.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class ConversionRunTest : public ::testing::Test {
+protected:
+    // Messages in English, whatever the machine's language.
+    ScopedEnv m_language{"LC_ALL", "C"};
+    TempConfigHome m_config;
+};
+
+std::string Saved(const char* path)
+{
+    return std::string("saved box It preserved it in the following files. \n") + path;
+}
+
+TEST_F(ConversionRunTest, SlideShowWalksTheFolderOnceAndEndsWithoutWritersOrBoxes)
+{
+    RecordingHost host(3);
+    host.run.Play();
+    const Log expected = {
+        "load 0",        "draw frame 0", "draw status 0", "pump",         "load 1",        "draw frame 1",
+        "draw status 1", "pump",         "load 2",        "draw frame 2", "draw status 2", "wmv end pass",
+        "beep",          "avi close",    "wmv close",     "invalidate",
+    };
+    EXPECT_EQ(host.log, expected) << "no pump after the last frame; EndPass and both Close calls still made";
+    EXPECT_EQ(host.state, kStopped);
+    EXPECT_EQ(host.modifiedChanges, (std::vector<BOOL>{TRUE, FALSE}));
+    EXPECT_FALSE(host.run.InProgress());
+}
+
+TEST_F(ConversionRunTest, DrawsThePreviewAndTheStatusStripAtTheDisplayRate)
+{
+    struct Case {
+        int dispRate;
+        std::vector<int> frames;
+        std::vector<int> status;
+    };
+    std::vector<int> every(100);
+    for (int i = 0; i < 100; ++i)
+        every[i] = i;
+    const Case cases[] = {
+        {1, every, every},
+        {30, {29, 59, 89}, {29, 59, 89}},
+        {10000, {}, {29, 59, 89}},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(100);
+        host.dispRate = c.dispRate;
+        host.run.Play();
+        std::vector<int> frames, status;
+        for (const std::string& e : host.Entries("draw frame "))
+            frames.push_back(std::stoi(e.substr(11)));
+        for (const std::string& e : host.Entries("draw status "))
+            status.push_back(std::stoi(e.substr(12)));
+        EXPECT_EQ(frames, c.frames) << "D = " << c.dispRate;
+        EXPECT_EQ(status, c.status) << "D = " << c.dispRate;
+    }
+}
+
+TEST_F(ConversionRunTest, PauseWaitsInTheRunAndPlayResumesIt)
+{
+    RecordingHost host(4);
+    host.makeAvi = TRUE;
+    host.onPump = [&](int index) {
+        if (index == 1)
+            host.run.Pause();
+    };
+    host.onSleep = [&](int sleeps) {
+        EXPECT_EQ(host.state, kPaused);
+        EXPECT_TRUE(host.run.CanPlay(4)) << "Play is offered while paused";
+        if (sleeps == 3)
+            host.run.Play();
+    };
+    host.run.Play();
+    EXPECT_EQ(host.sleeps, 3);
+    EXPECT_EQ(host.Entries("avi frame ").size(), 4u) << "the run carried on after the pause";
+    EXPECT_EQ(host.Count("wmv end pass"), 1u);
+    const auto firstSleep = std::find(host.log.begin(), host.log.end(), "sleep");
+    ASSERT_NE(firstSleep, host.log.end());
+    EXPECT_EQ(*(firstSleep - 1), "draw status 1") << "Pause redraws the status strip";
+    EXPECT_EQ(*(firstSleep - 2), "pump") << "the pause wait comes after the frame's pump";
+    EXPECT_EQ(std::count(firstSleep, host.log.end(), "load 2"), 1) << "the next frame only after the wait";
+}
+
+TEST_F(ConversionRunTest, StopWhilePausedEndsTheRunWithoutEndPassButWithTheBoxes)
+{
+    RecordingHost host(5);
+    host.makeAvi = TRUE;
+    host.makeWmv = TRUE;
+    host.onPump = [&](int index) {
+        if (index == 1)
+            host.run.Pause();
+    };
+    host.onSleep = [&](int) { host.run.Stop(); };
+    host.run.Play();
+    EXPECT_EQ(host.Count("stop question"), 1u) << "an output is on, so Stop asks";
+    EXPECT_EQ(host.Count("wmv end pass"), 0u);
+    EXPECT_EQ(host.Entries("avi frame ").size(), 2u);
+    const Log tail(host.log.end() - 6, host.log.end());
+    const Log expectedTail = {"beep",
+                              "avi close",
+                              "wmv close",
+                              Saved("/tmp/torvina-run-test/Enc.avi"),
+                              Saved("/tmp/torvina-run-test/Enc.wmv"),
+                              "invalidate"};
+    EXPECT_EQ(tail, expectedTail);
+    EXPECT_EQ(host.state, kStopped);
+}
+
+TEST_F(ConversionRunTest, StopAsksOnlyWithAnOutputAndNoLeavesTheRunGoing)
+{
+    struct Case {
+        BOOL makeAvi;
+        BOOL answer;
+        size_t questions;
+        size_t frames;
+    };
+    const Case cases[] = {{FALSE, FALSE, 0, 2}, {TRUE, TRUE, 1, 2}, {TRUE, FALSE, 1, 4}};
+    for (const Case& c : cases) {
+        RecordingHost host(4);
+        host.makeAvi = c.makeAvi;
+        host.confirmStop = c.answer;
+        host.onPump = [&](int index) {
+            if (index == 1)
+                host.run.Stop();
+        };
+        host.run.Play();
+        EXPECT_EQ(host.Count("stop question"), c.questions) << "AVI " << c.makeAvi;
+        EXPECT_EQ(host.Entries("draw frame ").size(), c.frames) << "AVI " << c.makeAvi << " answer " << c.answer;
+    }
+}
+
+TEST_F(ConversionRunTest, TwoPassWmvWalksTwiceAndTheAviGetsEveryFrameOnceInTheSecondPass)
+{
+    RecordingHost host(3);
+    host.makeAvi = TRUE;
+    host.makeWmv = TRUE;
+    host.info.WMV = 3;
+    host.info.WMV2PASS = 1;
+    std::vector<bool> firstPassShown;
+    host.onPump = [&](int) { firstPassShown.push_back(host.run.IsFirstOfTwoPasses()); };
+    host.run.Play();
+    const Log writes = [&] {
+        Log w;
+        for (const std::string& e : host.log)
+            if (e.rfind("avi frame", 0) == 0 || e.rfind("wmv video", 0) == 0 || e == "wmv end pass")
+                w.push_back(e);
+        return w;
+    }();
+    const Log expected = {"wmv video 0", "wmv video 1", "wmv video 2", "wmv end pass", "avi frame 0", "wmv video 0",
+                          "avi frame 1", "wmv video 1", "avi frame 2", "wmv video 2",  "wmv end pass"};
+    EXPECT_EQ(writes, expected);
+    EXPECT_EQ(host.Count("wmv audio 6408"), 6u) << "silence in both passes";
+    EXPECT_EQ(firstPassShown, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(host.Count("wmv profile file"), 1u);
+}
+
+TEST_F(ConversionRunTest, StopDuringTheFirstOfTwoPassesRunsNoSecondPass)
+{
+    RecordingHost host(4);
+    host.makeAvi = TRUE;
+    host.makeWmv = TRUE;
+    host.info.WMV = 3;
+    host.info.WMV2PASS = 1;
+    host.onPump = [&](int index) {
+        if (index == 1)
+            host.run.Stop();
+    };
+    host.run.Play();
+    EXPECT_EQ(host.Entries("wmv video ").size(), 2u);
+    EXPECT_TRUE(host.Entries("avi frame ").empty());
+    EXPECT_EQ(host.Count("wmv end pass"), 0u);
+    EXPECT_EQ(host.pass, 1);
+}
+
+TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
+{
+    struct Case {
+        const char* name;
+        std::function<void(RecordingHost&)> cancel;
+        Log expected;
+    };
+    const Log closed = {"avi close", "wmv close"};
+    const Case cases[] = {
+        {"AVI path",
+         [](RecordingHost& h) { h.answerAviPath = false; },
+         {"close resize dialog", "ask avi path", "avi close", "wmv close"}},
+        {"AVI settings",
+         [](RecordingHost& h) { h.aviSettingsResult = 1; },
+         {"close resize dialog", "ask avi path", "avi settings", "avi close", "wmv close"}},
+        {"WMV path",
+         [](RecordingHost& h) { h.answerWmvPath = false; },
+         {"close resize dialog", "ask avi path", "avi settings", "avi open", "ask wmv path", "avi close", "wmv close"}},
+        {"WMV settings",
+         [](RecordingHost& h) { h.wmvSettingsResult = -2; },
+         {"close resize dialog", "ask avi path", "avi settings", "avi open", "ask wmv path", "wmv settings",
+          "avi close", "wmv close"}},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(3);
+        host.makeAvi = TRUE;
+        host.makeWmv = TRUE;
+        c.cancel(host);
+        host.run.Play();
+        EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run";
+        EXPECT_TRUE(host.modifiedChanges.empty()) << c.name;
+        EXPECT_EQ(host.state, kStopped) << c.name;
+    }
+}
+
+TEST_F(ConversionRunTest, AnImageThatFailsToLoadEndsTheRunWithTheErrorBoxAndTheSavedBox)
+{
+    RecordingHost host(5);
+    host.makeAvi = TRUE;
+    host.failLoadAt = 2;
+    host.run.Play();
+    const Log tail(host.log.end() - 8, host.log.end());
+    const Log expected = {"load 2",
+                          "error box Error No.0601: Error No.0601\n\nThe picture file doesn't open.",
+                          "clear bits",
+                          "beep",
+                          "avi close",
+                          "wmv close",
+                          Saved("/tmp/torvina-run-test/Enc.avi"),
+                          "invalidate"};
+    EXPECT_EQ(tail, expected) << "no EndPass after an error";
+    EXPECT_EQ(host.Entries("avi frame ").size(), 2u);
+    EXPECT_EQ(host.Bits(), nullptr);
+    EXPECT_FALSE(host.run.CanPlay(5) && host.Bits()) << "nothing to play until the folder is listed again";
+}
+
+TEST_F(ConversionRunTest, SilenceBlockFollowsTheFrameRateOfEachFrame)
+{
+    struct Case {
+        int fps;
+        const char* entry;
+    };
+    const Case cases[] = {{299700, "wmv audio 6408"}, {300000, "wmv audio 6400"}, {250000, "wmv audio 7680"}};
+    for (const Case& c : cases) {
+        RecordingHost host(2);
+        host.makeWmv = TRUE;
+        host.info.fps = c.fps;
+        host.run.Play();
+        EXPECT_EQ(host.Count(c.entry), 2u) << c.fps;
+        EXPECT_EQ(host.Count("wmv open " + std::to_string(c.fps) + " 48000 2 16"), 1u);
+    }
+    RecordingHost host(3);
+    host.makeWmv = TRUE;
+    host.onPump = [&](int index) {
+        if (index == 0)
+            host.info.fps = 250000;
+    };
+    host.run.Play();
+    EXPECT_EQ(host.Entries("wmv audio "), (Log{"wmv audio 6408", "wmv audio 7680", "wmv audio 7680"}))
+        << "a rate set during the run changes the following frames' silence";
+}
+
+TEST_F(ConversionRunTest, FailedAudioWriteIsReportedAndSwitchesTwoPassesOn)
+{
+    RecordingHost host(3);
+    host.makeWmv = TRUE;
+    host.info.WMV2PASS = 0;
+    host.wmv->audioResult = 814;
+    host.run.Play();
+    EXPECT_EQ(host.Entries("error box Error No.0814").size(), 1u);
+    EXPECT_EQ(host.Entries("wmv video ").size(), 1u) << "the run ends at the failed frame";
+    EXPECT_EQ(host.info.WMV2PASS, 1) << "the next run uses two passes";
+}
+
+TEST_F(ConversionRunTest, AWmvFileThatCannotBeFinishedIsReportedInsteadOfSaved)
+{
+    RecordingHost host(2);
+    host.makeAvi = TRUE;
+    host.makeWmv = TRUE;
+    host.wmv->closeResult = E_FAIL;
+    host.run.Play();
+    EXPECT_EQ(host.Count(Saved("/tmp/torvina-run-test/Enc.avi")), 1u);
+    EXPECT_TRUE(
+        host.Entries("saved box It preserved it in the following files. \n/tmp/torvina-run-test/Enc.wmv").empty());
+    EXPECT_EQ(host.Entries("error box Error No.3002").size(), 1u);
+}
+
+TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpening)
+{
+    TempDir dir;
+    struct Case {
+        const char* name;
+        CString avi;
+        CString wmv;
+        const char* box;
+        bool aviOpened;
+    };
+    const Case cases[] = {
+        {"AVI over an input", dir.Path(u"0001.jpg"), dir.Path(u"Enc.wmv"), "error box Error No.0604", false},
+        {"WMV over an input through a dot step", dir.Path(u"Enc.avi"), dir.Path(u"./0002.jpg"),
+         "error box Error No.0604", true},
+        {"WMV over the AVI", dir.Path(u"Enc.avi"), dir.Path(u"sub/../Enc.avi"), "error box Error No.0605", true},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(3);
+        host.folder = dir.Path();
+        host.images.RemoveAll();
+        for (const char16_t* name : {u"0000.jpg", u"0001.jpg", u"0002.jpg"}) {
+            dir.WriteFile(name, 10);
+            host.images.Add(dir.Path(name));
+        }
+        dir.MakeFolder(u"sub");
+        host.makeAvi = TRUE;
+        host.makeWmv = TRUE;
+        host.aviPath = c.avi;
+        host.wmvPath = c.wmv;
+        host.run.Play();
+        EXPECT_EQ(host.Entries(c.box).size(), 1u) << c.name;
+        EXPECT_EQ(host.Count("avi open"), c.aviOpened ? 1u : 0u) << c.name;
+        EXPECT_EQ(host.Count("wmv open 299700 48000 2 16"), 0u) << c.name;
+        EXPECT_TRUE(host.Entries("beep").empty()) << c.name;
+    }
+}
+
+TEST_F(ConversionRunTest, FrameRateThatNoWriterTakesIsRefusedBeforeAnyDialog)
+{
+    for (int fps : {0, -1}) {
+        RecordingHost host(2);
+        host.makeAvi = TRUE;
+        host.info.fps = fps;
+        host.run.Play();
+        EXPECT_EQ(host.log.size(), 4u) << fps;
+        EXPECT_EQ(host.Entries("error box Error No.0606").size(), 1u) << fps;
+        EXPECT_EQ(host.Count("ask avi path"), 0u) << fps;
+    }
+}
+
+TEST_F(ConversionRunTest, PlayDoesNothingWhileARunUnwindsOrWithoutAFrame)
+{
+    RecordingHost host(3);
+    int nestedLoads = 0;
+    host.onPump = [&](int index) {
+        if (index != 0)
+            return;
+        host.run.Stop();
+        EXPECT_FALSE(host.run.CanPlay(3)) << "stopped but still unwinding";
+        const size_t before = host.log.size();
+        host.run.Play();
+        nestedLoads = static_cast<int>(host.log.size() - before);
+    };
+    host.run.Play();
+    EXPECT_EQ(nestedLoads, 0);
+    EXPECT_TRUE(host.run.CanPlay(3));
+    EXPECT_FALSE(host.run.CanPlay(0));
+
+    RecordingHost noFrame(3);
+    noFrame.bitsShown = false;
+    noFrame.run.Play();
+    EXPECT_TRUE(noFrame.log.empty());
+
+    RecordingHost noFolder(3);
+    noFolder.folder = CString();
+    noFolder.run.Play();
+    EXPECT_EQ(noFolder.log, (Log{"error box Error No.0602: Error No.0602\n\nPlease specify the input image folder."}));
+}
+
+} // namespace

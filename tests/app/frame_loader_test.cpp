@@ -1,0 +1,105 @@
+#include "app/frame_loader.h"
+
+#include "image/dib_depth.h"
+#include "image/res_img_file.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <vector>
+
+namespace {
+
+// Red, green and blue 16-bit samples of pixel (x, y), top row first, distinct in both bytes.
+uint16_t Sample(int x, int y, int c, int seed)
+{
+    return static_cast<uint16_t>((seed * 4099 + x * 911 + y * 263 + c * 7001) & 0xFFFF);
+}
+
+void WriteTiff16(const std::string& path, int width, int height, int seed)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, height);
+    std::vector<uint16_t> row(3 * static_cast<size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                row[3 * x + c] = Sample(x, y, c, seed);
+        ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), y, 0), 1);
+    }
+    TIFFClose(tiff);
+}
+
+// Every pixel of a 24-bit frame holds the high bytes of the samples, blue first, bottom-up rows.
+void ExpectHighBytes(const BITMAPINFOHEADER* frame, int width, int height, int seed)
+{
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->biBitCount, 24);
+    EXPECT_EQ(frame->biWidth, width);
+    EXPECT_EQ(frame->biHeight, height);
+    EXPECT_EQ(frame->biSizeImage, DibRowStride(width) * height);
+    const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const BYTE got = bits[DibRowStride(width) * (height - 1 - y) + 3 * x + (2 - c)];
+                ASSERT_EQ(got, Sample(x, y, c, seed) >> 8) << x << "," << y << " sample " << c;
+            }
+}
+
+TEST(FrameLoaderTest, SixteenBitTiffsBecomeTwentyFourBitFramesInOneBlock)
+{
+    TempDir dir;
+    WriteTiff16(dir.Native() + "/a.tif", 5, 3, 1);
+    WriteTiff16(dir.Native() + "/b.tif", 5, 3, 2);
+    WriteTiff16(dir.Native() + "/c.tif", 4, 3, 3);
+    CFrameLoader loader;
+    const BITMAPINFOHEADER* first = loader.Load(dir.Path(u"a.tif"));
+    ExpectHighBytes(first, 5, 3, 1);
+    const BITMAPINFOHEADER* second = loader.Load(dir.Path(u"b.tif"));
+    ExpectHighBytes(second, 5, 3, 2);
+    EXPECT_EQ(second, first) << "the shown block keeps its address, so the view's pixel pointer stays valid";
+    EXPECT_EQ(loader.Load(dir.Path(u"c.tif")), nullptr) << "another size fails as in any folder";
+    EXPECT_EQ(loader.Frame(), nullptr);
+    ExpectHighBytes(loader.Load(dir.Path(u"c.tif")), 4, 3, 3);
+}
+
+TEST(FrameLoaderTest, TwentyFourBitFramesAreTheReadersOwnBlock)
+{
+    TempDir dir;
+    CResImgFile writer;
+    DibPtr frame(AcquireFrameBlock(nullptr, 6, 4));
+    std::fill_n(DibPixels(frame.get()), DibRowStride(6) * 4, BYTE{0x80});
+    ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), dir.Path(u"a.bmp"), 0), 1);
+    ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), dir.Path(u"b.bmp"), 0), 1);
+    CFrameLoader loader;
+    const BITMAPINFOHEADER* first = loader.Load(dir.Path(u"a.bmp"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(loader.Load(dir.Path(u"b.bmp")), first);
+    EXPECT_EQ(loader.Load(dir.Path(u"missing.bmp")), nullptr);
+    EXPECT_EQ(loader.Frame(), nullptr);
+}
+
+TEST(FrameLoaderTest, ConversionRefusesOtherFormsAndReplacesAMismatchedBlock)
+{
+    DibPtr deep(AcquireFrameBlock(nullptr, 2, 2, 48));
+    std::fill_n(DibPixels(deep.get()), 24, BYTE{0xAB});
+    EXPECT_EQ(ConvertDib48To24(nullptr, nullptr), nullptr);
+    DibPtr flat(AcquireFrameBlock(nullptr, 2, 2));
+    EXPECT_EQ(ConvertDib48To24(flat.get(), nullptr), nullptr) << "only the 48-bit form converts";
+    DibPtr converted(ConvertDib48To24(deep.get(), AcquireFrameBlock(nullptr, 3, 3)));
+    ASSERT_NE(converted, nullptr);
+    EXPECT_EQ(converted->biWidth, 2);
+    EXPECT_EQ(DibPixels(converted.get())[0], 0xAB);
+    EXPECT_EQ(DibPixels(converted.get())[6], 0) << "row padding is cleared";
+}
+
+} // namespace

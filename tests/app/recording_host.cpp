@@ -1,0 +1,132 @@
+#include "tests/app/recording_host.h"
+
+#include "image/packed_dib.h"
+
+RecordingHost::RecordingHost(int imageCount)
+{
+    for (int i = 0; i < imageCount; ++i) {
+        CString path;
+        path.Format(u"%s/%04d.jpg", static_cast<LPCWSTR>(folder), i);
+        images.Add(path);
+    }
+    InitBitmapInfoHeader(&source, 8, 6);
+    output = source;
+    clip = RECT{0, 0, 8, 6};
+    pixels.assign(DibRowStride(8) * 6, 0x40);
+    info.fps = 299700;
+    avi = new FakeAviWriter(*this);
+    wmv = new FakeWmvWriter(*this);
+    run.AviWriter().Attach(avi);
+    run.WmvWriter().Attach(wmv);
+}
+
+std::vector<std::string> RecordingHost::Entries(const std::string& prefix) const
+{
+    std::vector<std::string> found;
+    for (const std::string& entry : log)
+        if (entry.rfind(prefix, 0) == 0)
+            found.push_back(entry);
+    return found;
+}
+
+size_t RecordingHost::Count(const std::string& entry) const
+{
+    size_t n = 0;
+    for (const std::string& e : log)
+        n += e == entry;
+    return n;
+}
+
+BOOL RecordingHost::LoadFrame()
+{
+    Log("load " + std::to_string(index));
+    if (index == failLoadAt) {
+        bitsShown = false;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RecordingHost::PumpMessages()
+{
+    // The script runs at the pump after each frame, not again at the pumps of a pause wait.
+    const bool afterFrame = log.empty() || log.back() != "sleep";
+    Log("pump");
+    if (onPump && afterFrame)
+        onPump(index);
+}
+
+void RecordingHost::Sleep(DWORD)
+{
+    Log("sleep");
+    ++sleeps;
+    if (onSleep)
+        onSleep(sleeps);
+}
+
+int FakeAviWriter::Open(CString)
+{
+    m_host.Log("avi open");
+    return openResult;
+}
+
+int FakeAviWriter::WriteFrame(const void*)
+{
+    m_host.Log("avi frame " + std::to_string(m_host.index));
+    return 0;
+}
+
+void FakeAviWriter::Close()
+{
+    m_host.Log("avi close");
+    CEncAVI2::Close();
+}
+
+int FakeWmvWriter::LoadProfile(LPCWSTR)
+{
+    m_host.Log("wmv profile file");
+    return 0;
+}
+
+int FakeWmvWriter::CreateProfile(int, int, int, int)
+{
+    m_host.Log("wmv system profile");
+    return 0;
+}
+
+int FakeWmvWriter::Open(LPCWSTR, const BITMAPINFOHEADER*, int rate, int audioRate, int channels, int bits)
+{
+    m_host.Log("wmv open " + std::to_string(rate) + " " + std::to_string(audioRate) + " " + std::to_string(channels) +
+               " " + std::to_string(bits));
+    return 0;
+}
+
+int FakeWmvWriter::WriteVideo(const void*)
+{
+    m_host.Log("wmv video " + std::to_string(m_host.index));
+    return 0;
+}
+
+int FakeWmvWriter::WriteAudio(const void* data, int bytes)
+{
+    const auto* block = static_cast<const BYTE*>(data);
+    bool silent = true;
+    for (int i = 0; i < bytes; ++i)
+        silent = silent && block[i] == 0;
+    m_host.Log("wmv audio " + std::to_string(bytes) + (silent ? "" : " not silent"));
+    return audioResult;
+}
+
+int FakeWmvWriter::EndPass()
+{
+    m_host.Log("wmv end pass");
+    m_twoPassFlag = FALSE;
+    return 0;
+}
+
+HRESULT FakeWmvWriter::Close()
+{
+    m_host.Log("wmv close");
+    m_twoPassFlag = FALSE;
+    return closeResult;
+}

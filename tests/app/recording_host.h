@@ -1,0 +1,164 @@
+// A run host that records every call of a conversion run in one log, together with the calls the
+// run makes on its writers, and answers dialogs and pumps as a test scripts them.
+#pragma once
+
+#include "app/conversion_run.h"
+#include "app/run_state.h"
+#include "foundation/info.h"
+#include "platform/afx/carray.h"
+#include "platform/win/text.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class RecordingHost;
+
+class FakeAviWriter : public CEncAVI2 {
+public:
+    explicit FakeAviWriter(RecordingHost& host) : m_host(host) { }
+    int Open(CString path) override;
+    int WriteFrame(const void* bits) override;
+    void Close() override;
+    int openResult = 0;
+
+private:
+    RecordingHost& m_host;
+};
+
+// Keeps the two-pass flag as the real writer does: set by SetTwoPass, cleared by the first
+// pass's EndPass and by Close.
+class FakeWmvWriter : public CEncWMVWMA {
+public:
+    explicit FakeWmvWriter(RecordingHost& host) : m_host(host) { }
+    int LoadProfile(LPCWSTR path) override;
+    int CreateProfile(int kind, int indexV4, int indexV7, int indexV8) override;
+    int Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int audioRate, int channels, int bits) override;
+    int WriteVideo(const void* bits) override;
+    int WriteAudio(const void* data, int bytes) override;
+    int EndPass() override;
+    HRESULT Close() override;
+    BOOL IsTwoPass() override { return m_twoPassFlag; }
+    void SetTwoPass(BOOL twoPass) override { m_twoPassFlag = twoPass; }
+    int audioResult = 0;
+    HRESULT closeResult = S_OK;
+
+private:
+    RecordingHost& m_host;
+    BOOL m_twoPassFlag = FALSE;
+};
+
+class RecordingHost : public RunHost {
+public:
+    explicit RecordingHost(int imageCount);
+
+    // The log, and the entries that start with a prefix.
+    std::vector<std::string> log;
+    std::vector<std::string> Entries(const std::string& prefix) const;
+    size_t Count(const std::string& entry) const;
+    void Log(const std::string& entry) { log.push_back(entry); }
+
+    CConversionRun run{*this};
+    FakeAviWriter* avi;
+    FakeWmvWriter* wmv;
+
+    int state = kStopped;
+    BOOL modified = FALSE;
+    std::vector<BOOL> modifiedChanges;
+    BOOL makeAvi = FALSE;
+    BOOL makeWmv = FALSE;
+    CString aviPath = u"/tmp/torvina-run-test/Enc.avi";
+    CString wmvPath = u"/tmp/torvina-run-test/Enc.wmv";
+    int dispRate = 1;
+    BITMAPINFOHEADER source{};
+    BITMAPINFOHEADER output{};
+    RECT clip{};
+    CInfo info{FALSE};
+    CString folder = u"/tmp/torvina-run-test";
+    CStringArray images;
+    int index = 0;
+    bool bitsShown = true;
+    std::vector<BYTE> pixels;
+    int failLoadAt = -1; // index whose load fails, in every pass
+    bool answerAviPath = true;
+    bool answerWmvPath = true;
+    int aviSettingsResult = 0;
+    int wmvSettingsResult = 0;
+    BOOL confirmStop = TRUE;
+    // Run inside the message pump after the frame at index, and inside the pause wait's sleeps.
+    std::function<void(int index)> onPump;
+    std::function<void(int sleeps)> onSleep;
+    int sleeps = 0;
+    int pass = 0;
+
+    int GetRunState() override { return state; }
+    void SetRunState(int s) override { state = s; }
+    void SetModified(BOOL m) override
+    {
+        modified = m;
+        modifiedChanges.push_back(m);
+    }
+    BOOL MakeAvi() override { return makeAvi; }
+    BOOL MakeWmv() override { return makeWmv; }
+    CString& AviPath() override { return aviPath; }
+    CString& WmvPath() override { return wmvPath; }
+    int DispRate() override { return dispRate; }
+    BITMAPINFOHEADER& SourceHeader() override { return source; }
+    BITMAPINFOHEADER& OutputHeader() override { return output; }
+    RECT ClipRect() override { return clip; }
+    CInfo& Info() override { return info; }
+    const CString& Folder() override { return folder; }
+    const CStringArray& Images() override { return images; }
+    int GetIndex() override { return index; }
+    void SetIndex(int i) override
+    {
+        if (i == 0)
+            ++pass;
+        index = i;
+    }
+    BOOL LoadFrame() override;
+    const BYTE* Bits() override { return bitsShown ? pixels.data() : nullptr; }
+    void ClearBits() override
+    {
+        Log("clear bits");
+        bitsShown = false;
+    }
+    void CloseResizeDialog() override { Log("close resize dialog"); }
+    void RedrawViewer() override { }
+    void DrawFrame() override { Log("draw frame " + std::to_string(index)); }
+    void DrawStatus() override { Log("draw status " + std::to_string(index)); }
+    void InvalidateView() override { Log("invalidate"); }
+    BOOL AskAviPath() override
+    {
+        Log("ask avi path");
+        return answerAviPath;
+    }
+    BOOL AskWmvPath() override
+    {
+        Log("ask wmv path");
+        return answerWmvPath;
+    }
+    int EditAviSettings(BITMAPINFOHEADER&, CEncAVISetting*) override
+    {
+        Log("avi settings");
+        return aviSettingsResult;
+    }
+    int EditWmvSettings(CInfo&) override
+    {
+        Log("wmv settings");
+        return wmvSettingsResult;
+    }
+    void ShowErrorBox(const CString& text, const CString& caption) override
+    {
+        Log("error box " + Utf16ToUtf8(caption.View()) + ": " + Utf16ToUtf8(text.View()));
+    }
+    void ShowSavedBox(const CString& text) override { Log("saved box " + Utf16ToUtf8(text.View())); }
+    BOOL ConfirmStop() override
+    {
+        Log("stop question");
+        return confirmStop;
+    }
+    void Beep() override { Log("beep"); }
+    void PumpMessages() override;
+    void Sleep(DWORD) override;
+};
