@@ -2,6 +2,7 @@
 
 #include "platform/afx/cdc.h"
 #include "platform/afx/gdi_internal.h"
+#include "platform/afx/radio_group.h"
 
 #include <QIcon>
 #include <QMouseEvent>
@@ -718,6 +719,12 @@ WindowRecord* WindowFactory::Create(const CString& className, const CString& tex
             // Non-automatic boxes change only when the program says so.
             b->setCheckable(true);
             QObject::connect(b, &QAbstractButton::clicked, b, [b](bool checked) { b->setChecked(!checked); });
+        }
+        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && type == BS_AUTORADIOBUTTON) {
+            QObject::connect(b, &QAbstractButton::clicked, b, [b, record] {
+                b->setChecked(true); // a click never clears an automatic radio button
+                ClearOtherRadiosOfGroup(record);
+            });
         }
         if (auto* b = dynamic_cast<QAbstractButton*>(w); b && type != BS_GROUPBOX && type > BS_DEFPUSHBUTTON &&
                                                          type != BS_OWNERDRAW) {
