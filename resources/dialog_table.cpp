@@ -1,5 +1,7 @@
 #include "resources/dialog_table.h"
 
+#include "resources/aux_dialog_templates.h"
+
 #include <vector>
 
 namespace {
@@ -7,7 +9,18 @@ namespace {
 // Every dialog of the program registers its template here.
 const std::vector<const DialogTemplate*>& Templates()
 {
-    static const std::vector<const DialogTemplate*> templates = {};
+    static const std::vector<const DialogTemplate*> templates = {
+        &kMp3SetTemplate,
+        &kVobListTemplate,
+        &kSaveSetTemplate,
+        &kStreamKindTemplate,
+        &kLumiFilterTemplate,
+        &kBatEncodeTemplate,
+        &kWmaSetTemplate,
+        &kAudioStreamTemplate,
+        &kExtractKindTemplate,
+        &kVolumeTemplate,
+    };
     return templates;
 }
 

@@ -9,3 +9,15 @@
 constexpr UINT IDR_MAINFRAME = 128;
 // The main frame's English menu and icon.
 constexpr UINT IDR_MAINFRAME_ENGLISH = 129;
+
+// Templates of the audio, batch, file-list, output-settings, choice and luminance dialogs.
+constexpr UINT IDD_MP3SET = 40002;
+constexpr UINT IDD_VOBLIST = 40004;
+constexpr UINT IDD_SAVESET = 40006;
+constexpr UINT IDD_STREAMKIND = 40007;
+constexpr UINT IDD_LUMIFILTER = 40008;
+constexpr UINT IDD_BATENCODE = 40009;
+constexpr UINT IDD_WMASET = 40010;
+constexpr UINT IDD_AUDIOSTREAM = 40011;
+constexpr UINT IDD_EXTRACTKIND = 40013;
+constexpr UINT IDD_VOLUME = 40017;

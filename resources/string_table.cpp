@@ -11,6 +11,7 @@ namespace {
 constexpr auto kGroups = std::to_array<StringGroup>({
     &StatusStrings,
     &ErrorStrings,
+    &AuxDialogStrings,
 });
 
 std::vector<StringResource> SortedEntries()

@@ -15,3 +15,4 @@ std::span<const StringGroup> StringTableGroups();
 
 std::span<const StringResource> StatusStrings();
 std::span<const StringResource> ErrorStrings();
+std::span<const StringResource> AuxDialogStrings();

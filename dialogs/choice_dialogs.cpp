@@ -1,0 +1,103 @@
+#include "dialogs/choice_dialogs.h"
+
+#include "dialogs/list_rows.h"
+#include "foundation/localized_string.h"
+#include "resources/aux_dialog_ids.h"
+
+#include <span>
+
+namespace {
+
+constexpr std::array kExtractRadios = {IDC_EXTRACT_SOURCE, IDC_EXTRACT_WAV, IDC_EXTRACT_WMA};
+constexpr std::array kAudioRadios = {IDC_AUDIO_RECOMPRESS, IDC_AUDIO_COPY, IDC_AUDIO_NONE};
+
+// Ticks the radio of row (none for -1) and clears the others.
+void TickRow(CWnd* dialog, std::span<const int> radios, int row)
+{
+    for (size_t i = 0; i < radios.size(); ++i)
+        dialog->CheckDlgButton(radios[i], static_cast<int>(i) == row ? BST_CHECKED : BST_UNCHECKED);
+}
+
+template <size_t N>
+std::array<bool, N> Ticks(const CWnd* dialog, const std::array<int, N>& radios)
+{
+    std::array<bool, N> ticked{};
+    for (size_t i = 0; i < N; ++i)
+        ticked[i] = dialog->IsDlgButtonChecked(radios[i]) == BST_CHECKED;
+    return ticked;
+}
+
+} // namespace
+
+int AudioStreamRowOnOpen(int handling)
+{
+    const int row = RowOfValue(kAudioStreamValues, handling);
+    return row < 0 ? 0 : row;
+}
+
+CStreamKindDlg::CStreamKindDlg(CWnd* pOwner, int withAudio)
+    : CBaseDialog(IDD_STREAMKIND, pOwner, FALSE, FALSE), m_nWithAudio(withAudio)
+{
+}
+
+BOOL CStreamKindDlg::OnInitDialog()
+{
+    CBaseDialog::OnInitDialog();
+    SetItemText(IDC_STREAM_VIDEO, LoadLocalizedString(43561, 43562), FALSE);
+    SetItemText(IDC_STREAM_VIDEO_AUDIO, LoadLocalizedString(43563, 43564), FALSE);
+    SetItemText(IDC_STREAM_NOTE, LoadLocalizedString(43565, 43566), FALSE);
+    SetWindowText(LoadLocalizedString(43567, 43568));
+    CheckDlgButton(IDC_STREAM_VIDEO, m_nWithAudio == 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_STREAM_VIDEO_AUDIO, m_nWithAudio != 0 ? BST_CHECKED : BST_UNCHECKED);
+    return TRUE;
+}
+
+void CStreamKindDlg::OnOK()
+{
+    m_nWithAudio = IsDlgButtonChecked(IDC_STREAM_VIDEO_AUDIO) == BST_CHECKED ? 1 : 0;
+    CDialog::OnOK();
+}
+
+CExtractKindDlg::CExtractKindDlg(CWnd* pOwner, int kind)
+    : CBaseDialog(IDD_EXTRACTKIND, pOwner, FALSE, FALSE), m_nKind(kind)
+{
+}
+
+BOOL CExtractKindDlg::OnInitDialog()
+{
+    CBaseDialog::OnInitDialog();
+    SetItemText(IDC_EXTRACT_SOURCE, LoadLocalizedString(43701, 43702), FALSE);
+    SetItemText(IDC_EXTRACT_WAV, LoadLocalizedString(43703, 43704), FALSE);
+    SetItemText(IDC_EXTRACT_WMA, LoadLocalizedString(43705, 43706), FALSE);
+    SetWindowText(LoadLocalizedString(43707, 43708));
+    TickRow(this, kExtractRadios, RowOfValue(kExtractKindValues, m_nKind));
+    return TRUE;
+}
+
+void CExtractKindDlg::OnOK()
+{
+    m_nKind = FirstTickedValue(Ticks(this, kExtractRadios), kExtractKindValues, m_nKind);
+    CDialog::OnOK();
+}
+
+CAudioStreamDlg::CAudioStreamDlg(CWnd* pOwner, int handling)
+    : CBaseDialog(IDD_AUDIOSTREAM, pOwner, FALSE, FALSE), m_nHandling(handling)
+{
+}
+
+BOOL CAudioStreamDlg::OnInitDialog()
+{
+    CBaseDialog::OnInitDialog();
+    SetItemText(IDC_AUDIO_RECOMPRESS, LoadLocalizedString(43641, 43642), FALSE);
+    SetItemText(IDC_AUDIO_COPY, LoadLocalizedString(43643, 43644), FALSE);
+    SetItemText(IDC_AUDIO_NONE, LoadLocalizedString(43645, 43646), FALSE);
+    SetWindowText(LoadLocalizedString(43647, 43648));
+    TickRow(this, kAudioRadios, AudioStreamRowOnOpen(m_nHandling));
+    return TRUE;
+}
+
+void CAudioStreamDlg::OnOK()
+{
+    m_nHandling = FirstTickedValue(Ticks(this, kAudioRadios), kAudioStreamValues, m_nHandling);
+    CDialog::OnOK();
+}

@@ -1,0 +1,31 @@
+#include "dialogs/volume_dlg.h"
+
+#include "foundation/localized_string.h"
+#include "platform/afx/ddx.h"
+#include "resources/aux_dialog_ids.h"
+
+CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) { }
+
+void CVolume::DoDataExchange(CDataExchange* pDX)
+{
+    CBaseDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_VOLUME, m_nVolume);
+}
+
+BOOL CVolume::OnInitDialog()
+{
+    CBaseDialog::OnInitDialog();
+    SetItemText(IDC_VOLUME_LABEL, LoadLocalizedString(43571, 43572), FALSE);
+    SetWindowText(LoadLocalizedString(43573, 43574));
+    return TRUE;
+}
+
+void CVolume::OnOK() { CDialog::OnOK(); }
+
+int EditVolume(int volume, CWnd* pParent)
+{
+    CVolume dlg(pParent);
+    dlg.SetVolume(volume);
+    dlg.DoModal();
+    return dlg.GetVolume();
+}

@@ -1,0 +1,73 @@
+#include "dialogs/choice_dialogs.h"
+#include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/volume_dlg.h"
+#include "resources/aux_dialog_ids.h"
+#include "tests/dialogs/dialog_test_support.h"
+#include "tests/support/scoped_locale.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct TextCase {
+    const char* name;
+    std::function<std::unique_ptr<CDialog>()> make;
+    const char* locale;
+    const char16_t* caption;
+    int id;
+    const char16_t* text;
+};
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+
+class DialogTexts : public ::testing::TestWithParam<TextCase> {
+protected:
+    void SetUp() override { TestApp(); }
+};
+
+TEST_P(DialogTexts, CaptionAndLabelsComeInTheSystemLanguage)
+{
+    const TextCase& c = GetParam();
+    ScopedLocale locale(c.locale);
+    std::unique_ptr<CDialog> dlg = c.make();
+    CString caption, text;
+    RunModal(*dlg, [&](CDialog& d) {
+        caption = d.GetWindowTextString();
+        text = ItemText(d, c.id);
+    });
+    EXPECT_EQ(caption, CString(c.caption));
+    EXPECT_EQ(text, CString(c.text));
+}
+
+template <typename T, typename... Args>
+std::function<std::unique_ptr<CDialog>()> Maker(Args... args)
+{
+    return [=] { return std::make_unique<T>(args...); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, DialogTexts,
+    ::testing::Values(
+        TextCase{"stream_ja", Maker<CStreamKindDlg>(nullptr, 0), kJapaneseLocale, u"ストリームの種類", IDC_STREAM_NOTE,
+                 u"※2パスエンコの1パス目の場合は、\n　 ビデオのみを選択することを薦めます"},
+        TextCase{"stream_en", Maker<CStreamKindDlg>(nullptr, 0), kEnglishLocale, u"Kind of stream",
+                 IDC_STREAM_VIDEO_AUDIO, u"Video+Audio(&A)"},
+        TextCase{"extract_ja", Maker<CExtractKindDlg>(nullptr, 0), kJapaneseLocale, u"抽出の種類", IDC_EXTRACT_WAV,
+                 u"WAV(ACM)に変換抽出(&P)"},
+        TextCase{"extract_en", Maker<CExtractKindDlg>(nullptr, 0), kEnglishLocale, u"Kind of extraction",
+                 IDC_EXTRACT_WMA, u"Conversion extraction to WMA(&W)"},
+        TextCase{"audio_ja", Maker<CAudioStreamDlg>(nullptr, 1), kJapaneseLocale, u"音声ストリーム処理の選択",
+                 IDC_AUDIO_COPY, u"ストリームの直接コピー(&C)"},
+        TextCase{"audio_en", Maker<CAudioStreamDlg>(nullptr, 1), kEnglishLocale,
+                 u"Selection of Audio Stream processing", IDC_AUDIO_NONE, u"No Audio(&N)"},
+        TextCase{"lumi_ja", Maker<CLumiFilterDlg>(nullptr, WM_USER, 0, 0), kJapaneseLocale, u"輝度調整",
+                 IDC_LUMI_OFFSET_LABEL, u"明るさ"},
+        TextCase{"lumi_en", Maker<CLumiFilterDlg>(nullptr, WM_USER, 0, 0), kEnglishLocale, u"Luminance Filter",
+                 IDC_LUMI_GAMMA_LABEL, u"Gamma"},
+        TextCase{"volume_ja", Maker<CVolume>(nullptr), kJapaneseLocale, u"音声ボリューム", IDC_VOLUME_LABEL,
+                 u"ボリューム"},
+        TextCase{"volume_en", Maker<CVolume>(nullptr), kEnglishLocale, u"Aduio Volume", IDC_VOLUME_LABEL, u"Vol"}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,61 @@
+// Shows one of the auxiliary dialogs, named on the command line, with sample values, and prints
+// its X window id once it is on screen, for scripts/shots/aux_dialogs.sh to capture.
+#include "dialogs/choice_dialogs.h"
+#include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/volume_dlg.h"
+#include "platform/afx/window_host.h"
+#include "resources/program_resources.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Factory = std::function<std::unique_ptr<CDialog>()>;
+
+const std::map<std::string, Factory>& Dialogs()
+{
+    static const std::map<std::string, Factory> dialogs = {
+        {"stream_kind", [] { return std::make_unique<CStreamKindDlg>(nullptr, 1); }},
+        {"extract_kind", [] { return std::make_unique<CExtractKindDlg>(nullptr, 1); }},
+        {"audio_stream", [] { return std::make_unique<CAudioStreamDlg>(nullptr, 2); }},
+        {"lumi_filter", [] { return std::make_unique<CLumiFilterDlg>(nullptr, WM_USER + 1, -40, 120); }},
+        {"volume",
+         [] {
+             auto dlg = std::make_unique<CVolume>(nullptr);
+             dlg->SetVolume(80);
+             return dlg;
+         }},
+    };
+    return dialogs;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    InstallResourceProvider(&ProgramResources());
+    QApplication app(argc, argv);
+    const auto it = argc > 1 ? Dialogs().find(argv[1]) : Dialogs().end();
+    if (it == Dialogs().end()) {
+        for (const auto& [name, factory] : Dialogs())
+            std::printf("%s\n", name.c_str());
+        return argc > 1 ? 1 : 0;
+    }
+    std::unique_ptr<CDialog> dlg = it->second();
+    QTimer::singleShot(400, [&dlg] {
+        if (WindowRecord* r = WindowRecord::From(dlg->m_hWnd)) {
+            std::printf("%llu\n", static_cast<unsigned long long>(r->widget->winId()));
+            std::fflush(stdout);
+        }
+    });
+    dlg->DoModal();
+    return 0;
+}
