@@ -35,7 +35,11 @@ void CWavACM::SetTargetFormat(const WAVEFORMATEX* format)
     auto* block = static_cast<WAVEFORMATEX*>(GlobalAlloc(GPTR, kTargetBlockBytes));
     if (!block)
         return;
-    std::memcpy(block, format, std::min<size_t>(sizeof(WAVEFORMATEX) + format->cbSize, kTargetBlockBytes));
+    const size_t kept = std::min<size_t>(sizeof(WAVEFORMATEX) + format->cbSize, kTargetBlockBytes);
+    std::memcpy(block, format, kept);
+    // The block's own cbSize must not claim bytes that were cut off: the stream format is copied
+    // by it.
+    block->cbSize = static_cast<WORD>(kept - sizeof(WAVEFORMATEX));
     m_target = block;
 }
 

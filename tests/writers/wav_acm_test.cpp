@@ -221,6 +221,26 @@ TEST(WavAcm, AnUnsupportedTargetFailsToOpen)
     EXPECT_FALSE(acm.PrepareFormats());
 }
 
+TEST(WavAcm, ATargetLongerThanTheKeptBlockClaimsOnlyTheBytesKept)
+{
+    // A stored format of 273 bytes: IMA ADPCM whose extra part says 255 bytes.
+    std::vector<uint8_t> stored(sizeof(WAVEFORMATEX) + 255);
+    ImaFormat ima = Ima(22050, 1, 512);
+    ima.format.cbSize = 255;
+    std::memcpy(stored.data(), &ima, sizeof ima);
+    for (size_t i = sizeof ima; i < stored.size(); ++i)
+        stored[i] = static_cast<uint8_t>(i);
+    CWavACM acm;
+    acm.SetTargetFormat(reinterpret_cast<const WAVEFORMATEX*>(stored.data()));
+    const WAVEFORMATEX* kept = *acm.GetTargetFormat();
+    ASSERT_NE(kept, nullptr);
+    const size_t claimed = sizeof(WAVEFORMATEX) + kept->cbSize;
+    EXPECT_EQ(claimed, 256u);
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const uint8_t*>(kept) + sizeof(WAVEFORMATEX),
+                  stored.data() + sizeof(WAVEFORMATEX), claimed - sizeof(WAVEFORMATEX)),
+        0);
+}
+
 CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 TEST(EncAviAudio, TheAudioIsPaddedWithSilenceToTheVideosLength)
