@@ -184,9 +184,15 @@ std::optional<StreamDescription> Check(const StreamReading& r)
             return std::nullopt;
         s.audio.channels = static_cast<int>(*r.channels);
         s.audio.sampleRate = static_cast<int>(*r.sampleRate);
+        // Bytes per second are checked before they are counted in bits, so a huge value cannot wrap
+        // into an accepted rate.
+        constexpr int64_t kLowestAudioBitRate = 1000;
+        constexpr int64_t kHighestAudioBitRate = 640000;
+        if (r.avgBytesPerSec && *r.avgBytesPerSec > kHighestAudioBitRate / 8)
+            return std::nullopt;
         const int64_t bitRate = r.avgBytesPerSec && *r.avgBytesPerSec > 0 ? *r.avgBytesPerSec * 8
                                                                            : r.bitRate.value_or(0);
-        if (bitRate < 1000 || bitRate > 640000)
+        if (bitRate < kLowestAudioBitRate || bitRate > kHighestAudioBitRate)
             return std::nullopt;
         s.audio.bitRate = bitRate;
         return s;

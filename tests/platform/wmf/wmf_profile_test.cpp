@@ -210,6 +210,13 @@ TEST(ProfileParser, RefusesWhatCannotBeEncodedOrIsOutOfRange)
         {"channels 9", Profile(AudioConfig(353, 9, 44100, 16000))},
         {"audio below the codec's lowest rate", Profile(AudioConfig(353, 1, 8000, 800))},
         {"audio rate absurd", Profile(AudioConfig(353, 2, 44100, 100000000))},
+        // 2^61 + 2000 bytes a second: counted in bits it wraps to 16000.
+        {"audio rate wrapping into range", [] {
+             std::string config = AudioConfig(353, 2, 44100, 2000);
+             const std::string small = "nAvgBytesPerSec=\"2000\"";
+             config.replace(config.find(small), small.size(), "nAvgBytesPerSec=\"2305843009213695952\"");
+             return Profile(config);
+         }()},
         {"bad majortype", U16("<profile><streamconfig majortype=\"{nonsense}\"/></profile>")},
         {"deep nesting", U16("<profile>" + deep + VideoConfig("WMV2", 320, 240, 300000) + "</profile>")},
     };
