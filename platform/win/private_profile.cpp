@@ -32,31 +32,91 @@ char16_t Fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16
 
 bool SameName(std::u16string_view a, std::u16string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
 }
 
 QString FileNameOf(LPCWSTR fileName) { return QString::fromStdString(Utf16ToUtf8(fileName)); }
 
+// The file as it is on disk, with each line's place in it. Lines are decoded only to be matched;
+// a write splices new bytes in and copies every other byte as it was, so keys it does not touch
+// keep their encoding, escapes and line ends exactly.
 struct IniFile {
-    std::vector<std::u16string> lines;
+    struct Line {
+        qsizetype begin = 0;
+        qsizetype contentEnd = 0; // before the line end ("\n" or "\r\n")
+        qsizetype next = 0; // where the next line begins
+        bool terminated = false;
+        std::u16string text;
+    };
+    QByteArray bytes;
+    bool utf16 = false;
     bool crlf = false;
+    std::vector<Line> lines;
+
+    qsizetype UnitBytes() const { return utf16 ? 2 : 1; }
+
+    char16_t UnitAt(qsizetype at) const
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + at;
+        return utf16 ? static_cast<char16_t>(p[0] | p[1] << 8) : static_cast<char16_t>(p[0]);
+    }
+
+    std::u16string Decode(qsizetype begin, qsizetype end) const
+    {
+        if (!utf16)
+            return Utf8ToUtf16(std::string_view(bytes.constData() + begin, static_cast<size_t>(end - begin)));
+        std::u16string text;
+        for (qsizetype at = begin; at + 1 < end; at += 2)
+            text.push_back(UnitAt(at));
+        return text;
+    }
+
+    QByteArray Encode(std::u16string_view text) const
+    {
+        if (!utf16)
+            return QByteArray::fromStdString(Utf16ToUtf8(text));
+        QByteArray out;
+        out.reserve(static_cast<qsizetype>(text.size() * 2));
+        for (char16_t c : text) {
+            out.append(static_cast<char>(c & 0xFF));
+            out.append(static_cast<char>(c >> 8));
+        }
+        return out;
+    }
+
+    QByteArray LineEnd() const { return Encode(crlf ? u"\r\n" : u"\n"); }
 };
 
 enum class ReadResult { Read, Missing, Unreadable };
 
-std::u16string Decode(const QByteArray& bytes)
+void SplitLines(IniFile& ini)
 {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        std::u16string text;
-        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
-            text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                 (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-        return text;
+    const qsizetype unit = ini.UnitBytes();
+    const qsizetype size = ini.bytes.size() - ini.bytes.size() % unit;
+    qsizetype at = 0;
+    if (ini.utf16)
+        at = 2;
+    else if (ini.bytes.startsWith("\xEF\xBB\xBF"))
+        at = 3;
+    while (at < size) {
+        IniFile::Line line;
+        line.begin = at;
+        qsizetype end = at;
+        while (end < size && ini.UnitAt(end) != u'\n')
+            end += unit;
+        line.terminated = end < size;
+        line.next = line.terminated ? end + unit : ini.bytes.size();
+        line.contentEnd = end;
+        if (line.terminated && end > at && ini.UnitAt(end - unit) == u'\r') {
+            line.contentEnd = end - unit;
+            if (ini.lines.empty())
+                ini.crlf = true;
+        }
+        line.text = ini.Decode(line.begin, line.contentEnd);
+        ini.lines.push_back(std::move(line));
+        at = end + unit;
     }
-    std::string_view utf8(bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (utf8.starts_with("\xEF\xBB\xBF"))
-        utf8.remove_prefix(3);
-    return Utf8ToUtf16(utf8);
 }
 
 ReadResult ReadIni(const QString& fileName, IniFile& ini)
@@ -66,24 +126,13 @@ ReadResult ReadIni(const QString& fileName, IniFile& ini)
         return ReadResult::Missing;
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
         return ReadResult::Unreadable;
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
+    // One byte more than the size seen, so a file that grew past the bound is still caught.
+    ini.bytes = file.read(std::min(file.size(), kMaxFileBytes) + 1);
+    if (ini.bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
         return ReadResult::Unreadable;
-    const std::u16string text = Decode(bytes);
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(u'\n', start);
-        if (end == std::u16string::npos)
-            end = text.size();
-        std::u16string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == u'\r') {
-            line.pop_back();
-            if (ini.lines.empty())
-                ini.crlf = true;
-        }
-        ini.lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    ini.utf16 = ini.bytes.size() >= 2 && static_cast<unsigned char>(ini.bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(ini.bytes[1]) == 0xFE;
+    SplitLines(ini);
     return ReadResult::Read;
 }
 
@@ -125,7 +174,7 @@ Location Find(const IniFile& ini, std::u16string_view section, std::u16string_vi
 {
     Location where;
     for (size_t i = 0; i < ini.lines.size(); ++i) {
-        if (auto name = SectionOf(ini.lines[i])) {
+        if (auto name = SectionOf(ini.lines[i].text)) {
             if (where.section)
                 break;
             if (SameName(*name, section)) {
@@ -136,9 +185,9 @@ Location Find(const IniFile& ini, std::u16string_view section, std::u16string_vi
         }
         if (!where.section)
             continue;
-        if (!Trim(ini.lines[i]).empty())
+        if (!Trim(ini.lines[i].text).empty())
             where.sectionEnd = i + 1;
-        if (auto entry = KeyOf(ini.lines[i]); entry && !where.key && SameName(entry->key, key))
+        if (auto entry = KeyOf(ini.lines[i].text); entry && !where.key && SameName(entry->key, key))
             where.key = i;
     }
     return where;
@@ -154,7 +203,7 @@ std::optional<std::u16string> ReadValue(LPCWSTR section, LPCWSTR key, LPCWSTR fi
     const Location where = Find(ini, Trim(section), Trim(key));
     if (!where.key)
         return std::nullopt;
-    const auto value = KeyOf(ini.lines[*where.key])->value;
+    const auto value = KeyOf(ini.lines[*where.key].text)->value;
     if (!value)
         return std::nullopt;
     std::u16string_view text = *value;
@@ -163,10 +212,7 @@ std::optional<std::u16string> ReadValue(LPCWSTR section, LPCWSTR key, LPCWSTR fi
     return std::u16string(text);
 }
 
-bool HasLineBreak(std::u16string_view text)
-{
-    return text.find_first_of(u"\r\n") != std::u16string_view::npos;
-}
+bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
 
 } // namespace
 
@@ -227,28 +273,30 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    while (!ini.lines.empty() && Trim(ini.lines.back()).empty())
-        ini.lines.pop_back();
 
+    const std::u16string entry = std::u16string(keyName) + u'=' + std::u16string(text);
+    QByteArray& bytes = ini.bytes;
     const Location where = Find(ini, sectionName, keyName);
     if (where.key) {
-        const std::u16string_view existing = KeyOf(ini.lines[*where.key])->key;
-        ini.lines[*where.key] = std::u16string(existing) + u'=' + std::u16string(text);
+        const IniFile::Line& line = ini.lines[*where.key];
+        const std::u16string existing(KeyOf(line.text)->key);
+        bytes.replace(line.begin, line.contentEnd - line.begin, ini.Encode(existing + u'=' + std::u16string(text)));
     } else if (where.section) {
-        ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd),
-                         std::u16string(keyName) + u'=' + std::u16string(text));
+        const IniFile::Line& last = ini.lines[where.sectionEnd - 1];
+        QByteArray added = last.terminated ? QByteArray() : ini.LineEnd();
+        added += ini.Encode(entry) + ini.LineEnd();
+        bytes.insert(last.next, added);
     } else {
-        if (!ini.lines.empty())
-            ini.lines.emplace_back();
-        ini.lines.push_back(u"[" + std::u16string(sectionName) + u"]");
-        ini.lines.push_back(std::u16string(keyName) + u'=' + std::u16string(text));
+        QByteArray added;
+        if (!ini.lines.empty() && !ini.lines.back().terminated)
+            added += ini.LineEnd();
+        if (!ini.lines.empty() && !Trim(ini.lines.back().text).empty())
+            added += ini.LineEnd();
+        added += ini.Encode(u"[" + std::u16string(sectionName) + u"]") + ini.LineEnd();
+        added += ini.Encode(entry) + ini.LineEnd();
+        bytes += added;
     }
 
-    std::string bytes;
-    for (const std::u16string& line : ini.lines) {
-        bytes += Utf16ToUtf8(line);
-        bytes += ini.crlf ? "\r\n" : "\n";
-    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||

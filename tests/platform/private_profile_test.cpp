@@ -115,6 +115,50 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndKeepOtherLines)
     EXPECT_EQ(Text(), "; kept comment\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=-5\r\n");
 }
 
+std::string Utf16Bytes(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+TEST_F(PrivateProfileTest, AWriteChangesOnlyItsOwnKeysBytes)
+{
+    struct Case {
+        const char* what;
+        std::string before;
+        const char16_t* section;
+        const char16_t* key;
+        const char16_t* value;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"a UTF-16 file stays UTF-16 and keeps a lone surrogate",
+            Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=old\r\n"), u"A", u"k", u"new",
+            Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=new\r\n")},
+        {"a new key in a UTF-16 file", Utf16Bytes(u"[A]\r\nodd=\xDC00\r\n"), u"A", u"k", u"\u52d5",
+            Utf16Bytes(u"[A]\r\nodd=\xDC00\r\nk=\u52d5\r\n")},
+        {"bytes that are not UTF-8 stay as they were", "[A]\nbad=\xC3\x28\xFF\nk=old\n", u"A", u"k", u"new",
+            "[A]\nbad=\xC3\x28\xFF\nk=new\n"},
+        {"a value ending in two CRs in an LF file", "[A]\ncr=v\r\r\nk=old\n", u"A", u"k", u"new",
+            "[A]\ncr=v\r\r\nk=new\n"},
+        {"trailing blank lines and a BOM stay", "\xEF\xBB\xBF[A]\nk=old\n\n\n", u"A", u"k", u"new",
+            "\xEF\xBB\xBF[A]\nk=new\n\n\n"},
+        {"a last line without a line end", "[A]\nx=1", u"A", u"k", u"2", "[A]\nx=1\nk=2\n"},
+        {"a new section after a last line without a line end", "[A]\nx=1", u"B", u"k", u"2",
+            "[A]\nx=1\n\n[B]\nk=2\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(c.before);
+        ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, c.value, File().c_str()));
+        EXPECT_EQ(Text(), c.after);
+    }
+}
+
 TEST_F(PrivateProfileTest, WritesThatWouldBreakTheFileAreRefused)
 {
     Write("[SAVE]\nRegPos=Old\n");
