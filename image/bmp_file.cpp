@@ -116,8 +116,16 @@ int CImgFileBmp::Save(const BYTE* bits, BITMAPINFOHEADER* header, LPCWSTR path)
     fileHeader.bfType = kBitmapSignature;
     fileHeader.bfSize = header->biSizeImage + headersBytes;
     fileHeader.bfOffBits = headersBytes;
-    const bool written = std::fwrite(&fileHeader, sizeof(fileHeader), 1, file.get()) == 1 &&
-                         std::fwrite(header, sizeof(*header), 1, file.get()) == 1 &&
-                         std::fwrite(bits, 1, header->biSizeImage, file.get()) == header->biSizeImage;
+    bool written = std::fwrite(&fileHeader, sizeof(fileHeader), 1, file.get()) == 1 &&
+                   std::fwrite(header, sizeof(*header), 1, file.get()) == 1;
+    // Rows go out with zero padding whatever the frame's pad bytes hold: they are not the
+    // picture's, and the file must not carry stray memory.
+    const size_t rowBytes = 3 * static_cast<size_t>(width);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(width));
+    const BYTE zeros[3] = {};
+    for (int r = 0; written && r < height; ++r) {
+        written = std::fwrite(bits + stride * static_cast<size_t>(r), 1, rowBytes, file.get()) == rowBytes &&
+                  std::fwrite(zeros, 1, stride - rowBytes, file.get()) == stride - rowBytes;
+    }
     return std::fclose(file.release()) == 0 && written ? 1 : 0;
 }

@@ -55,8 +55,10 @@ BYTE* PadRows(const BYTE* rows, int width, int height, int* stride)
     BYTE* out = new (std::nothrow) BYTE[padded * static_cast<size_t>(height)];
     if (!out)
         return nullptr;
-    for (int r = 0; r < height; ++r)
+    for (int r = 0; r < height; ++r) {
         std::memcpy(out + r * padded, rows + r * RowBytes(width), RowBytes(width));
+        std::memset(out + r * padded + RowBytes(width), 0, padded - RowBytes(width));
+    }
     *stride = static_cast<int>(padded);
     return out;
 }

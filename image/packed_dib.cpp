@@ -30,6 +30,19 @@ uint64_t DibPixelAreaBytes(int64_t width, int64_t height, int bitCount)
     return bytes <= kMaxPixelAreaBytes ? bytes : 0;
 }
 
+void ZeroRowPadding(BITMAPINFOHEADER* dib)
+{
+    if (dib->biBitCount != 24)
+        return;
+    const uint64_t rowBytes = 3 * static_cast<uint64_t>(dib->biWidth);
+    const uint64_t stride = DibRowStride(static_cast<uint64_t>(dib->biWidth));
+    if (stride == rowBytes)
+        return;
+    BYTE* row = DibPixels(dib);
+    for (int64_t r = 0; r < dib->biHeight; ++r, row += stride)
+        std::memset(row + rowBytes, 0, stride - rowBytes);
+}
+
 BITMAPINFOHEADER* AcquireFrameBlock(BITMAPINFOHEADER* reuse, int64_t width, int64_t height, int bitCount)
 {
     DibPtr block(reuse);
@@ -46,5 +59,6 @@ BITMAPINFOHEADER* AcquireFrameBlock(BITMAPINFOHEADER* reuse, int64_t width, int6
         return nullptr;
     InitBitmapInfoHeader(fresh, static_cast<int>(width), static_cast<int>(height));
     fresh->biBitCount = static_cast<WORD>(bitCount);
+    ZeroRowPadding(fresh);
     return fresh;
 }

@@ -27,8 +27,12 @@ struct FreeDeleter {
 // A frame block owned until released to the caller.
 using DibPtr = std::unique_ptr<BITMAPINFOHEADER, FreeDeleter>;
 
+// Sets the bytes that pad each row of a 24-bit frame to zero, so no stale memory reaches a file
+// written from the frame.
+void ZeroRowPadding(BITMAPINFOHEADER* dib);
+
 // The block a frame of width x height in the form of bitCount is decoded into. Without a reuse
-// block a new one is allocated and given a fresh header; a reuse block is kept (header untouched)
+// block a new one is allocated and given a fresh header and zero row padding; a reuse block is kept (header untouched)
 // only when its width, height and bit count are the frame's. Otherwise the reuse block is
 // released and NULL returned.
 BITMAPINFOHEADER* AcquireFrameBlock(BITMAPINFOHEADER* reuse, int64_t width, int64_t height, int bitCount = 24);

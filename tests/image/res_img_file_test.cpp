@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -44,6 +45,34 @@ TEST_F(ResImgFileTest, EveryFormatRoundTrips)
         EXPECT_EQ(std::memcmp(loaded.get(), &standard, sizeof(standard)), 0) << name;
         EXPECT_LE(MaxPixelDifference(loaded.get(), MakeFrame(23, 11, SmoothByte).get()), format.tolerance) << name;
     }
+}
+
+// Leaves a freed block of the given size full of 0xAB, where the allocator will hand it out next.
+void DirtyTheHeap(size_t bytes)
+{
+    void* block = std::malloc(bytes);
+    std::memset(block, 0xAB, bytes);
+    std::free(block);
+}
+
+TEST_F(ResImgFileTest, RowPaddingIsZeroInLoadedFramesAndWrittenFiles)
+{
+    constexpr int kWidth = 5; // 15 bytes a row, one pad byte
+    constexpr int kHeight = 4;
+    for (const Format& format : kFormats) {
+        SCOPED_TRACE(format.extension);
+        const std::string name = std::string("padded") + format.extension;
+        Save(name, kWidth, kHeight);
+        DirtyTheHeap(sizeof(BITMAPINFOHEADER) + DibPixelAreaBytes(kWidth, kHeight));
+        DibPtr loaded(Load(name));
+        ASSERT_TRUE(loaded);
+        for (int r = 0; r < kHeight; ++r)
+            EXPECT_EQ(DibPixels(loaded.get())[DibRowStride(kWidth) * r + 3 * kWidth], 0) << "row " << r;
+    }
+    const Bytes bmp = ReadFileBytes(dir.Path("padded.bmp"));
+    const size_t pixelsAt = bmp.size() - DibPixelAreaBytes(kWidth, kHeight);
+    for (int r = 0; r < kHeight; ++r)
+        EXPECT_EQ(bmp[pixelsAt + DibRowStride(kWidth) * r + 3 * kWidth], 0) << "file row " << r;
 }
 
 TEST_F(ResImgFileTest, ReuseContractHoldsForEveryFormat)
