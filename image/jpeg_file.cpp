@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -66,6 +67,45 @@ public:
 
 private:
     DibPtr m_block;
+    int m_height = 0;
+    size_t m_stride = 0;
+};
+
+// Blue-green-red rows straight into a new movable global block holding a packed DIB, so a
+// picture decoded from memory is held once, not once per conversion step.
+class GlobalDibSink : public JpegRowSink {
+public:
+    ~GlobalDibSink() override
+    {
+        if (m_block) {
+            GlobalUnlock(m_block);
+            GlobalFree(m_block);
+        }
+    }
+
+    bool Begin(int width, int height) override
+    {
+        const uint64_t area = DibPixelAreaBytes(width, height);
+        m_block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(area + sizeof(BITMAPINFOHEADER)));
+        m_dib = static_cast<BITMAPINFOHEADER*>(GlobalLock(m_block));
+        if (!m_dib)
+            return false;
+        InitBitmapInfoHeader(m_dib, width, height);
+        ZeroRowPadding(m_dib);
+        m_height = height;
+        m_stride = DibRowStride(static_cast<uint64_t>(width));
+        return true;
+    }
+    BYTE* Row(int row) override { return DibPixels(m_dib) + m_stride * static_cast<size_t>(m_height - 1 - row); }
+    HGLOBAL Release()
+    {
+        GlobalUnlock(m_block);
+        return std::exchange(m_block, nullptr);
+    }
+
+private:
+    HGLOBAL m_block = nullptr;
+    BITMAPINFOHEADER* m_dib = nullptr;
     int m_height = 0;
     size_t m_stride = 0;
 };
@@ -247,24 +287,9 @@ int CImgFileJpeg::Save(const BYTE* bits, BITMAPINFOHEADER* header, LPCWSTR path,
 
 HGLOBAL CImgFileJpeg::LoadFromMemory(HGLOBAL block)
 {
-    int width = 0;
-    int height = 0;
-    std::unique_ptr<BYTE[]> image(ReadJpegMemory(block, &width, &height));
-    if (!image || !SwapRedBlue(image.get(), width, height) || !FlipRows(image.get(), 3 * width, height))
+    JpegMemoryState state{block, 0};
+    GlobalDibSink sink;
+    if (!Decompress(nullptr, &state, sink, JCS_EXT_BGR))
         return nullptr;
-    int stride = 0;
-    std::unique_ptr<BYTE[]> padded(PadRows(image.get(), width, height, &stride));
-    if (!padded)
-        return nullptr;
-    const SIZE_T area = static_cast<SIZE_T>(stride) * static_cast<SIZE_T>(height);
-    HGLOBAL result = GlobalAlloc(GMEM_MOVEABLE, area + sizeof(BITMAPINFOHEADER));
-    auto* dib = static_cast<BITMAPINFOHEADER*>(GlobalLock(result));
-    if (!dib) {
-        GlobalFree(result);
-        return nullptr;
-    }
-    InitBitmapInfoHeader(dib, width, height);
-    std::memcpy(DibPixels(dib), padded.get(), area);
-    GlobalUnlock(result);
-    return result;
+    return sink.Release();
 }

@@ -8,7 +8,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 
@@ -318,4 +323,55 @@ TEST(JpegPixels, SwapFlipPadAndUnpad)
     EXPECT_EQ(Bytes(unpadded.get(), unpadded.get() + 12), Bytes(image, image + 12));
     EXPECT_EQ(PadRows(nullptr, 2, 2, &stride), nullptr);
     EXPECT_EQ(UnpadRows(nullptr, 2, 8, 2), nullptr);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TORVINA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TORVINA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// A few hundred bytes that claim a huge picture are decoded into one block the size of the
+// picture, never into several copies of it at once.
+TEST_F(JpegFileTest, ASmallFileClaimingAHugePictureIsHeldOnceFromMemory)
+{
+#ifdef TORVINA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address space limit cannot be combined with the sanitizer's shadow memory";
+#else
+    Bytes bytes = ReadFileBytes(SaveFrame("small.jpg", 16, 16));
+    constexpr int kSide = 8000; // 192 MB as a packed DIB
+    bool patched = false;
+    for (size_t at = 2; at + 9 < bytes.size(); ++at) {
+        if (bytes[at] == 0xFF && bytes[at + 1] == 0xC0) {
+            bytes[at + 5] = bytes[at + 7] = kSide >> 8;
+            bytes[at + 6] = bytes[at + 8] = kSide & 0xFF;
+            patched = true;
+            break;
+        }
+    }
+    ASSERT_TRUE(patched);
+    HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(source), bytes.data(), bytes.size());
+    GlobalUnlock(source);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Room for one copy and a half: two copies cannot be had.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t room = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
+            DibPixelAreaBytes(kSide, kSide) * 3 / 2;
+        const rlimit limit{room, room};
+        setrlimit(RLIMIT_AS, &limit);
+        HGLOBAL dib = CImgFileJpeg().LoadFromMemory(source);
+        _exit(dib && GlobalSize(dib) == sizeof(BITMAPINFOHEADER) + DibPixelAreaBytes(kSide, kSide) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    GlobalFree(source);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
 }
