@@ -3,6 +3,7 @@
 #include "platform/afx/cdc.h"
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/radio_group.h"
+#include "platform/afx/updown_arrow_keys.h"
 
 #include <QIcon>
 #include <QMouseEvent>
@@ -560,6 +561,8 @@ void UpDownHost::mousePressEvent(QMouseEvent* e)
 
 void UpDownHost::Step(int arrow)
 {
+    // A value typed into the buddy counts when it lies within the range.
+    ReadBuddy(nullptr);
     // The up arrow moves towards the upper end of the range, whichever way the range runs.
     const int delta = (upper >= lower) ? arrow : -arrow;
     const HWND self = Handle();
@@ -588,6 +591,22 @@ void UpDownHost::Step(int arrow)
                     MAKELONG(SB_THUMBPOSITION, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(self));
 }
 
+void UpDownHost::ReadBuddy(BOOL* error)
+{
+    if (error)
+        *error = FALSE;
+    if ((windowStyle & UDS_SETBUDDYINT) && WindowRecord::From(buddy)) {
+        const QString t = ToQString(WindowRecord::From(buddy)->windowText).trimmed().remove(u',');
+        bool ok = false;
+        const int v = t.toInt(&ok);
+        const int lo = std::min(lower, upper), hi = std::max(lower, upper);
+        if (ok && v >= lo && v <= hi)
+            pos = v;
+        else if (error)
+            *error = TRUE;
+    }
+}
+
 void UpDownHost::UpdateBuddy()
 {
     if ((windowStyle & UDS_SETBUDDYINT) && WindowRecord::From(buddy)) {
@@ -600,6 +619,7 @@ void UpDownHost::AttachBuddy(HWND hwnd)
 {
     buddy = hwnd;
     WindowRecord* b = WindowRecord::From(hwnd);
+    InstallUpDownArrowKeys(this, (b && (windowStyle & UDS_ARROWKEYS)) ? b->widget.data() : nullptr);
     if (!b || !b->widget)
         return;
     if (windowStyle & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) {
@@ -642,22 +662,9 @@ LRESULT UpDownHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         UpdateBuddy();
         return old;
     }
-    case UDM_GETPOS32: {
-        auto* error = reinterpret_cast<BOOL*>(lParam);
-        if (error)
-            *error = FALSE;
-        if ((windowStyle & UDS_SETBUDDYINT) && WindowRecord::From(buddy)) {
-            const QString t = ToQString(WindowRecord::From(buddy)->windowText).trimmed().remove(u',');
-            bool ok = false;
-            const int v = t.toInt(&ok);
-            const int lo = std::min(lower, upper), hi = std::max(lower, upper);
-            if (ok && v >= lo && v <= hi)
-                pos = v;
-            else if (error)
-                *error = TRUE;
-        }
+    case UDM_GETPOS32:
+        ReadBuddy(reinterpret_cast<BOOL*>(lParam));
         return pos;
-    }
     case UDM_SETBUDDY: {
         const HWND old = buddy;
         AttachBuddy(reinterpret_cast<HWND>(wParam));

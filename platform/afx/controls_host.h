@@ -126,6 +126,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
+    // Takes the buddy's number as the position when it lies within the range.
+    void ReadBuddy(BOOL* error);
     void UpdateBuddy();
 };
 

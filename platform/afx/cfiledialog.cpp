@@ -1,0 +1,69 @@
+#include "platform/afx/cfiledialog.h"
+
+#include "platform/afx/cwnd.h"
+#include "platform/afx/window_host.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
+                         LPCTSTR lpszFilter, CWnd* pParentWnd, DWORD, BOOL)
+    : m_bOpen(bOpenFileDialog), m_defExt(lpszDefExt ? lpszDefExt : u""), m_fileName(lpszFileName ? lpszFileName : u""),
+      m_flags(dwFlags), m_filter(lpszFilter ? lpszFilter : u""), m_pParent(pParentWnd)
+{
+}
+
+CString CFileDialog::GetFileName() const { return FromQString(QFileInfo(ToQString(m_pathName)).fileName()); }
+
+INT_PTR CFileDialog::DoModal()
+{
+    QWidget* parent = nullptr;
+    if (m_pParent)
+        if (WindowRecord* record = WindowRecord::From(m_pParent->m_hWnd))
+            parent = record->widget;
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(m_bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, m_bOpen || !(m_flags & OFN_OVERWRITEPROMPT));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!m_defExt.IsEmpty())
+        dialog.setDefaultSuffix(ToQString(m_defExt));
+    const QStringList filters = FileDialogNameFilters(m_filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    // Names matched without regard to case, as on the original platform.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!m_fileName.IsEmpty()) {
+        const QFileInfo initial(ToQString(m_fileName));
+        if (initial.isDir()) {
+            dialog.setDirectory(initial.absoluteFilePath());
+        } else {
+            if (initial.absoluteDir().exists())
+                dialog.setDirectory(initial.absolutePath());
+            dialog.selectFile(initial.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return IDCANCEL;
+    m_pathName = FromQString(dialog.selectedFiles().front());
+    return IDOK;
+}
+
+QStringList FileDialogNameFilters(const CString& filter)
+{
+    const QStringList parts = ToQString(filter).split(u'|');
+    QStringList filters;
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
+            break;
+        QString name = parts[i];
+        name.remove(trailingPatterns);
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ').trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(name, patterns));
+    }
+    return filters;
+}
