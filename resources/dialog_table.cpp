@@ -20,6 +20,8 @@ const std::vector<const DialogTemplate*>& Templates()
         &kAudioStreamTemplate,
         &kExtractKindTemplate,
         &kVolumeTemplate,
+        &kAviCodecDialogTemplate,
+        &kWmvEncodeDialogTemplate,
     };
     return templates;
 }

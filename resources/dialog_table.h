@@ -7,3 +7,6 @@
 
 // Every registered template; see dialog_table.cpp.
 std::span<const DialogTemplate* const> DialogTemplates();
+
+extern const DialogTemplate kAviCodecDialogTemplate;
+extern const DialogTemplate kWmvEncodeDialogTemplate;

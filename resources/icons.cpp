@@ -44,7 +44,7 @@ QPixmap DrawApplicationIcon(int size)
 QIcon DrawIconResource(UINT id)
 {
     if (id != IDR_MAINFRAME && id != IDR_MAINFRAME_ENGLISH)
-        return QIcon();
+        return DrawWmvVersionIcon(id);
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(DrawApplicationIcon(size));

@@ -7,3 +7,5 @@
 
 // The icon resource with this id, or a null icon.
 QIcon DrawIconResource(UINT id);
+// The WMV version combo's icons 41002 to 41005, or a null icon.
+QIcon DrawWmvVersionIcon(UINT id);

@@ -21,3 +21,9 @@ constexpr UINT IDD_WMASET = 40010;
 constexpr UINT IDD_AUDIOSTREAM = 40011;
 constexpr UINT IDD_EXTRACTKIND = 40013;
 constexpr UINT IDD_VOLUME = 40017;
+
+// The WMV profile dialog's version icons.
+constexpr UINT IDI_WMV_V4 = 41002;
+constexpr UINT IDI_WMV_V8 = 41003;
+constexpr UINT IDI_WMV_V7 = 41004;
+constexpr UINT IDI_WMV_PRX = 41005;

@@ -12,6 +12,7 @@ constexpr auto kGroups = std::to_array<StringGroup>({
     &StatusStrings,
     &ErrorStrings,
     &AuxDialogStrings,
+    &EncoderSettingsStrings,
 });
 
 std::vector<StringResource> SortedEntries()

@@ -16,3 +16,4 @@ std::span<const StringGroup> StringTableGroups();
 std::span<const StringResource> StatusStrings();
 std::span<const StringResource> ErrorStrings();
 std::span<const StringResource> AuxDialogStrings();
+std::span<const StringResource> EncoderSettingsStrings();
