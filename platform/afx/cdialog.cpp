@@ -5,6 +5,7 @@
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/dialog_units.h"
 #include "platform/afx/gdi_internal.h"
+#include "platform/afx/window_classes.h"
 
 #include <QEventLoop>
 #include <QScreen>
@@ -90,9 +91,9 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate* tmpl, CWnd* parent, bool 
         if (c->kind == WindowKind::ComboBox || c->kind == WindowKind::ComboBoxEx)
             // A template's combo-box height includes its drop-down list.
             c->widget->resize(g.width(), std::min(g.height(), c->widget->sizeHint().height()));
-        c->widget->setFocusPolicy((item.style & WS_TABSTOP)           ? Qt::StrongFocus
-                                      : c->kind == WindowKind::Static ? Qt::NoFocus
-                                                                      : Qt::ClickFocus);
+        c->widget->setFocusPolicy((item.style & WS_TABSTOP)       ? Qt::StrongFocus
+                                  : c->kind == WindowKind::Static ? Qt::NoFocus
+                                                                  : Qt::ClickFocus);
         if (item.style & WS_VISIBLE)
             c->widget->show();
         else
@@ -135,8 +136,8 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     if (pParentWnd)
         m_pParentWnd = pParentWnd;
     const DialogTemplate* tmpl = (m_lpDialogTemplate && m_lpDialogTemplate->id == nIDTemplate)
-        ? m_lpDialogTemplate
-        : FindDialogTemplate(nIDTemplate);
+                                     ? m_lpDialogTemplate
+                                     : FindDialogTemplate(nIDTemplate);
     return CreateFromTemplate(tmpl, pParentWnd, pParentWnd != nullptr);
 }
 
@@ -166,12 +167,12 @@ INT_PTR CDialog::DoModal()
     INT_PTR result = -1;
     if (CreateFromTemplate(tmpl, owner, owner != nullptr)) {
         const HWND self = m_hWnd;
-        WindowRecord* r = WindowRecord::From(self);
+        DialogHost* r = DialogHost::From(self);
         r->endModal = [&loop] { loop.exit(); };
         r->widget->show();
         if (!m_bModalEnded && !IsQuitMessagePosted() && IsWindow(self))
             loop.exec();
-        if (WindowRecord* still = WindowRecord::From(self))
+        if (DialogHost* still = DialogHost::From(self))
             still->endModal = nullptr;
         result = m_nModalResult;
         if (IsWindow(self))
@@ -191,11 +192,10 @@ void CDialog::EndDialog(int nResult)
     WindowRecord* r = WindowRecord::From(m_hWnd);
     if (m_bInModal) {
         m_bModalEnded = true;
-        if (r) {
+        if (r)
             r->widget->hide();
-            if (r->endModal)
-                std::exchange(r->endModal, nullptr)();
-        }
+        if (DialogHost* dialog = DialogHost::From(m_hWnd); dialog && dialog->endModal)
+            std::exchange(dialog->endModal, nullptr)();
     } else if (r) {
         r->widget->hide();
     }

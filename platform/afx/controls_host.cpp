@@ -43,7 +43,8 @@ bool ControlColors(WindowRecord* control, UINT type, QColor& background, QColor&
     QImage scratch(1, 1, QImage::Format_RGB32);
     HDC hdc = CreateImageDC(&scratch, QPoint(), nullptr);
     CtlColorRequest req{hdc, control->Handle(), type};
-    auto brush = reinterpret_cast<HBRUSH>(SendMessage(parent->Handle(), WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&req)));
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessage(parent->Handle(), WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&req)));
     DeviceContextData* dc = DeviceContextData::From(hdc);
     const bool got = brush != nullptr;
     if (got) {
@@ -85,6 +86,48 @@ bool GenericHost::event(QEvent* e)
     QPainter p(this);
     p.drawImage(0, 0, Backing());
     return true;
+}
+
+LRESULT GenericHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (message != WM_ERASEBKGND)
+        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    handled = true;
+    CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    if (!dc)
+        return 0;
+    const HBRUSH brush = EraseBrush(dc->m_hDC);
+    if (!brush)
+        return 0;
+    CRect rc(0, 0, width(), height());
+    dc->FillRect(&rc, CBrush::FromHandle(brush));
+    return 1;
+}
+
+HBRUSH GenericHost::EraseBrush(HDC) { return classBrush; }
+
+DialogHost* DialogHost::From(HWND hWnd) { return dynamic_cast<DialogHost*>(WindowRecord::From(hWnd)); }
+
+LRESULT DialogHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (message != WM_CLOSE)
+        return GenericHost::ClassProc(message, wParam, lParam, handled);
+    handled = true;
+    SendMessage(Handle(), WM_COMMAND, IDCANCEL, 0);
+    return 0;
+}
+
+HBRUSH DialogHost::EraseBrush(HDC hdc)
+{
+    CtlColorRequest req{hdc, Handle(), CTLCOLOR_DLG};
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessage(Handle(), WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&req)));
+    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void DialogHost::WindowDestroyed()
+{
+    if (endModal)
+        std::exchange(endModal, nullptr)();
 }
 
 ButtonHost::ButtonHost(QWidget* parent) : Host<QPushButton>(parent, WindowKind::Button)
@@ -217,11 +260,8 @@ LRESULT EditHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
             setSelection(start, end - start);
         return 0;
     }
-    case EM_LIMITTEXT:
-        setMaxLength(wParam ? static_cast<int>(wParam) : 32767);
-        return 0;
-    default:
-        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    case EM_LIMITTEXT: setMaxLength(wParam ? static_cast<int>(wParam) : 32767); return 0;
+    default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
     }
 }
 
@@ -245,9 +285,7 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
     handled = true;
     const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
     switch (message) {
-    case CB_ADDSTRING:
-        addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam)));
-        return count() - 1;
+    case CB_ADDSTRING: addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam))); return count() - 1;
     case CB_INSERTSTRING: {
         const int at = (index < 0 || index > count()) ? count() : index;
         if (index > count())
@@ -260,10 +298,8 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
             return CB_ERR;
         removeItem(index);
         return count();
-    case CB_GETCOUNT:
-        return count();
-    case CB_GETCURSEL:
-        return currentIndex();
+    case CB_GETCOUNT: return count();
+    case CB_GETCURSEL: return currentIndex();
     case CB_SETCURSEL:
         if (index < 0 || index >= count()) {
             setCurrentIndex(-1);
@@ -275,11 +311,8 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         if (index < 0 || index >= count())
             return CB_ERR;
         return CopyOut(itemText(index), lParam);
-    case CB_GETLBTEXTLEN:
-        return (index < 0 || index >= count()) ? CB_ERR : itemText(index).size();
-    case CB_RESETCONTENT:
-        clear();
-        return 0;
+    case CB_GETLBTEXTLEN: return (index < 0 || index >= count()) ? CB_ERR : itemText(index).size();
+    case CB_RESETCONTENT: clear(); return 0;
     case CB_GETITEMDATA:
         if (index < 0 || index >= count())
             return CB_ERR;
@@ -291,8 +324,7 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     case CBEM_SETIMAGELIST:
         return reinterpret_cast<LRESULT>(std::exchange(imageList, reinterpret_cast<HIMAGELIST>(lParam)));
-    case CBEM_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(imageList);
+    case CBEM_GETIMAGELIST: return reinterpret_cast<LRESULT>(imageList);
     case CBEM_INSERTITEMW: {
         const auto* item = reinterpret_cast<const COMBOBOXEXITEMW*>(lParam);
         if (!item)
@@ -300,7 +332,7 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         const int at = (item->iItem < 0 || item->iItem > count()) ? count() : static_cast<int>(item->iItem);
         QIcon icon;
         if (ImageListData* list = ImageListFrom(imageList); list && (item->mask & CBEIF_IMAGE) && item->iImage >= 0 &&
-                                                             item->iImage < static_cast<int>(list->images.size()))
+                                                            item->iImage < static_cast<int>(list->images.size()))
             icon = QIcon(list->images[static_cast<size_t>(item->iImage)]);
         insertItem(at, icon, (item->mask & CBEIF_TEXT) ? ToQString(item->pszText) : QString());
         if (item->mask & CBEIF_LPARAM)
@@ -308,14 +340,12 @@ LRESULT ComboHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         setItemData(at, item->iImage, Qt::UserRole + 1);
         return at;
     }
-    case WM_GETTEXTLENGTH:
-        return currentText().size();
+    case WM_GETTEXTLENGTH: return currentText().size();
     case WM_GETTEXT: {
         const QString t = currentText().left(std::max<qsizetype>(0, static_cast<qsizetype>(wParam) - 1));
         return wParam ? CopyOut(t, lParam) : 0;
     }
-    default:
-        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
     }
 }
 
@@ -361,10 +391,8 @@ bool ListHost::viewportEvent(QEvent* e)
     case QEvent::Drop:
     case QEvent::ContextMenu:
     case QEvent::ToolTip:
-    case QEvent::Leave:
-        return HandleEvent(e, [this](QEvent* ev) { return QListWidget::viewportEvent(ev); });
-    default:
-        return QListWidget::viewportEvent(e);
+    case QEvent::Leave: return HandleEvent(e, [this](QEvent* ev) { return QListWidget::viewportEvent(ev); });
+    default: return QListWidget::viewportEvent(e);
     }
 }
 
@@ -401,9 +429,7 @@ LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         changingSelection = false;
     };
     switch (message) {
-    case LB_ADDSTRING:
-        addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam)));
-        return count() - 1;
+    case LB_ADDSTRING: addItem(ToQString(reinterpret_cast<LPCWSTR>(lParam))); return count() - 1;
     case LB_INSERTSTRING: {
         if (index > count())
             return LB_ERR;
@@ -416,11 +442,8 @@ LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
             return LB_ERR;
         guard([&] { delete takeItem(index); });
         return count();
-    case LB_RESETCONTENT:
-        guard([&] { clear(); });
-        return 0;
-    case LB_GETCOUNT:
-        return count();
+    case LB_RESETCONTENT: guard([&] { clear(); }); return 0;
+    case LB_GETCOUNT: return count();
     case LB_GETCURSEL: {
         const auto selected = selectedItems();
         return selected.isEmpty() ? LB_ERR : row(selected.front());
@@ -439,20 +462,17 @@ LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         if (index < 0 || index >= count())
             return LB_ERR;
         return CopyOut(item(index)->text(), lParam);
-    case LB_GETTEXTLEN:
-        return (index < 0 || index >= count()) ? LB_ERR : item(index)->text().size();
+    case LB_GETTEXTLEN: return (index < 0 || index >= count()) ? LB_ERR : item(index)->text().size();
     case LB_GETITEMDATA:
-        return (index < 0 || index >= count()) ? LB_ERR : static_cast<LRESULT>(item(index)->data(Qt::UserRole).toLongLong());
+        return (index < 0 || index >= count()) ? LB_ERR
+                                               : static_cast<LRESULT>(item(index)->data(Qt::UserRole).toLongLong());
     case LB_SETITEMDATA:
         if (index < 0 || index >= count())
             return LB_ERR;
         item(index)->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(lParam));
         return 0;
-    case LB_SETHORIZONTALEXTENT:
-        horizontalExtent = index;
-        return 0;
-    case LB_GETHORIZONTALEXTENT:
-        return horizontalExtent;
+    case LB_SETHORIZONTALEXTENT: horizontalExtent = index; return 0;
+    case LB_GETHORIZONTALEXTENT: return horizontalExtent;
     case LB_GETITEMRECT: {
         auto* out = reinterpret_cast<RECT*>(lParam);
         if (index < 0 || index >= count() || !out)
@@ -482,8 +502,7 @@ LRESULT ListHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& ha
         else if (LOWORD(wParam) == SB_LINEUP)
             verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
         return 0;
-    default:
-        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
     }
 }
 
@@ -638,6 +657,20 @@ void UpDownHost::AttachBuddy(HWND hwnd)
     UpdateBuddy();
 }
 
+void UpDownHost::Created()
+{
+    QWidget* parent = parentWidget();
+    if (!(windowStyle & UDS_AUTOBUDDY) || !parent)
+        return;
+    // The buddy is the window created just before it among its siblings.
+    const auto siblings = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = siblings.indexOf(this) - 1; i >= 0; --i)
+        if (auto* r = dynamic_cast<WindowRecord*>(siblings[i])) {
+            AttachBuddy(r->Handle());
+            break;
+        }
+}
+
 LRESULT UpDownHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = true;
@@ -670,165 +703,116 @@ LRESULT UpDownHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         AttachBuddy(reinterpret_cast<HWND>(wParam));
         return reinterpret_cast<LRESULT>(old);
     }
-    default:
-        return WindowRecord::ClassProc(message, wParam, lParam, handled);
+    default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
     }
 }
 
 template class CheckHost<QCheckBox>;
 template class CheckHost<QRadioButton>;
 
-WindowRecord* WindowFactory::Create(const CString& className, const CString& text, DWORD style, DWORD exStyle,
-                                    const QRect& geometry, WindowRecord* parent, int id, bool topLevelOwned)
+WindowRecord* CreateButtonHost(QWidget* parent, DWORD style)
 {
-    QWidget* parentWidget = parent ? parent->widget.data() : nullptr;
-    const bool child = (style & WS_CHILD) && parentWidget;
-    QWidget* qtParent = child ? parentWidget : (topLevelOwned && parentWidget ? parentWidget->window() : nullptr);
-    const std::u16string_view cls = className.View();
-    auto equals = [&](std::u16string_view name) {
-        if (cls.size() != name.size())
-            return false;
-        for (size_t i = 0; i < cls.size(); ++i) {
-            char16_t a = cls[i], b = name[i];
-            if (a >= u'a' && a <= u'z')
-                a = static_cast<char16_t>(a - 32);
-            if (b >= u'a' && b <= u'z')
-                b = static_cast<char16_t>(b - 32);
-            if (a != b)
-                return false;
-        }
-        return true;
-    };
+    const DWORD type = style & BS_TYPEMASK;
+    QAbstractButton* button = nullptr;
     WindowRecord* record = nullptr;
-    QWidget* w = nullptr;
-    if (equals(u"BUTTON")) {
-        const DWORD type = style & BS_TYPEMASK;
-        if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE) {
-            auto* h = new CheckHost<QCheckBox>(qtParent);
-            record = h;
-            w = h;
-        } else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
-            auto* h = new CheckHost<QRadioButton>(qtParent);
-            h->setAutoExclusive(false);
-            record = h;
-            w = h;
-        } else if (type == BS_GROUPBOX) {
-            auto* h = new GroupHost(qtParent);
-            record = h;
-            w = h;
-        } else {
-            auto* h = new ButtonHost(qtParent);
-            h->setAutoDefault(false);
-            record = h;
-            w = h;
-        }
-        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && (type == BS_CHECKBOX || type == BS_RADIOBUTTON)) {
-            // Non-automatic boxes change only when the program says so.
-            b->setCheckable(true);
-            QObject::connect(b, &QAbstractButton::clicked, b, [b](bool checked) { b->setChecked(!checked); });
-        }
-        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && type == BS_AUTORADIOBUTTON) {
-            QObject::connect(b, &QAbstractButton::clicked, b, [b, record] {
-                b->setChecked(true); // a click never clears an automatic radio button
-                ClearOtherRadiosOfGroup(record);
-            });
-        }
-        if (auto* b = dynamic_cast<QAbstractButton*>(w); b && type != BS_GROUPBOX && type > BS_DEFPUSHBUTTON &&
-                                                         type != BS_OWNERDRAW) {
-            QObject::connect(b, &QAbstractButton::clicked, b, [record] { NotifyParent(record, BN_CLICKED); });
-        }
-    } else if (equals(u"STATIC")) {
-        auto* h = new StaticHost(qtParent);
-        const DWORD type = style & SS_TYPEMASK;
-        h->setAlignment((type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft) |
-                        Qt::AlignTop);
-        h->setWordWrap(type <= SS_RIGHT);
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE) {
+        auto* h = new CheckHost<QCheckBox>(parent);
+        button = h;
         record = h;
-        w = h;
-    } else if (equals(u"EDIT")) {
-        auto* h = new EditHost(qtParent);
-        h->setReadOnly(style & ES_READONLY);
-        h->setAlignment((style & ES_CENTER) ? Qt::AlignHCenter : (style & ES_RIGHT) ? Qt::AlignRight : Qt::AlignLeft);
-        if (style & ES_PASSWORD)
-            h->setEchoMode(QLineEdit::Password);
-        h->setFrame(true);
+    } else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+        auto* h = new CheckHost<QRadioButton>(parent);
+        h->setAutoExclusive(false);
+        button = h;
         record = h;
-        w = h;
-    } else if (equals(u"COMBOBOX") || equals(u"ComboBoxEx32")) {
-        auto* h = new ComboHost(qtParent, equals(u"COMBOBOX") ? WindowKind::ComboBox : WindowKind::ComboBoxEx);
-        h->setEditable((style & 0x3) == CBS_DROPDOWN || (style & 0x3) == CBS_SIMPLE);
-        // The drop-down part of a template's rectangle is not the control's height.
-        record = h;
-        w = h;
-    } else if (equals(u"LISTBOX")) {
-        auto* h = new ListHost(qtParent);
-        if (style & LBS_OWNERDRAWFIXED)
-            h->setItemDelegate(new OwnerDrawDelegate(h));
-        h->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        h->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        record = h;
-        w = h;
-    } else if (equals(u"msctls_trackbar32")) {
-        auto* h = new SliderHost(qtParent);
-        h->setOrientation((style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal);
-        h->setTickPosition((style & TBS_NOTICKS) ? QSlider::NoTicks : QSlider::TicksBelow);
-        record = h;
-        w = h;
-    } else if (equals(u"msctls_updown32")) {
-        auto* h = new UpDownHost(qtParent);
-        record = h;
-        w = h;
-    } else if (equals(u"#32770")) {
-        auto* h = new GenericHost(qtParent, WindowKind::Dialog);
-        record = h;
-        w = h;
+    } else if (type == BS_GROUPBOX) {
+        return new GroupHost(parent);
     } else {
-        auto* h = new GenericHost(qtParent, WindowKind::Generic);
+        auto* h = new ButtonHost(parent);
+        h->setAutoDefault(false);
+        button = h;
         record = h;
-        w = h;
     }
-    record->className = className;
-    record->windowStyle = style;
-    record->exStyle = exStyle;
-    record->id = id;
-    record->windowText = text;
-    if (!child) {
-        w->setWindowFlag(Qt::Window, true);
-        if (style & WS_POPUP && !(style & WS_CAPTION))
-            w->setWindowFlag(Qt::FramelessWindowHint, true);
-        if (exStyle & WS_EX_TOOLWINDOW)
-            w->setWindowFlag(Qt::Tool, true);
-        if (exStyle & WS_EX_TOPMOST)
-            w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (type == BS_CHECKBOX || type == BS_RADIOBUTTON) {
+        // Non-automatic boxes change only when the program says so.
+        button->setCheckable(true);
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [button](bool checked) { button->setChecked(!checked); });
     }
-    w->setGeometry(geometry);
-    w->setEnabled(!(style & WS_DISABLED));
-    if (exStyle & WS_EX_ACCEPTFILES) {
-        record->acceptFiles = true;
-        w->setAcceptDrops(true);
+    if (type == BS_AUTORADIOBUTTON) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [button, record] {
+            button->setChecked(true); // a click never clears an automatic radio button
+            ClearOtherRadiosOfGroup(record);
+        });
     }
-    record->ApplyText();
-    if (record->kind == WindowKind::UpDown && (style & UDS_AUTOBUDDY) && parentWidget) {
-        // The buddy is the window created just before it among its siblings.
-        const auto siblings = parentWidget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (qsizetype i = siblings.indexOf(w) - 1; i >= 0; --i)
-            if (auto* r = dynamic_cast<WindowRecord*>(siblings[i])) {
-                static_cast<UpDownHost*>(record)->AttachBuddy(r->Handle());
-                break;
-            }
-    }
+    if (type > BS_DEFPUSHBUTTON && type != BS_OWNERDRAW)
+        QObject::connect(button, &QAbstractButton::clicked, button, [record] { NotifyParent(record, BN_CLICKED); });
     return record;
 }
 
-void WindowFactory::Attach(CWnd* wnd, WindowRecord* record)
+WindowRecord* CreateStaticHost(QWidget* parent, DWORD style)
 {
-    record->wnd = wnd;
-    wnd->m_hWnd = record->Handle();
+    auto* h = new StaticHost(parent);
+    const DWORD type = style & SS_TYPEMASK;
+    h->setAlignment((type == SS_CENTER  ? Qt::AlignHCenter
+                     : type == SS_RIGHT ? Qt::AlignRight
+                                        : Qt::AlignLeft) |
+                    Qt::AlignTop);
+    h->setWordWrap(type <= SS_RIGHT);
+    return h;
 }
 
-void WindowFactory::Detach(CWnd* wnd)
+WindowRecord* CreateEditHost(QWidget* parent, DWORD style)
 {
-    if (WindowRecord* r = WindowRecord::From(wnd->m_hWnd); r && r->wnd == wnd)
-        r->wnd = nullptr;
-    wnd->m_hWnd = nullptr;
+    auto* h = new EditHost(parent);
+    h->setReadOnly(style & ES_READONLY);
+    h->setAlignment((style & ES_CENTER) ? Qt::AlignHCenter : (style & ES_RIGHT) ? Qt::AlignRight : Qt::AlignLeft);
+    if (style & ES_PASSWORD)
+        h->setEchoMode(QLineEdit::Password);
+    h->setFrame(true);
+    return h;
 }
+
+namespace {
+
+WindowRecord* NewComboHost(QWidget* parent, DWORD style, WindowKind kind)
+{
+    auto* h = new ComboHost(parent, kind);
+    h->setEditable((style & 0x3) == CBS_DROPDOWN || (style & 0x3) == CBS_SIMPLE);
+    return h;
+}
+
+} // namespace
+
+WindowRecord* CreateComboBoxHost(QWidget* parent, DWORD style)
+{
+    return NewComboHost(parent, style, WindowKind::ComboBox);
+}
+
+WindowRecord* CreateComboBoxExHost(QWidget* parent, DWORD style)
+{
+    return NewComboHost(parent, style, WindowKind::ComboBoxEx);
+}
+
+WindowRecord* CreateListBoxHost(QWidget* parent, DWORD style)
+{
+    auto* h = new ListHost(parent);
+    if (style & LBS_OWNERDRAWFIXED)
+        h->setItemDelegate(new OwnerDrawDelegate(h));
+    h->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    h->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    return h;
+}
+
+WindowRecord* CreateTrackbarHost(QWidget* parent, DWORD style)
+{
+    auto* h = new SliderHost(parent);
+    h->setOrientation((style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal);
+    h->setTickPosition((style & TBS_NOTICKS) ? QSlider::NoTicks : QSlider::TicksBelow);
+    return h;
+}
+
+WindowRecord* CreateUpDownHost(QWidget* parent, DWORD) { return new UpDownHost(parent); }
+
+WindowRecord* CreateDialogHost(QWidget* parent, DWORD) { return new DialogHost(parent); }
+
+WindowRecord* CreateGenericHost(QWidget* parent, DWORD) { return new GenericHost(parent, WindowKind::Generic); }

@@ -16,10 +16,7 @@
 template <class Base>
 class Host : public Base, public WindowRecord {
 public:
-    Host(QWidget* parent, WindowKind kind) : Base(parent), WindowRecord(this, kind)
-    {
-        this->setMouseTracking(true);
-    }
+    Host(QWidget* parent, WindowKind kind) : Base(parent), WindowRecord(this, kind) { this->setMouseTracking(true); }
 
 protected:
     bool event(QEvent* e) override
@@ -28,13 +25,35 @@ protected:
     }
 };
 
-// Our own windows and dialogs: painted through WM_ERASEBKGND and WM_PAINT into the backing image.
+// Our own windows: painted through WM_ERASEBKGND and WM_PAINT into the backing image.
 class GenericHost : public Host<QWidget> {
 public:
     GenericHost(QWidget* parent, WindowKind kind);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // The background of the window's registered class; null erases nothing.
+    HBRUSH classBrush = nullptr;
 
 protected:
     bool event(QEvent* e) override;
+    // The brush WM_ERASEBKGND fills the window with.
+    virtual HBRUSH EraseBrush(HDC hdc);
+};
+
+// Dialogs: Esc and the close box cancel, and the background is the parent's WM_CTLCOLOR answer.
+class DialogHost : public GenericHost {
+public:
+    explicit DialogHost(QWidget* parent) : GenericHost(parent, WindowKind::Dialog) {}
+    // The live dialog of a handle, or null.
+    static DialogHost* From(HWND hWnd);
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // Leaves the modal loop that runs the dialog, while one does.
+    std::function<void()> endModal;
+
+protected:
+    HBRUSH EraseBrush(HDC hdc) override;
+    void WindowDestroyed() override;
 };
 
 class ButtonHost : public Host<QPushButton> {
@@ -116,10 +135,12 @@ public:
     // One arrow press: +1 for the up arrow, -1 for the down arrow.
     void Step(int arrow);
     void AttachBuddy(HWND hwnd);
+    void Created() override;
 
     int lower = 100;
     int upper = 0;
     int pos = 0;
+    HWND buddy = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -130,6 +151,18 @@ private:
     void ReadBuddy(BOOL* error);
     void UpdateBuddy();
 };
+
+// The hosts of the built-in window classes (see window_classes.cpp), set up for a style.
+WindowRecord* CreateButtonHost(QWidget* parent, DWORD style);
+WindowRecord* CreateStaticHost(QWidget* parent, DWORD style);
+WindowRecord* CreateEditHost(QWidget* parent, DWORD style);
+WindowRecord* CreateComboBoxHost(QWidget* parent, DWORD style);
+WindowRecord* CreateComboBoxExHost(QWidget* parent, DWORD style);
+WindowRecord* CreateListBoxHost(QWidget* parent, DWORD style);
+WindowRecord* CreateTrackbarHost(QWidget* parent, DWORD style);
+WindowRecord* CreateUpDownHost(QWidget* parent, DWORD style);
+WindowRecord* CreateDialogHost(QWidget* parent, DWORD style);
+WindowRecord* CreateGenericHost(QWidget* parent, DWORD style);
 
 // What an image list holds, for the combo box with images.
 struct ImageListData {

@@ -49,10 +49,10 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
-void CWnd::PreSubclassWindow() { }
-void CWnd::PostNcDestroy() { }
+void CWnd::PreSubclassWindow() {}
+void CWnd::PostNcDestroy() {}
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
-void CWnd::DoDataExchange(CDataExchange*) { }
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, UINT nID, LPVOID lpParam)
@@ -82,7 +82,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     WindowRecord* r = WindowFactory::Create(className, cs.lpszName ? CString(cs.lpszName) : CString(), style,
                                             cs.dwExStyle, geometry, parent,
                                             static_cast<int>(reinterpret_cast<UINT_PTR>(cs.hMenu)), parent != nullptr);
-    r->classBrush = RegisteredClassBackground(className);
     WindowFactory::Attach(this, r);
     PreSubclassWindow();
     const HWND self = m_hWnd;

@@ -53,9 +53,9 @@ short GetAsyncKeyState(int vKey)
 {
     const Qt::MouseButtons buttons = g_buttons | QGuiApplication::mouseButtons();
     const bool down = (vKey == VK_LBUTTON && (buttons & Qt::LeftButton)) ||
-        (vKey == VK_RBUTTON && (buttons & Qt::RightButton)) ||
-        (vKey == VK_SHIFT && (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier)) ||
-        (vKey == VK_CONTROL && (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier));
+                      (vKey == VK_RBUTTON && (buttons & Qt::RightButton)) ||
+                      (vKey == VK_SHIFT && (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier)) ||
+                      (vKey == VK_CONTROL && (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier));
     return down ? static_cast<short>(0x8000) : 0;
 }
 

@@ -263,8 +263,7 @@ void WindowRecord::Destroy(bool deleteWidget)
     }
     if (temporary)
         temporary->m_hWnd = nullptr;
-    if (endModal)
-        std::exchange(endModal, nullptr)();
+    WindowDestroyed();
     if (widget) {
         widget->hide();
         if (deleteWidget)
@@ -465,8 +464,8 @@ bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& ba
         if (IsDialogCommandKey(k) && k->modifiers() == Qt::NoModifier && HandleDialogKey(this, k))
             return true;
         const WPARAM vk = k->key() >= Qt::Key_F1 && k->key() <= Qt::Key_F12
-            ? static_cast<WPARAM>(VK_F1 + (k->key() - Qt::Key_F1))
-            : static_cast<WPARAM>(k->key() & 0xFFFF);
+                              ? static_cast<WPARAM>(VK_F1 + (k->key() - Qt::Key_F1))
+                              : static_cast<WPARAM>(k->key() & 0xFFFF);
         return Dispatch(WM_KEYDOWN, vk, 1, e, runBase);
     }
     case QEvent::WindowActivate:
@@ -515,12 +514,7 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
             widget->window()->showNormal();
         }
         return 0;
-    case WM_CLOSE:
-        if (kind == WindowKind::Dialog)
-            SendMessage(Handle(), WM_COMMAND, IDCANCEL, 0);
-        else
-            Object()->DestroyWindow();
-        return 0;
+    case WM_CLOSE: Object()->DestroyWindow(); return 0;
     case WM_SETICON: {
         const HICON icon = reinterpret_cast<HICON>(lParam);
         HICON& slot = wParam ? bigIcon : smallIcon;
@@ -536,23 +530,6 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
         return 0;
     }
     case WM_GETFONT: return reinterpret_cast<LRESULT>(windowFont);
-    case WM_ERASEBKGND: {
-        CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-        if (!dc)
-            return 0;
-        CRect rc(0, 0, widget ? widget->width() : 0, widget ? widget->height() : 0);
-        HBRUSH brush = classBrush;
-        if (kind == WindowKind::Dialog) {
-            CtlColorRequest req{dc->m_hDC, Handle(), CTLCOLOR_DLG};
-            brush = reinterpret_cast<HBRUSH>(SendMessage(Handle(), WM_CTLCOLOR, 0, reinterpret_cast<LPARAM>(&req)));
-            if (!brush)
-                brush = GetSysColorBrush(COLOR_BTNFACE);
-        }
-        if (!brush)
-            return 0;
-        dc->FillRect(&rc, CBrush::FromHandle(brush));
-        return 1;
-    }
     default: handled = false; return 0;
     }
 }

@@ -20,7 +20,7 @@
 class PostedMessageEvent : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 1);
-    PostedMessageEvent(UINT msg, WPARAM w, LPARAM l) : QEvent(kType), message(msg), wParam(w), lParam(l) { }
+    PostedMessageEvent(UINT msg, WPARAM w, LPARAM l) : QEvent(kType), message(msg), wParam(w), lParam(l) {}
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -76,7 +76,10 @@ public:
     // Hides and unlinks the window; a top-level (or the destroyed window itself) is deleted later,
     // never under a running handler.
     void Destroy(bool deleteWidget);
+    // Runs once its class has set the window up, text and geometry included.
+    virtual void Created() {}
 
+    // What every window has, whatever its class.
     QPointer<QWidget> widget;
     WindowKind kind;
     CWnd* wnd = nullptr;
@@ -87,28 +90,30 @@ public:
     DWORD windowStyle = 0;
     DWORD exStyle = 0;
     bool isDestroyed = false;
-    bool acceptFiles = false;
-    bool toolTips = false;
-    bool trackLeave = false;
-    bool painting = false;
-    bool flushOnly = false;
-    bool erasePending = true;
-    // The retained image is kept between paints; only an invalidation or a new size repaints it.
-    bool needsPaint = true;
-    HBRUSH classBrush = nullptr;
     HFONT windowFont = nullptr;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     HGDIOBJ region = nullptr;
-    DropTargetSink* dropTarget = nullptr;
-    std::map<UINT_PTR, int> timers;
-    QImage backing;
     std::unique_ptr<CMenu> systemMenu;
-    // Dialog state.
-    int modalResult = -1;
-    std::function<void()> endModal;
-    // Up-down and trackbar state lives in their widgets; an up-down's buddy:
-    HWND buddy = nullptr;
+    std::map<UINT_PTR, int> timers;
+
+    // Input: dropped files, drag-and-drop, tooltips and the mouse-leave request.
+    bool acceptFiles = false;
+    DropTargetSink* dropTarget = nullptr;
+    bool toolTips = false;
+    bool trackLeave = false;
+
+    // Painting through device contexts: the retained image is kept between paints; only an
+    // invalidation or a new size repaints it.
+    QImage backing;
+    bool painting = false;
+    bool flushOnly = false;
+    bool erasePending = true;
+    bool needsPaint = true;
+
+protected:
+    // Runs when the window is destroyed, after it is unlinked from its object.
+    virtual void WindowDestroyed() {}
 };
 
 // The one way to reach a window's record from a handle: runs use on the live record of hWnd and
@@ -127,15 +132,6 @@ void WithWindow(HWND hWnd, Use&& use)
     if (WindowRecord* r = WindowRecord::From(hWnd))
         std::forward<Use>(use)(*r);
 }
-
-// Builds windows of the known classes; dialogs use it for every control of a template.
-class WindowFactory {
-public:
-    static WindowRecord* Create(const CString& className, const CString& text, DWORD style, DWORD exStyle,
-                                const QRect& geometry, WindowRecord* parent, int id, bool topLevelOwned);
-    static void Attach(CWnd* wnd, WindowRecord* record);
-    static void Detach(CWnd* wnd);
-};
 
 // The current toolkit event of a window, so that Default() can run the widget's own handler.
 // Code-sent messages push one without a base, so Default() reaches the class's procedure.
