@@ -1,10 +1,12 @@
+#include "app/torvina_app.h"
+#include "platform/afx/win_main.h"
 #include "resources/program_resources.h"
 
-#include <cstdio>
+// The one application object, made before the entry point runs.
+CTorvinaApp theApp;
 
-int main()
+int main(int argc, char** argv)
 {
     InstallResourceProvider(&ProgramResources());
-    std::puts("Torvina: the user interface is not built yet.");
-    return 0;
+    return AfxWinMain(argc, argv);
 }

@@ -13,6 +13,7 @@ constexpr auto kGroups = std::to_array<StringGroup>({
     &ErrorStrings,
     &AuxDialogStrings,
     &EncoderSettingsStrings,
+    &FrameStrings,
 });
 
 std::vector<StringResource> SortedEntries()

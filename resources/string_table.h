@@ -17,3 +17,4 @@ std::span<const StringResource> StatusStrings();
 std::span<const StringResource> ErrorStrings();
 std::span<const StringResource> AuxDialogStrings();
 std::span<const StringResource> EncoderSettingsStrings();
+std::span<const StringResource> FrameStrings();

@@ -10,6 +10,8 @@ namespace {
 constexpr UINT WM_DRAGGED_PATH = WM_USER + 1001;
 }
 
+IMPLEMENT_DYNCREATE(CBaseView, CView)
+
 BEGIN_MESSAGE_MAP(CBaseView, CView)
     ON_WM_CREATE()
     ON_WM_MOUSEMOVE()

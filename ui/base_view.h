@@ -6,6 +6,8 @@
 #include "platform/ole/ole.h"
 
 class CBaseView : public CView {
+    DECLARE_DYNCREATE(CBaseView)
+
 public:
     CBaseView() = default;
     ~CBaseView() override;

@@ -32,6 +32,10 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra)
     const AFX_MSGMAP_ENTRY* e = FindEntry(WM_COMMAND, static_cast<UINT>(nCode), nID);
     if (!e)
         return FALSE;
+    if (nCode == static_cast<int>(CN_COMMAND) && pExtra) {
+        static_cast<AFX_CMDHANDLERINFO*>(pExtra)->pTarget = this;
+        return TRUE;
+    }
     LRESULT result = 0;
     return e->pfn(this, nID, reinterpret_cast<LPARAM>(pExtra), &result);
 }

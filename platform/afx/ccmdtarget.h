@@ -5,6 +5,13 @@
 #include "platform/afx/cstring.h"
 #include "platform/afx/message_map.h"
 
+class CCmdTarget;
+
+// Given as pExtra with CN_COMMAND, OnCmdMsg only reports whether a handler exists (and whose).
+struct AFX_CMDHANDLERINFO {
+    CCmdTarget* pTarget = nullptr;
+};
+
 class CCmdTarget : public CObject {
 public:
     // Looks nID/nCode up in this object's map and its bases'; pExtra is the CCmdUI of an update.
@@ -26,6 +33,12 @@ public:
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);
     virtual void SetText(LPCTSTR text);
+    // A bullet instead of a tick.
+    virtual void SetRadio(BOOL bOn = TRUE)
+    {
+        m_bRadio = TRUE;
+        SetCheck(bOn ? 1 : 0);
+    }
 
     // Asks pTarget's update handler; with no handler the item is disabled when bDisableIfNoHandler.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
@@ -38,4 +51,5 @@ public:
     // What the last handler set, for callers that only ask.
     BOOL m_bEnabled = TRUE;
     int m_nCheck = 0;
+    BOOL m_bRadio = FALSE;
 };

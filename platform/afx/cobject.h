@@ -3,10 +3,16 @@
 
 #include "platform/win/types.h"
 
+class CObject;
+
 struct CRuntimeClass {
     const char* m_lpszClassName;
     int m_nObjectSize;
     const CRuntimeClass* m_pBaseClass;
+    // Set for classes the framework creates by their record (documents, frames, views).
+    CObject* (*m_pfnCreateObject)() = nullptr;
+
+    CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 
     BOOL IsDerivedFrom(const CRuntimeClass* base) const
     {
@@ -34,7 +40,7 @@ protected:
     CObject& operator=(const CObject&) = default;
 };
 
-inline const CRuntimeClass CObject::classCObject{"CObject", sizeof(CObject), nullptr};
+inline const CRuntimeClass CObject::classCObject{"CObject", sizeof(CObject), nullptr, nullptr};
 
 #define DECLARE_DYNAMIC(name)                                                                                          \
 public:                                                                                                                \
@@ -42,5 +48,14 @@ public:                                                                         
     const CRuntimeClass* GetRuntimeClass() const override;
 
 #define IMPLEMENT_DYNAMIC(name, base)                                                                                  \
-    const CRuntimeClass name::class##name{#name, sizeof(name), RUNTIME_CLASS(base)};                                   \
+    const CRuntimeClass name::class##name{#name, sizeof(name), RUNTIME_CLASS(base), nullptr};                          \
+    const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }
+
+#define DECLARE_DYNCREATE(name)                                                                                        \
+    DECLARE_DYNAMIC(name)                                                                                              \
+    static CObject* CreateObject();
+
+#define IMPLEMENT_DYNCREATE(name, base)                                                                                \
+    CObject* name::CreateObject() { return new name; }                                                                 \
+    const CRuntimeClass name::class##name{#name, sizeof(name), RUNTIME_CLASS(base), &name::CreateObject};              \
     const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }

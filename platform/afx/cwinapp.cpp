@@ -21,6 +21,9 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    m_templates.clear();
+    if (AfxGetAppProfile() == &m_profile)
+        AfxSetAppProfile(nullptr);
     if (g_app == this) {
         g_app = nullptr;
         AfxSetIdleHandler(nullptr);

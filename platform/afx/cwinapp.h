@@ -2,8 +2,21 @@
 // the quit flag that nested loops see.
 #pragma once
 
+#include "platform/afx/app_profile.h"
 #include "platform/afx/cwnd.h"
+#include "platform/afx/doc_template.h"
 #include "platform/afx/message_pump.h"
+
+#include <memory>
+#include <vector>
+
+// What the command line asks for. The program takes no arguments of its own: every start is a
+// new document.
+class CCommandLineInfo {
+public:
+    enum ShellCommand { FileNew, FileNothing };
+    ShellCommand m_nShellCommand = FileNew;
+};
 
 class CWinApp : public CCmdTarget {
 public:
@@ -24,9 +37,35 @@ public:
 
     HICON LoadIcon(UINT nIDResource) const;
 
+    // Document templates; the application owns them.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    const std::vector<std::unique_ptr<CDocTemplate>>& GetDocTemplates() const { return m_templates; }
+    void OnFileNew();
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // FALSE when the asked-for document, frame or view could not be made.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // Asks every document whether it may close (the session's end asks this too).
+    BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
+    // The profile: HKEY_CURRENT_USER\Software\<key>\<application name> after SetRegistryKey.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+
     CWnd* m_pMainWnd = nullptr;
     CString m_strAppName;
     LPCTSTR m_pszAppName = nullptr;
+    CString m_strRegistryKey;
+    UINT m_nMaxMRU = 0;
+
+private:
+    // Declared first: the documents the templates close save into it.
+    CAppProfile m_profile;
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
 };
 
 class CWinAppEx : public CWinApp {

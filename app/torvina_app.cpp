@@ -1,0 +1,52 @@
+#include "app/torvina_app.h"
+
+#include "app/main_frame.h"
+#include "app/torvina_doc.h"
+#include "foundation/file_path.h"
+#include "foundation/registry_key_name.h"
+#include "foundation/shell_open.h"
+#include "platform/afx/cframewnd.h"
+#include "platform/afx/ddx.h"
+#include "platform/ole/ole.h"
+#include "resources/resource_ids.h"
+#include "ui/base_view.h"
+
+BEGIN_MESSAGE_MAP(CTorvinaApp, CWinAppEx)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_HELP, OnHelp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kTemplateId = 128;
+
+} // namespace
+
+CTorvinaApp::CTorvinaApp() = default;
+
+BOOL CTorvinaApp::InitInstance()
+{
+    CWinAppEx::InitInstance();
+    if (FAILED(OleInitialize(nullptr))) {
+        AfxMessageBox(u"Ole Error");
+        return FALSE;
+    }
+    SetRegistryKey(LoadRegistryKeyName());
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(kTemplateId, RUNTIME_CLASS(CTorvinaDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CBaseView)));
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+    m_pMainWnd->CenterWindow();
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->SetWindowText(u"Torvina");
+    m_pMainWnd->UpdateWindow();
+    return TRUE;
+}
+
+void CTorvinaApp::OnAppAbout() { }
+
+void CTorvinaApp::OnHelp() { ShellOpenAsync(GetModuleFolder() + u"torvina.chm"); }

@@ -1,0 +1,242 @@
+#include "platform/afx/cframewnd.h"
+
+#include "platform/afx/cdocument.h"
+#include "platform/afx/cview.h"
+#include "platform/afx/cwinapp.h"
+#include "platform/afx/frame_host.h"
+#include "platform/afx/message_pump.h"
+
+#include <QStatusBar>
+
+#include <algorithm>
+
+FrameHost::FrameHost() : Host<QMainWindow>(nullptr, WindowKind::Generic) { }
+
+FrameHost* FrameHost::Of(const CWnd* frame)
+{
+    return frame ? dynamic_cast<FrameHost*>(WindowRecord::From(frame->m_hWnd)) : nullptr;
+}
+
+IMPLEMENT_DYNAMIC(CFrameWnd, CObject)
+IMPLEMENT_DYNAMIC(CFrameWndEx, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
+END_MESSAGE_MAP()
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd()
+{
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.cx <= 0 && cs.x == CW_USEDEFAULT)
+        cs.cx = 640;
+    if (cs.cy <= 0 && cs.y == CW_USEDEFAULT)
+        cs.cy = 480;
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrameResources(UINT) { return TRUE; }
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDResource = nIDResource;
+    CString strings;
+    strings.LoadString(nIDResource);
+    const int end = strings.Find(u'\n');
+    const CString title = end >= 0 ? strings.Left(end) : strings;
+    if (!CreateEx(0, nullptr, title, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                  pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext))
+        return FALSE;
+    if (HICON icon = AfxLoadIcon(nIDResource)) {
+        SetIcon(icon, TRUE);
+        SetIcon(icon, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                         int nWidth, int nHeight, HWND hWndParent, UINT nID, LPVOID lpParam)
+{
+    if (WindowRecord::From(m_hWnd))
+        return FALSE;
+    CREATESTRUCT cs{};
+    cs.lpCreateParams = lpParam;
+    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
+    cs.hwndParent = hWndParent;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.style = static_cast<LONG>(dwStyle);
+    cs.lpszName = lpszWindowName;
+    cs.lpszClass = lpszClassName;
+    cs.dwExStyle = dwExStyle;
+    if (!PreCreateWindow(cs))
+        return FALSE;
+    auto* host = new FrameHost;
+    host->className = cs.lpszClass ? CString(cs.lpszClass) : CString(u"AfxFrameOrView");
+    host->windowStyle = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;
+    host->exStyle = cs.dwExStyle;
+    host->windowText = cs.lpszName ? CString(cs.lpszName) : CString();
+    host->ApplyText();
+    // The window size includes the bars, as the frame's size does on the original platform.
+    host->resize(std::max(1, cs.cx), std::max(1, cs.cy));
+    if (cs.x != CW_USEDEFAULT && cs.y != CW_USEDEFAULT)
+        host->move(cs.x, cs.y);
+    WindowFactory::Attach(this, host);
+    PreSubclassWindow();
+    const HWND self = m_hWnd;
+    if (::SendMessage(self, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        if (WindowRecord::From(self))
+            DestroyWindow();
+        return FALSE;
+    }
+    if (!WindowRecord::From(self) || !LoadFrameResources(m_nIDResource))
+        return FALSE;
+    if (dwStyle & WS_VISIBLE)
+        host->show();
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    auto* context = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
+    return OnCreateClient(lpCreateStruct, context) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (!pContext || !pContext->m_pNewViewClass)
+        return TRUE;
+    return CreateView(pContext) ? TRUE : FALSE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    CObject* object = pContext->m_pNewViewClass->CreateObject();
+    auto* view = dynamic_cast<CView*>(object);
+    if (!view) {
+        delete object;
+        return nullptr;
+    }
+    // The document is known before the view's window exists, so its OnCreate can use it.
+    if (pContext->m_pCurrentDoc)
+        pContext->m_pCurrentDoc->AddView(view);
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID)) {
+        delete view;
+        return nullptr;
+    }
+    view->m_bAutoDelete = TRUE;
+    if (FrameHost* host = FrameHost::Of(this))
+        host->setCentralWidget(WindowRecord::From(view->m_hWnd)->widget);
+    if (!m_pViewActive)
+        m_pViewActive = view;
+    return view;
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const { return m_pViewActive ? m_pViewActive->GetDocument() : nullptr; }
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    if (!m_pViewActive && pDoc && !pDoc->GetViews().empty())
+        m_pViewActive = pDoc->GetViews().front();
+    if (m_pViewActive)
+        m_pViewActive->OnInitialUpdate();
+    if (bMakeVisible) {
+        ShowWindow(SW_SHOW);
+        UpdateAllCommandUi();
+    }
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra)
+{
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(nID, nCode, pExtra);
+}
+
+void CFrameWnd::UpdateCommandState(CCmdUI& state)
+{
+    state.m_bEnableChanged = FALSE;
+    const BOOL handled = OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state);
+    if (!handled) {
+        AFX_CMDHANDLERINFO info;
+        state.Enable(OnCmdMsg(state.m_nID, static_cast<int>(CN_COMMAND), &info));
+    }
+}
+
+void CFrameWnd::AddCommandUiClient(CCommandUiClient* client)
+{
+    if (client && std::ranges::find(m_commandUiClients, client) == m_commandUiClients.end())
+        m_commandUiClients.push_back(client);
+}
+
+void CFrameWnd::RemoveCommandUiClient(CCommandUiClient* client) { std::erase(m_commandUiClients, client); }
+
+void CFrameWnd::UpdateAllCommandUi()
+{
+    // A copy: a client's update may not change the list under the loop.
+    const std::vector<CCommandUiClient*> clients = m_commandUiClients;
+    for (CCommandUiClient* client : clients)
+        client->OnUpdateCmdUI(this);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    if (IsWindowVisible())
+        UpdateAllCommandUi();
+    return 0;
+}
+
+void CFrameWnd::OnViewStatusBar()
+{
+    if (FrameHost* host = FrameHost::Of(this); host && host->findChild<QStatusBar*>())
+        host->statusBar()->setVisible(!host->statusBar()->isVisibleTo(host));
+}
+
+void CFrameWnd::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
+{
+    FrameHost* host = FrameHost::Of(this);
+    const bool exists = host && host->findChild<QStatusBar*>();
+    pCmdUI->Enable(exists);
+    pCmdUI->SetCheck(exists && host->statusBar()->isVisibleTo(host) ? 1 : 0);
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->CanCloseFrame(this))
+        return;
+    const HWND self = m_hWnd;
+    CWinApp* app = AfxGetApp();
+    // Closing the main window closes every document and so ends the application.
+    if (app && app->m_pMainWnd == this)
+        app->CloseAllDocuments(FALSE);
+    else if (doc)
+        doc->OnCloseDocument();
+    if (CWnd* still = CWnd::FromHandlePermanent(self))
+        still->DestroyWindow();
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+    if (m_bAutoDelete)
+        delete this;
+}
