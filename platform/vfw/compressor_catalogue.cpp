@@ -15,24 +15,24 @@ constexpr std::array<const char*, 7> kX264Presets = {"ultrafast", "superfast", "
                                                      "fast", "medium", "slow"};
 
 constexpr std::array<CompressorOption, 1> kHuffyuvOptions = {{
-    {"pred", u"Prediction", 0, 1, 0, kHuffyuvPredictors},
+    {"pred", u"Prediction", 0, 1, 0, kHuffyuvPredictors, u"予測"},
 }};
 constexpr std::array<CompressorOption, 2> kFfv1Options = {{
-    {"coder", u"Range coder", 0, 1, 1, {}},
-    {"context", u"Large context", 0, 1, 0, {}},
+    {"coder", u"Range coder", 0, 1, 1, {}, u"レンジコーダ"},
+    {"context", u"Large context", 0, 1, 0, {}, u"大きなコンテキスト"},
 }};
 constexpr std::array<CompressorOption, 1> kUtVideoOptions = {{
-    {"pred", u"Prediction", 0, 2, 0, kUtVideoPredictors},
+    {"pred", u"Prediction", 0, 2, 0, kUtVideoPredictors, u"予測"},
 }};
 constexpr std::array<CompressorOption, 2> kPngOptions = {{
-    {"pred", u"Prediction", 0, 5, 4, kPngPredictors},
-    {"compression_level", u"Compression level", 0, 9, 6, {}},
+    {"pred", u"Prediction", 0, 5, 4, kPngPredictors, u"予測"},
+    {"compression_level", u"Compression level", 0, 9, 6, {}, u"圧縮レベル"},
 }};
 constexpr std::array<CompressorOption, 1> kZmbvOptions = {{
-    {"compression_level", u"Compression level", 0, 9, 6, {}},
+    {"compression_level", u"Compression level", 0, 9, 6, {}, u"圧縮レベル"},
 }};
 constexpr std::array<CompressorOption, 1> kX264Options = {{
-    {"preset", u"Preset", 0, 6, 2, kX264Presets},
+    {"preset", u"Preset", 0, 6, 2, kX264Presets, u"プリセット"},
 }};
 
 constexpr DWORD kLossy = VIDCF_QUALITY | VIDCF_TEMPORAL;

@@ -32,6 +32,7 @@ struct CompressorOption {
     int maximum;
     int defaultValue;
     std::span<const char* const> choices;
+    const WCHAR* japaneseLabel; // the label on a Japanese system
 };
 
 struct CompressorDescriptor {

@@ -29,6 +29,16 @@ D* ShowingDialog()
     return nullptr;
 }
 
+// The visible dialog that has a control with this id, or null (for dialogs of no class of their own).
+inline CWnd* ShowingDialogWith(int controlId)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (WindowRecord* record = WindowRecord::OfWidget(w);
+            record && !record->isDestroyed && w->isVisible() && record->Object()->GetDlgItem(controlId))
+            return record->Object();
+    return nullptr;
+}
+
 // Runs fn on the dialog of class D once its modal loop runs; without one the test fails.
 template <class D>
 void WithDialog(std::function<void(D&)> fn)
