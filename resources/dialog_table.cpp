@@ -22,6 +22,7 @@ const std::vector<const DialogTemplate*>& Templates()
         &kVolumeTemplate,
         &kAviCodecDialogTemplate,
         &kWmvEncodeDialogTemplate,
+        &kClipResizeTemplate,
     };
     return templates;
 }

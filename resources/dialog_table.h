@@ -10,3 +10,4 @@ std::span<const DialogTemplate* const> DialogTemplates();
 
 extern const DialogTemplate kAviCodecDialogTemplate;
 extern const DialogTemplate kWmvEncodeDialogTemplate;
+extern const DialogTemplate kClipResizeTemplate;

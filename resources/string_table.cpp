@@ -14,6 +14,7 @@ constexpr auto kGroups = std::to_array<StringGroup>({
     &AuxDialogStrings,
     &EncoderSettingsStrings,
     &FrameStrings,
+    &ClipResizeStrings,
 });
 
 std::vector<StringResource> SortedEntries()

@@ -18,3 +18,4 @@ std::span<const StringResource> ErrorStrings();
 std::span<const StringResource> AuxDialogStrings();
 std::span<const StringResource> EncoderSettingsStrings();
 std::span<const StringResource> FrameStrings();
+std::span<const StringResource> ClipResizeStrings();

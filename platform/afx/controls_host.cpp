@@ -206,6 +206,10 @@ void StaticHost::ApplyText()
 
 bool StaticHost::event(QEvent* e)
 {
+    if (e->type() == QEvent::Paint && !isDestroyed && (windowStyle & SS_TYPEMASK) == SS_BLACKRECT) {
+        QPainter(this).fillRect(rect(), Qt::black);
+        return true;
+    }
     if (e->type() == QEvent::Paint && !isDestroyed) {
         QColor background, textColor;
         bool transparent = false;

@@ -2,6 +2,7 @@
 // dispatching messages, the window hierarchy and the default handlers.
 #include "platform/afx/cwnd.h"
 
+#include "platform/afx/notify_lockout.h"
 #include "platform/afx/window_classes.h"
 #include "platform/afx/window_host.h"
 
@@ -245,6 +246,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT nID = LOWORD(wParam);
     const UINT nCode = HIWORD(wParam);
+    if (lParam != 0 && NotifyLockout::Holds(m_hWnd))
+        return TRUE;
     if (lParam == 0 && nCode <= 1) {
         // Menu items, accelerators and posted commands: a disabled command is refused.
         CCmdUI state;

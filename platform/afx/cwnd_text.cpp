@@ -2,6 +2,7 @@
 #include "platform/afx/cwnd.h"
 
 #include "platform/afx/ddx.h"
+#include "platform/afx/notify_lockout.h"
 #include "platform/afx/window_host.h"
 
 void CWnd::SetWindowText(LPCTSTR text) { SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")); }
@@ -79,6 +80,7 @@ UINT CWnd::IsDlgButtonChecked(int nID) const
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
+    const NotifyLockout lockout(m_hWnd);
     try {
         DoDataExchange(&dx);
     } catch (const DataExchangeFailure&) {

@@ -1,0 +1,89 @@
+#include "dialogs/shorityu.h"
+
+#include "platform/afx/cdc.h"
+
+#include <algorithm>
+
+BEGIN_MESSAGE_MAP(CShorityu, CBaseWnd)
+    ON_WM_PAINT()
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CShorityu::CShorityu(const BYTE* pBits, BITMAPINFOHEADER bih, UINT nCloseCmd)
+    : m_pBits(pBits), m_bih(bih), m_nCloseCmd(nCloseCmd)
+{
+}
+
+CSize CShorityu::WindowSize() const
+{
+    return CSize(std::max<LONG>(0, m_bih.biWidth) + 6, std::max<LONG>(0, m_bih.biHeight) + 25);
+}
+
+BOOL CShorityu::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.lpszName = u"Zarn Viewer";
+    const CSize size = WindowSize();
+    cs.cx = size.cx;
+    cs.cy = size.cy;
+    return CBaseWnd::PreCreateWindow(cs);
+}
+
+bool CShorityu::HasDrawableFrame() const
+{
+    // A 48-bit frame has another row layout; its pixels are never read as 24-bit rows.
+    return m_pBits && m_bih.biBitCount == 24 && m_bih.biCompression == BI_RGB && m_bih.biWidth > 0 &&
+        m_bih.biHeight > 0;
+}
+
+void CShorityu::SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih)
+{
+    const CSize before = WindowSize();
+    m_pBits = pBits;
+    m_bih = bih;
+    if (!m_hWnd)
+        return;
+    const CSize after = WindowSize();
+    if (HasDrawableFrame() && !(after == before)) {
+        // Grown or shrunk by the frame's change, whatever the window manager adds around it.
+        CRect rc;
+        GetWindowRect(&rc);
+        MoveWindow(rc.left, rc.top, rc.Width() + after.cx - before.cx, rc.Height() + after.cy - before.cy, FALSE);
+    }
+    Invalidate(TRUE);
+    UpdateWindow();
+}
+
+void CShorityu::DrawImage()
+{
+    if (!HasDrawableFrame() || !m_hWnd)
+        return;
+    CDC* dc = GetDC();
+    if (!dc)
+        return;
+    dc->SetStretchBltMode(COLORONCOLOR);
+    BITMAPINFO info{};
+    info.bmiHeader = m_bih;
+    StretchDIBits(dc->m_hDC, 0, 0, m_bih.biWidth, m_bih.biHeight, 0, 0, m_bih.biWidth, m_bih.biHeight, m_pBits, &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+    ReleaseDC(dc);
+}
+
+void CShorityu::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!HasDrawableFrame()) {
+        // Without a frame the window is blank, not a picture of a frame that is gone.
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(&rc, GetSysColor(COLOR_BTNFACE));
+        return;
+    }
+    DrawImage();
+}
+
+void CShorityu::OnClose()
+{
+    // The window stays until the owner destroys the viewer, which it may do inside this send.
+    if (m_pOwner && IsWindow(m_pOwner->m_hWnd))
+        m_pOwner->SendMessage(WM_COMMAND, m_nCloseCmd, 0);
+}

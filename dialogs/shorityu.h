@@ -1,0 +1,35 @@
+// The source-image viewer: a top-level window showing the current source frame one to one.
+#pragma once
+
+#include "ui/base_wnd.h"
+
+class CShorityu : public CBaseWnd {
+public:
+    // The frame is not owned: the owner hands a new one (or none) whenever its frame block changes.
+    CShorityu(const BYTE* pBits, BITMAPINFOHEADER bih, UINT nCloseCmd);
+    ~CShorityu() override = default;
+
+    // Takes the owner's current frame, or no frame with null pixels, and shows it; a frame of
+    // another size resizes the window.
+    void SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih);
+    // Only 24-bit bottom-up frames with their pixels are drawn; anything else draws nothing.
+    bool HasDrawableFrame() const;
+    virtual void DrawImage();
+
+    DECLARE_MESSAGE_MAP()
+
+public:
+    void OnPaint();
+    void OnClose();
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+private:
+    // The window's size for the stored frame: room for the frame and the caption.
+    CSize WindowSize() const;
+
+    const BYTE* m_pBits;
+    BITMAPINFOHEADER m_bih;
+    UINT m_nCloseCmd;
+};
