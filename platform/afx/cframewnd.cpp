@@ -5,12 +5,13 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/frame_host.h"
 #include "platform/afx/message_pump.h"
+#include "platform/afx/window_classes.h"
 
 #include <QStatusBar>
 
 #include <algorithm>
 
-FrameHost::FrameHost() : Host<QMainWindow>(nullptr, WindowKind::Generic) { }
+FrameHost::FrameHost() : Host<QMainWindow>(nullptr, WindowKind::Generic) {}
 
 FrameHost* FrameHost::Of(const CWnd* frame)
 {
@@ -21,11 +22,11 @@ IMPLEMENT_DYNAMIC(CFrameWnd, CObject)
 IMPLEMENT_DYNAMIC(CFrameWndEx, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-ON_WM_CREATE()
-ON_WM_CLOSE()
-ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
-ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
