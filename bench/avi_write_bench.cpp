@@ -4,6 +4,7 @@
 //   avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]
 #include "bench/scratch_config_home.h"
 #include "platform/av/av_handles.h"
+#include "platform/win/dib_rows.h"
 #include "platform/win/text.h"
 #include "writers/enc_avi2.h"
 
@@ -60,7 +61,8 @@ int main(int argc, char** argv)
 {
     Options o;
     if (!Parse(argc, argv, o)) {
-        std::fprintf(stderr, "usage: avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]\n");
+        std::fprintf(stderr,
+                     "usage: avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]\n");
         return 2;
     }
     ScratchConfigHome scratch;
@@ -71,7 +73,7 @@ int main(int argc, char** argv)
     header.biHeight = o.height;
     header.biPlanes = 1;
     header.biBitCount = 24;
-    header.biSizeImage = static_cast<DWORD>(((o.width * 3 + 3) & ~3) * o.height);
+    header.biSizeImage = static_cast<DWORD>(DibRowStride(static_cast<uint64_t>(o.width)) * o.height);
     std::vector<uint8_t> bits(header.biSizeImage);
 
     const auto start = std::chrono::steady_clock::now();

@@ -13,6 +13,7 @@
 #include "image/img_resize.h"
 #include "image/res_img_file.h"
 #include "platform/av/av_handles.h"
+#include "platform/win/dib_rows.h"
 #include "platform/win/text.h"
 
 #include <chrono>
@@ -121,7 +122,7 @@ BITMAPINFOHEADER OutputHeader(const BITMAPINFOHEADER& source, const ConvertOptio
         out.biWidth = o.width;
         out.biHeight = o.height;
     }
-    out.biSizeImage = static_cast<DWORD>(((out.biWidth * 3 + 3) & ~3) * out.biHeight);
+    out.biSizeImage = static_cast<DWORD>(DibRowStride(static_cast<uint64_t>(out.biWidth)) * out.biHeight);
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/mem_buff.h"
 #include "image/file_stream.h"
+#include "platform/win/dib_rows.h"
 
 #include <cstring>
 
@@ -46,7 +47,7 @@ BITMAPINFOHEADER* Load8(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& fi
     const uint64_t paletteOffset = sizeof(BITMAPFILEHEADER) + uint64_t{info.biSize};
     const uint64_t width = static_cast<uint64_t>(info.biWidth);
     const uint64_t height = static_cast<uint64_t>(info.biHeight);
-    const uint64_t indexRowBytes = (width + 3) / 4 * 4;
+    const uint64_t indexRowBytes = DibRowBytes(width, 8);
     const uint64_t indexBytes = indexRowBytes * height;
     if (colours > kPaletteEntries || !InsideFile(paletteOffset, 4 * colours, fileSize) ||
         !InsideFile(fileHeader.bfOffBits, indexBytes, fileSize))

@@ -10,7 +10,7 @@ namespace {
 
 void JpegEmitMessage(j_common_ptr object, int level)
 {
-    auto* manager = reinterpret_cast<JpegErrorManager*>(object->err);
+    auto* manager = static_cast<JpegErrorManager*>(JpegErrorJumpOf(object));
     if (level < 0 && manager->failOnPrematureEnd && manager->pub.msg_code == JWRN_JPEG_EOF)
         longjmp(manager->jump, 1);
     manager->standardEmitMessage(object, level);
@@ -92,19 +92,11 @@ void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file)
 
 jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd)
 {
-    jpeg_error_mgr* error = jpeg_std_error(&manager->pub);
-    error->error_exit = JpegErrorExit;
+    jpeg_error_mgr* error = InitJpegErrorJump(manager);
     manager->standardEmitMessage = error->emit_message;
     error->emit_message = JpegEmitMessage;
     manager->failOnPrematureEnd = failOnPrematureEnd;
     return error;
-}
-
-void JpegErrorExit(j_common_ptr object)
-{
-    char message[JMSG_LENGTH_MAX];
-    object->err->format_message(object, message);
-    longjmp(reinterpret_cast<JpegErrorManager*>(object->err)->jump, 1);
 }
 
 void SetJpegMemorySource(j_decompress_ptr decompressor, JpegMemoryState* state)

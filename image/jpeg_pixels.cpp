@@ -1,5 +1,7 @@
 #include "image/jpeg_pixels.h"
 
+#include "platform/win/dib_rows.h"
+
 #include <cstring>
 #include <memory>
 #include <new>
@@ -51,7 +53,7 @@ BYTE* PadRows(const BYTE* rows, int width, int height, int* stride)
 {
     if (!rows || width <= 0 || height <= 0)
         return nullptr;
-    const size_t padded = (24 * static_cast<size_t>(width) + 31) / 32 * 4;
+    const size_t padded = DibRowStride(static_cast<uint64_t>(width));
     BYTE* out = new (std::nothrow) BYTE[padded * static_cast<size_t>(height)];
     if (!out)
         return nullptr;

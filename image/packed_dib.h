@@ -1,6 +1,7 @@
 // The packed DIB: one malloc block holding a BITMAPINFOHEADER and, directly behind it, the pixels.
 #pragma once
 
+#include "platform/win/dib_rows.h"
 #include "platform/win/types.h"
 
 #include <cstdint>
@@ -8,9 +9,6 @@
 #include <memory>
 
 BITMAPINFOHEADER* InitBitmapInfoHeader(BITMAPINFOHEADER* out, int width, int height);
-
-// Bytes per row of the 24-bit form: three bytes a pixel, padded to a multiple of four.
-constexpr uint64_t DibRowStride(uint64_t width) { return (3 * width + 3) / 4 * 4; }
 
 // No reader allocates a pixel area beyond this, whatever a file's header claims.
 constexpr uint64_t kMaxPixelAreaBytes = uint64_t{1} << 30;

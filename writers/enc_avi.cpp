@@ -2,6 +2,7 @@
 
 #include "foundation/file_system.h"
 #include "platform/vfw/vcm.h"
+#include "platform/win/dib_rows.h"
 
 #include <cstring>
 
@@ -85,7 +86,7 @@ int CEncAVI::Open(CString path)
     BITMAPINFOHEADER format = m_frameHeader;
     format.biCompression = BI_RGB;
     format.biBitCount = 24;
-    format.biSizeImage = static_cast<DWORD>(((3 * static_cast<int64_t>(format.biWidth) + 3) & ~int64_t{3}) * format.biHeight);
+    format.biSizeImage = static_cast<DWORD>(DibRowStride(static_cast<uint64_t>(format.biWidth)) * format.biHeight);
     if (AVIStreamSetFormat(m_compressedStream, 0, &format, sizeof format) != AVIERR_OK)
         return kErrorAviSetFormat;
     return 0;

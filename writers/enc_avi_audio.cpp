@@ -1,6 +1,6 @@
 #include "writers/enc_avi_audio.h"
 
-#include "foundation/mem_buff.h"
+#include "writers/silence_padding.h"
 
 #include <cstring>
 #include <vector>
@@ -103,28 +103,15 @@ int CEncAVIAudioComp::WriteConverted(const void* data, int bytes, void* writer)
 
 int CEncAVIAudioComp::GetPadBytes()
 {
-    const WAVEFORMATEX& source = *m_converter.GetSourceFormat();
-    const int sampleBytes = source.wBitsPerSample / 8;
-    if (m_streamInfo.dwRate == 0 || source.nSamplesPerSec == 0 || sampleBytes == 0 || source.nChannels == 0)
-        return 0;
-    const double videoSeconds = static_cast<double>(m_framePosition) * m_streamInfo.dwScale / m_streamInfo.dwRate;
-    const double audioSeconds =
-        static_cast<double>(m_converter.GetSourceBytes()) / source.nSamplesPerSec / sampleBytes / source.nChannels;
-    const double missing = source.nSamplesPerSec * (videoSeconds - audioSeconds) + 0.5;
-    if (missing > 0x7FFFFFFF / 8 || missing < -double(0x7FFFFFFF) / 8)
-        return 0;
-    return static_cast<int>(missing) * sampleBytes * source.nChannels;
+    return MissingSilenceBytes(m_framePosition, m_streamInfo.dwScale, m_streamInfo.dwRate, m_converter.GetSourceBytes(),
+                               *m_converter.GetSourceFormat());
 }
 
 void CEncAVIAudioComp::PadAudio()
 {
     if (!m_audioStream || !m_videoStream)
         return;
-    const int bytes = GetPadBytes();
-    if (bytes <= 0)
-        return;
-    CMemBuffBase<unsigned char> silence(bytes);
-    if (!silence.GetData() || !silence.FillAll(0))
-        return;
-    m_converter.Write(silence.GetData(), bytes, &CEncAVIAudioComp::WriteConverted, this);
+    WriteSilence(GetPadBytes(), [this](const void* data, int bytes) {
+        m_converter.Write(data, bytes, &CEncAVIAudioComp::WriteConverted, this);
+    });
 }

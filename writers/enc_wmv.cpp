@@ -5,6 +5,7 @@
 #include "foundation/mem_buff.h"
 #include "foundation/string_char.h"
 #include "platform/win/file_handle.h"
+#include "writers/silence_padding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,35 +20,22 @@ GUID VideoSubtypeOf(const BITMAPINFOHEADER& header)
 {
     if (header.biCompression == BI_RGB) {
         switch (header.biBitCount) {
-        case 32:
-            return WMMEDIASUBTYPE_RGB32;
-        case 24:
-            return WMMEDIASUBTYPE_RGB24;
-        case 16:
-            return WMMEDIASUBTYPE_RGB555;
-        case 8:
-            return WMMEDIASUBTYPE_RGB8;
-        default:
-            return GUID_NULL;
+        case 32: return WMMEDIASUBTYPE_RGB32;
+        case 24: return WMMEDIASUBTYPE_RGB24;
+        case 16: return WMMEDIASUBTYPE_RGB555;
+        case 8: return WMMEDIASUBTYPE_RGB8;
+        default: return GUID_NULL;
         }
     }
     switch (header.biCompression) {
-    case mmioFOURCC('I', '4', '2', '0'):
-        return WMMEDIASUBTYPE_I420;
-    case mmioFOURCC('I', 'Y', 'U', 'V'):
-        return WMMEDIASUBTYPE_IYUV;
-    case mmioFOURCC('Y', 'V', '1', '2'):
-        return WMMEDIASUBTYPE_YV12;
-    case mmioFOURCC('Y', 'U', 'Y', '2'):
-        return WMMEDIASUBTYPE_YUY2;
-    case mmioFOURCC('U', 'Y', 'V', 'Y'):
-        return WMMEDIASUBTYPE_UYVY;
-    case mmioFOURCC('Y', 'V', 'Y', 'U'):
-        return WMMEDIASUBTYPE_YVYU;
-    case mmioFOURCC('Y', 'V', 'U', '9'):
-        return WMMEDIASUBTYPE_YVU9;
-    default:
-        return GUID_NULL;
+    case mmioFOURCC('I', '4', '2', '0'): return WMMEDIASUBTYPE_I420;
+    case mmioFOURCC('I', 'Y', 'U', 'V'): return WMMEDIASUBTYPE_IYUV;
+    case mmioFOURCC('Y', 'V', '1', '2'): return WMMEDIASUBTYPE_YV12;
+    case mmioFOURCC('Y', 'U', 'Y', '2'): return WMMEDIASUBTYPE_YUY2;
+    case mmioFOURCC('U', 'Y', 'V', 'Y'): return WMMEDIASUBTYPE_UYVY;
+    case mmioFOURCC('Y', 'V', 'Y', 'U'): return WMMEDIASUBTYPE_YVYU;
+    case mmioFOURCC('Y', 'V', 'U', '9'): return WMMEDIASUBTYPE_YVU9;
+    default: return GUID_NULL;
     }
 }
 
@@ -166,8 +154,7 @@ int CEncWMV::CreateProfile(int kind, int indexV4, int indexV7, int indexV8)
         manager2->SetSystemProfileVersion(WMT_VER_8_0);
         hr = manager2->LoadSystemProfile(static_cast<DWORD>(indexV8 - 1), m_profile.Receive());
         break;
-    default:
-        break;
+    default: break;
     }
     return FAILED(hr) ? kErrorWmvSystemProfile : 0;
 }
@@ -451,32 +438,15 @@ int CEncWMVWMA::WriteAudio(const void* data, int bytes)
 
 int CEncWMVWMA::GetPadBytes() const
 {
-    const int bytesPerSample = m_audioFormat.wBitsPerSample / 8;
-    if (m_streamHeader.dwRate == 0 || m_audioFormat.nSamplesPerSec == 0 || bytesPerSample == 0 ||
-        m_audioFormat.nChannels == 0)
-        return 0;
-    const double videoSeconds = static_cast<double>(m_frameCount) * m_streamHeader.dwScale / m_streamHeader.dwRate;
-    const double audioSeconds = static_cast<double>(m_audioBytes) / m_audioFormat.nSamplesPerSec / bytesPerSample /
-                                m_audioFormat.nChannels;
-    const double missing = m_audioFormat.nSamplesPerSec * (videoSeconds - audioSeconds) + 0.5;
-    // Bounded to what one block can hold, so that no count overflows.
-    const double limit = static_cast<double>(std::numeric_limits<int>::max() /
-                                             (bytesPerSample * m_audioFormat.nChannels));
-    const int samples = static_cast<int>(std::clamp(missing, -limit, limit));
-    return samples * bytesPerSample * m_audioFormat.nChannels;
+    return MissingSilenceBytes(m_frameCount, m_streamHeader.dwScale, m_streamHeader.dwRate, m_audioBytes,
+                               m_audioFormat);
 }
 
 void CEncWMVWMA::PadAudio()
 {
     if (!m_audioInput || !m_videoInput)
         return;
-    const int bytes = GetPadBytes();
-    if (bytes <= 0)
-        return;
-    CMemBuffBase<unsigned char> silence(bytes);
-    if (!silence.GetData() || !silence.FillAll(0))
-        return;
-    WriteAudio(silence.GetData(), bytes);
+    WriteSilence(GetPadBytes(), [this](const void* data, int bytes) { WriteAudio(data, bytes); });
 }
 
 int CEncWMVWMA::BeginPass()

@@ -1,5 +1,6 @@
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/window_host.h"
+#include "platform/win/dib_rows.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -253,7 +254,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     dc->EndPainting();
     dc->drawn = true;
     QImage* target = dc->Target();
-    const size_t stride = (static_cast<size_t>(h.biWidth) * 3 + 3) & ~size_t(3);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(h.biWidth));
     const auto* pixels = static_cast<const BYTE*>(bits);
     // Bottom-up rows: the source rectangle's origin is the DIB's lower-left corner.
     const QRect dstRect(xDest + dc->origin.x(), yDest + dc->origin.y(), destWidth, destHeight);

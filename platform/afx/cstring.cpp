@@ -1,5 +1,6 @@
 #include "platform/afx/cstring.h"
 
+#include "platform/win/ascii_case.h"
 #include "platform/win/string_resource.h"
 #include "platform/win/text.h"
 
@@ -8,9 +9,6 @@
 #include <string>
 
 namespace {
-
-WCHAR FoldAsciiLower(WCHAR ch) { return (ch >= u'A' && ch <= u'Z') ? static_cast<WCHAR>(ch + (u'a' - u'A')) : ch; }
-WCHAR FoldAsciiUpper(WCHAR ch) { return (ch >= u'a' && ch <= u'z') ? static_cast<WCHAR>(ch - (u'a' - u'A')) : ch; }
 
 bool IsSpace(WCHAR ch) { return ch == u' ' || (ch >= u'\t' && ch <= u'\r'); }
 
@@ -25,8 +23,8 @@ int CompareUnits(std::u16string_view a, std::u16string_view b, bool foldCase)
 {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const int ca = foldCase ? FoldAsciiLower(a[i]) : a[i];
-        const int cb = foldCase ? FoldAsciiLower(b[i]) : b[i];
+        const int ca = foldCase ? AsciiLower(a[i]) : a[i];
+        const int cb = foldCase ? AsciiLower(b[i]) : b[i];
         if (ca != cb)
             return Sign(ca - cb);
     }
@@ -319,13 +317,13 @@ int CString::CompareNoCase(LPCWSTR text) const { return CompareUnits(m_text, Vie
 
 CString& CString::MakeLower()
 {
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(), FoldAsciiLower);
+    std::transform(m_text.begin(), m_text.end(), m_text.begin(), AsciiLower<WCHAR>);
     return *this;
 }
 
 CString& CString::MakeUpper()
 {
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(), FoldAsciiUpper);
+    std::transform(m_text.begin(), m_text.end(), m_text.begin(), AsciiUpper<WCHAR>);
     return *this;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/window_host.h"
+#include "platform/win/dib_rows.h"
 
 #include <QFontMetrics>
 #include <QPainterPath>
@@ -74,7 +75,7 @@ void GdiObjectData::SyncImageFromSection()
     if (sectionBits.empty())
         return;
     const int w = image.width(), h = image.height();
-    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(w));
     for (int y = 0; y < h; ++y) {
         const BYTE* src = sectionBits.data() + stride * static_cast<size_t>(h - 1 - y);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -88,7 +89,7 @@ void GdiObjectData::SyncSectionFromImage()
     if (sectionBits.empty())
         return;
     const int w = image.width(), h = image.height();
-    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(w));
     for (int y = 0; y < h; ++y) {
         BYTE* dst = sectionBits.data() + stride * static_cast<size_t>(h - 1 - y);
         const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -167,7 +168,7 @@ int GetObjectW(HGDIOBJ handle, int count, LPVOID out)
         bm.bmBitsPixel = static_cast<WORD>(o->bitsPerPixel);
         bm.bmWidthBytes = ((bm.bmWidth * o->bitsPerPixel + 15) / 16) * 2;
         if (!o->sectionBits.empty()) {
-            bm.bmWidthBytes = (bm.bmWidth * 3 + 3) & ~3;
+            bm.bmWidthBytes = static_cast<LONG>(DibRowStride(static_cast<uint64_t>(bm.bmWidth)));
             bm.bmBits = o->sectionBits.data();
         }
         std::memcpy(out, &bm, sizeof(BITMAP));
@@ -253,7 +254,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HA
     if (!handle)
         return nullptr;
     GdiObjectData* o = GdiObjectData::From(handle);
-    const size_t stride = (static_cast<size_t>(h.biWidth) * 3 + 3) & ~size_t(3);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(h.biWidth));
     o->sectionBits.assign(stride * static_cast<size_t>(h.biHeight), 0);
     if (bits)
         *bits = o->sectionBits.data();

@@ -1,6 +1,7 @@
 #include "platform/afx/window_classes.h"
 
 #include "platform/afx/controls_host.h"
+#include "platform/win/ascii_case.h"
 
 #include <deque>
 #include <string_view>
@@ -32,26 +33,10 @@ std::deque<WindowClass>& Classes()
     return classes;
 }
 
-bool SameClassName(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'a' && x <= u'z')
-            x = static_cast<char16_t>(x - 32);
-        if (y >= u'a' && y <= u'z')
-            y = static_cast<char16_t>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 const WindowClass* FindClass(std::u16string_view name)
 {
     for (const WindowClass& c : Classes())
-        if (SameClassName(c.name.View(), name))
+        if (EqualsIgnoringAsciiCase(c.name.View(), name))
             return &c;
     return nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/afx/gdi.h"
 #include "platform/afx/window_host.h"
+#include "platform/win/dib_rows.h"
+#include "platform/win/ref_counted.h"
 
 #include <QBuffer>
 #include <QDragMoveEvent>
@@ -152,17 +154,9 @@ BOOL COleDropTarget::OnDrop(CWnd* pWnd, COleDataObject* data, DROPEFFECT effect,
 
 namespace {
 
-class GlobalStream : public IStream {
+class GlobalStream final : public win::RefCounted<IStream> {
 public:
     GlobalStream(HGLOBAL block, bool deleteOnRelease) : m_block(block), m_delete(deleteOnRelease) {}
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HGLOBAL Block() const override { return m_block; }
 
 private:
@@ -173,20 +167,11 @@ private:
     }
     HGLOBAL m_block;
     bool m_delete;
-    ULONG m_refs = 1;
 };
 
-class Picture : public IPicture {
+class Picture final : public win::RefCounted<IPicture> {
 public:
     Picture(HBITMAP bitmap, short type) : m_bitmap(bitmap), m_type(type) {}
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT get_Handle(OLE_HANDLE* handle) override
     {
         if (!handle)
@@ -206,7 +191,6 @@ private:
     ~Picture() override { DeleteObject(m_bitmap); }
     HBITMAP m_bitmap;
     short m_type;
-    ULONG m_refs = 1;
 };
 
 constexpr int kMaxPictureSide = 1 << 15;
@@ -275,7 +259,7 @@ HRESULT OleLoadPicture(LPSTREAM stream, LONG lSize, BOOL, const GUID& riid, LPVO
     HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         return E_OUTOFMEMORY;
-    const size_t stride = (static_cast<size_t>(image.width()) * 3 + 3) & ~size_t(3);
+    const size_t stride = DibRowStride(static_cast<uint64_t>(image.width()));
     auto* dst = static_cast<BYTE*>(bits);
     for (int y = 0; y < image.height(); ++y) {
         const uchar* src = image.constScanLine(y);

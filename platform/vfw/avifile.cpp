@@ -2,51 +2,32 @@
 
 #include "platform/vfw/avi_muxer.h"
 #include "platform/vfw/compressor_instance.h"
+#include "platform/win/ref_counted.h"
 #include "platform/win/text.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
-class AviFileObject {
+// The file is finished when its last reference goes.
+class AviFileObject final : public win::RefCounted<> {
 public:
     explicit AviFileObject(uint64_t partLimit) : m_muxer(partLimit) {}
-    ULONG AddRef() { return ++m_references; }
-    ULONG Release()
-    {
-        const ULONG left = --m_references;
-        if (left == 0) {
-            m_muxer.Finish();
-            delete this;
-        }
-        return left;
-    }
     AviMuxer& Muxer() { return m_muxer; }
 
 private:
-    ULONG m_references = 1;
+    ~AviFileObject() override { m_muxer.Finish(); }
+
     AviMuxer m_muxer;
 };
 
-class AviStreamObject {
+class AviStreamObject : public win::RefCounted<> {
 public:
-    virtual ~AviStreamObject() = default;
-    ULONG AddRef() { return ++m_references; }
-    ULONG Release()
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     virtual HRESULT SetFormat(const void* format, LONG bytes) = 0;
     virtual HRESULT ReadFormat(void* format, LONG* bytes) = 0;
     virtual HRESULT Write(const void* data, LONG bytes, LONG samples, DWORD flags, LONG* samplesWritten,
                           LONG* bytesWritten) = 0;
     virtual AVISTREAMINFOW Info() = 0;
-
-private:
-    ULONG m_references = 1;
 };
 
 namespace {
@@ -76,8 +57,7 @@ public:
     {
         if (!format || bytes <= 0)
             return AVIERR_BADPARAM;
-        return m_file->Muxer().SetFormat(m_index, format, static_cast<size_t>(bytes)) ? AVIERR_OK
-                                                                                         : AVIERR_UNSUPPORTED;
+        return m_file->Muxer().SetFormat(m_index, format, static_cast<size_t>(bytes)) ? AVIERR_OK : AVIERR_UNSUPPORTED;
     }
     HRESULT ReadFormat(void* format, LONG* bytes) override
     {
@@ -128,7 +108,8 @@ public:
         const AVISTREAMINFOW info = m_target->Info();
         m_compressor->SetFrameRate(info.dwRate, info.dwScale);
         m_compressor->SetQuality(static_cast<LONG>(m_options.dwQuality));
-        m_compressor->SetKeyRate((m_options.dwFlags & AVICOMPRESSF_KEYFRAMES) ? static_cast<LONG>(m_options.dwKeyFrameEvery) : 0);
+        m_compressor->SetKeyRate(
+            (m_options.dwFlags & AVICOMPRESSF_KEYFRAMES) ? static_cast<LONG>(m_options.dwKeyFrameEvery) : 0);
         if (!m_compressor->Begin(&input))
             return AVIERR_BADFORMAT;
         const std::vector<uint8_t>& output = m_compressor->OutputFormat();
@@ -170,10 +151,12 @@ HRESULT AVIFileOpenW(PAVIFILE* file, LPCWSTR path, UINT mode, const void* handle
     *file = nullptr;
     if (!path || handler || (mode & (OF_WRITE | OF_CREATE)) != (OF_WRITE | OF_CREATE))
         return AVIERR_BADPARAM;
-    auto object = std::make_unique<AviFileObject>(AviMuxer::kDefaultPartLimit);
-    if (!object->Muxer().Create(Utf16ToUtf8(path)))
+    auto* object = new AviFileObject(AviMuxer::kDefaultPartLimit);
+    if (!object->Muxer().Create(Utf16ToUtf8(path))) {
+        object->Release();
         return AVIERR_FILEOPEN;
-    *file = object.release();
+    }
+    *file = object;
     return AVIERR_OK;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/vfw/compressor_catalogue.h"
 
+#include "platform/win/ascii_case.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 }
@@ -71,12 +73,10 @@ const CompressorDescriptor kCatalogue[] = {
      QualityControl::None, "", {}, 1},
 };
 
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool SameFourCC(FOURCC a, FOURCC b)
 {
     for (int shift = 0; shift < 32; shift += 8)
-        if (FoldCase(static_cast<char>(a >> shift)) != FoldCase(static_cast<char>(b >> shift)))
+        if (AsciiUpper(static_cast<char>(a >> shift)) != AsciiUpper(static_cast<char>(b >> shift)))
             return false;
     return true;
 }

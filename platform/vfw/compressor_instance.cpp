@@ -1,5 +1,7 @@
 #include "platform/vfw/compressor_instance.h"
 
+#include "platform/win/dib_rows.h"
+
 #include <cstring>
 
 namespace {
@@ -161,7 +163,7 @@ bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t
     if (!m_encoder || !bits)
         return false;
     const int height = Height(m_input);
-    const int stride = (m_input.biWidth * 3 + 3) & ~3;
+    const int stride = static_cast<int>(DibRowStride(static_cast<uint64_t>(m_input.biWidth)));
     const auto* rows = static_cast<const uint8_t*>(bits);
     // Bottom-up rows are read from the last one with a negative stride.
     const bool bottomUp = m_input.biHeight > 0;

@@ -1,5 +1,7 @@
 #include "platform/vfw/jpeg_band_encoder.h"
 
+#include "platform/jpeg/jpeg_error.h"
+#include "platform/win/failure_log.h"
 #include "platform/win/part_pool.h"
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <new>
+#include <string>
 
 #include <jpeglib.h>
 
@@ -14,7 +17,7 @@
 
 namespace {
 
-constexpr int kMcuSize = 16;         // 4:2:0 sampling
+constexpr int kMcuSize = 16; // 4:2:0 sampling
 constexpr int kMaxRestartInterval = 65535;
 constexpr int64_t kSmallestSplitFrame = 256 * 256;
 constexpr size_t kFirstBufferBytes = 64 * 1024;
@@ -27,16 +30,6 @@ constexpr uint8_t kStartOfFrame = 0xC0;
 constexpr uint8_t kStartOfScan = 0xDA;
 constexpr uint8_t kRestartInterval = 0xDD;
 constexpr uint8_t kFirstRestart = 0xD0;
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr object)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(object->err)->jump, 1);
-}
 
 void IgnoreMessage(j_common_ptr, int) {}
 
@@ -117,8 +110,7 @@ public:
 
     bool Create()
     {
-        m_compressor.err = jpeg_std_error(&m_error.pub);
-        m_error.pub.error_exit = ErrorExit;
+        m_compressor.err = InitJpegErrorJump(&m_error);
         m_error.pub.emit_message = IgnoreMessage;
         if (setjmp(m_error.jump))
             return false;
@@ -135,7 +127,9 @@ public:
     // Rows [first, first + count) of the frame whose first row shown is top.
     bool Compress(const uint8_t* top, ptrdiff_t stride, int first, int count, int width, int quality)
     {
+        m_failure.clear();
         if (setjmp(m_error.jump)) {
+            m_failure = JpegMessage(reinterpret_cast<j_common_ptr>(&m_compressor));
             jpeg_abort_compress(&m_compressor);
             return false;
         }
@@ -161,6 +155,8 @@ public:
     }
     const std::vector<uint8_t>& Jpeg() const { return m_buffer; }
     size_t Bytes() const { return m_bytes; }
+    // The library's message when the last Compress failed.
+    const std::string& Failure() const { return m_failure; }
 
 private:
     static Band& Of(j_compress_ptr compressor) { return *static_cast<Band*>(compressor->client_data); }
@@ -200,12 +196,13 @@ private:
         return true;
     }
 
-    ErrorManager m_error{};
+    JpegErrorJump m_error{};
     jpeg_compress_struct m_compressor{};
     jpeg_destination_mgr m_destination{};
     bool m_created = false;
     std::vector<uint8_t> m_buffer;
     size_t m_bytes = 0;
+    std::string m_failure;
 };
 
 JpegBandEncoder::JpegBandEncoder() = default;
@@ -242,7 +239,15 @@ bool JpegBandEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame
         if (!m_bands[static_cast<size_t>(band)]->Compress(top, stride, first, count, m_width, m_quality))
             failed = true;
     });
-    if (failed || !Join())
+    if (failed) {
+        for (const std::unique_ptr<Band>& band : m_bands)
+            if (!band->Failure().empty()) {
+                LogFailure("Motion JPEG", band->Failure());
+                break;
+            }
+        return false;
+    }
+    if (!Join())
         return false;
     frame.data = m_output.data();
     frame.bytes = m_output.size();
@@ -273,8 +278,8 @@ bool JpegBandEncoder::Join()
     m_output[head.heightAt] = static_cast<uint8_t>(m_height >> 8);
     m_output[head.heightAt + 1] = static_cast<uint8_t>(m_height);
     const int interval = m_plan.rowsPerBand * ((m_width + kMcuSize - 1) / kMcuSize);
-    const uint8_t restart[] = {kMarker, kRestartInterval, 0, 4, static_cast<uint8_t>(interval >> 8),
-                               static_cast<uint8_t>(interval)};
+    const uint8_t restart[] = {
+        kMarker, kRestartInterval, 0, 4, static_cast<uint8_t>(interval >> 8), static_cast<uint8_t>(interval)};
     m_output.insert(m_output.end(), std::begin(restart), std::end(restart));
     m_output.insert(m_output.end(), first.begin() + static_cast<ptrdiff_t>(head.scanHeaderAt),
                     first.begin() + static_cast<ptrdiff_t>(head.dataEnd));

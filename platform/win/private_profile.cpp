@@ -1,5 +1,6 @@
 #include "platform/win/private_profile.h"
 
+#include "platform/win/ascii_case.h"
 #include "platform/win/error_codes.h"
 #include "platform/win/text.h"
 
@@ -28,13 +29,7 @@ std::u16string_view Trim(std::u16string_view text)
     return text;
 }
 
-char16_t Fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool SameName(std::u16string_view a, std::u16string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
-}
+bool SameName(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringAsciiCase(a, b); }
 
 QString FileNameOf(LPCWSTR fileName) { return QString::fromStdString(Utf16ToUtf8(fileName)); }
 

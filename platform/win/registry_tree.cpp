@@ -1,5 +1,6 @@
 #include "platform/win/registry_tree.h"
 
+#include "platform/win/ascii_case.h"
 #include "platform/win/text.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@ constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kTrailer = "; end";
 constexpr std::u16string_view kRoot = u"HKEY_CURRENT_USER";
 constexpr size_t kBytesPerLine = 25;
-
-char16_t FoldChar(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
 bool HasControlCharacter(std::u16string_view text)
 {
@@ -326,7 +325,7 @@ private:
 std::u16string FoldRegistryName(std::u16string_view name)
 {
     std::u16string folded(name);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+    std::transform(folded.begin(), folded.end(), folded.begin(), AsciiUpper<char16_t>);
     return folded;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/wmf/com.h"
 
+#include <atomic>
+
 namespace {
 std::atomic<int> g_liveObjects{0};
 } // namespace

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "platform/win/com_init.h"
+#include "platform/win/ref_counted.h"
 #include "platform/win/types.h"
 
-#include <atomic>
 #include <utility>
 
 using IID = GUID;
@@ -45,13 +45,13 @@ int LiveObjectCount();
 void CountObject(int delta);
 } // namespace wmf
 
-// Reference counting for the layer's objects; the object deletes itself at zero.
-template <typename Interface>
-class RefCounted : public Interface {
+namespace wmf {
+
+// The layer's objects: reference counted and counted while they live.
+template <typename Interface, typename... More>
+class ComObject : public win::RefCounted<Interface, More...> {
 public:
-    RefCounted() { wmf::CountObject(1); }
-    RefCounted(const RefCounted&) = delete;
-    RefCounted& operator=(const RefCounted&) = delete;
+    ComObject() { CountObject(1); }
 
     // An object that answers for no interface but IUnknown keeps this one.
     HRESULT QueryInterface(REFIID iid, void** object) override
@@ -61,25 +61,16 @@ public:
         *object = nullptr;
         if (!(iid == IID_IUnknown))
             return E_NOINTERFACE;
-        AddRef();
+        this->AddRef();
         *object = static_cast<Interface*>(this);
         return S_OK;
     }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
 protected:
-    ~RefCounted() override { wmf::CountObject(-1); }
-
-private:
-    std::atomic<ULONG> m_references{1};
+    ~ComObject() override { CountObject(-1); }
 };
+
+} // namespace wmf
 
 // Owns one reference; Release through Reset or destruction.
 template <typename T>

@@ -7,7 +7,7 @@
 
 namespace wmf {
 
-class SampleBuffer final : public RefCounted<INSSBuffer> {
+class SampleBuffer final : public ComObject<INSSBuffer> {
 public:
     // Null when the block cannot be allocated.
     static SampleBuffer* Create(DWORD size);
@@ -44,7 +44,7 @@ private:
     std::vector<BYTE> m_format;
 };
 
-class InputMediaProps final : public RefCounted<IWMInputMediaProps> {
+class InputMediaProps final : public ComObject<IWMInputMediaProps> {
 public:
     explicit InputMediaProps(const MediaType& type) : m_type(type) {}
 

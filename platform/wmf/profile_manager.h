@@ -6,7 +6,7 @@
 
 namespace wmf {
 
-class Profile final : public RefCounted<IWMProfile> {
+class Profile final : public ComObject<IWMProfile> {
 public:
     explicit Profile(ProfileDescription description) : m_description(std::move(description)) {}
 
@@ -16,7 +16,7 @@ private:
     ProfileDescription m_description;
 };
 
-class ProfileManager final : public RefCounted<IWMProfileManager2> {
+class ProfileManager final : public ComObject<IWMProfileManager2> {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT GetSystemProfileCount(DWORD* count) override;

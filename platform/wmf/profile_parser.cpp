@@ -1,5 +1,7 @@
 #include "platform/wmf/profile_parser.h"
 
+#include "platform/win/ascii_case.h"
+
 #include <QString>
 #include <QXmlStreamReader>
 
@@ -84,9 +86,7 @@ DWORD UpperFourCC(DWORD fourcc)
 {
     DWORD out = 0;
     for (int i = 0; i < 4; ++i) {
-        BYTE c = static_cast<BYTE>(fourcc >> (8 * i));
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<BYTE>(c - 'a' + 'A');
+        const BYTE c = AsciiUpper(static_cast<BYTE>(fourcc >> (8 * i)));
         out |= static_cast<DWORD>(c) << (8 * i);
     }
     return out;

@@ -1,5 +1,7 @@
 #include "platform/wmf/stream_encoders.h"
 
+#include "platform/win/dib_rows.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -72,8 +74,8 @@ std::optional<VideoInputLayout> VideoLayoutOf(const MediaType& type)
             match->format != AV_PIX_FMT_RGB555LE && layout.width % 2 != 0)
             return std::nullopt;
         // Rows of DIBs are padded to four bytes; packed YUV rows are not.
-        const size_t rowBytes = w * static_cast<size_t>(match->bitsPerPixel) / 8;
-        const size_t stride = IsRgb(match->format) ? (rowBytes + 3) / 4 * 4 : rowBytes;
+        const size_t stride = IsRgb(match->format) ? DibRowBytes(w, static_cast<uint64_t>(match->bitsPerPixel))
+                                                   : w * static_cast<size_t>(match->bitsPerPixel) / 8;
         layout.bottomUp = IsRgb(match->format) && bih.biHeight > 0;
         layout.planeCount = 1;
         layout.strides[0] = static_cast<int>(stride);

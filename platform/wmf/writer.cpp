@@ -12,13 +12,9 @@ constexpr AVRational kMilliseconds{1, 1000};
 constexpr AVRational kHundredNanoseconds{1, 10000000};
 } // namespace
 
-Writer::Writer() { CountObject(1); }
+Writer::Writer() = default;
 
-Writer::~Writer()
-{
-    Abandon();
-    CountObject(-1);
-}
+Writer::~Writer() { Abandon(); }
 
 HRESULT Writer::QueryInterface(REFIID iid, void** object)
 {
@@ -33,16 +29,6 @@ HRESULT Writer::QueryInterface(REFIID iid, void** object)
         return E_NOINTERFACE;
     AddRef();
     return S_OK;
-}
-
-ULONG Writer::AddRef() { return ++m_references; }
-
-ULONG Writer::Release()
-{
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 Writer::Input* Writer::InputAt(DWORD input) { return input < m_inputs.size() ? &m_inputs[input] : nullptr; }

@@ -7,20 +7,17 @@
 #include "platform/wmf/stream_encoders.h"
 #include "platform/wmf/wm_interfaces.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace wmf {
 
-class Writer final : public IWMWriter, public IWMWriterPreprocess {
+class Writer final : public ComObject<IWMWriter, IWMWriterPreprocess> {
 public:
     Writer();
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT SetProfile(IWMProfile* profile) override;
     HRESULT SetOutputFilename(LPCWSTR filename) override;
@@ -64,7 +61,6 @@ private:
     void Abandon();
     Input* InputAt(DWORD input);
 
-    std::atomic<ULONG> m_references{1};
     ComPtr<IWMProfile> m_profile;
     std::vector<Input> m_inputs;
     std::string m_path;

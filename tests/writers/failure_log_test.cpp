@@ -4,6 +4,7 @@
 #include "writers/enc_wmv.h"
 
 #include "platform/av/av_handles.h"
+#include "platform/win/dib_rows.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/test_support.h"
@@ -28,7 +29,7 @@ BITMAPINFOHEADER FrameHeader()
     h.biPlanes = 1;
     h.biBitCount = 24;
     h.biCompression = BI_RGB;
-    h.biSizeImage = kWidth * 3 * kHeight; // rows of 64 pixels need no padding
+    h.biSizeImage = static_cast<DWORD>(DibRowStride(kWidth) * kHeight);
     return h;
 }
 

@@ -1,0 +1,29 @@
+// libjpeg's error exit for a library that must not end the process: it jumps back to the caller's
+// setjmp on the manager's jump buffer. The library's message stays formattable there.
+#pragma once
+
+// Before jpeglib.h, whose TRUE and FALSE macros would otherwise replace the platform's constants.
+#include "platform/win/types.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+
+#include <jpeglib.h>
+
+// pub must stay the first member: the library knows the manager only by its address.
+struct JpegErrorJump {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// Sets up the library's standard manager with JpegErrorJumpExit; returns &manager->pub.
+jpeg_error_mgr* InitJpegErrorJump(JpegErrorJump* manager);
+
+// The manager behind a libjpeg object's err pointer.
+inline JpegErrorJump* JpegErrorJumpOf(j_common_ptr object) { return reinterpret_cast<JpegErrorJump*>(object->err); }
+
+[[noreturn]] void JpegErrorJumpExit(j_common_ptr object);
+
+// The text of the library's last message for the object.
+std::string JpegMessage(j_common_ptr object);
