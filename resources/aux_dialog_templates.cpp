@@ -20,7 +20,7 @@ constexpr DWORD kGroupBox = WS_VISIBLE | BS_GROUPBOX;
 constexpr DWORD kDropList = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kEdit = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kFileList = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 constexpr DWORD kTrackbar = WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS;
 
 using Item = DialogItemTemplate;
@@ -99,10 +99,10 @@ constexpr std::array kSaveSetItems = {
     Item{IDC_SAVE_QUALITY_SPIN, u"msctls_updown32",
          WS_VISIBLE | UDS_ARROWKEYS | UDS_AUTOBUDDY | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_WRAP, 0, 66, 77, 10, 14,
          u""},
-    Item{IDC_STATIC, u"STATIC", kLabel, 0, 86, 80, 26, 8, u"(1～100)"},
+    Item{IDC_STATIC, u"STATIC", kLabel, 0, 86, 80, 40, 8, u"(1～100)"},
     Item{IDC_SAVE_INTERVAL_GROUP, u"BUTTON", kGroupBox, 0, 164, 59, 148, 42, u"Output interval of image (BMP,JPG)"},
     Item{IDC_SAVE_INTERVAL, u"EDIT", kEdit, 0, 174, 77, 40, 14, u""},
-    Item{IDC_SAVE_INTERVAL_AFTER, u"STATIC", kLabel, 0, 220, 81, 65, 8, u"intervals of the scene"},
+    Item{IDC_SAVE_INTERVAL_AFTER, u"STATIC", kLabel, 0, 220, 81, 88, 8, u"intervals of the scene"},
     Item{IDC_SAVE_AUDIO_GROUP, u"BUTTON", kGroupBox, 0, 9, 112, 148, 42, u"Audio Setting"},
     Item{IDC_SAVE_AUDIO, u"BUTTON", kButton, 0, 43, 128, 83, 19, u"Audio Setting Dlg...(&S)"},
     Item{IDC_SAVE_INTERLACE_GROUP, u"BUTTON", kGroupBox, 0, 164, 112, 148, 42, u"Interlaced release default"},

@@ -69,6 +69,12 @@ constexpr std::array kAuxDialogs = {
     StringResource{43462, u"Automatic enhancing"},
     StringResource{43463, u"確認ダイアログ"},
     StringResource{43464, u"Certain Dlg"},
+    StringResource{43465, u"レジストリ保存位置の名前を使えません。\n空でなく、前後に空白がなく、\\ "
+                          u"や制御文字を含まない255文字以内の名前を入力してください。"},
+    StringResource{43466, u"The registry save position cannot be used.\nEnter a name of at most 255 characters, "
+                          u"without \\, control characters or blanks at either end."},
+    StringResource{43467, u"設定ファイルを書き込めませんでした。\n%s"},
+    StringResource{43468, u"The settings file could not be written.\n%s"},
     // MPEG-2 file list.
     StringResource{43501, u"分割VOBファイルをリストに入れてください(ドラッグ&&ドロップ可)"},
     StringResource{43502, u"Please put division VOB file in the list. (Drag && Drop OK)"},

@@ -1,5 +1,6 @@
 #include "platform/win/registry_store.h"
 
+#include "platform/win/config_folder.h"
 #include "platform/win/error_codes.h"
 
 #include <QDateTime>
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,15 +27,6 @@ constexpr int kLockWaitMs = 10000;
 // while writing it) is taken over; a live holder still keeps it through its file lock.
 constexpr int kStaleLockMs = 1000;
 
-std::string HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return "/";
-}
-
 QString ToQString(const std::string& path) { return QString::fromStdString(path); }
 
 } // namespace
@@ -46,15 +37,7 @@ RegistryStore& RegistryStore::Instance()
     return store;
 }
 
-std::string RegistryStore::FilePath()
-{
-    std::string base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        base = config;
-    else
-        base = HomeFolder() + "/.config";
-    return base + "/torvina/registry";
-}
+std::string RegistryStore::FilePath() { return UserConfigFolder() + "/registry"; }
 
 RegistryStore::FileStamp RegistryStore::StampOf(const std::string& path)
 {

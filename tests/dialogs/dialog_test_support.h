@@ -29,14 +29,17 @@ inline INT_PTR RunModal(CDialog& dlg, std::function<void(CDialog&)> step)
     return dlg.DoModal();
 }
 
-// The visible dialog opened last (one that a function under test creates for itself).
-inline CWnd* ShownDialog()
+// The visible dialog of class T, the last one found (one that a function under test creates for
+// itself).
+template <typename T = CWnd>
+T* ShownDialog()
 {
-    CWnd* found = nullptr;
+    T* found = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* r = dynamic_cast<WindowRecord*>(w);
             r && !r->isDestroyed && r->kind == WindowKind::Dialog && w->isVisible())
-            found = r->Object();
+            if (auto* dlg = dynamic_cast<T*>(r->Object()))
+                found = dlg;
     return found;
 }
 

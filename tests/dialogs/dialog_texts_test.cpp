@@ -1,5 +1,6 @@
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/save_set_dlg.h"
 #include "dialogs/volume_dlg.h"
 #include "resources/aux_dialog_ids.h"
 #include "tests/dialogs/dialog_test_support.h"
@@ -67,7 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
                  IDC_LUMI_GAMMA_LABEL, u"Gamma"},
         TextCase{"volume_ja", Maker<CVolume>(nullptr), kJapaneseLocale, u"音声ボリューム", IDC_VOLUME_LABEL,
                  u"ボリューム"},
-        TextCase{"volume_en", Maker<CVolume>(nullptr), kEnglishLocale, u"Aduio Volume", IDC_VOLUME_LABEL, u"Vol"}),
+        TextCase{"volume_en", Maker<CVolume>(nullptr), kEnglishLocale, u"Aduio Volume", IDC_VOLUME_LABEL, u"Vol"},
+        TextCase{"save_ja", Maker<CSaveSetDlg>(nullptr, OutputSettings{}, CString(u"Zarn")), kJapaneseLocale,
+                 u"出力ファイルの保存設定", IDC_SAVE_KEY_GROUP, u"レジストリ保存位置(※再起動後有効)"},
+        TextCase{"save_en", Maker<CSaveSetDlg>(nullptr, OutputSettings{}, CString(u"Zarn")), kEnglishLocale,
+                 u"Save Setting", IDC_SAVE_AUDIO, u"Audio Setting Dlg...(&S)"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -25,7 +25,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(LumiOwner, CWnd)
-ON_MESSAGE(WM_LUMINANCE, OnLuminance)
+    ON_MESSAGE(WM_LUMINANCE, OnLuminance)
 END_MESSAGE_MAP()
 
 class LumiFilter : public ::testing::Test {
@@ -108,7 +108,7 @@ TEST_P(VolumeEdit, ReturnsTheTypedWholeNumberOrTheVolumeBefore)
     CString shown;
     bool openAfterOk = false;
     WhenModal([&] {
-        auto* dlg = dynamic_cast<CVolume*>(ShownDialog());
+        auto* dlg = ShownDialog<CVolume>();
         ASSERT_NE(dlg, nullptr);
         shown = ItemText(*dlg, IDC_VOLUME);
         if (c.typed)

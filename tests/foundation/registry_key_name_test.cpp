@@ -1,4 +1,5 @@
-// These tests own the "Setting.ini" beside their program, so they run one at a time.
+// These tests own the "Setting.ini" beside their program, so they run one at a time; the user's
+// copy goes to a temporary settings folder of each test.
 #include "foundation/file_path.h"
 #include "foundation/ini_create.h"
 #include "foundation/registry_key_name.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -25,6 +27,15 @@ protected:
     }
     static CString WidePath() { return GetModuleFolder() + u"Setting.ini"; }
     static std::string Path() { return Utf16ToUtf8(WidePath().View()); }
+    std::string UserFolder() const { return config.Path() + "/torvina"; }
+    std::string UserPath() const { return UserFolder() + "/Setting.ini"; }
+    void WriteUser(const std::string& text) const
+    {
+        std::filesystem::create_directories(UserFolder());
+        WriteFileText(UserPath(), text);
+    }
+
+    TempConfigHome config;
 };
 
 } // namespace
@@ -51,13 +62,53 @@ TEST_F(RegistryKeyNameTest, ALongNameIsCutTo519Characters)
     EXPECT_EQ(Text(LoadRegistryKeyName()), std::u16string(519, u'n'));
 }
 
-TEST_F(RegistryKeyNameTest, SavingRecreatesTheFileWithOnlyTheName)
+TEST_F(RegistryKeyNameTest, TheUsersFileIsReadFirstAndTheProgramsServesUntilThen)
 {
-    WriteFileText(Path(), "[SAVE]\nRegPos=Old\n[Extra]\nkept=no\n");
-    ASSERT_EQ(chmod(Path().c_str(), 0444), 0);
-    SaveRegistryKeyName(u"Mine");
-    EXPECT_EQ(ReadFileText(Path()), "[SAVE]\nRegPos=Mine\n");
+    WriteFileText(Path(), "[SAVE]\nRegPos=Beside\n");
+    EXPECT_EQ(Text(LoadRegistryKeyName()), u"Beside");
+    WriteUser("[SAVE]\nRegPos=Users\n");
+    EXPECT_EQ(Text(LoadRegistryKeyName()), u"Users");
+    WriteUser("[SAVE]\nOther=x\n"); // the user's file decides even without the key
+    EXPECT_EQ(Text(LoadRegistryKeyName()), u"Zarn");
+}
+
+TEST_F(RegistryKeyNameTest, SavingRecreatesTheUsersFileWithOnlyTheName)
+{
+    WriteFileText(Path(), "[SAVE]\nRegPos=Beside\n");
+    SaveRegistryKeyName(u"First"); // the settings folder does not exist yet
+    EXPECT_EQ(ReadFileText(UserPath()), "[SAVE]\nRegPos=First\n");
+    WriteUser("[SAVE]\nRegPos=Old\n[Extra]\nkept=no\n");
+    ASSERT_EQ(chmod(UserPath().c_str(), 0444), 0);
+    EXPECT_TRUE(SaveRegistryKeyName(u"Mine"));
+    EXPECT_EQ(ReadFileText(UserPath()), "[SAVE]\nRegPos=Mine\n");
     EXPECT_EQ(Text(LoadRegistryKeyName()), u"Mine");
+    EXPECT_EQ(ReadFileText(Path()), "[SAVE]\nRegPos=Beside\n"); // the program's copy is never written
+    EXPECT_FALSE(std::filesystem::exists(UserPath() + ".new"));
+}
+
+TEST_F(RegistryKeyNameTest, AnUnusableNameIsRefusedAndTheFileKept)
+{
+    WriteUser("[SAVE]\nRegPos=Kept\n");
+    const std::u16string tooLong(256, u'k');
+    const char16_t* const refused[] = {u"",     u" lead",       u"trail ",  u"\u3000wide",
+                                       u"a\\b", u"line\nbreak", u"tab\tin", tooLong.c_str()};
+    for (const char16_t* name : refused) {
+        EXPECT_FALSE(IsUsableRegistryKeyName(CString(name))) << Utf16ToUtf8(name);
+        EXPECT_FALSE(SaveRegistryKeyName(CString(name))) << Utf16ToUtf8(name);
+        EXPECT_EQ(Text(LoadRegistryKeyName()), u"Kept");
+    }
+    const std::u16string longest(255, u'k');
+    for (const char16_t* name : {u"Zarn", u"My Settings", u"設定/2", longest.c_str()})
+        EXPECT_TRUE(IsUsableRegistryKeyName(CString(name))) << Utf16ToUtf8(name);
+}
+
+TEST_F(RegistryKeyNameTest, AFailedWriteLeavesTheOldNameInForce)
+{
+    WriteUser("[SAVE]\nRegPos=Kept\n");
+    // A folder where the new file would be written makes the write fail for any user.
+    std::filesystem::create_directories(UserPath() + ".new/inside");
+    EXPECT_FALSE(SaveRegistryKeyName(u"New"));
+    EXPECT_EQ(Text(LoadRegistryKeyName()), u"Kept");
 }
 
 TEST_F(RegistryKeyNameTest, TheIniFileWritesIntegersAsText)

@@ -2,6 +2,7 @@
 // its X window id once it is on screen, for scripts/shots/aux_dialogs.sh to capture.
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/save_set_dlg.h"
 #include "dialogs/volume_dlg.h"
 #include "platform/afx/window_host.h"
 #include "resources/program_resources.h"
@@ -27,6 +28,16 @@ const std::map<std::string, Factory>& Dialogs()
         {"extract_kind", [] { return std::make_unique<CExtractKindDlg>(nullptr, 1); }},
         {"audio_stream", [] { return std::make_unique<CAudioStreamDlg>(nullptr, 2); }},
         {"lumi_filter", [] { return std::make_unique<CLumiFilterDlg>(nullptr, WM_USER + 1, -40, 120); }},
+        {"save_setting",
+         [] {
+             OutputSettings settings;
+             settings.folder = u"/home/user/Videos/Torvina output";
+             settings.quality = 85;
+             settings.interval = 30;
+             settings.interlaced = 1;
+             settings.overwrite = 2;
+             return std::make_unique<CSaveSetDlg>(nullptr, settings, CString(u"Zarn"));
+         }},
         {"volume",
          [] {
              auto dlg = std::make_unique<CVolume>(nullptr);
