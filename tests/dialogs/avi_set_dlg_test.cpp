@@ -4,6 +4,7 @@
 #include "platform/vfw/vcm.h"
 #include "platform/win/heap.h"
 #include "tests/dialogs/encoder_dialog_test_support.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/test_support.h"
 #include "writers/enc_avi_setting.h"
 
@@ -108,7 +109,7 @@ struct RowsCase {
     int selected;
 };
 
-class CodecRowsTest : public ::testing::TestWithParam<RowsCase> { };
+class CodecRowsTest : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(CodecRowsTest, ListAndPreselection)
 {
@@ -496,6 +497,22 @@ TEST_F(AviSetDlgTest, AboutShowsTheSelectedCompressorsBox)
     });
     EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), -2);
     EXPECT_EQ(aboutShown, kMjpg);
+}
+
+TEST_F(AviSetDlgTest, EveryTextFitsInBothLanguages)
+{
+    for (const char* locale : {kEnglishLocale, kJapaneseLocale}) {
+        ScopedLocale scoped(locale);
+        CEncAVISetting setting;
+        const BITMAPINFOHEADER input = Input(24);
+        std::vector<std::string> cut;
+        WithDialog<CAVISetDlg>([&cut](CAVISetDlg& d) {
+            cut = TextsThatDoNotFit(d);
+            Click(d, IDCANCEL);
+        });
+        EditAviSettings(&input, &setting, nullptr);
+        EXPECT_EQ(cut, std::vector<std::string>()) << locale;
+    }
 }
 
 TEST_F(AviSetDlgTest, ArrowKeysStepFromTheTypedValue)

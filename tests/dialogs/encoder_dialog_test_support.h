@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // The visible top-level window of class D, or null.
 template <class D>
@@ -69,3 +71,6 @@ inline void AnswerNextMessageBox(QString* text)
         box->accept();
     });
 }
+
+// The texts of the dialog's labels, buttons and check boxes that do not fit their controls.
+std::vector<std::string> TextsThatDoNotFit(CWnd& dialog);

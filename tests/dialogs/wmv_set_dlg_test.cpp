@@ -4,6 +4,7 @@
 
 #include "tests/dialogs/encoder_dialog_test_support.h"
 #include "tests/support/cstring_printer.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_support.h"
 
@@ -58,7 +59,7 @@ void ExpectRows(const std::vector<Row>& got, std::initializer_list<Row> expected
 // The dialog with a runtime that has no system profiles of some versions.
 class WmvSetWithoutProfiles : public CWMVSet {
 public:
-    WmvSetWithoutProfiles(std::set<WMT_VERSION> missing) : CWMVSet(nullptr), m_missing(std::move(missing)) { }
+    WmvSetWithoutProfiles(std::set<WMT_VERSION> missing) : CWMVSet(nullptr), m_missing(std::move(missing)) {}
 
 protected:
     DWORD CountProfiles(WMT_VERSION version) const override
@@ -194,6 +195,22 @@ TEST_F(WmvSetDlgTest, TheVersionEnablesItsOwnControls)
     for (int row = 0; row < 4; ++row)
         EXPECT_EQ(seen[static_cast<size_t>(row)], expected[row]) << row;
     EXPECT_EQ(versions, std::vector<QString>({"V4", "V7", "V8", "PRX"}));
+}
+
+TEST_F(WmvSetDlgTest, EveryTextFitsInBothLanguages)
+{
+    for (const char* locale : {kEnglishLocale, kJapaneseLocale}) {
+        ScopedLocale scoped(locale);
+        CInfo info(FALSE);
+        info.WMV = 3;
+        std::vector<std::string> cut;
+        WithDialog<CWMVSet>([&cut](CWMVSet& d) {
+            cut = TextsThatDoNotFit(d);
+            WidgetOf(&d)->close();
+        });
+        EditWmvSettings(&info, nullptr);
+        EXPECT_EQ(cut, std::vector<std::string>()) << locale;
+    }
 }
 
 TEST_F(WmvSetDlgTest, VersionRowsCarryTheirIcons)
