@@ -1,7 +1,7 @@
 #include "image/img_resize.h"
 
 #include "image/packed_dib.h"
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -33,7 +33,7 @@ int BandCount(LONG outWidth, LONG outHeight, int rowLength)
     if (bands < 2)
         return 1;
     const int64_t fit = std::numeric_limits<int>::max() / static_cast<int64_t>(sizeof(unsigned int)) / rowLength;
-    const int64_t threads = PartPool::Instance().Threads();
+    const int64_t threads = workers::PartPool::Instance().Threads();
     return static_cast<int>(std::max<int64_t>(1, std::min({bands, fit, static_cast<int64_t>(outHeight), threads})));
 }
 
@@ -47,7 +47,7 @@ void RunBands(int bands, LONG height, const Rows& rows)
         return;
     }
     const LONG per = (height + bands - 1) / bands;
-    PartPool::Instance().Run(bands, [&](int band) {
+    workers::PartPool::Instance().Run(bands, [&](int band) {
         const LONG first = per * band;
         const LONG end = std::min(height, first + per);
         if (first < end)

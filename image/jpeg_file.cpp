@@ -4,7 +4,7 @@
 #include "image/jpeg_library.h"
 #include "image/jpeg_pixels.h"
 #include "platform/win/heap.h"
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 #include <chrono>
@@ -125,7 +125,7 @@ public:
             return;
         const auto elapsed = std::chrono::steady_clock::now() - m_start;
         if (elapsed * (m_rows - done) / done < kLead) {
-            PartPool::Instance().WakeWorkers();
+            workers::PartPool::Instance().WakeWorkers();
             m_woken = true;
         }
     }

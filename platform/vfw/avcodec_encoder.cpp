@@ -1,7 +1,7 @@
 #include "platform/vfw/avcodec_encoder.h"
 
 #include "platform/vfw/bgr_to_yuv420.h"
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 extern "C" {
 #include <libavutil/dict.h>
@@ -19,7 +19,7 @@ constexpr int kKeyFramesWhenNeeded = 3000;
 int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, void*), void* arguments, int* results,
                       int count, int size)
 {
-    PartPool::Instance().Run(count, [&](int job) {
+    workers::PartPool::Instance().Run(count, [&](int job) {
         const int result = function(context, static_cast<uint8_t*>(arguments) + static_cast<ptrdiff_t>(job) * size);
         if (results)
             results[job] = result;
@@ -48,7 +48,7 @@ av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const Enc
     context->keyint_min = context->gop_size;
     // Frame threads would hold frames back; one frame out per frame in.
     context->thread_type = FF_THREAD_SLICE;
-    context->thread_count = PartPool::Instance().Threads();
+    context->thread_count = workers::PartPool::Instance().Threads();
 
     AVDictionary* options = nullptr;
     av_dict_parse_string(&options, m_descriptor.fixedOptions, "=", ";", 0);
@@ -101,7 +101,7 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dsth", height, 0);
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
-    av_opt_set_int(scaler, "threads", PartPool::Instance().Threads(), 0);
+    av_opt_set_int(scaler, "threads", workers::PartPool::Instance().Threads(), 0);
     if (!IsYuv420()) {
         if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
             av::LogFailure("colour conversion", rc);

@@ -1,6 +1,6 @@
 #include "platform/vfw/bgr_to_yuv420.h"
 
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ void BgrToYuv420(const uint8_t* top, int stride, int width, int height, const Yu
 {
     const Matrix& m = kVideo;
     const int pairs = (height + 1) / 2;
-    PartPool& pool = PartPool::Instance();
+    workers::PartPool& pool = workers::PartPool::Instance();
     // Small frames are not worth the threads.
     const int parts = std::min(pool.Threads(), std::max(1, width * height / 65536));
     if (parts == 1) {

@@ -2,7 +2,7 @@
 
 #include "platform/jpeg/jpeg_error.h"
 #include "platform/win/failure_log.h"
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 #include <atomic>
@@ -215,7 +215,7 @@ bool JpegBandEncoder::Open(int width, int height, const EncoderSettings& setting
     m_width = width;
     m_height = height;
     m_quality = JpegQuality(settings.quality);
-    m_plan = PlanJpegBands(width, height, PartPool::Instance().Threads());
+    m_plan = PlanJpegBands(width, height, workers::PartPool::Instance().Threads());
     m_bands.clear();
     for (int i = 0; i < m_plan.bands; ++i) {
         m_bands.push_back(std::make_unique<Band>());
@@ -233,7 +233,7 @@ bool JpegBandEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame
         return false;
     const int bandRows = m_plan.rowsPerBand * kMcuSize;
     std::atomic<bool> failed{false};
-    PartPool::Instance().Run(m_plan.bands, [&](int band) {
+    workers::PartPool::Instance().Run(m_plan.bands, [&](int band) {
         const int first = band * bandRows;
         const int count = std::min(bandRows, m_height - first);
         if (!m_bands[static_cast<size_t>(band)]->Compress(top, stride, first, count, m_width, m_quality))

@@ -1,7 +1,7 @@
 #include "platform/vfw/jpeg_band_encoder.h"
 
 #include "platform/av/av_handles.h"
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -222,7 +222,7 @@ TEST(JpegBandEncoder, JoinedBandsDecodeToThePixelsOfTheWholePictureInBothDecoder
             ASSERT_FALSE(planes.empty());
             EXPECT_TRUE(planes == DecodeWithLibavcodec(whole));
 
-            const JpegBandPlan plan = PlanJpegBands(c.width, c.height, PartPool::Instance().Threads());
+            const JpegBandPlan plan = PlanJpegBands(c.width, c.height, workers::PartPool::Instance().Threads());
             std::vector<int> expected;
             for (int i = 0; i + 1 < plan.bands; ++i)
                 expected.push_back(i % 8);

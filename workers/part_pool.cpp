@@ -1,12 +1,14 @@
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
 
+namespace workers {
 namespace {
 
 // Set while this thread runs a part, so a nested Run neither waits for itself nor for a pool
@@ -19,11 +21,29 @@ constexpr auto kSpin = std::chrono::microseconds(500);
 // A pool that ran no job for this long is not in the middle of a run of frames.
 constexpr auto kBusyLately = std::chrono::seconds(1);
 
-void RunPart(const std::function<void(int)>& job, int part)
+// Marks this thread as running a part for as long as it lives, however the part ends.
+class InPart {
+public:
+    InPart() : m_outer(std::exchange(t_inPart, true)) {}
+    ~InPart() { t_inPart = m_outer; }
+    InPart(const InPart&) = delete;
+    InPart& operator=(const InPart&) = delete;
+
+private:
+    bool m_outer;
+};
+
+// Runs one part; what it throws is returned, so that a worker thread survives it and the
+// pool's count of pending parts still reaches 0.
+std::exception_ptr RunPart(const std::function<void(int)>& job, int part)
 {
-    t_inPart = true;
-    job(part);
-    t_inPart = false;
+    const InPart inPart;
+    try {
+        job(part);
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
 }
 
 void Relax()
@@ -82,8 +102,10 @@ void PartPool::RunParts(std::unique_lock<std::mutex>& lock)
         const int part = m_next++;
         const std::function<void(int)>* job = m_job;
         lock.unlock();
-        RunPart(*job, part);
+        std::exception_ptr failure = RunPart(*job, part);
         lock.lock();
+        if (failure && !m_failure)
+            m_failure = std::move(failure);
         if (m_pending.fetch_sub(1, std::memory_order_acq_rel) == 1)
             m_finished.notify_all();
     }
@@ -118,6 +140,10 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
     m_job = nullptr;
     m_parts = 0;
     m_next = 0;
+    if (std::exception_ptr failure = std::exchange(m_failure, nullptr)) {
+        lock.unlock();
+        std::rethrow_exception(failure);
+    }
 }
 
 void PartPool::WakeWorkers()
@@ -143,10 +169,11 @@ void PartPool::Work()
         }
         const uint64_t seen = m_published.load(std::memory_order_acquire);
         lock.unlock();
-        const bool published =
-            SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });
+        const bool published = SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });
         lock.lock();
         if (!published)
             m_wake.wait(lock, [this, seen] { return m_published.load(std::memory_order_relaxed) != seen; });
     }
 }
+
+} // namespace workers

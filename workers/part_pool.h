@@ -6,10 +6,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+namespace workers {
 
 class PartPool {
 public:
@@ -21,7 +24,8 @@ public:
     // The caller's thread and the workers together.
     int Threads() const { return static_cast<int>(m_threads.size()) + 1; }
     // Calls job(0) .. job(parts - 1), each once, and returns when all have finished. Callers on
-    // several threads take turns; a job that itself calls Run gets its parts run inline.
+    // several threads take turns; a job that itself calls Run gets its parts run inline. When
+    // parts throw, the others still run and the first exception caught is rethrown here.
     void Run(int parts, const std::function<void(int)>& job);
     // Wakes the sleeping workers for a Run that is about to come, so that it does not wait for
     // them; they go back to sleep when none comes soon. A pool that ran nothing in the last
@@ -46,5 +50,8 @@ private:
     std::atomic<int> m_pending{0};
     std::atomic<uint64_t> m_published{0};
     std::chrono::steady_clock::time_point m_lastRun;
+    std::exception_ptr m_failure;
     bool m_stop = false;
 };
+
+} // namespace workers

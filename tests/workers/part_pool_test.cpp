@@ -1,13 +1,18 @@
-#include "platform/win/part_pool.h"
+#include "workers/part_pool.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <set>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
 namespace {
+
+using workers::PartPool;
 
 // Counts how often each part ran.
 std::vector<int> RunAndCount(int parts)
@@ -72,6 +77,48 @@ TEST(PartPool, AJobThatSplitsItsOwnWorkFinishes)
     std::atomic<int> inner{0};
     PartPool::Instance().Run(8, [&](int) { PartPool::Instance().Run(3, [&](int) { inner++; }); });
     EXPECT_EQ(inner.load(), 24);
+}
+
+// A part that throws must not leave the pool thinking it is still inside a part (later Runs on
+// this thread would then never split), nor kill a worker, nor leave the pool waiting for it.
+TEST(PartPool, APartThatThrowsLetsTheOthersRunAndReachesTheCaller)
+{
+    const struct {
+        const char* name;
+        bool (*throws)(int part);
+    } cases[] = {
+        {"the first part", [](int part) { return part == 0; }},
+        {"the last part", [](int part) { return part == 31; }},
+        {"every part", [](int) { return true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::atomic<int>> runs(32);
+        EXPECT_THROW(PartPool::Instance().Run(32,
+                                              [&](int part) {
+                                                  runs[static_cast<size_t>(part)]++;
+                                                  if (c.throws(part))
+                                                      throw std::runtime_error("part failed");
+                                              }),
+                     std::runtime_error);
+        EXPECT_EQ(std::vector<int>(runs.begin(), runs.end()), std::vector<int>(32, 1));
+    }
+    EXPECT_EQ(RunAndCount(97), std::vector<int>(97, 1));
+}
+
+TEST(PartPool, PartsAreSplitOverThreadsAgainAfterAPartThrew)
+{
+    if (PartPool::Instance().Threads() < 2)
+        GTEST_SKIP() << "one core: nothing to split";
+    EXPECT_THROW(PartPool::Instance().Run(1, [](int) { throw std::runtime_error("part failed"); }), std::runtime_error);
+    std::mutex lock;
+    std::set<std::thread::id> threads;
+    PartPool::Instance().Run(8, [&](int) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const std::lock_guard<std::mutex> guard(lock);
+        threads.insert(std::this_thread::get_id());
+    });
+    EXPECT_GT(threads.size(), 1u);
 }
 
 } // namespace
