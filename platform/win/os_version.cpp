@@ -2,9 +2,17 @@
 
 #include "platform/win/error_codes.h"
 
-#include <cstdio>
-#include <cstring>
-#include <sys/utsname.h>
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr DWORD kMajorVersion = 5;
+constexpr DWORD kMinorVersion = 1;
+constexpr DWORD kBuildNumber = 2600;
+constexpr std::u16string_view kServicePack = u"Service Pack 3";
+
+} // namespace
 
 BOOL GetVersionExW(OSVERSIONINFOW* info)
 {
@@ -12,18 +20,11 @@ BOOL GetVersionExW(OSVERSIONINFOW* info)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    utsname name{};
-    unsigned major = 0;
-    unsigned minor = 0;
-    unsigned build = 0;
-    if (uname(&name) != 0 || std::sscanf(name.release, "%u.%u.%u", &major, &minor, &build) < 2) {
-        SetLastError(ERROR_NOT_SUPPORTED);
-        return FALSE;
-    }
-    info->dwMajorVersion = major;
-    info->dwMinorVersion = minor;
-    info->dwBuildNumber = build;
+    info->dwMajorVersion = kMajorVersion;
+    info->dwMinorVersion = kMinorVersion;
+    info->dwBuildNumber = kBuildNumber;
     info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), u'\0');
+    std::copy(kServicePack.begin(), kServicePack.end(), info->szCSDVersion);
     return TRUE;
 }

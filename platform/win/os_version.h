@@ -1,4 +1,7 @@
-// The system's version: the kernel release's first two numbers.
+// The system's version, as the platform layer reports it: one fixed Windows version, whatever
+// the Linux kernel under it. The layer behaves as Windows XP with Service Pack 3 (5.1, build
+// 2600), the system the program was written for; the kernel's own release numbers are no
+// Windows version and would make the program's version tests depend on the machine.
 #pragma once
 
 #include "platform/win/types.h"
