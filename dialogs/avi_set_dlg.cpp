@@ -33,7 +33,7 @@ constexpr UINT kCaptionJapanese = 43629;
 // Opens for compression and closes again whatever the caller does.
 class OpenCompressor {
 public:
-    explicit OpenCompressor(const ICINFO& entry) : m_hic(ICOpen(entry.fccType, entry.fccHandler, ICMODE_COMPRESS)) { }
+    explicit OpenCompressor(const ICINFO& entry) : m_hic(ICOpen(entry.fccType, entry.fccHandler, ICMODE_COMPRESS)) {}
     ~OpenCompressor()
     {
         if (m_hic)
@@ -50,16 +50,16 @@ private:
 } // namespace
 
 BEGIN_MESSAGE_MAP(CAVISetDlg, CBaseDialog)
-ON_CBN_SELCHANGE(IDC_CODEC, OnSelchangeCodec)
-ON_BN_CLICKED(IDC_CONFIGURE, OnCodecConfigure)
-ON_BN_CLICKED(IDC_ABOUT, OnCodecAbout)
-ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
-ON_EN_CHANGE(IDC_QUALITY, OnChangeQuality)
-ON_EN_CHANGE(IDC_KEYFRAME, OnChangeKeyFrame)
-ON_EN_CHANGE(IDC_DATARATE, OnChangeDataRate)
+    ON_CBN_SELCHANGE(IDC_CODEC, OnSelchangeCodec)
+    ON_BN_CLICKED(IDC_CONFIGURE, OnCodecConfigure)
+    ON_BN_CLICKED(IDC_ABOUT, OnCodecAbout)
+    ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
+    ON_EN_CHANGE(IDC_QUALITY, OnChangeQuality)
+    ON_EN_CHANGE(IDC_KEYFRAME, OnChangeKeyFrame)
+    ON_EN_CHANGE(IDC_DATARATE, OnChangeDataRate)
 END_MESSAGE_MAP()
 
-CAVISetDlg::CAVISetDlg(CWnd* pParent) : CBaseDialog(IDD, pParent, FALSE, FALSE) { }
+CAVISetDlg::CAVISetDlg(CWnd* pParent) : CBaseDialog(IDD, pParent, FALSE, FALSE) {}
 
 CAVISetDlg::~CAVISetDlg() { FreeState(); }
 
@@ -90,8 +90,10 @@ void CAVISetDlg::SetSettings(const BITMAPINFOHEADER* input, const CEncAVISetting
     m_fccHandler = setting->GetHandler();
     AllocState(setting->GetStateSize());
     if (m_pState && m_cbState > 0) {
-        if (setting->GetState())
-            std::memcpy(m_pState, setting->GetState(), static_cast<size_t>(m_cbState));
+        // A size that the setting's block cannot hold leaves no block rather than a read past it.
+        const void* stored = setting->GetState();
+        if (stored && GlobalSize(const_cast<void*>(stored)) >= static_cast<SIZE_T>(m_cbState))
+            std::memcpy(m_pState, stored, static_cast<size_t>(m_cbState));
         else
             FreeState();
     }

@@ -384,6 +384,34 @@ TEST_F(AviSetDlgTest, EveryWayOutButOKLeavesTheSettingUntouched)
     }
 }
 
+TEST_F(AviSetDlgTest, ClosingWithAValueOutOfRangePromptsAndStillCancels)
+{
+    CEncAVISetting setting;
+    setting.SetHandler(kMjpg);
+    const BITMAPINFOHEADER input = Input(24);
+    QString prompt;
+    WithDialog<CAVISetDlg>([&prompt](CAVISetDlg& d) {
+        d.GetDlgItem(IDC_DATARATE)->SetWindowText(u"2000000");
+        AnswerNextMessageBox(&prompt);
+        d.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), -2);
+    EXPECT_EQ(prompt, QStringLiteral("0 から 999999 までの整数を入力してください。"));
+    EXPECT_EQ(setting.GetDataRate(), 300);
+}
+
+TEST_F(AviSetDlgTest, AStateSizeBeyondItsBlockIsNotCopied)
+{
+    CEncAVISetting setting;
+    setting.SetHandler(kFfv1);
+    GiveState(setting, StateOf(kFfv1, {0, 1}));
+    setting.SetStateSize(setting.GetStateSize() + 4096);
+    const BITMAPINFOHEADER input = Input(24);
+    WithDialog<CAVISetDlg>([](CAVISetDlg& d) { Click(d, IDOK); });
+    EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0);
+    EXPECT_EQ(setting.GetStateSize(), 0);
+}
+
 TEST_F(AviSetDlgTest, ConfiguringStoresTheCompressorsStateOnOK)
 {
     CEncAVISetting setting;
