@@ -23,6 +23,11 @@ for lang in en ja; do
         window=$(head -n1 "$out")
         if [ -n "$window" ]; then
             shot "encoder_${name}_${lang}" "$window"
+            # A whole-screen shot keeps only the corner where the dialog and its list stand.
+            if [ "$window" = root ]; then
+                convert "$SHOTS_DIR/encoder_${name}_${lang}.png" -crop 560x440+0+0 +repage \
+                    "$SHOTS_DIR/encoder_${name}_${lang}.png"
+            fi
         else
             echo "no window for $name" >&2
         fi

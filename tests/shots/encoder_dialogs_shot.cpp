@@ -8,6 +8,7 @@
 #include "writers/enc_avi_setting.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -43,6 +44,13 @@ const std::map<std::string, std::function<void()>>& Dialogs()
              const BITMAPINFOHEADER input = RunInput();
              EditAviSettings(&input, &setting, nullptr);
          }},
+        {"avi_list",
+         [] {
+             CEncAVISetting setting;
+             setting.SetHandler(mmioFOURCC('F', 'F', 'V', '1'));
+             const BITMAPINFOHEADER input = RunInput();
+             EditAviSettings(&input, &setting, nullptr);
+         }},
         {"wmv",
          [] {
              CInfo info(FALSE);
@@ -63,6 +71,15 @@ const std::map<std::string, std::function<void()>>& Dialogs()
 
 } // namespace
 
+// The compressor list opened, as the user sees it when choosing.
+void OpenCodecList()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            for (QComboBox* combo : w->findChildren<QComboBox*>())
+                combo->showPopup();
+}
+
 int main(int argc, char** argv)
 {
     InstallResourceProvider(&ProgramResources());
@@ -74,7 +91,15 @@ int main(int argc, char** argv)
             std::printf("%s\n", entry.first.c_str());
         return argc > 1 ? 1 : 0;
     }
-    QTimer::singleShot(400, [] {
+    const bool openList = std::string(argv[1]) == "avi_list";
+    QTimer::singleShot(400, [openList] {
+        if (openList) {
+            OpenCodecList();
+            // The list is a window of its own: the screen holds both.
+            std::printf("root\n");
+            std::fflush(stdout);
+            return;
+        }
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible()) {
                 std::printf("%llu\n", static_cast<unsigned long long>(w->winId()));
