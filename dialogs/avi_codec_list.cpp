@@ -1,29 +1,12 @@
 #include "dialogs/avi_codec_list.h"
 
+#include "dialogs/open_compressor.h"
 #include "foundation/file_path.h"
 #include "platform/vfw/vcm.h"
 
 #include <algorithm>
 
 namespace {
-
-// Opens for compression and closes again whatever the caller does.
-class OpenCompressor {
-public:
-    explicit OpenCompressor(const ICINFO& entry) : m_hic(ICOpen(entry.fccType, entry.fccHandler, ICMODE_COMPRESS)) { }
-    ~OpenCompressor()
-    {
-        if (m_hic)
-            ICClose(m_hic);
-    }
-    OpenCompressor(const OpenCompressor&) = delete;
-    OpenCompressor& operator=(const OpenCompressor&) = delete;
-
-    HIC Handle() const { return m_hic; }
-
-private:
-    HIC m_hic;
-};
 
 constexpr DWORD_PTR kQueryWindow = static_cast<DWORD_PTR>(-1);
 
@@ -85,7 +68,7 @@ CodecControls ControlsFor(const ICINFO& entry)
         return controls;
     controls.opens = true;
     controls.configure = ICSendMessage(compressor.Handle(), ICM_CONFIGURE, kQueryWindow, ICMF_CONFIGURE_QUERY) ==
-        ICERR_OK;
+                         ICERR_OK;
     controls.about = ICSendMessage(compressor.Handle(), ICM_ABOUT, kQueryWindow, ICMF_ABOUT_QUERY) == ICERR_OK;
     controls.quality = (entry.dwFlags & VIDCF_QUALITY) != 0;
     controls.keyFrame = (entry.dwFlags & VIDCF_TEMPORAL) != 0;

@@ -1,5 +1,6 @@
 #include "dialogs/avi_set_dlg.h"
 
+#include "dialogs/open_compressor.h"
 #include "foundation/localized_string.h"
 #include "foundation/string_to_int.h"
 #include "platform/afx/ddx.h"
@@ -29,23 +30,6 @@ constexpr LocalizedText kTexts[] = {
     {IDC_DEFAULT, 43623},        {IDC_CONFIGURE, 43625},     {IDC_ABOUT, 43627},
 };
 constexpr UINT kCaptionJapanese = 43629;
-
-// Opens for compression and closes again whatever the caller does.
-class OpenCompressor {
-public:
-    explicit OpenCompressor(const ICINFO& entry) : m_hic(ICOpen(entry.fccType, entry.fccHandler, ICMODE_COMPRESS)) {}
-    ~OpenCompressor()
-    {
-        if (m_hic)
-            ICClose(m_hic);
-    }
-    OpenCompressor(const OpenCompressor&) = delete;
-    OpenCompressor& operator=(const OpenCompressor&) = delete;
-    HIC Handle() const { return m_hic; }
-
-private:
-    HIC m_hic;
-};
 
 } // namespace
 

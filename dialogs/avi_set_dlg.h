@@ -20,13 +20,6 @@ public:
     void SetSettings(const BITMAPINFOHEADER* input, const CEncAVISetting* setting);
     void GetSettings(CEncAVISetting* setting) const;
 
-    int Quality() const { return m_nQuality; }
-    int KeyFrame() const { return m_nKeyFrame; }
-    int DataRate() const { return m_nDataRate; }
-    FOURCC Handler() const { return m_fccHandler; }
-    const void* State() const { return m_pState; }
-    int StateSize() const { return m_cbState; }
-
     DECLARE_MESSAGE_MAP()
 
 protected:
