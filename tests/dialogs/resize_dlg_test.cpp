@@ -124,7 +124,7 @@ struct StoredCase {
 };
 void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgStored : public ResizeDlgTest, public ::testing::WithParamInterface<StoredCase> {};
+class ResizeDlgStored : public ResizeDlgTest, public ::testing::WithParamInterface<StoredCase> { };
 
 TEST_P(ResizeDlgStored, ConstructorAppliesTheStoredValuesToTheOwnersData)
 {
@@ -189,7 +189,7 @@ struct EdgeCase {
 };
 void PrintTo(const EdgeCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgEdges : public ResizeDlgTest, public ::testing::WithParamInterface<EdgeCase> {};
+class ResizeDlgEdges : public ResizeDlgTest, public ::testing::WithParamInterface<EdgeCase> { };
 
 TEST_P(ResizeDlgEdges, AreClampedAsTypedAndTheOutputFollowsTheClip)
 {
@@ -361,7 +361,7 @@ struct SaveCase {
 };
 void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgSave : public ResizeDlgTest, public ::testing::WithParamInterface<SaveCase> {};
+class ResizeDlgSave : public ResizeDlgTest, public ::testing::WithParamInterface<SaveCase> { };
 
 TEST_P(ResizeDlgSave, StoresTheSixValuesInOrderThenSendsTheDoneCommandLast)
 {
@@ -383,13 +383,17 @@ TEST_P(ResizeDlgSave, StoresTheSixValuesInOrderThenSendsTheDoneCommandLast)
             m_holder.Release(); // as the view does, inside the command
     };
     switch (GetParam().how) {
-    case SaveBy::OkButton: Click(IDOK); break;
+    case SaveBy::OkButton:
+        Click(IDOK);
+        break;
     case SaveBy::EnterKey: {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(WidgetOf(Dlg()->GetDlgItem(IDC_OUT_WIDTH)), &enter);
         break;
     }
-    case SaveBy::CloseBox: WidgetOf(Dlg())->close(); break;
+    case SaveBy::CloseBox:
+        WidgetOf(Dlg())->close();
+        break;
     }
     ProcessEvents();
 
@@ -438,7 +442,7 @@ struct LanguageCase {
 };
 void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.locale; }
 
-class ResizeDlgLanguage : public ResizeDlgTest, public ::testing::WithParamInterface<LanguageCase> {};
+class ResizeDlgLanguage : public ResizeDlgTest, public ::testing::WithParamInterface<LanguageCase> { };
 
 TEST_P(ResizeDlgLanguage, CaptionAndLabelsComeFromTheSystemLanguage)
 {

@@ -177,7 +177,7 @@ struct CloseCase {
 };
 void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
-class ShorityuClose : public ShorityuTest, public ::testing::WithParamInterface<CloseCase> {};
+class ShorityuClose : public ShorityuTest, public ::testing::WithParamInterface<CloseCase> { };
 
 TEST_P(ShorityuClose, CloseBoxAsksTheOwnerAndTheWindowStaysUntilItActs)
 {
