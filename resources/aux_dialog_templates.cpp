@@ -71,7 +71,7 @@ constexpr std::array kBatEncodeItems = {
     Item{IDC_BAT_ADD, u"BUTTON", kButton, 0, 8, 152, 50, 14, u"File addition(&A)"},
     Item{IDC_BAT_DELETE, u"BUTTON", kButton, 0, 65, 152, 50, 14, u"File Delete(&D)"},
     Item{IDC_BAT_TRAY, u"BUTTON", kButton, 0, 179, 152, 50, 14, u"TaskTray(&T)"},
-    Item{IDC_BAT_END_LABEL, u"STATIC", kLabel, 0, 7, 169, 114, 8, u"Operation when batch processing ends"},
+    Item{IDC_BAT_END_LABEL, u"STATIC", kLabel, 0, 7, 169, 220, 8, u"Operation when batch processing ends"},
     Item{IDC_BAT_END_ACTION, u"COMBOBOX", kDropList, 0, 9, 180, 107, 120, u""},
     Item{IDC_BAT_START, u"BUTTON", kButton, 0, 122, 180, 50, 14, u"Bat Start(&B)"},
     Item{IDC_BAT_STOP, u"BUTTON", kButton | WS_DISABLED, 0, 179, 180, 50, 14, u"Bat Stop(&S)"},

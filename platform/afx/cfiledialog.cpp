@@ -26,7 +26,9 @@ INT_PTR CFileDialog::DoModal()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(m_bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(!m_bOpen                           ? QFileDialog::AnyFile
+                       : (m_flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
+                                                          : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, m_bOpen || !(m_flags & OFN_OVERWRITEPROMPT));
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!m_defExt.IsEmpty())
@@ -48,7 +50,10 @@ INT_PTR CFileDialog::DoModal()
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
-    m_pathName = FromQString(dialog.selectedFiles().front());
+    m_pathNames.clear();
+    for (const QString& path : dialog.selectedFiles())
+        m_pathNames.push_back(FromQString(path));
+    m_pathName = m_pathNames.front();
     return IDOK;
 }
 

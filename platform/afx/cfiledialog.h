@@ -6,10 +6,12 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class CWnd;
 
-constexpr DWORD OFN_READONLY = 0x1, OFN_OVERWRITEPROMPT = 0x2, OFN_HIDEREADONLY = 0x4, OFN_PATHMUSTEXIST = 0x800,
-                OFN_FILEMUSTEXIST = 0x1000, OFN_EXPLORER = 0x80000;
+constexpr DWORD OFN_READONLY = 0x1, OFN_OVERWRITEPROMPT = 0x2, OFN_HIDEREADONLY = 0x4, OFN_ALLOWMULTISELECT = 0x200,
+                OFN_PATHMUSTEXIST = 0x800, OFN_FILEMUSTEXIST = 0x1000, OFN_EXPLORER = 0x80000;
 
 class CFileDialog {
 public:
@@ -22,6 +24,8 @@ public:
     // IDOK with the chosen path, or IDCANCEL.
     virtual INT_PTR DoModal();
     CString GetPathName() const { return m_pathName; }
+    // Every chosen path in the order the dialog gives them (one without OFN_ALLOWMULTISELECT).
+    const std::vector<CString>& GetPathNames() const { return m_pathNames; }
     CString GetFileName() const;
 
 private:
@@ -32,6 +36,7 @@ private:
     CString m_filter;
     CWnd* m_pParent;
     CString m_pathName;
+    std::vector<CString> m_pathNames;
 };
 
 // The toolkit's name filters for a filter string: "PRX (*.PRX)|*.PRX|" gives "PRX (*.PRX)".

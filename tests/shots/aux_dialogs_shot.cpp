@@ -1,5 +1,6 @@
 // Shows one of the auxiliary dialogs, named on the command line, with sample values, and prints
 // its X window id once it is on screen, for scripts/shots/aux_dialogs.sh to capture.
+#include "dialogs/bat_encode_dlg.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
 #include "dialogs/save_set_dlg.h"
@@ -21,9 +22,28 @@ namespace {
 
 using Factory = std::function<std::unique_ptr<CDialog>()>;
 
+// Runs fill once the dialog's controls exist, before it is captured.
+void AfterInit(CDialog* dlg, std::function<void(CDialog*)> fill)
+{
+    QTimer::singleShot(0, [dlg, fill] { fill(dlg); });
+}
+
 const std::map<std::string, Factory>& Dialogs()
 {
     static const std::map<std::string, Factory> dialogs = {
+        {"batch_encode",
+         [] {
+             auto dlg = std::make_unique<CBatEncodeDlg>(nullptr, WM_USER + 2, WM_USER + 3);
+             AfterInit(dlg.get(), [](CDialog* d) {
+                 auto* batch = static_cast<CBatEncodeDlg*>(d);
+                 for (const char16_t* path :
+                      {u"/home/user/projects/holiday 2024 part 1.ini", u"/home/user/projects/holiday 2024 part 2.ini",
+                       u"/home/user/projects/timelapse of the harbour at dusk, long version.ini"})
+                     batch->ProjectList().AddItem(path);
+                 batch->ProjectList().SetCurSel(1);
+             });
+             return dlg;
+         }},
         {"stream_kind", [] { return std::make_unique<CStreamKindDlg>(nullptr, 1); }},
         {"extract_kind", [] { return std::make_unique<CExtractKindDlg>(nullptr, 1); }},
         {"audio_stream", [] { return std::make_unique<CAudioStreamDlg>(nullptr, 2); }},
