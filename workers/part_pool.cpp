@@ -1,5 +1,7 @@
 #include "workers/part_pool.h"
 
+#include "workers/cpu_budget.h"
+
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -16,10 +18,14 @@ namespace {
 thread_local bool t_inPart = false;
 
 // The stages of one frame follow each other within microseconds, while waking a sleeping
-// thread costs a hundred or more on a virtual machine: threads wait this long awake first.
-constexpr auto kSpin = std::chrono::microseconds(500);
+// thread costs a hundred or more on a virtual machine: threads wait this long awake first. The
+// gap between frames (a picture's decoding) is far longer and is bridged by WakeWorkers; spinning
+// through it took two thirds more CPU time for no faster run, time the decoding threads lack.
+constexpr auto kSpin = std::chrono::microseconds(100);
 // A pool that ran no job for this long is not in the middle of a run of frames.
 constexpr auto kBusyLately = std::chrono::seconds(1);
+// Beyond this the parts of one frame get too small to pay for their hand-over.
+constexpr int kMaxThreads = 32;
 
 // Marks this thread as running a part for as long as it lives, however the part ends.
 class InPart {
@@ -79,7 +85,7 @@ PartPool& PartPool::Instance()
 
 PartPool::PartPool()
 {
-    const int workers = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 16) - 1;
+    const int workers = std::clamp(ProcessUsableCpus(), 1, kMaxThreads) - 1;
     for (int i = 0; i < workers; ++i)
         m_threads.emplace_back(&PartPool::Work, this);
 }
@@ -157,16 +163,39 @@ void PartPool::WakeWorkers()
     m_wake.notify_all();
 }
 
+void PartPool::Post(std::function<void()> task)
+{
+    if (m_threads.empty()) {
+        task();
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_tasks.push_back(std::move(task));
+        m_published.fetch_add(1, std::memory_order_release);
+    }
+    m_wake.notify_one();
+}
+
 void PartPool::Work()
 {
     std::unique_lock<std::mutex> lock(m_lock);
     for (;;) {
-        if (m_stop)
-            return;
+        // The parts of a Run come first: their caller waits for them.
         if (m_next < m_parts) {
             RunParts(lock);
             continue;
         }
+        if (!m_tasks.empty()) {
+            const std::function<void()> task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+            lock.unlock();
+            task();
+            lock.lock();
+            continue;
+        }
+        if (m_stop)
+            return;
         const uint64_t seen = m_published.load(std::memory_order_acquire);
         lock.unlock();
         const bool published = SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -31,6 +32,10 @@ public:
     // them; they go back to sleep when none comes soon. A pool that ran nothing in the last
     // second stays asleep: its caller is not converting frames.
     void WakeWorkers();
+    // Runs task on a free worker and returns at once; tasks start in the order posted. With no
+    // worker (one CPU) the task runs before Post returns. The pool finishes every posted task
+    // before it goes. A task must not throw.
+    void Post(std::function<void()> task);
 
 private:
     PartPool();
@@ -43,6 +48,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_finished;
     std::vector<std::thread> m_threads;
+    std::deque<std::function<void()>> m_tasks;
     const std::function<void(int)>* m_job = nullptr;
     int m_parts = 0;
     int m_next = 0;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -119,6 +120,52 @@ TEST(PartPool, PartsAreSplitOverThreadsAgainAfterAPartThrew)
         threads.insert(std::this_thread::get_id());
     });
     EXPECT_GT(threads.size(), 1u);
+}
+
+// Waits until count reaches target, or fails after a generous time.
+bool WaitFor(std::mutex& lock, std::condition_variable& changed, const int& count, int target)
+{
+    std::unique_lock<std::mutex> hold(lock);
+    return changed.wait_for(hold, std::chrono::seconds(20), [&] { return count >= target; });
+}
+
+TEST(PartPool, PostedTasksAllRunWhileTheCallerRunsItsOwnParts)
+{
+    std::mutex lock;
+    std::condition_variable changed;
+    int done = 0;
+    std::atomic<int> innerParts{0};
+    constexpr int kTasks = 40;
+    for (int i = 0; i < kTasks; ++i)
+        PartPool::Instance().Post([&, i] {
+            // Some tasks split their own work, as a frame's compressor does.
+            if (i % 3 == 0)
+                PartPool::Instance().Run(4, [&](int) { innerParts++; });
+            std::lock_guard<std::mutex> hold(lock);
+            ++done;
+            changed.notify_all();
+        });
+    EXPECT_EQ(RunAndCount(32), std::vector<int>(32, 1));
+    ASSERT_TRUE(WaitFor(lock, changed, done, kTasks));
+    EXPECT_EQ(innerParts.load(), 4 * ((kTasks + 2) / 3));
+}
+
+TEST(PartPool, APostedTaskRunsOnAnotherThreadWhenThereAreWorkers)
+{
+    if (PartPool::Instance().Threads() < 2)
+        GTEST_SKIP() << "one CPU: tasks run in Post";
+    std::mutex lock;
+    std::condition_variable changed;
+    int done = 0;
+    std::thread::id ranOn;
+    PartPool::Instance().Post([&] {
+        std::lock_guard<std::mutex> hold(lock);
+        ranOn = std::this_thread::get_id();
+        ++done;
+        changed.notify_all();
+    });
+    ASSERT_TRUE(WaitFor(lock, changed, done, 1));
+    EXPECT_NE(ranOn, std::this_thread::get_id());
 }
 
 } // namespace
