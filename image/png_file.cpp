@@ -14,15 +14,6 @@ namespace {
 [[noreturn]] void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void PngWarning(png_structp, png_const_charp) {}
 
-void SwapRedBlueRow(BYTE* row, png_uint_32 width)
-{
-    for (png_uint_32 i = 0; i < width; ++i, row += 3) {
-        const BYTE red = row[0];
-        row[0] = row[2];
-        row[2] = red;
-    }
-}
-
 // Runs the library between one jump point and its clean-up; only plain data lives in this frame.
 BITMAPINFOHEADER* ReadPng(FILE* file, BITMAPINFOHEADER* reuse)
 {
@@ -59,9 +50,11 @@ BITMAPINFOHEADER* ReadPng(FILE* file, BITMAPINFOHEADER* reuse)
     const size_t stride = DibRowStride(width);
     for (png_uint_32 i = 0; i < height; ++i)
         rows[i] = DibPixels(block) + stride * (height - 1 - i);
+    // The library stores each row in the DIB's blue-green-red order as it unfilters it.
+    png_set_bgr(png);
     png_read_image(png, rows);
-    for (png_uint_32 i = 0; i < height; ++i)
-        SwapRedBlueRow(rows[i], width);
+    // Checks the end of the image data and the chunks after it, so a damaged tail fails too.
+    png_read_end(png, nullptr);
 
     std::free(rows);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -127,6 +120,7 @@ int CImgFilePng::Save(const BYTE* bits, BITMAPINFOHEADER* header, LPCWSTR path)
     UniqueFile file(OpenFileStream(path, "wb"));
     if (!file)
         return 0;
-    const int written = WritePng(file.get(), rows.get(), static_cast<png_uint_32>(width), static_cast<png_uint_32>(height));
+    const int written = WritePng(file.get(), rows.get(), static_cast<png_uint_32>(width),
+                                 static_cast<png_uint_32>(height));
     return std::fclose(file.release()) == 0 ? written : 0;
 }

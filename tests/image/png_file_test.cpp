@@ -128,7 +128,9 @@ TEST_F(PngFileTest, DamagedFilesFailAndReleaseTheReuseBlock)
     corrupt[good.size() / 2] ^= 0xFF;
     WriteFileBytes(dir.Path("corrupt.png"), corrupt);
     WriteFileBytes(dir.Path("text.png"), Bytes{'h', 'e', 'l', 'l', 'o'});
-    for (const char* name : {"truncated.png", "signature.png", "corrupt.png", "text.png", "missing.png"}) {
+    // All the image data is there, but the file ends before its end chunk.
+    WriteFileBytes(dir.Path("noend.png"), Bytes(good.begin(), good.end() - 12));
+    for (const char* name : {"truncated.png", "signature.png", "corrupt.png", "text.png", "noend.png", "missing.png"}) {
         EXPECT_EQ(Load(name), nullptr) << name;
         EXPECT_EQ(Load(name, AcquireFrameBlock(nullptr, 64, 64)), nullptr) << name;
     }
