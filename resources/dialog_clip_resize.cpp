@@ -28,7 +28,8 @@ constexpr auto kItems = std::to_array<DialogItemTemplate>({
     {IDC_LABEL_RIGHT, u"STATIC", kLabel, 0, 149, 47, 16, 8, u"Right"},
     {IDC_CLIP_RIGHT, u"EDIT", kEdit, 0, 148, 58, 40, 14, u""},
     {IDC_SPIN_RIGHT, kUpDown, kSpin, 0, 188, 66, 10, 14, u"Spin3"},
-    {IDC_LABEL_BOTTOM, u"STATIC", kRightLabel, 0, 57, 101, 22, 8, u"Bottom"},
+    // Wider to the left than drawn on the original platform, so the right-aligned text is not cut.
+    {IDC_LABEL_BOTTOM, u"STATIC", kRightLabel, 0, 47, 101, 32, 8, u"Bottom"},
     {IDC_CLIP_BOTTOM, u"EDIT", kEdit, 0, 82, 98, 40, 14, u""},
     {IDC_SPIN_BOTTOM, kUpDown, kSpin, 0, 122, 97, 10, 14, u"Spin4"},
     {IDC_RESIZE_GROUP, u"BUTTON", WS_VISIBLE | BS_GROUPBOX, 0, 7, 129, 193, 66, u"Resize"},

@@ -204,6 +204,26 @@ void StaticHost::ApplyText()
     setText((windowStyle & SS_NOPREFIX) ? ToQString(windowText) : StripMnemonics(ToQString(windowText)));
 }
 
+void GroupHost::paintEvent(QPaintEvent*)
+{
+    // As the system draws a group box: an etched frame through the middle of the caption line and
+    // the caption over it; the inside stays the dialog's, so opaque labels in it do not show.
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    p.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+    p.drawRect(frame);
+    p.setPen(ToQColor(GetSysColor(COLOR_WINDOW)));
+    p.drawRect(frame.translated(1, 1));
+    const QString caption = StripMnemonics(title());
+    if (caption.isEmpty())
+        return;
+    const QRect box(6, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
+    p.fillRect(box, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    p.setPen(ToQColor(GetSysColor(isEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT)));
+    p.drawText(box, Qt::AlignCenter, caption);
+}
+
 bool StaticHost::event(QEvent* e)
 {
     if (e->type() == QEvent::Paint && !isDestroyed && (windowStyle & SS_TYPEMASK) == SS_BLACKRECT) {
@@ -219,6 +239,9 @@ bool StaticHost::event(QEvent* e)
             QPalette pal = palette();
             pal.setColor(QPalette::WindowText, textColor);
             setPalette(pal);
+        } else {
+            // Unanswered, a static paints itself in the face colour, as the system's statics do.
+            QPainter(this).fillRect(rect(), ToQColor(GetSysColor(COLOR_BTNFACE)));
         }
     }
     return Host<QLabel>::event(e);

@@ -78,6 +78,9 @@ class GroupHost : public Host<QGroupBox> {
 public:
     explicit GroupHost(QWidget* parent) : Host<QGroupBox>(parent, WindowKind::Button) {}
     void ApplyText() override { setTitle(ToQString(windowText)); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 class StaticHost : public Host<QLabel> {

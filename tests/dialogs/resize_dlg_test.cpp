@@ -258,6 +258,17 @@ TEST_F(ResizeDlgTest, InfoTextShowsTheSourceAndTheClipSize)
     EXPECT_EQ(Text(IDC_SIZE_INFO), CString(u"Original 640 x 480\nClipSize 630 x 400"));
 }
 
+TEST_F(ResizeDlgTest, InfoTextStandsInsideABlackFrame)
+{
+    Open();
+    QWidget* dialog = WidgetOf(Dlg());
+    const QImage shown = dialog->grab().toImage();
+    const QRect info = WidgetOf(Dlg()->GetDlgItem(IDC_SIZE_INFO))->geometry();
+    // The frame shows around the label, which paints itself in the face colour.
+    EXPECT_EQ(shown.pixelColor(info.left() - 2, info.center().y()), QColor(Qt::black));
+    EXPECT_EQ(shown.pixel(info.left() + 1, info.top() + 1), qRgb(240, 240, 240));
+}
+
 // ---- presets and Clear ----
 
 TEST_F(ResizeDlgTest, PresetSetsTheOutputSizeKeepsTheClipAndTicksOnlyItsRadio)
