@@ -4,6 +4,13 @@
 
 CString CBrowse::Browse(CString initialFolder, CWnd* pOwner)
 {
+    CString chosen = initialFolder;
+    Choose(initialFolder, pOwner, chosen);
+    return chosen;
+}
+
+BOOL CBrowse::Choose(CString initialFolder, CWnd* pOwner, CString& chosen)
+{
     m_strInitialFolder = initialFolder;
     WCHAR displayName[520] = {};
     BROWSEINFOW bi{};
@@ -16,13 +23,14 @@ CString CBrowse::Browse(CString initialFolder, CWnd* pOwner)
     bi.lParam = reinterpret_cast<LPARAM>(this);
     LPITEMIDLIST pidl = SHBrowseForFolderW(&bi);
     if (!pidl)
-        return initialFolder;
+        return FALSE;
     // The whole path, however long.
     CString path = PathFromIDList(pidl);
     while (path.GetLength() > 1 && path[path.GetLength() - 1] == u'/')
         path = path.Left(path.GetLength() - 1);
     CoTaskMemFree(pidl);
-    return path;
+    chosen = path;
+    return TRUE;
 }
 
 LRESULT CBrowse::OnInitialized(HWND hDlg)

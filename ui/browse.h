@@ -10,6 +10,8 @@ public:
     // The chosen folder without trailing '/' (the root stays "/"); the initial folder when the
     // user cancels.
     CString Browse(CString initialFolder, CWnd* pOwner);
+    // The same, telling a cancelled picker apart: FALSE, and chosen untouched, when cancelled.
+    BOOL Choose(CString initialFolder, CWnd* pOwner, CString& chosen);
     virtual LRESULT OnInitialized(HWND hDlg);
     static int BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 

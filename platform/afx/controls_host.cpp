@@ -2,6 +2,7 @@
 
 #include "platform/afx/cdc.h"
 #include "platform/afx/gdi_internal.h"
+#include "platform/afx/input_state.h"
 #include "platform/afx/radio_group.h"
 #include "platform/afx/updown_arrow_keys.h"
 
@@ -133,6 +134,8 @@ void DialogHost::WindowDestroyed()
 ButtonHost::ButtonHost(QWidget* parent) : Host<QPushButton>(parent, WindowKind::Button)
 {
     connect(this, &QPushButton::clicked, this, [this] { NotifyParent(this, BN_CLICKED); });
+    connect(this, &QPushButton::pressed, this, [this] { NoteButtonHeld(this, true); });
+    connect(this, &QPushButton::released, this, [this] { NoteButtonHeld(this, false); });
 }
 
 LRESULT ButtonHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)

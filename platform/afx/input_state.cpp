@@ -30,6 +30,14 @@ void NoteCursorPos(const QPoint& global)
 
 void NoteMouseButtons(Qt::MouseButtons buttons) { g_buttons = buttons; }
 
+void NoteButtonHeld(QWidget* button, bool held)
+{
+    if (held)
+        g_capture = button;
+    else if (g_capture == button)
+        g_capture = nullptr;
+}
+
 QPoint NotedCursorPos() { return g_cursor; }
 
 BOOL GetCursorPos(LPPOINT point)

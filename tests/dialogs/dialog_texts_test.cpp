@@ -1,6 +1,8 @@
+#include "dialogs/bat_encode_dlg.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
 #include "dialogs/save_set_dlg.h"
+#include "dialogs/vob_list_dlg.h"
 #include "dialogs/volume_dlg.h"
 #include "resources/aux_dialog_ids.h"
 #include "tests/dialogs/dialog_test_support.h"
@@ -72,7 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"save_ja", Maker<CSaveSetDlg>(nullptr, OutputSettings{}, CString(u"Zarn")), kJapaneseLocale,
                  u"出力ファイルの保存設定", IDC_SAVE_KEY_GROUP, u"レジストリ保存位置(※再起動後有効)"},
         TextCase{"save_en", Maker<CSaveSetDlg>(nullptr, OutputSettings{}, CString(u"Zarn")), kEnglishLocale,
-                 u"Save Setting", IDC_SAVE_AUDIO, u"Audio Setting Dlg...(&S)"}),
+                 u"Save Setting", IDC_SAVE_AUDIO, u"Audio Setting Dlg...(&S)"},
+        TextCase{"batch_ja", Maker<CBatEncodeDlg>(nullptr, WM_USER, WM_USER + 1), kJapaneseLocale, u"バッチ処理",
+                 IDC_BAT_TRAY, u"タスクトレイへ(&T)"},
+        TextCase{"batch_en", Maker<CBatEncodeDlg>(nullptr, WM_USER, WM_USER + 1), kEnglishLocale,
+                 u"Please put the project file in the list.", IDC_BAT_INSTRUCTION,
+                 u"Please put the project file in the list. (Drag && Drop OK)"},
+        TextCase{"vob_ja", Maker<CVobListDlg>(nullptr, CStringArray(), CString()), kJapaneseLocale,
+                 u"分割VOBファイルをリストに入れてください", IDC_VOB_UP, u"上へ↑(&U)"},
+        TextCase{"vob_en", Maker<CVobListDlg>(nullptr, CStringArray(), CString()), kEnglishLocale,
+                 u"Please put division VOB file in the list.", IDC_VOB_FOLDER, u"Folder(&F)"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
 #include "dialogs/save_set_dlg.h"
+#include "dialogs/vob_list_dlg.h"
 #include "dialogs/volume_dlg.h"
 #include "platform/afx/window_host.h"
 #include "resources/program_resources.h"
@@ -57,6 +58,14 @@ const std::map<std::string, Factory>& Dialogs()
              settings.interlaced = 1;
              settings.overwrite = 2;
              return std::make_unique<CSaveSetDlg>(nullptr, settings, CString(u"Zarn"));
+         }},
+        {"vob_list",
+         [] {
+             CStringArray files;
+             for (const char16_t* path : {u"/media/dvd/VIDEO_TS/VTS_01_1.VOB", u"/media/dvd/VIDEO_TS/VTS_01_2.VOB",
+                                          u"/media/dvd/VIDEO_TS/VTS_01_3.VOB"})
+                 files.Add(CString(path));
+             return std::make_unique<CVobListDlg>(nullptr, files, CString(u"/media/dvd/VIDEO_TS"));
          }},
         {"volume",
          [] {
