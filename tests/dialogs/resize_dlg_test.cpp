@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,7 @@ struct StoredCase {
 };
 void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgStored : public ResizeDlgTest, public ::testing::WithParamInterface<StoredCase> { };
+class ResizeDlgStored : public ResizeDlgTest, public ::testing::WithParamInterface<StoredCase> {};
 
 TEST_P(ResizeDlgStored, ConstructorAppliesTheStoredValuesToTheOwnersData)
 {
@@ -189,7 +190,7 @@ struct EdgeCase {
 };
 void PrintTo(const EdgeCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgEdges : public ResizeDlgTest, public ::testing::WithParamInterface<EdgeCase> { };
+class ResizeDlgEdges : public ResizeDlgTest, public ::testing::WithParamInterface<EdgeCase> {};
 
 TEST_P(ResizeDlgEdges, AreClampedAsTypedAndTheOutputFollowsTheClip)
 {
@@ -268,6 +269,55 @@ TEST_F(ResizeDlgTest, InfoTextStandsInsideABlackFrame)
     EXPECT_EQ(shown.pixelColor(info.left() - 2, info.center().y()), QColor(Qt::black));
     EXPECT_EQ(shown.pixel(info.left() + 1, info.top() + 1), qRgb(240, 240, 240));
 }
+
+struct SpinCase {
+    const char* name;
+    int spin;
+    int edit;
+    const char16_t* typedFirst;
+    bool up;
+    const char16_t* shown;
+    CRect clip;
+    LONG outputWidth, outputHeight;
+};
+void PrintTo(const SpinCase& c, std::ostream* os) { *os << c.name; }
+
+class ResizeDlgSpins : public ResizeDlgTest, public ::testing::WithParamInterface<SpinCase> {};
+
+TEST_P(ResizeDlgSpins, ArrowStepsFromTheTypedValueAndTheStepIsClampedLikeTyping)
+{
+    Open();
+    if (GetParam().typedFirst)
+        Type(GetParam().edit, GetParam().typedFirst);
+    m_owner.Clear();
+    QWidget* spin = WidgetOf(Dlg()->GetDlgItem(GetParam().spin));
+    const QPoint arrow(spin->width() / 2, GetParam().up ? 2 : spin->height() - 3);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(arrow), QPointF(spin->mapToGlobal(arrow)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(spin, &press);
+    EXPECT_EQ(Text(GetParam().edit), CString(GetParam().shown));
+    EXPECT_EQ(CRect(m_clip), GetParam().clip);
+    ExpectOutput(GetParam().outputWidth, GetParam().outputHeight);
+    EXPECT_EQ(m_owner.commands, std::vector<UINT>{kDisplayCmd});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ResizeDlgSpins,
+    ::testing::Values(
+        SpinCase{"width up", IDC_SPIN_WIDTH, IDC_OUT_WIDTH, nullptr, true, u"641", {0, 0, 640, 480}, 641, 480},
+        SpinCase{"left up", IDC_SPIN_LEFT, IDC_CLIP_LEFT, nullptr, true, u"1", {1, 0, 640, 480}, 639, 480},
+        SpinCase{"left up to the source width",
+                 IDC_SPIN_LEFT,
+                 IDC_CLIP_LEFT,
+                 u"639",
+                 true,
+                 u"639",
+                 {639, 0, 640, 480},
+                 1,
+                 480},
+        SpinCase{"bottom down", IDC_SPIN_BOTTOM, IDC_CLIP_BOTTOM, u"30", false, u"29", {0, 0, 640, 451}, 640, 451},
+        SpinCase{
+            "height down to nothing", IDC_SPIN_HEIGHT, IDC_OUT_HEIGHT, u"1", false, u"0", {0, 0, 640, 480}, 640, 1}));
 
 // ---- presets and Clear ----
 
@@ -372,7 +422,7 @@ struct SaveCase {
 };
 void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
 
-class ResizeDlgSave : public ResizeDlgTest, public ::testing::WithParamInterface<SaveCase> { };
+class ResizeDlgSave : public ResizeDlgTest, public ::testing::WithParamInterface<SaveCase> {};
 
 TEST_P(ResizeDlgSave, StoresTheSixValuesInOrderThenSendsTheDoneCommandLast)
 {
@@ -394,17 +444,13 @@ TEST_P(ResizeDlgSave, StoresTheSixValuesInOrderThenSendsTheDoneCommandLast)
             m_holder.Release(); // as the view does, inside the command
     };
     switch (GetParam().how) {
-    case SaveBy::OkButton:
-        Click(IDOK);
-        break;
+    case SaveBy::OkButton: Click(IDOK); break;
     case SaveBy::EnterKey: {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(WidgetOf(Dlg()->GetDlgItem(IDC_OUT_WIDTH)), &enter);
         break;
     }
-    case SaveBy::CloseBox:
-        WidgetOf(Dlg())->close();
-        break;
+    case SaveBy::CloseBox: WidgetOf(Dlg())->close(); break;
     }
     ProcessEvents();
 
@@ -453,7 +499,7 @@ struct LanguageCase {
 };
 void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.locale; }
 
-class ResizeDlgLanguage : public ResizeDlgTest, public ::testing::WithParamInterface<LanguageCase> { };
+class ResizeDlgLanguage : public ResizeDlgTest, public ::testing::WithParamInterface<LanguageCase> {};
 
 TEST_P(ResizeDlgLanguage, CaptionAndLabelsComeFromTheSystemLanguage)
 {
