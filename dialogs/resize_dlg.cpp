@@ -26,8 +26,9 @@ constexpr std::array kPresets = {
     Preset{IDC_PRESET_160x120, 160, 120}, Preset{IDC_PRESET_720x480, 720, 480},
 };
 
+// A control and the Japanese half of its language pair.
 struct LocalizedText {
-    int id; // 0: the window caption
+    int id;
     UINT japanese;
 };
 

@@ -470,6 +470,18 @@ INSTANTIATE_TEST_SUITE_P(Ways, ResizeDlgSave,
                                            SaveCase{"close box", SaveBy::CloseBox, false},
                                            SaveCase{"close box, owner deletes", SaveBy::CloseBox, true}));
 
+TEST_F(ResizeDlgTest, OwnerMayCloseTheDialogWhileHandlingAPreview)
+{
+    Open();
+    const HWND dialog = Dlg()->m_hWnd;
+    m_owner.actions[kDisplayCmd] = [this] { m_holder.Release(); };
+    Type(IDC_CLIP_LEFT, u"10");
+    ProcessEvents();
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(CRect(m_clip), CRect(10, 0, 640, 480));
+    EXPECT_TRUE(StoredNames().empty());
+}
+
 TEST_F(ResizeDlgTest, EscapeNeitherSavesNorCloses)
 {
     Open();
