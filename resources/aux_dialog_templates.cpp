@@ -26,18 +26,18 @@ constexpr DWORD kTrackbar = WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS;
 using Item = DialogItemTemplate;
 
 constexpr std::array kMp3SetItems = {
-    Item{IDC_MP3_CHANNEL_LABEL, u"STATIC", kLabel, 0, 9, 10, 39, 8, u"Encode Type"},
+    Item{IDC_MP3_CHANNEL_LABEL, u"STATIC", kLabel, 0, 9, 10, 80, 8, u"Encode Type"},
     Item{IDC_MP3_CHANNEL, u"COMBOBOX", kDropList, 0, 8, 24, 83, 120, u""},
-    Item{IDC_MP3_CBR_LABEL, u"STATIC", kLabel, 0, 7, 49, 99, 8, u"MPEG1 Layer3(CBR)　Bitrate"},
+    Item{IDC_MP3_CBR_LABEL, u"STATIC", kLabel, 0, 7, 49, 115, 8, u"MPEG1 Layer3(CBR)　Bitrate"},
     Item{IDC_MP3_CBR, u"COMBOBOX", kDropList, 0, 7, 63, 83, 120, u""},
     Item{IDC_MP3_VBR_CHECK, u"BUTTON", kCheck, 0, 9, 90, 84, 10, u"Encode By VBR(&E)"},
-    Item{IDC_MP3_VBR_GROUP, u"BUTTON", kGroupBox, 0, 110, 8, 119, 90, u"Setting VBR Encode"},
-    Item{IDC_MP3_QUALITY_LABEL, u"STATIC", kLabel, 0, 122, 22, 98, 8, u"Quality(Height0～9Low)"},
-    Item{IDC_MP3_QUALITY, u"COMBOBOX", kDropList, 0, 123, 37, 48, 101, u""},
-    Item{IDC_MP3_VBR_LABEL, u"STATIC", kLabel, 0, 124, 60, 99, 8, u"MPEG2 Layer3(VBR)　Bitrate"},
-    Item{IDC_MP3_VBR, u"COMBOBOX", kDropList, 0, 124, 75, 83, 120, u""},
-    Item{IDOK, u"BUTTON", kDefault, 0, 125, 110, 50, 14, u"OK"},
-    Item{IDCANCEL, u"BUTTON", kButton, 0, 178, 110, 50, 14, u"Cancel"},
+    Item{IDC_MP3_VBR_GROUP, u"BUTTON", kGroupBox, 0, 125, 8, 127, 90, u"Setting VBR Encode"},
+    Item{IDC_MP3_QUALITY_LABEL, u"STATIC", kLabel, 0, 137, 22, 112, 8, u"Quality(Height0～9Low)"},
+    Item{IDC_MP3_QUALITY, u"COMBOBOX", kDropList, 0, 138, 37, 48, 101, u""},
+    Item{IDC_MP3_VBR_LABEL, u"STATIC", kLabel, 0, 139, 60, 112, 8, u"MPEG2 Layer3(VBR)　Bitrate"},
+    Item{IDC_MP3_VBR, u"COMBOBOX", kDropList, 0, 139, 75, 83, 120, u""},
+    Item{IDOK, u"BUTTON", kDefault, 0, 148, 110, 50, 14, u"OK"},
+    Item{IDCANCEL, u"BUTTON", kButton, 0, 201, 110, 50, 14, u"Cancel"},
 };
 
 constexpr std::array kWmaSetItems = {
@@ -45,15 +45,15 @@ constexpr std::array kWmaSetItems = {
     Item{IDC_WMA_VERSION, u"ComboBoxEx32", kDropList, 0, 15, 24, 59, 64, u""},
     Item{IDC_WMA_VERSION_AFTER, u"STATIC", kLabel, 0, 77, 26, 52, 8, u"By Enc"},
     Item{IDC_WMA_TWOPASS, u"BUTTON", kCheck, 0, 139, 26, 102, 10, u"2pass-Enc(PRX)(&C)"},
-    Item{IDC_WMA_BITRATE_LABEL, u"STATIC", kLabel, 0, 11, 47, 34, 8, u"Set Bitrate:"},
+    Item{IDC_WMA_BITRATE_LABEL, u"STATIC", kLabel, 0, 11, 47, 100, 8, u"Set Bitrate:"},
     Item{IDC_WMA_V4_LABEL, u"STATIC", kLabel, 0, 22, 68, 72, 8, u"WMA v4 Bitrate"},
     Item{IDC_WMA_V4, u"COMBOBOX", kDropList, 0, 22, 82, 83, 120, u""},
     Item{IDC_WMA_V7_LABEL, u"STATIC", kLabel, 0, 122, 68, 72, 8, u"WMA v7 Bitrate"},
     Item{IDC_WMA_V7, u"COMBOBOX", kDropList, 0, 121, 82, 83, 120, u""},
-    Item{IDC_WMA_PRX_LABEL, u"STATIC", kLabel, 0, 25, 103, 41, 8, u"Set PRX"},
+    Item{IDC_WMA_PRX_LABEL, u"STATIC", kLabel, 0, 25, 103, 100, 8, u"Set PRX"},
     Item{IDC_WMA_PRX, u"EDIT", kEdit | ES_READONLY, 0, 23, 116, 189, 14, u""},
     Item{IDC_WMA_PRX_BROWSE, u"BUTTON", kButton, 0, 211, 116, 19, 14, u"...(&B)"},
-    Item{IDC_WMA_NOTE, u"STATIC", kLabel, 0, 29, 139, 194, 24, u""},
+    Item{IDC_WMA_NOTE, u"STATIC", kLabel, 0, 29, 139, 194, 27, u""},
     Item{IDOK, u"BUTTON", kDefault, 0, 135, 167, 50, 14, u"OK"},
     Item{IDCANCEL, u"BUTTON", kButton, 0, 188, 167, 50, 14, u"cancel"},
 };
@@ -151,7 +151,7 @@ constexpr std::array kLumiFilterItems = {
 } // namespace
 
 const DialogTemplate kMp3SetTemplate{
-    IDD_MP3SET,  kPopup | WS_MINIMIZEBOX, 0, 0, 0, 235, 135, u"Setting MP3 encoder(MP3/Layer-3 WAV)", kFont, 9,
+    IDD_MP3SET,  kPopup | WS_MINIMIZEBOX, 0, 0, 0, 258, 135, u"Setting MP3 Encoder(MP3/Layer-3 WAV)", kFont, 9,
     kMp3SetItems};
 const DialogTemplate kWmaSetTemplate{
     IDD_WMASET,  kPopup | WS_MINIMIZEBOX | WS_VISIBLE, 0, 0, 0, 255, 195, u"Setting WMA(MS-AUDIO)", kFont, 9,

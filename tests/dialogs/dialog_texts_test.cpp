@@ -1,9 +1,11 @@
 #include "dialogs/bat_encode_dlg.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/mp3_set_dlg.h"
 #include "dialogs/save_set_dlg.h"
 #include "dialogs/vob_list_dlg.h"
 #include "dialogs/volume_dlg.h"
+#include "dialogs/wma_set_dlg.h"
 #include "resources/aux_dialog_ids.h"
 #include "tests/dialogs/dialog_test_support.h"
 #include "tests/support/scoped_locale.h"
@@ -83,7 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"vob_ja", Maker<CVobListDlg>(nullptr, CStringArray(), CString()), kJapaneseLocale,
                  u"分割VOBファイルをリストに入れてください", IDC_VOB_UP, u"上へ↑(&U)"},
         TextCase{"vob_en", Maker<CVobListDlg>(nullptr, CStringArray(), CString()), kEnglishLocale,
-                 u"Please put division VOB file in the list.", IDC_VOB_FOLDER, u"Folder(&F)"}),
+                 u"Please put division VOB file in the list.", IDC_VOB_FOLDER, u"Folder(&F)"},
+        TextCase{"mp3_ja", Maker<CMP3SetDlg>(nullptr, CAudioInfo()), kJapaneseLocale,
+                 u"MP3 Encoder設定(MP3/Layer-3 WAV)", IDC_MP3_CBR_LABEL, u"MPEG1 Layer3(CBR)　ビットレート"},
+        TextCase{"mp3_en", Maker<CMP3SetDlg>(nullptr, CAudioInfo()), kEnglishLocale,
+                 u"Setting MP3 Encoder(MP3/Layer-3 WAV)", IDC_MP3_VBR_GROUP, u"Setting VBR Encode"},
+        TextCase{"wma_ja", Maker<CWMASetDlg>(nullptr, CAudioInfo()), kJapaneseLocale, u"WMA(MS-AUDIO)設定",
+                 IDC_WMA_TWOPASS, u"2パスでエンコする(PRX)(&C)"},
+        TextCase{"wma_en", Maker<CWMASetDlg>(nullptr, CAudioInfo()), kEnglishLocale, u"Setting WMA(MS-AUDIO)",
+                 IDC_WMA_NOTE, u"You can make PRX by WindowsMediaEncoder9-OptionSoft\"Profile Edior\""}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,9 +3,11 @@
 #include "dialogs/bat_encode_dlg.h"
 #include "dialogs/choice_dialogs.h"
 #include "dialogs/lumi_filter_dlg.h"
+#include "dialogs/mp3_set_dlg.h"
 #include "dialogs/save_set_dlg.h"
 #include "dialogs/vob_list_dlg.h"
 #include "dialogs/volume_dlg.h"
+#include "dialogs/wma_set_dlg.h"
 #include "platform/afx/window_host.h"
 #include "resources/program_resources.h"
 
@@ -49,6 +51,15 @@ const std::map<std::string, Factory>& Dialogs()
         {"extract_kind", [] { return std::make_unique<CExtractKindDlg>(nullptr, 1); }},
         {"audio_stream", [] { return std::make_unique<CAudioStreamDlg>(nullptr, 2); }},
         {"lumi_filter", [] { return std::make_unique<CLumiFilterDlg>(nullptr, WM_USER + 1, -40, 120); }},
+        {"mp3_setting", [] { return std::make_unique<CMP3SetDlg>(nullptr, CAudioInfo()); }},
+        {"wma_setting",
+         [] {
+             CAudioInfo info;
+             info.wmaSelect = 2;
+             info.wmaPRX = u"/home/user/profiles/voice 64k.prx";
+             info.wma2Pass = 1;
+             return std::make_unique<CWMASetDlg>(nullptr, info);
+         }},
         {"save_setting",
          [] {
              OutputSettings settings;
