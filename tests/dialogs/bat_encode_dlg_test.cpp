@@ -320,7 +320,7 @@ TEST_P(BatEncodeTray, WindowsHideOnlyWhereTheTrayCanBringThemBack)
 {
     std::vector<CString> balloons;
     auto previous = SetTrayHost(std::make_unique<FakeTray>(GetParam().host, &balloons));
-    bool hidden = false, shownAfterRightClick = false, shownAfterLeftClick = false;
+    bool hidden = false, shownAfterRightClick = false, shownAfterLeftClick = false, stillInTray = true;
     Run({}, [&](CBatEncodeDlg& d) {
         Click(d, IDC_BAT_TRAY);
         hidden = !d.IsWindowVisible();
@@ -329,14 +329,17 @@ TEST_P(BatEncodeTray, WindowsHideOnlyWhereTheTrayCanBringThemBack)
         shownAfterRightClick = d.IsWindowVisible() != FALSE;
         d.SendMessage(WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
         shownAfterLeftClick = d.IsWindowVisible() != FALSE;
+        stillInTray = d.TrayIcon().IsAdded() != FALSE;
     });
     SetTrayHost(std::move(previous));
     EXPECT_EQ(hidden, GetParam().host);
     EXPECT_EQ(shownAfterRightClick, !GetParam().host);
     EXPECT_TRUE(shownAfterLeftClick);
     if (GetParam().host) {
-        ASSERT_FALSE(balloons.empty());
-        EXPECT_EQ(balloons.front(), CString(u"In the TaskTray"));
+        ASSERT_EQ(balloons.size(), 2u);
+        EXPECT_EQ(balloons[0], CString(u"In the TaskTray"));
+        EXPECT_TRUE(balloons[1].IsEmpty()); // the timer's re-add shows no balloon
+        EXPECT_FALSE(stillInTray);
     } else {
         EXPECT_TRUE(balloons.empty());
     }
