@@ -59,7 +59,9 @@ bool LogindPowerBackend::Perform(PowerRequest request)
         return false;
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kManagerPath, kManager, QString::fromLatin1(action.method));
-    call << true; // interactive: polkit may ask for authentication
+    // Never interactive: the action ends an unattended batch, where a password prompt would wait for
+    // nobody; a cached authorisation still lets a "challenge" through.
+    call << false;
     return m_bus.call(call, QDBus::Block, kCallTimeoutMs).type() == QDBusMessage::ReplyMessage;
 }
 
