@@ -32,7 +32,7 @@ bool CShorityu::HasDrawableFrame() const
 {
     // A 48-bit frame has another row layout; its pixels are never read as 24-bit rows.
     return m_pBits && m_bih.biBitCount == 24 && m_bih.biCompression == BI_RGB && m_bih.biWidth > 0 &&
-        m_bih.biHeight > 0;
+           m_bih.biHeight > 0;
 }
 
 void CShorityu::SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih)
@@ -55,30 +55,39 @@ void CShorityu::SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih)
 
 void CShorityu::DrawImage()
 {
-    if (!HasDrawableFrame() || !m_hWnd)
+    if (!m_hWnd)
         return;
     CDC* dc = GetDC();
     if (!dc)
         return;
-    dc->SetStretchBltMode(COLORONCOLOR);
+    PaintOn(*dc);
+    ReleaseDC(dc);
+}
+
+void CShorityu::PaintOn(CDC& dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    if (!HasDrawableFrame()) {
+        // Without a frame the window is blank, not a picture of a frame that is gone.
+        dc.FillSolidRect(&client, face);
+        return;
+    }
+    // Beside and below the frame, where a larger frame may have stood before.
+    dc.FillSolidRect(m_bih.biWidth, 0, std::max(0, client.right - m_bih.biWidth), client.bottom, face);
+    dc.FillSolidRect(0, m_bih.biHeight, client.right, std::max(0, client.bottom - m_bih.biHeight), face);
+    dc.SetStretchBltMode(COLORONCOLOR);
     BITMAPINFO info{};
     info.bmiHeader = m_bih;
-    StretchDIBits(dc->m_hDC, 0, 0, m_bih.biWidth, m_bih.biHeight, 0, 0, m_bih.biWidth, m_bih.biHeight, m_pBits, &info,
+    StretchDIBits(dc.m_hDC, 0, 0, m_bih.biWidth, m_bih.biHeight, 0, 0, m_bih.biWidth, m_bih.biHeight, m_pBits, &info,
                   DIB_RGB_COLORS, SRCCOPY);
-    ReleaseDC(dc);
 }
 
 void CShorityu::OnPaint()
 {
     CPaintDC dc(this);
-    if (!HasDrawableFrame()) {
-        // Without a frame the window is blank, not a picture of a frame that is gone.
-        CRect rc;
-        GetClientRect(&rc);
-        dc.FillSolidRect(&rc, GetSysColor(COLOR_BTNFACE));
-        return;
-    }
-    DrawImage();
+    PaintOn(dc);
 }
 
 void CShorityu::OnClose()

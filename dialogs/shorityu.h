@@ -3,6 +3,8 @@
 
 #include "ui/base_wnd.h"
 
+class CDC;
+
 class CShorityu : public CBaseWnd {
 public:
     // The frame is not owned: the owner hands a new one (or none) whenever its frame block changes.
@@ -28,6 +30,7 @@ protected:
 private:
     // The window's size for the stored frame: room for the frame and the caption.
     CSize WindowSize() const;
+    void PaintOn(CDC& dc);
 
     const BYTE* m_pBits;
     BITMAPINFOHEADER m_bih;

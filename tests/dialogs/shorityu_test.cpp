@@ -143,6 +143,17 @@ TEST_F(ShorityuTest, NewFrameReplacesTheOldOneWhichMayThenBeFreed)
     viewer->GetWindowRect(&after);
     EXPECT_EQ(after.Width() - before.Width(), 24);
     EXPECT_EQ(after.Height() - before.Height(), -10);
+
+    // A narrower but taller frame: nothing of the wider one stays beside it.
+    const Frame third(16, 40);
+    viewer->SetFrame(third.Bits(), third.Header());
+    const QImage shown = Client();
+    ExpectShows(shown, 16, 40);
+    const QRgb face = qRgb(240, 240, 240);
+    for (int x = 16; x < shown.width(); ++x)
+        ASSERT_EQ(shown.pixel(x, 10), face) << x;
+    for (int y = 40; y < shown.height(); ++y)
+        ASSERT_EQ(shown.pixel(8, y), face) << y;
 }
 
 TEST_F(ShorityuTest, DrawsNothingWithoutAFrameOrWithOneThatIsNot24Bit)
@@ -177,7 +188,7 @@ struct CloseCase {
 };
 void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 
-class ShorityuClose : public ShorityuTest, public ::testing::WithParamInterface<CloseCase> { };
+class ShorityuClose : public ShorityuTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(ShorityuClose, CloseBoxAsksTheOwnerAndTheWindowStaysUntilItActs)
 {
