@@ -68,26 +68,26 @@ constexpr std::array kVolumeItems = {
 constexpr std::array kBatEncodeItems = {
     Item{IDC_BAT_INSTRUCTION, u"STATIC", kLabel, 0, 7, 9, 220, 8, u""},
     Item{IDC_BAT_LIST, u"LISTBOX", kFileList, 0, 7, 26, 221, 116, u""},
-    Item{IDC_BAT_ADD, u"BUTTON", kButton, 0, 8, 152, 50, 14, u"File addition(&A)"},
-    Item{IDC_BAT_DELETE, u"BUTTON", kButton, 0, 65, 152, 50, 14, u"File Delete(&D)"},
-    Item{IDC_BAT_TRAY, u"BUTTON", kButton, 0, 179, 152, 50, 14, u"TaskTray(&T)"},
+    Item{IDC_BAT_ADD, u"BUTTON", kButton, 0, 7, 152, 54, 14, u"File addition(&A)"},
+    Item{IDC_BAT_DELETE, u"BUTTON", kButton, 0, 63, 152, 54, 14, u"File Delete(&D)"},
+    Item{IDC_BAT_TRAY, u"BUTTON", kButton, 0, 175, 152, 54, 14, u"TaskTray(&T)"},
     Item{IDC_BAT_END_LABEL, u"STATIC", kLabel, 0, 7, 169, 220, 8, u"Operation when batch processing ends"},
     Item{IDC_BAT_END_ACTION, u"COMBOBOX", kDropList, 0, 9, 180, 107, 120, u""},
-    Item{IDC_BAT_START, u"BUTTON", kButton, 0, 122, 180, 50, 14, u"Bat Start(&B)"},
-    Item{IDC_BAT_STOP, u"BUTTON", kButton | WS_DISABLED, 0, 179, 180, 50, 14, u"Bat Stop(&S)"},
+    Item{IDC_BAT_START, u"BUTTON", kButton, 0, 119, 180, 54, 14, u"Bat Start(&B)"},
+    Item{IDC_BAT_STOP, u"BUTTON", kButton | WS_DISABLED, 0, 175, 180, 54, 14, u"Bat Stop(&S)"},
 };
 
 constexpr std::array kVobListItems = {
     Item{IDC_VOB_INSTRUCTION, u"STATIC", kLabel, 0, 7, 9, 220, 8, u""},
     Item{IDC_VOB_LIST, u"LISTBOX", kFileList, 0, 7, 26, 221, 116, u""},
-    Item{IDC_VOB_ADD, u"BUTTON", kButton, 0, 8, 152, 50, 14, u"File addition(&A)"},
-    Item{IDC_VOB_DELETE, u"BUTTON", kButton, 0, 65, 152, 50, 14, u"File Delete(&D)"},
-    Item{IDC_VOB_UP, u"BUTTON", kButton, 0, 122, 152, 50, 14, u"Up(&U)"},
-    Item{IDC_VOB_DOWN, u"BUTTON", kButton, 0, 179, 152, 50, 14, u"Down(&D)"},
-    Item{IDC_VOB_FOLDER, u"BUTTON", kButton, 0, 7, 180, 50, 14, u"Folder(&F)"},
-    Item{IDC_VOB_RESET, u"BUTTON", kButton, 0, 65, 180, 50, 14, u"Reset(&R)"},
-    Item{IDOK, u"BUTTON", kDefault, 0, 122, 180, 50, 14, u"OK"},
-    Item{IDCANCEL, u"BUTTON", kButton, 0, 179, 180, 50, 14, u"Cancel"},
+    Item{IDC_VOB_ADD, u"BUTTON", kButton, 0, 7, 152, 54, 14, u"File addition(&A)"},
+    Item{IDC_VOB_DELETE, u"BUTTON", kButton, 0, 63, 152, 54, 14, u"File Delete(&D)"},
+    Item{IDC_VOB_UP, u"BUTTON", kButton, 0, 119, 152, 54, 14, u"Up(&U)"},
+    Item{IDC_VOB_DOWN, u"BUTTON", kButton, 0, 175, 152, 54, 14, u"Down(&D)"},
+    Item{IDC_VOB_FOLDER, u"BUTTON", kButton, 0, 7, 180, 54, 14, u"Folder(&F)"},
+    Item{IDC_VOB_RESET, u"BUTTON", kButton, 0, 63, 180, 54, 14, u"Reset(&R)"},
+    Item{IDOK, u"BUTTON", kDefault, 0, 119, 180, 54, 14, u"OK"},
+    Item{IDCANCEL, u"BUTTON", kButton, 0, 175, 180, 54, 14, u"Cancel"},
 };
 
 constexpr std::array kSaveSetItems = {
