@@ -42,7 +42,7 @@ constexpr const char* kMpegKeyFrames = "sc_threshold=1000000000";
 
 const CompressorDescriptor kCatalogue[] = {
     {mmioFOURCC('M', 'J', 'P', 'G'), u"MJPG", u"Motion JPEG", nullptr, AV_PIX_FMT_NONE, VIDCF_QUALITY,
-     QualityControl::Jpeg, "", {}, 1, 0, CompressorEngine::JpegBands},
+     QualityControl::Jpeg, "", {}, 1, {}, 0, CompressorEngine::JpegBands},
     {mmioFOURCC('H', 'F', 'Y', 'U'), u"HFYU", u"Huffyuv lossless", "huffyuv", AV_PIX_FMT_RGB24, 0,
      QualityControl::None, "", kHuffyuvOptions, 1},
     {mmioFOURCC('F', 'F', 'V', '1'), u"FFV1", u"FFV1 lossless", "ffv1", AV_PIX_FMT_0RGB32, VIDCF_TEMPORAL,
@@ -58,19 +58,19 @@ const CompressorDescriptor kCatalogue[] = {
     {mmioFOURCC('M', 'P', '4', '3'), u"MP43", u"MPEG-4 Microsoft variant version 3", "msmpeg4",
      AV_PIX_FMT_YUV420P, kLossy, QualityControl::QScale, kMpegKeyFrames, {}, 1},
     {mmioFOURCC('W', 'M', 'V', '1'), u"WMV1", u"Windows Media Video 7", "wmv1", AV_PIX_FMT_YUV420P, kLossy,
-     QualityControl::QScale, kMpegKeyFrames, {}, 1},
+     QualityControl::QScale, kMpegKeyFrames, {}, 1, {2, 1}},
     {mmioFOURCC('W', 'M', 'V', '2'), u"WMV2", u"Windows Media Video 8", "wmv2", AV_PIX_FMT_YUV420P, kLossy,
-     QualityControl::QScale, kMpegKeyFrames, {}, 1},
+     QualityControl::QScale, kMpegKeyFrames, {}, 1, {2, 1}},
     {mmioFOURCC('X', 'V', 'I', 'D'), u"XVID", u"MPEG-4 part 2 (Xvid tag)", "mpeg4", AV_PIX_FMT_YUV420P, kLossy,
      QualityControl::QScale, kMpegKeyFrames, {}, 1},
     {mmioFOURCC('F', 'M', 'P', '4'), u"FMP4", u"MPEG-4 part 2", "mpeg4", AV_PIX_FMT_YUV420P, kLossy,
      QualityControl::QScale, kMpegKeyFrames, {}, 1},
     {mmioFOURCC('H', '2', '6', '4'), u"H264", u"H.264 (x264)", "libx264", AV_PIX_FMT_YUV420P, kLossy,
-     QualityControl::Crf, "tune=zerolatency;x264-params=scenecut=0:bframes=0", kX264Options, 1},
+     QualityControl::Crf, "tune=zerolatency;x264-params=scenecut=0:bframes=0", kX264Options, 1, {2, 2}},
     {mmioFOURCC('M', 'S', 'V', 'C'), u"MSVC", u"Microsoft Video 1", "msvideo1", AV_PIX_FMT_RGB555LE,
-     VIDCF_TEMPORAL, QualityControl::None, "", {}, 1, -1},
+     VIDCF_TEMPORAL, QualityControl::None, "", {}, 1, {4, 4}, -1},
     {mmioFOURCC('c', 'v', 'i', 'd'), u"cvid", u"Cinepak", "cinepak", AV_PIX_FMT_RGB24, VIDCF_TEMPORAL,
-     QualityControl::None, "", {}, 1},
+     QualityControl::None, "", {}, 1, {4, 4}},
 };
 
 bool SameFourCC(FOURCC a, FOURCC b)

@@ -35,6 +35,12 @@ struct CompressorOption {
     const WCHAR* japaneseLabel; // the label on a Japanese system
 };
 
+// The frame sizes an encoder takes: width and height each a multiple of these.
+struct FrameSizeStep {
+    int width = 1;
+    int height = 1;
+};
+
 struct CompressorDescriptor {
     FOURCC fourcc;
     const WCHAR* name;
@@ -46,6 +52,9 @@ struct CompressorDescriptor {
     const char* fixedOptions; // "name=value;name=value" always given to the encoder
     std::span<const CompressorOption> options;
     DWORD stateVersion;
+    // Sizes off this step are refused before the encoder is opened: some libraries leak when
+    // their own open refuses a size.
+    FrameSizeStep sizeStep = {};
     // Added to the key-frame interval for an encoder that counts it differently.
     int keyIntervalBias = 0;
     CompressorEngine engine = CompressorEngine::Avcodec;

@@ -62,7 +62,8 @@ DWORD CompressorInstance::GetState(void* block, DWORD bytes) const
     auto* p = static_cast<uint8_t*>(block);
     std::memcpy(p, &header, sizeof header);
     if (!m_settings.optionValues.empty())
-        std::memcpy(p + sizeof header, m_settings.optionValues.data(), sizeof(int32_t) * m_settings.optionValues.size());
+        std::memcpy(p + sizeof header, m_settings.optionValues.data(),
+                    sizeof(int32_t) * m_settings.optionValues.size());
     return size;
 }
 
@@ -101,11 +102,14 @@ void CompressorInstance::ResetState()
         m_settings.optionValues.push_back(option.defaultValue);
 }
 
-bool CompressorInstance::IsAcceptedFormat(const BITMAPINFOHEADER* input)
+bool CompressorInstance::IsAcceptedFormat(const BITMAPINFOHEADER* input) const
 {
-    return !(!input || input->biCompression != BI_RGB || input->biBitCount != 24 || input->biPlanes > 1 ||
+    if (!input || input->biCompression != BI_RGB || input->biBitCount != 24 || input->biPlanes > 1 ||
         input->biWidth <= 0 || input->biWidth > kMaxDimension || input->biHeight == 0 ||
-        input->biHeight < -kMaxDimension || input->biHeight > kMaxDimension);
+        input->biHeight < -kMaxDimension || input->biHeight > kMaxDimension)
+        return false;
+    const FrameSizeStep& step = m_descriptor.sizeStep;
+    return input->biWidth % step.width == 0 && Height(*input) % step.height == 0;
 }
 
 int CompressorInstance::Height(const BITMAPINFOHEADER& input)

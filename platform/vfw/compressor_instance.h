@@ -47,7 +47,8 @@ public:
     void End();
 
 private:
-    static bool IsAcceptedFormat(const BITMAPINFOHEADER* input);
+    // A 24-bit frame of a size this compressor's encoder takes.
+    bool IsAcceptedFormat(const BITMAPINFOHEADER* input) const;
     static int Height(const BITMAPINFOHEADER& input);
     // An engine opened for this input with the current settings, or null.
     std::unique_ptr<FrameEncoder> OpenEncoder(const BITMAPINFOHEADER& input) const;
