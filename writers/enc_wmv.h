@@ -15,8 +15,8 @@ public:
     CEncWMV(const CEncWMV&) = delete;
     CEncWMV& operator=(const CEncWMV&) = delete;
 
-    virtual int LoadProfile(LPCWSTR path);
-    virtual int CreateProfile(int kind, int indexV4, int indexV7, int indexV8);
+    [[nodiscard]] virtual int LoadProfile(LPCWSTR path);
+    [[nodiscard]] virtual int CreateProfile(int kind, int indexV4, int indexV7, int indexV8);
     virtual int Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int audioRate, int channels, int bits);
     virtual int WriteVideo(const void* bits);
     virtual HRESULT Close();

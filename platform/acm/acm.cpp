@@ -17,8 +17,8 @@ public:
     // The source bytes that make at most the given output, and the output of a source size.
     virtual DWORD SourceFor(DWORD destinationBytes) const = 0;
     virtual DWORD DestinationFor(DWORD sourceBytes) const = 0;
-    virtual bool Convert(const uint8_t* source, DWORD sourceBytes, bool wholeBlocks, uint8_t* destination,
-                         DWORD capacity, DWORD* used, DWORD* produced) = 0;
+    [[nodiscard]] virtual bool Convert(const uint8_t* source, DWORD sourceBytes, bool wholeBlocks, uint8_t* destination,
+                                       DWORD capacity, DWORD* used, DWORD* produced) = 0;
 };
 
 namespace {
@@ -47,7 +47,7 @@ class PcmStream final : public AcmStream {
 public:
     PcmStream(const WAVEFORMATEX& source, const WAVEFORMATEX& target) : m_source(source), m_target(target) {}
 
-    bool Open()
+    [[nodiscard]] bool Open()
     {
         SwrContext* context = nullptr;
         AVChannelLayout in = LayoutOf(m_source.nChannels);
@@ -97,7 +97,7 @@ class AdpcmStream final : public AcmStream {
 public:
     AdpcmStream(const WAVEFORMATEX& source, const WAVEFORMATEX& target) : m_source(source), m_target(target) {}
 
-    bool Open()
+    [[nodiscard]] bool Open()
     {
         const AVCodec* codec = avcodec_find_encoder(
             m_target.wFormatTag == WAVE_FORMAT_ADPCM ? AV_CODEC_ID_ADPCM_MS : AV_CODEC_ID_ADPCM_IMA_WAV);
@@ -156,7 +156,7 @@ public:
     }
 
 private:
-    bool EncodeBlock(const uint8_t* pcm, DWORD bytes, uint8_t* out)
+    [[nodiscard]] bool EncodeBlock(const uint8_t* pcm, DWORD bytes, uint8_t* out)
     {
         if (av_frame_make_writable(m_frame.get()) < 0)
             return false;

@@ -48,7 +48,7 @@ public:
     OutputFormat& operator=(const OutputFormat&) = delete;
 
     // Allocates the context for the named muxer and opens path for writing.
-    int Open(const char* muxer, const std::string& path);
+    [[nodiscard]] int Open(const char* muxer, const std::string& path);
     AVFormatContext* get() const { return m_context; }
     void Reset();
 
@@ -64,7 +64,7 @@ public:
     InputFormat(const InputFormat&) = delete;
     InputFormat& operator=(const InputFormat&) = delete;
 
-    int Open(const std::string& path);
+    [[nodiscard]] int Open(const std::string& path);
     AVFormatContext* get() const { return m_context; }
 
 private:

@@ -8,10 +8,10 @@ class AvcodecEncoder final : public FrameEncoder {
 public:
     explicit AvcodecEncoder(const CompressorDescriptor& descriptor) : m_descriptor(descriptor) {}
 
-    bool Open(int width, int height, const EncoderSettings& settings) override;
+    [[nodiscard]] bool Open(int width, int height, const EncoderSettings& settings) override;
     WORD BitCount() const override;
     std::vector<uint8_t> ExtraData() const override;
-    bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
+    [[nodiscard]] bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
 
 private:
     av::CodecContextPtr OpenContext(int width, int height, const EncoderSettings& settings) const;

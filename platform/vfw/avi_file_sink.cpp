@@ -7,11 +7,13 @@
 #include <unistd.h>
 #include <vector>
 
-AviFileSink::~AviFileSink() { Close(); }
+// A failed close was logged where it happened; a destructor has no one left to tell.
+AviFileSink::~AviFileSink() { static_cast<void>(Close()); }
 
 bool AviFileSink::Create(const std::string& path)
 {
-    Close();
+    // An earlier file's failure to close was logged and is no reason to refuse this one.
+    static_cast<void>(Close());
     m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     m_end = 0;
     if (m_fd < 0) {
@@ -44,8 +46,9 @@ bool AviFileSink::Append(const void* data, size_t bytes)
     if (m_fd < 0)
         return false;
     if (!WriteAll(m_end, data, bytes)) {
-        // What reached the disk of this piece is no whole chunk; cut it off.
-        TruncateTo(m_end);
+        // What reached the disk of this piece is no whole chunk; cut it off. Should that fail too,
+        // the next piece is written over it from the same offset.
+        static_cast<void>(TruncateTo(m_end));
         return false;
     }
     m_end += bytes;

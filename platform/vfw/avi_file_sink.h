@@ -14,19 +14,19 @@ public:
     AviFileSink& operator=(const AviFileSink&) = delete;
 
     // Creates or truncates the file; false when it cannot be created.
-    bool Create(const std::string& path);
+    [[nodiscard]] bool Create(const std::string& path);
     // All bytes or none: a partial write is cut off again.
-    bool Append(const void* data, size_t bytes);
-    bool AppendZeros(size_t bytes);
-    bool WriteAt(uint64_t offset, const void* data, size_t bytes);
-    bool TruncateTo(uint64_t size);
+    [[nodiscard]] bool Append(const void* data, size_t bytes);
+    [[nodiscard]] bool AppendZeros(size_t bytes);
+    [[nodiscard]] bool WriteAt(uint64_t offset, const void* data, size_t bytes);
+    [[nodiscard]] bool TruncateTo(uint64_t size);
     uint64_t End() const { return m_end; }
     bool IsOpen() const { return m_fd >= 0; }
     // Closes the file; false when its data could not be flushed.
-    bool Close();
+    [[nodiscard]] bool Close();
 
 private:
-    bool WriteAll(uint64_t offset, const void* data, size_t bytes);
+    [[nodiscard]] bool WriteAll(uint64_t offset, const void* data, size_t bytes);
 
     int m_fd = -1;
     uint64_t m_end = 0;

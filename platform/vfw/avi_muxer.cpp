@@ -318,7 +318,9 @@ bool AviMuxer::WriteChunk(int stream, const void* data, size_t bytes, bool key, 
     if (partHasChunks && m_sink.End() - m_riffStart + total + PendingIndexBytes() > m_partLimit) {
         if (m_partCount >= static_cast<int>(kSuperIndexEntries))
             return false;
-        EndPart(false);
+        // A part whose indexes are missing leaves the file damaged: Finish must not report success.
+        if (!EndPart(false))
+            m_failed = true;
         if (!StartPart())
             return false;
     }
@@ -329,7 +331,9 @@ bool AviMuxer::WriteChunk(int stream, const void* data, size_t bytes, bool key, 
     const uint8_t pad = 0;
     if (!m_sink.Append(head, sizeof head) || (bytes && !m_sink.Append(data, bytes)) ||
         ((bytes & 1) && !m_sink.Append(&pad, 1))) {
-        m_sink.TruncateTo(start);
+        // A chunk header left behind would announce data that is not there.
+        if (!m_sink.TruncateTo(start))
+            m_failed = true;
         return false;
     }
     s.partChunks.push_back({start, static_cast<uint32_t>(bytes), key});
@@ -349,8 +353,8 @@ bool AviMuxer::Finish()
 {
     if (!m_sink.IsOpen())
         return false;
-    if (!m_laidOut)
-        LayOut();
+    if (!m_laidOut && !LayOut())
+        m_failed = true;
     if (m_laidOut) {
         if (!EndPart(true))
             m_failed = true;

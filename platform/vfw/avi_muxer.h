@@ -15,17 +15,17 @@ public:
 
     explicit AviMuxer(uint64_t partLimit = kDefaultPartLimit) : m_partLimit(partLimit) {}
 
-    bool Create(const std::string& path);
-    int AddStream(const AVISTREAMINFOW& info);
+    [[nodiscard]] bool Create(const std::string& path);
+    [[nodiscard]] int AddStream(const AVISTREAMINFOW& info);
     int StreamCount() const { return static_cast<int>(m_streams.size()); }
     // Formats are fixed once the first chunk is written.
-    bool SetFormat(int stream, const void* format, size_t bytes);
+    [[nodiscard]] bool SetFormat(int stream, const void* format, size_t bytes);
     const std::vector<uint8_t>& Format(int stream) const { return m_streams[stream].format; }
     const AVISTREAMINFOW& Info(int stream) const { return m_streams[stream].info; }
     // Appends one chunk of the given number of samples; on failure nothing of it stays.
-    bool WriteChunk(int stream, const void* data, size_t bytes, bool key, uint32_t samples);
+    [[nodiscard]] bool WriteChunk(int stream, const void* data, size_t bytes, bool key, uint32_t samples);
     // Writes the indexes and the final headers; the file stays readable even when it fails.
-    bool Finish();
+    [[nodiscard]] bool Finish();
     int PartCount() const { return m_partCount; }
 
 private:
@@ -56,10 +56,10 @@ private:
     };
 
     std::vector<uint8_t> BuildHeader() const;
-    bool LayOut();
-    bool StartPart();
-    bool EndPart(bool last);
-    bool WriteStandardIndexes();
+    [[nodiscard]] bool LayOut();
+    [[nodiscard]] bool StartPart();
+    [[nodiscard]] bool EndPart(bool last);
+    [[nodiscard]] bool WriteStandardIndexes();
     size_t PendingIndexBytes() const;
     void PatchSize(uint64_t sizeFieldOffset, uint64_t end);
 

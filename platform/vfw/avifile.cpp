@@ -16,7 +16,8 @@ public:
     AviMuxer& Muxer() { return m_muxer; }
 
 private:
-    ~AviFileObject() override { m_muxer.Finish(); }
+    // Release has no result to carry a failure; the sink logged it where it happened.
+    ~AviFileObject() override { static_cast<void>(m_muxer.Finish()); }
 
     AviMuxer m_muxer;
 };

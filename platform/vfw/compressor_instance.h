@@ -38,12 +38,12 @@ public:
     void SetKeyRate(LONG keyRate) { m_settings.keyRate = keyRate; }
     void SetFrameRate(DWORD rate, DWORD scale);
 
-    bool Begin(const BITMAPINFOHEADER* input);
+    [[nodiscard]] bool Begin(const BITMAPINFOHEADER* input);
     bool IsBegun() const { return m_encoder != nullptr; }
     // The output format: a BITMAPINFOHEADER followed by the encoder's extra data.
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.
-    bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
+    [[nodiscard]] bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
     void End();
 
 private:

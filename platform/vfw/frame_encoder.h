@@ -31,13 +31,13 @@ class FrameEncoder {
 public:
     virtual ~FrameEncoder() = default;
     // False when the engine refuses this size or these settings.
-    virtual bool Open(int width, int height, const EncoderSettings& settings) = 0;
+    [[nodiscard]] virtual bool Open(int width, int height, const EncoderSettings& settings) = 0;
     // For the output format after Open: bits per pixel and the data that follows the header.
     virtual WORD BitCount() const = 0;
     virtual std::vector<uint8_t> ExtraData() const = 0;
     // top is the first row shown; stride is negative for bottom-up rows. The data stays valid
     // until the next call.
-    virtual bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) = 0;
+    [[nodiscard]] virtual bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) = 0;
 };
 
 std::unique_ptr<FrameEncoder> MakeFrameEncoder(const CompressorDescriptor& descriptor);

@@ -23,10 +23,10 @@ public:
     JpegBandEncoder(const JpegBandEncoder&) = delete;
     JpegBandEncoder& operator=(const JpegBandEncoder&) = delete;
 
-    bool Open(int width, int height, const EncoderSettings& settings) override;
+    [[nodiscard]] bool Open(int width, int height, const EncoderSettings& settings) override;
     WORD BitCount() const override { return 24; }
     std::vector<uint8_t> ExtraData() const override { return {}; }
-    bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
+    [[nodiscard]] bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
 
 private:
     class Band;

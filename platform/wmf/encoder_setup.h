@@ -16,9 +16,9 @@ enum class VideoPass { Single, Analysis, Final };
 constexpr int kAnalysisQuantiser = 4;
 
 // frameDuration is the input's time per frame in 100-ns units.
-av::CodecContextPtr OpenVideoEncoder(const VideoStream& stream, int64_t frameDuration, VideoPass pass,
+[[nodiscard]] av::CodecContextPtr OpenVideoEncoder(const VideoStream& stream, int64_t frameDuration, VideoPass pass,
                                      bool globalHeader);
-av::CodecContextPtr OpenAudioEncoder(const AudioStream& stream, bool globalHeader);
+[[nodiscard]] av::CodecContextPtr OpenAudioEncoder(const AudioStream& stream, bool globalHeader);
 
 // Whether every audio and video stream of the profile opens with its encoder.
 bool CanEncode(const ProfileDescription& profile);

@@ -47,12 +47,12 @@ struct AvFifoDeleter {
 class VideoEncoder {
 public:
     // For the final pass, frameBits are the analysis pass's frame sizes.
-    static std::unique_ptr<VideoEncoder> Open(const VideoStream& stream, const VideoInputLayout& input,
+    [[nodiscard]] static std::unique_ptr<VideoEncoder> Open(const VideoStream& stream, const VideoInputLayout& input,
                                               VideoPass pass, const std::vector<int64_t>* frameBits,
                                               bool globalHeader);
 
-    bool Encode(const BYTE* data, DWORD length, int64_t sampleTime, const PacketSink& sink);
-    bool Flush(const PacketSink& sink);
+    [[nodiscard]] bool Encode(const BYTE* data, DWORD length, int64_t sampleTime, const PacketSink& sink);
+    [[nodiscard]] bool Flush(const PacketSink& sink);
     AVCodecContext* Context() const { return m_context.get(); }
     // The size in bits of every frame the analysis pass encoded, complete after Flush.
     const std::vector<int64_t>& FrameBits() const { return m_frameBits; }
@@ -80,15 +80,15 @@ private:
 
 class AudioEncoder {
 public:
-    static std::unique_ptr<AudioEncoder> Open(const AudioStream& stream, const WAVEFORMATEX& input, bool globalHeader);
+    [[nodiscard]] static std::unique_ptr<AudioEncoder> Open(const AudioStream& stream, const WAVEFORMATEX& input, bool globalHeader);
 
-    bool Encode(const BYTE* data, DWORD length, const PacketSink& sink);
-    bool Flush(const PacketSink& sink);
+    [[nodiscard]] bool Encode(const BYTE* data, DWORD length, const PacketSink& sink);
+    [[nodiscard]] bool Flush(const PacketSink& sink);
     AVCodecContext* Context() const { return m_context.get(); }
 
 private:
     AudioEncoder() = default;
-    bool EncodeFrames(bool final, const PacketSink& sink);
+    [[nodiscard]] bool EncodeFrames(bool final, const PacketSink& sink);
     bool Drain(const PacketSink& sink);
 
     av::CodecContextPtr m_context;

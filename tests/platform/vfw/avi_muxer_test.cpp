@@ -87,8 +87,8 @@ TEST(AviMuxer, ASmallFileStaysAPlainAviWithoutOpenDmlParts)
     AviMuxer muxer;
     ASSERT_TRUE(muxer.Create(path));
     const BITMAPINFOHEADER format = DibFormat();
-    muxer.AddStream(VideoInfo());
-    muxer.SetFormat(0, &format, sizeof format);
+    ASSERT_EQ(muxer.AddStream(VideoInfo()), 0);
+    ASSERT_TRUE(muxer.SetFormat(0, &format, sizeof format));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(muxer.WriteChunk(0, MakeDibFrame(kWidth, kHeight, i).data(), format.biSizeImage, true, 1));
     ASSERT_TRUE(muxer.Finish());
@@ -106,8 +106,8 @@ TEST(AviMuxer, AFileWithNoFramesIsStillAValidAvi)
     AviMuxer muxer;
     ASSERT_TRUE(muxer.Create(path));
     const BITMAPINFOHEADER format = DibFormat();
-    muxer.AddStream(VideoInfo());
-    muxer.SetFormat(0, &format, sizeof format);
+    ASSERT_EQ(muxer.AddStream(VideoInfo()), 0);
+    ASSERT_TRUE(muxer.SetFormat(0, &format, sizeof format));
     ASSERT_TRUE(muxer.Finish());
     const DecodedVideo video = DecodeVideo(path);
     EXPECT_TRUE(video.opened);
