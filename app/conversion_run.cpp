@@ -267,10 +267,17 @@ void CConversionRun::EndRun()
     m_host.SetModified(FALSE);
     m_host.SetRunState(kStopped);
     m_host.Beep();
+    // Frames still being compressed reach the file here; a failure among them is reported as
+    // a failed write would have been.
+    const int aviFinished = m_aviWriter.m_pObject->FinishFrames();
     m_aviWriter.m_pObject->Close();
     const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
-    if (m_host.MakeAvi())
-        m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
+    if (m_host.MakeAvi()) {
+        if (aviFinished != 0)
+            ReportError(aviFinished);
+        else
+            m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
+    }
     if (m_host.MakeWmv()) {
         if (FAILED(wmvClosed))
             ReportError(kErrorWmvOutput);

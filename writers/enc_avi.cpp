@@ -92,6 +92,35 @@ int CEncAVI::Open(CString path)
     return 0;
 }
 
+int CEncAVI::FinishFrames()
+{
+    while (m_ahead && m_ahead->InFlight() > 0)
+        if (const int code = WriteOldestFrame())
+            return code;
+    return 0;
+}
+
+int CEncAVI::WriteOldestFrame()
+{
+    // The frame position already counts the frames in flight.
+    const LONG position = m_framePosition - m_ahead->InFlight();
+    EncodedFrame frame;
+    int code = 0;
+    LONG written = 0;
+    if (!m_ahead->TakeOldest(frame))
+        code = kErrorAviCompressFrame;
+    else if (frame.bytes > 0x7FFFFFFF ||
+             AVIStreamWrite(m_videoStream, position, 1, frame.data, static_cast<LONG>(frame.bytes),
+                            frame.key ? AVIIF_KEYFRAME : 0, &written, nullptr) != AVIERR_OK)
+        code = kErrorAviStreamWrite;
+    if (code != 0) {
+        // The frames after the one that failed are dropped too; the next frame goes in its place.
+        m_ahead->DropAll();
+        m_framePosition = position;
+    }
+    return code;
+}
+
 int CEncAVI::WriteFrame(const void* bits)
 {
     LONG written = 0;
@@ -104,6 +133,8 @@ int CEncAVI::WriteFrame(const void* bits)
 
 void CEncAVI::Close()
 {
+    CEncAVI::FinishFrames();
+    m_ahead.reset();
     if (m_videoStream)
         AVIStreamRelease(m_videoStream);
     m_videoStream = nullptr;
@@ -121,6 +152,7 @@ void CEncAVI::Close()
 
 void CEncAVI::CloseCompressor()
 {
+    m_ahead.reset();
     ICClose(m_compVars.hic);
     std::memset(&m_compVars, 0, sizeof m_compVars);
     std::memset(&m_options, 0, sizeof m_options);
@@ -147,11 +179,14 @@ int CEncAVI_Comp::Open(CString path)
         return result;
     if (!ICSeqCompressFrameStart(&m_compVars, reinterpret_cast<const BITMAPINFO*>(&m_frameHeader)))
         return kErrorAviSequenceStart;
+    m_ahead = FrameAheadCompressor::Start(*m_compVars.hic);
     return 0;
 }
 
 int CEncAVI_Comp::WriteFrame(const void* bits)
 {
+    if (m_ahead)
+        return WriteFrameAhead(bits);
     BOOL key = FALSE;
     LONG size = 0;
     const void* data = ICSeqCompressFrame(&m_compVars, 0, const_cast<void*>(bits), &key, &size);
@@ -163,6 +198,20 @@ int CEncAVI_Comp::WriteFrame(const void* bits)
         return kErrorAviStreamWrite;
     m_framePosition += written;
     return 0;
+}
+
+int CEncAVI_Comp::WriteFrameAhead(const void* bits)
+{
+    if (!m_ahead->Add(bits)) {
+        m_framePosition -= m_ahead->InFlight();
+        m_ahead->DropAll();
+        return kErrorAviCompressFrame;
+    }
+    ++m_framePosition;
+    // This frame started before the one before it is waited for, so two compress at once.
+    if (m_ahead->InFlight() < FrameAheadCompressor::kSlots)
+        return 0;
+    return WriteOldestFrame();
 }
 
 void CEncAVI_Comp::CloseCompressor()

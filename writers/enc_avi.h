@@ -6,8 +6,11 @@
 #include "foundation/error_numbers.h"
 #include "platform/afx/cstring.h"
 #include "platform/vfw/avifile.h"
+#include "platform/vfw/frame_ahead_compressor.h"
 #include "platform/vfw/vfw_types.h"
 #include "writers/enc_avi_setting.h"
+
+#include <memory>
 
 class CEncAVI {
 public:
@@ -24,6 +27,11 @@ public:
 
     // rate is frames per second times 10000.
     int Create(CString path, const BITMAPINFOHEADER* header, int rate);
+    // Frames of a compressor whose frames stand alone are compressed beside the caller and reach
+    // the file one WriteFrame later; a failure is returned by that next WriteFrame, or here, and
+    // leaves the frame position at the frame that failed. This writes the frames still in flight:
+    // 0, or the error number of the first that failed. Close writes them too but cannot report.
+    virtual int FinishFrames();
 
     CEncAVISetting* GetSetting() { return &m_setting; }
     LONG GetFramePosition() const { return m_framePosition; }
@@ -43,6 +51,13 @@ protected:
     COMPVARS m_compVars{};
     AVISTREAMINFOW m_streamInfo{};
     BITMAPINFOHEADER m_frameHeader{};
+    // Set on the sequential path when frames are compressed ahead; holds the compressor's frames
+    // until they are written.
+    std::unique_ptr<FrameAheadCompressor> m_ahead;
+
+    // Waits for the oldest frame in flight and writes it; on failure drops the rest and sets the
+    // frame position back to the frame that failed.
+    int WriteOldestFrame();
 };
 
 class CEncAVI_Comp : public CEncAVI {
@@ -55,5 +70,7 @@ public:
     void CloseCompressor() override;
 
 protected:
+    int WriteFrameAhead(const void* bits);
+
     ICCOMPRESSFRAMES m_framesInfo{};
 };

@@ -15,6 +15,7 @@ CEncAVIAudio::~CEncAVIAudio() { CEncAVIAudio::Close(); }
 
 void CEncAVIAudio::Close()
 {
+    CEncAVI::FinishFrames();
     if (m_audioStream)
         AVIStreamRelease(m_audioStream);
     m_audioStream = nullptr;
@@ -24,6 +25,9 @@ void CEncAVIAudio::Close()
 
 int CEncAVIAudio::WriteAudioSamples(LONG* samples, const void* data, LONG* bytes)
 {
+    // The video frames given before this audio reach the file before it, as they were given.
+    if (const int code = CEncAVI::FinishFrames())
+        return code;
     if (*samples == 0) {
         LONG size = 0;
         AVIStreamReadFormat(m_audioStream, 0, nullptr, &size);
@@ -49,6 +53,8 @@ CEncAVIAudioComp::~CEncAVIAudioComp() { CEncAVIAudioComp::Close(); }
 
 void CEncAVIAudioComp::Close()
 {
+    // The silent tail is measured against every frame given.
+    CEncAVI::FinishFrames();
     PadAudio();
     m_converter.Flush(&CEncAVIAudioComp::WriteConverted, this);
     m_converter.Reset();

@@ -117,6 +117,25 @@ int CompressorInstance::Height(const BITMAPINFOHEADER& input)
     return input.biHeight < 0 ? -input.biHeight : input.biHeight;
 }
 
+size_t CompressorInstance::InputBytes() const
+{
+    if (!IsBegun())
+        return 0;
+    return static_cast<size_t>(DibRowStride(static_cast<uint64_t>(m_input.biWidth))) *
+           static_cast<size_t>(Height(m_input));
+}
+
+std::unique_ptr<CompressorInstance> CompressorInstance::Twin() const
+{
+    if (!IsBegun())
+        return nullptr;
+    auto twin = std::make_unique<CompressorInstance>(m_descriptor);
+    twin->m_settings = m_settings;
+    if (!twin->Begin(&m_input))
+        return nullptr;
+    return twin;
+}
+
 std::unique_ptr<FrameEncoder> CompressorInstance::OpenEncoder(const BITMAPINFOHEADER& input) const
 {
     std::unique_ptr<FrameEncoder> encoder = MakeFrameEncoder(m_descriptor);

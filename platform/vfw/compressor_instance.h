@@ -40,6 +40,11 @@ public:
 
     [[nodiscard]] bool Begin(const BITMAPINFOHEADER* input);
     bool IsBegun() const { return m_encoder != nullptr; }
+    // Bytes of one input frame after Begin: 24-bit rows padded to four bytes.
+    size_t InputBytes() const;
+    // A second instance with the same settings, begun for the same input; null when not begun or
+    // when the engine refuses.
+    std::unique_ptr<CompressorInstance> Twin() const;
     // The output format: a BITMAPINFOHEADER followed by the encoder's extra data.
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.

@@ -292,6 +292,18 @@ TEST_F(ConversionRunTest, AWmvFileThatCannotBeFinishedIsReportedInsteadOfSaved)
     EXPECT_EQ(host.Entries("error box Error No.3002").size(), 1u);
 }
 
+TEST_F(ConversionRunTest, AnAviFrameThatFailsAfterTheLastWriteIsReportedInsteadOfSaved)
+{
+    RecordingHost host(3);
+    host.makeAvi = TRUE;
+    host.avi->finishResult = 2006;
+    host.run.Play();
+    EXPECT_EQ(host.Entries("avi frame ").size(), 3u);
+    EXPECT_EQ(host.Entries("error box Error No.2006").size(), 1u);
+    EXPECT_EQ(host.Count(Saved("/tmp/torvina-run-test/Enc.avi")), 0u);
+    EXPECT_EQ(host.Count("avi close"), 1u);
+}
+
 TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpening)
 {
     TempDir dir;

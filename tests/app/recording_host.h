@@ -20,7 +20,9 @@ public:
     int Open(CString path) override;
     int WriteFrame(const void* bits) override;
     void Close() override;
+    int FinishFrames() override { return finishResult; }
     int openResult = 0;
+    int finishResult = 0;
 
 private:
     RecordingHost& m_host;

@@ -70,6 +70,7 @@ DecodedVideo DecodeVideo(const std::string& path, bool decodePixels)
     while (av_read_frame(format, packet.get()) >= 0) {
         if (packet->stream_index == video) {
             out.keyFrames.push_back((packet->flags & AV_PKT_FLAG_KEY) != 0);
+            out.packets.emplace_back(packet->data, packet->data + packet->size);
             if (decoder && avcodec_send_packet(decoder.get(), packet.get()) >= 0)
                 ReceiveFrames(decoder.get(), frame.get(), out);
         }

@@ -13,6 +13,7 @@ struct DecodedVideo {
     int width = 0;
     int height = 0;
     std::vector<bool> keyFrames;               // one per packet of the video stream
+    std::vector<std::vector<uint8_t>> packets; // the video stream's packets as stored
     std::vector<std::vector<uint8_t>> frames;  // BGR24, top row first, width * 3 bytes a row
 };
 

@@ -1,0 +1,196 @@
+#include "writers/enc_avi2.h"
+
+#include "platform/vfw/compressor_catalogue.h"
+#include "platform/vfw/compressor_instance.h"
+#include "platform/win/text.h"
+#include "tests/support/decoded_video.h"
+#include "tests/support/test_support.h"
+#include "workers/part_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 299700;
+
+BITMAPINFOHEADER FrameHeader(int width, int height)
+{
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    h.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    return h;
+}
+
+CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
+
+// The packets one compressor gives for the frames when called one frame after the other.
+std::vector<std::vector<uint8_t>> SequentialPackets(FOURCC code, const COMPVARS& vars, const BITMAPINFOHEADER& header,
+                                                    const std::vector<std::vector<uint8_t>>& frames)
+{
+    CompressorInstance compressor(*FindInstalledCompressor(code));
+    compressor.SetQuality(vars.lQ);
+    compressor.SetKeyRate(vars.lKey);
+    compressor.SetFrameRate(kRate, 10000);
+    std::vector<std::vector<uint8_t>> packets;
+    if (!compressor.Begin(&header))
+        return packets;
+    for (const std::vector<uint8_t>& frame : frames) {
+        const uint8_t* data = nullptr;
+        size_t bytes = 0;
+        bool key = false;
+        if (!compressor.Compress(frame.data(), &data, &bytes, &key))
+            break;
+        packets.emplace_back(data, data + bytes);
+    }
+    return packets;
+}
+
+// Lets the process write files up to a size (the disk looks full beyond it) while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+bool PoolHasWorkers() { return workers::PartPool::Instance().Threads() >= 2; }
+
+} // namespace
+
+TEST(FramesAhead, StandAloneCompressorsWriteExactlyThePacketsOfTheSequentialCalls)
+{
+    if (!PoolHasWorkers())
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    const struct {
+        FOURCC code;
+        int width;
+        int height;
+    } cases[] = {
+        {mmioFOURCC('M', 'J', 'P', 'G'), 320, 240},
+        {mmioFOURCC('H', 'F', 'Y', 'U'), 98, 50},
+        {mmioFOURCC('U', 'L', 'R', 'G'), 64, 48},
+        {mmioFOURCC('M', 'P', 'N', 'G'), 66, 40},
+    };
+    constexpr int kFrames = 12;
+    for (const auto& c : cases) {
+        if (!FindInstalledCompressor(c.code))
+            continue;
+        SCOPED_TRACE(std::string(reinterpret_cast<const char*>(&c.code), 4));
+        const BITMAPINFOHEADER header = FrameHeader(c.width, c.height);
+        std::vector<std::vector<uint8_t>> frames;
+        for (int i = 0; i < kFrames; ++i)
+            frames.push_back(MakeDibFrame(c.width, c.height, i));
+
+        TempFolder folder;
+        const std::string path = folder / "ahead.avi";
+        CEncAVI2 writer;
+        writer.GetSetting()->SetHandler(c.code);
+        ASSERT_EQ(writer.Create(PathOf(path), &header, kRate), 0);
+        ASSERT_TRUE(writer.IsSequential());
+        const COMPVARS vars = writer.GetCompVars();
+        const auto created = std::filesystem::file_size(path);
+        for (int i = 0; i < kFrames; ++i) {
+            ASSERT_EQ(writer.WriteFrame(frames[static_cast<size_t>(i)].data()), 0) << i;
+            EXPECT_EQ(writer.GetFramePosition(), i + 1) << i;
+            if (i == 0) {
+                EXPECT_EQ(std::filesystem::file_size(path), created) << "the first frame is still being compressed";
+            }
+        }
+        ASSERT_EQ(writer.FinishFrames(), 0);
+        EXPECT_EQ(writer.GetFramePosition(), kFrames);
+        writer.Close();
+
+        const DecodedVideo video = DecodeVideo(path, false);
+        const std::vector<std::vector<uint8_t>> expected = SequentialPackets(c.code, vars, header, frames);
+        ASSERT_EQ(expected.size(), static_cast<size_t>(kFrames));
+        ASSERT_EQ(video.packets.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_TRUE(video.packets[i] == expected[i]) << "frame " << i;
+    }
+}
+
+TEST(FramesAhead, AFrameThatCannotBeWrittenFailsTheNextWriteOrFinishFrames)
+{
+    if (!PoolHasWorkers())
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    const BITMAPINFOHEADER header = FrameHeader(96, 64);
+    const struct {
+        bool anotherWrite; // else FinishFrames is the next call
+    } cases[] = {{true}, {false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.anotherWrite ? "next write" : "finish");
+        TempFolder folder;
+        const std::string path = folder / "full.avi";
+        CEncAVI2 writer;
+        writer.GetSetting()->SetHandler(mmioFOURCC('H', 'F', 'Y', 'U'));
+        ASSERT_EQ(writer.Create(PathOf(path), &header, kRate), 0);
+        for (int i = 0; i < 3; ++i)
+            ASSERT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, i).data()), 0);
+        ASSERT_EQ(writer.FinishFrames(), 0);
+        {
+            // The disk is full from here on.
+            const FileSizeLimit full(std::filesystem::file_size(path));
+            ASSERT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, 3).data()), 0) << "this frame is still in flight";
+            EXPECT_EQ(writer.GetFramePosition(), 4);
+            if (c.anotherWrite)
+                EXPECT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, 4).data()), kErrorAviStreamWrite);
+            else
+                EXPECT_EQ(writer.FinishFrames(), kErrorAviStreamWrite);
+            EXPECT_EQ(writer.GetFramePosition(), 3);
+            EXPECT_EQ(writer.FinishFrames(), 0) << "nothing is left in flight after a failure";
+        }
+        // With room again, the next frame goes where the failed one would have gone.
+        ASSERT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, 5).data()), 0);
+        ASSERT_EQ(writer.FinishFrames(), 0);
+        EXPECT_EQ(writer.GetFramePosition(), 4);
+        writer.Close();
+
+        const DecodedVideo video = DecodeVideo(path);
+        ASSERT_EQ(video.frames.size(), 4u);
+        for (int i : {0, 1, 2})
+            EXPECT_TRUE(video.frames[static_cast<size_t>(i)] == TopDownRows(MakeDibFrame(96, 64, i), 96, 64)) << i;
+        EXPECT_TRUE(video.frames[3] == TopDownRows(MakeDibFrame(96, 64, 5), 96, 64));
+    }
+}
+
+TEST(FramesAhead, CloseWritesTheFrameStillInFlight)
+{
+    TempFolder folder;
+    const std::string path = folder / "close.avi";
+    const BITMAPINFOHEADER header = FrameHeader(64, 48);
+    CEncAVI2 writer;
+    writer.GetSetting()->SetHandler(mmioFOURCC('H', 'F', 'Y', 'U'));
+    ASSERT_EQ(writer.Create(PathOf(path), &header, kRate), 0);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(writer.WriteFrame(MakeDibFrame(64, 48, i).data()), 0);
+    writer.Close();
+    EXPECT_EQ(writer.GetFramePosition(), 0);
+    const DecodedVideo video = DecodeVideo(path);
+    ASSERT_EQ(video.frames.size(), 5u);
+    EXPECT_TRUE(video.frames[4] == TopDownRows(MakeDibFrame(64, 48, 4), 64, 48));
+}
