@@ -104,7 +104,7 @@ int CEncAVI::WriteOldestFrame()
 {
     // The frame position already counts the frames in flight.
     const LONG position = m_framePosition - m_ahead->InFlight();
-    EncodedFrame frame;
+    vfw::EncodedFrame frame;
     int code = 0;
     LONG written = 0;
     if (!m_ahead->TakeOldest(frame))
@@ -179,7 +179,7 @@ int CEncAVI_Comp::Open(CString path)
         return result;
     if (!ICSeqCompressFrameStart(&m_compVars, reinterpret_cast<const BITMAPINFO*>(&m_frameHeader)))
         return kErrorAviSequenceStart;
-    m_ahead = FrameAheadCompressor::Start(*m_compVars.hic);
+    m_ahead = vfw::FrameAheadCompressor::Start(*m_compVars.hic);
     return 0;
 }
 
@@ -209,7 +209,7 @@ int CEncAVI_Comp::WriteFrameAhead(const void* bits)
     }
     ++m_framePosition;
     // This frame started before the one before it is waited for, so two compress at once.
-    if (m_ahead->InFlight() < FrameAheadCompressor::kSlots)
+    if (m_ahead->InFlight() < vfw::FrameAheadCompressor::kSlots)
         return 0;
     return WriteOldestFrame();
 }

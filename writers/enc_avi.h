@@ -53,7 +53,7 @@ protected:
     BITMAPINFOHEADER m_frameHeader{};
     // Set on the sequential path when frames are compressed ahead; holds the compressor's frames
     // until they are written.
-    std::unique_ptr<FrameAheadCompressor> m_ahead;
+    std::unique_ptr<vfw::FrameAheadCompressor> m_ahead;
 
     // Waits for the oldest frame in flight and writes it; on failure drops the rest and sets the
     // frame position back to the frame that failed.

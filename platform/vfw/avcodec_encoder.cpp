@@ -10,6 +10,8 @@ extern "C" {
 
 #include <algorithm>
 
+namespace vfw {
+
 namespace {
 
 constexpr int kKeyFramesWhenNeeded = 3000;
@@ -176,3 +178,5 @@ bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
     }
     return true;
 }
+
+} // namespace vfw

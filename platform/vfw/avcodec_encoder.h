@@ -4,6 +4,8 @@
 #include "platform/av/av_handles.h"
 #include "platform/vfw/frame_encoder.h"
 
+namespace vfw {
+
 class AvcodecEncoder final : public FrameEncoder {
 public:
     explicit AvcodecEncoder(const CompressorDescriptor& descriptor) : m_descriptor(descriptor) {}
@@ -26,3 +28,5 @@ private:
     av::PacketPtr m_packet;
     int64_t m_frameIndex = 0;
 };
+
+} // namespace vfw

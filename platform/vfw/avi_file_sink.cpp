@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace vfw {
+
 // A failed close was logged where it happened; a destructor has no one left to tell.
 AviFileSink::~AviFileSink() { static_cast<void>(Close()); }
 
@@ -91,3 +93,5 @@ bool AviFileSink::Close()
     m_end = 0;
     return ok;
 }
+
+} // namespace vfw

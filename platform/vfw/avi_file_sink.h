@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vfw {
+
 class AviFileSink {
 public:
     AviFileSink() = default;
@@ -31,3 +33,5 @@ private:
     int m_fd = -1;
     uint64_t m_end = 0;
 };
+
+} // namespace vfw

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace vfw {
+
 namespace {
 
 constexpr size_t kSuperIndexEntries = 256;
@@ -366,3 +368,5 @@ bool AviMuxer::Finish()
         m_failed = true;
     return !m_failed;
 }
+
+} // namespace vfw

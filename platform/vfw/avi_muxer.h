@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace vfw {
+
 class AviMuxer {
 public:
     static constexpr uint64_t kDefaultPartLimit = 1ull << 30;
@@ -76,3 +78,5 @@ private:
     uint64_t m_moviStart = 0; // offset of the 'movi' list's size field minus 4
     uint32_t m_maxChunk = 0;
 };
+
+} // namespace vfw

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace vfw {
+
 // The file is finished when its last reference goes.
 class AviFileObject final : public win::RefCounted<> {
 public:
@@ -141,6 +143,7 @@ private:
 };
 
 } // namespace
+} // namespace vfw
 
 void AVIFileInit() {}
 void AVIFileExit() {}
@@ -152,7 +155,7 @@ HRESULT AVIFileOpenW(PAVIFILE* file, LPCWSTR path, UINT mode, const void* handle
     *file = nullptr;
     if (!path || handler || (mode & (OF_WRITE | OF_CREATE)) != (OF_WRITE | OF_CREATE))
         return AVIERR_BADPARAM;
-    auto* object = new AviFileObject(AviMuxer::kDefaultPartLimit);
+    auto* object = new vfw::AviFileObject(vfw::AviMuxer::kDefaultPartLimit);
     if (!object->Muxer().Create(Utf16ToUtf8(path))) {
         object->Release();
         return AVIERR_FILEOPEN;
@@ -171,7 +174,7 @@ HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMI
     const int index = file->Muxer().AddStream(*info);
     if (index < 0)
         return AVIERR_UNSUPPORTED;
-    *stream = new FileStream(file, index);
+    *stream = new vfw::FileStream(file, index);
     return AVIERR_OK;
 }
 
@@ -186,14 +189,14 @@ HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const
     *compressed = nullptr;
     if (!source || !options || handler)
         return AVIERR_BADPARAM;
-    std::unique_ptr<CompressorInstance> compressor;
+    std::unique_ptr<vfw::CompressorInstance> compressor;
     if (options->fccHandler != kFourCCUncompressed && options->fccHandler != 0) {
         const CompressorDescriptor* descriptor = FindInstalledCompressor(options->fccHandler);
         if (!descriptor)
             return AVIERR_NOCOMPRESSOR;
-        compressor = std::make_unique<CompressorInstance>(*descriptor);
+        compressor = std::make_unique<vfw::CompressorInstance>(*descriptor);
     }
-    *compressed = new CompressingStream(source, *options, std::move(compressor));
+    *compressed = new vfw::CompressingStream(source, *options, std::move(compressor));
     return AVIERR_OK;
 }
 

@@ -4,10 +4,12 @@
 
 #include "platform/vfw/vfw_types.h"
 
+namespace vfw {
 class AviFileObject;
 class AviStreamObject;
-using PAVIFILE = AviFileObject*;
-using PAVISTREAM = AviStreamObject*;
+} // namespace vfw
+using PAVIFILE = vfw::AviFileObject*;
+using PAVISTREAM = vfw::AviStreamObject*;
 
 void AVIFileInit();
 void AVIFileExit();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace vfw {
+
 namespace {
 
 // Coefficients times 2^16.
@@ -81,3 +83,5 @@ void BgrToYuv420(const uint8_t* top, int stride, int width, int height, const Yu
             ConvertRowPairs(top, stride, width, height, m, out, first, end);
     });
 }
+
+} // namespace vfw

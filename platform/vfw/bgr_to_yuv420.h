@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vfw {
+
 struct Yuv420Planes {
     uint8_t* y;
     uint8_t* u;
@@ -16,3 +18,5 @@ struct Yuv420Planes {
 // top is the first row shown; stride may be negative (bottom-up rows). Luma runs 16..235 and
 // chroma 16..240.
 void BgrToYuv420(const uint8_t* top, int stride, int width, int height, const Yuv420Planes& out);
+
+} // namespace vfw

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace vfw {
+
 namespace {
 
 struct StateHeader {
@@ -206,3 +208,5 @@ void CompressorInstance::End()
     m_outputFormat.clear();
     m_input = {};
 }
+
+} // namespace vfw

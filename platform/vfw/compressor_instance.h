@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace vfw {
+
 class CompressorInstance {
 public:
     // State blocks start with this magic, the FourCC, the version and the option count.
@@ -65,3 +67,5 @@ private:
     std::unique_ptr<FrameEncoder> m_encoder;
     std::vector<uint8_t> m_outputFormat;
 };
+
+} // namespace vfw

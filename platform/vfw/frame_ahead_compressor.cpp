@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+namespace vfw {
+
 std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun)
 {
     if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) || workers::PartPool::Instance().Threads() < 2)
@@ -82,3 +84,5 @@ void FrameAheadCompressor::DropAll()
     while (m_inFlight > 0)
         TakeOldest(dropped);
 }
+
+} // namespace vfw

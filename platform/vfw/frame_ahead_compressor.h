@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+namespace vfw {
+
 class FrameAheadCompressor {
 public:
     // At most this many frames are in flight: the one given last and the one before it.
@@ -56,3 +58,5 @@ private:
     std::mutex m_lock;
     std::condition_variable m_done;
 };
+
+} // namespace vfw

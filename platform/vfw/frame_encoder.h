@@ -11,6 +11,8 @@ extern "C" {
 #include <memory>
 #include <vector>
 
+namespace vfw {
+
 // The quality a compressor uses when it is given none (0..10000).
 constexpr LONG kDefaultCompressorQuality = 7500;
 
@@ -41,3 +43,5 @@ public:
 };
 
 std::unique_ptr<FrameEncoder> MakeFrameEncoder(const CompressorDescriptor& descriptor);
+
+} // namespace vfw

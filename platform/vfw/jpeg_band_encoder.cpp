@@ -15,6 +15,8 @@
 
 #include <jerror.h>
 
+namespace vfw {
+
 namespace {
 
 constexpr int kMcuSize = 16; // 4:2:0 sampling
@@ -294,3 +296,5 @@ bool JpegBandEncoder::Join()
     m_output.push_back(kEndOfImage);
     return true;
 }
+
+} // namespace vfw

@@ -5,6 +5,8 @@
 
 #include "platform/vfw/frame_encoder.h"
 
+namespace vfw {
+
 // How a frame is cut: MCU rows (16 pixel rows) per band and the number of bands. The restart
 // interval, rowsPerBand times the MCUs of a row, must fit the 16 bits of its marker.
 struct JpegBandPlan {
@@ -40,3 +42,5 @@ private:
     std::vector<std::unique_ptr<Band>> m_bands;
     std::vector<uint8_t> m_output;
 };
+
+} // namespace vfw

@@ -37,7 +37,7 @@ BOOL ICInfo(DWORD fccType, DWORD fccHandler, ICINFO* info)
     const CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
     if (!descriptor || !info)
         return FALSE;
-    CompressorInstance(*descriptor).FillInfo(*info);
+    vfw::CompressorInstance(*descriptor).FillInfo(*info);
     return TRUE;
 }
 
@@ -46,7 +46,7 @@ HIC ICOpen(DWORD fccType, DWORD fccHandler, UINT mode)
     if (fccHandler < 256 || !(mode & (ICMODE_COMPRESS | ICMODE_QUERY)))
         return nullptr;
     const CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
-    return descriptor ? new CompressorInstance(*descriptor) : nullptr;
+    return descriptor ? new vfw::CompressorInstance(*descriptor) : nullptr;
 }
 
 LRESULT ICClose(HIC hic)
@@ -98,7 +98,7 @@ LRESULT ICSendMessage(HIC hic, UINT message, DWORD_PTR param1, DWORD_PTR param2)
     case ICM_GETDEFAULTQUALITY:
         if (!param1)
             return ICERR_BADPARAM;
-        *reinterpret_cast<DWORD*>(param1) = kDefaultCompressorQuality;
+        *reinterpret_cast<DWORD*>(param1) = vfw::kDefaultCompressorQuality;
         return ICERR_OK;
     case ICM_CONFIGURE:
         if (!ConfigureBox() || hic->Descriptor().options.empty())

@@ -71,8 +71,10 @@ struct AVICOMPRESSOPTIONS {
 };
 
 // A compressor instance; null when none is open.
+namespace vfw {
 class CompressorInstance;
-using HIC = CompressorInstance*;
+}
+using HIC = vfw::CompressorInstance*;
 
 constexpr DWORD ICMF_COMPVARS_VALID = 0x00000001;
 

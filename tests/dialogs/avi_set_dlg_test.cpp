@@ -47,7 +47,7 @@ ICINFO Entry(FOURCC handler, const char16_t* description)
 // A state block of this compressor holding these option values.
 std::vector<BYTE> StateOf(FOURCC handler, const std::vector<int32_t>& values)
 {
-    CompressorInstance instance(*FindInstalledCompressor(handler));
+    vfw::CompressorInstance instance(*FindInstalledCompressor(handler));
     EXPECT_TRUE(instance.SetOptionValues(values));
     std::vector<BYTE> block(instance.StateSize());
     instance.GetState(block.data(), static_cast<DWORD>(block.size()));
@@ -57,7 +57,7 @@ std::vector<BYTE> StateOf(FOURCC handler, const std::vector<int32_t>& values)
 // The option values a block gives this compressor, or nothing when it refuses the block.
 std::optional<std::vector<int32_t>> ValuesIn(FOURCC handler, const void* block, int bytes)
 {
-    CompressorInstance instance(*FindInstalledCompressor(handler));
+    vfw::CompressorInstance instance(*FindInstalledCompressor(handler));
     if (!block || bytes <= 0 || !instance.SetState(block, static_cast<DWORD>(bytes)))
         return std::nullopt;
     return instance.OptionValues();

@@ -37,7 +37,7 @@ CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str
 std::vector<std::vector<uint8_t>> SequentialPackets(FOURCC code, const COMPVARS& vars, const BITMAPINFOHEADER& header,
                                                     const std::vector<std::vector<uint8_t>>& frames)
 {
-    CompressorInstance compressor(*FindInstalledCompressor(code));
+    vfw::CompressorInstance compressor(*FindInstalledCompressor(code));
     compressor.SetQuality(vars.lQ);
     compressor.SetKeyRate(vars.lKey);
     compressor.SetFrameRate(kRate, 10000);

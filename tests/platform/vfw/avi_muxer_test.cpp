@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using vfw::AviMuxer;
+
 namespace {
 
 constexpr int kWidth = 64;

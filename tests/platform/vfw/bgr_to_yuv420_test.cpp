@@ -4,6 +4,9 @@
 
 #include <vector>
 
+using vfw::BgrToYuv420;
+using vfw::Yuv420Planes;
+
 namespace {
 
 struct ColourCase {

@@ -13,6 +13,13 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+
+using vfw::EncodedFrame;
+using vfw::EncoderSettings;
+using vfw::JpegBandEncoder;
+using vfw::JpegBandPlan;
+using vfw::JpegQuality;
+using vfw::PlanJpegBands;
 }
 
 namespace {

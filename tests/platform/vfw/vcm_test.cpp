@@ -14,6 +14,8 @@ extern "C" {
 #include <string>
 #include <vector>
 
+using vfw::CompressorInstance;
+
 namespace {
 
 const FOURCC kHfyu = mmioFOURCC('H', 'F', 'Y', 'U');
