@@ -60,7 +60,7 @@ LONG Resolve(HKEY key, LPCWSTR subKey, std::u16string& path)
         return ERROR_INVALID_HANDLE;
     if (subKey && *subKey) {
         const std::u16string_view sub(subKey);
-        if (!IsValidRegistryPath(sub))
+        if (!win::IsValidRegistryPath(sub))
             return ERROR_INVALID_PARAMETER;
         path += u'\\';
         path += sub;
@@ -70,25 +70,25 @@ LONG Resolve(HKEY key, LPCWSTR subKey, std::u16string& path)
 
 bool KeyExists(const std::u16string& path)
 {
-    return path == kCurrentUser || RegistryStore::Instance().KeyExists(path);
+    return path == kCurrentUser || win::RegistryStore::Instance().KeyExists(path);
 }
 
 // The key's content; a key with nothing stored yet (the root) or one that went away since it was
 // opened reads as empty.
-LONG ReadKey(HKEY key, RegistryKey& out, DWORD* subKeys = nullptr)
+LONG ReadKey(HKEY key, win::RegistryKey& out, DWORD* subKeys = nullptr)
 {
     std::u16string path;
     if (!KeyTable::Instance().PathOf(key, path))
         return ERROR_INVALID_HANDLE;
-    if (RegistryStore::Instance().ReadKey(path, out, subKeys) != ERROR_SUCCESS) {
-        out = RegistryKey{path, {}};
+    if (win::RegistryStore::Instance().ReadKey(path, out, subKeys) != ERROR_SUCCESS) {
+        out = win::RegistryKey{path, {}};
         if (subKeys)
             *subKeys = 0;
     }
     return ERROR_SUCCESS;
 }
 
-LONG CopyData(const RegistryValue& value, DWORD* type, BYTE* data, DWORD* size)
+LONG CopyData(const win::RegistryValue& value, DWORD* type, BYTE* data, DWORD* size)
 {
     const auto needed = static_cast<DWORD>(value.data.size());
     if (type)
@@ -122,7 +122,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, voi
         return error;
     const bool existed = KeyExists(path);
     if (!existed) {
-        if (const LONG error = RegistryStore::Instance().CreateKey(path); error != ERROR_SUCCESS)
+        if (const LONG error = win::RegistryStore::Instance().CreateKey(path); error != ERROR_SUCCESS)
             return error;
     }
     if (disposition)
@@ -165,20 +165,20 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
     if (!KeyTable::Instance().PathOf(key, path))
         return ERROR_INVALID_HANDLE;
     const std::u16string_view name = valueName ? std::u16string_view(valueName) : std::u16string_view();
-    if (!IsValidValueName(name) || size > kMaxRegistryValueBytes || (!data && size > 0))
+    if (!win::IsValidValueName(name) || size > kMaxRegistryValueBytes || (!data && size > 0))
         return ERROR_INVALID_PARAMETER;
-    RegistryValue value{std::u16string(name), type, {}};
+    win::RegistryValue value{std::u16string(name), type, {}};
     if (size > 0)
         value.data.assign(data, data + size);
-    return RegistryStore::Instance().SetValue(path, value);
+    return win::RegistryStore::Instance().SetValue(path, value);
 }
 
 LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* data, DWORD* size)
 {
-    RegistryKey content;
+    win::RegistryKey content;
     if (const LONG error = ReadKey(key, content); error != ERROR_SUCCESS)
         return error;
-    const RegistryValue* value = content.FindValue(valueName ? valueName : u"");
+    const win::RegistryValue* value = content.FindValue(valueName ? valueName : u"");
     if (!value)
         return ERROR_FILE_NOT_FOUND;
     return CopyData(*value, type, data, size);
@@ -189,12 +189,12 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*
 {
     if (!name || !nameLength)
         return ERROR_INVALID_PARAMETER;
-    RegistryKey content;
+    win::RegistryKey content;
     if (const LONG error = ReadKey(key, content); error != ERROR_SUCCESS)
         return error;
     if (index >= content.values.size())
         return ERROR_NO_MORE_ITEMS;
-    const RegistryValue& value = content.values[index];
+    const win::RegistryValue& value = content.values[index];
     if (value.name.size() + 1 > *nameLength)
         return ERROR_MORE_DATA;
     std::copy(value.name.begin(), value.name.end(), name);
@@ -212,13 +212,13 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classLength, DWORD*, DWO
                       DWORD* maxClassLength, DWORD* values, DWORD* maxValueNameLength, DWORD* maxValueLength,
                       DWORD* securityDescriptor, void*)
 {
-    RegistryKey content;
+    win::RegistryKey content;
     DWORD subKeyCount = 0;
     if (const LONG error = ReadKey(key, content, &subKeyCount); error != ERROR_SUCCESS)
         return error;
     DWORD longestName = 0;
     DWORD longestData = 0;
-    for (const RegistryValue& value : content.values) {
+    for (const win::RegistryValue& value : content.values) {
         longestName = std::max(longestName, static_cast<DWORD>(value.name.size()));
         longestData = std::max(longestData, static_cast<DWORD>(value.data.size()));
     }

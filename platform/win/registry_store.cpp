@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace win {
+
 namespace {
 
 // Far beyond any real settings file; a bigger one is not ours.
@@ -257,3 +259,5 @@ LONG RegistryStore::ReadKey(std::u16string_view path, RegistryKey& out, DWORD* s
         *subKeys = m_tree.CountSubKeys(path);
     return ERROR_SUCCESS;
 }
+
+} // namespace win

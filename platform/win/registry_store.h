@@ -11,6 +11,8 @@
 #include <mutex>
 #include <string>
 
+namespace win {
+
 class RegistryStore {
 public:
     static RegistryStore& Instance();
@@ -52,3 +54,5 @@ private:
     RegistryTree m_tree;
     std::string m_lastReport;
 };
+
+} // namespace win

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace win {
+
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
@@ -417,3 +419,5 @@ std::string SerializeRegistry(const RegistryTree& tree)
 }
 
 std::optional<RegistryTree> ParseRegistry(std::string_view text) { return Parser(text).Run(); }
+
+} // namespace win

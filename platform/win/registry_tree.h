@@ -15,6 +15,8 @@ constexpr DWORD REG_EXPAND_SZ = 2;
 constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;
 
+namespace win {
+
 struct RegistryValue {
     std::u16string name; // empty for the key's default value
     DWORD type = REG_NONE;
@@ -56,3 +58,5 @@ bool IsValidValueName(std::u16string_view name);
 std::string SerializeRegistry(const RegistryTree& tree);
 // Empty when the text is not a complete file as SerializeRegistry writes it.
 std::optional<RegistryTree> ParseRegistry(std::string_view text);
+
+} // namespace win

@@ -14,6 +14,8 @@
 #include <ctime>
 #include <unistd.h>
 
+using win::ParseRegistry;
+
 namespace {
 
 const std::string kProbe = REGISTRY_PROBE_PATH;

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+using win::IsValidValueName;
+using win::ParseRegistry;
+using win::RegistryKey;
+using win::RegistryTree;
+using win::RegistryValue;
+using win::SerializeRegistry;
+
 namespace {
 
 std::vector<BYTE> Utf16Bytes(std::u16string_view text)
