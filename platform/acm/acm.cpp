@@ -52,12 +52,18 @@ public:
         SwrContext* context = nullptr;
         AVChannelLayout in = LayoutOf(m_source.nChannels);
         AVChannelLayout out = LayoutOf(m_target.nChannels);
-        if (swr_alloc_set_opts2(&context, &out, SampleFormatOf(&m_target), static_cast<int>(m_target.nSamplesPerSec),
-                                &in, SampleFormatOf(&m_source), static_cast<int>(m_source.nSamplesPerSec), 0,
-                                nullptr) < 0)
+        int rc = swr_alloc_set_opts2(&context, &out, SampleFormatOf(&m_target),
+                                     static_cast<int>(m_target.nSamplesPerSec), &in, SampleFormatOf(&m_source),
+                                     static_cast<int>(m_source.nSamplesPerSec), 0, nullptr);
+        if (rc >= 0) {
+            m_swr.reset(context);
+            rc = swr_init(context);
+        }
+        if (rc < 0) {
+            av::LogFailure("PCM conversion", rc);
             return false;
-        m_swr.reset(context);
-        return swr_init(context) >= 0;
+        }
+        return true;
     }
     DWORD SourceFor(DWORD destinationBytes) const override
     {
@@ -79,8 +85,10 @@ public:
         uint8_t* out[1] = {destination};
         const int made = swr_convert(m_swr.get(), out, static_cast<int>(capacity / m_target.nBlockAlign),
                                      samples ? in : nullptr, samples);
-        if (made < 0)
+        if (made < 0) {
+            av::LogFailure("PCM conversion", made);
             return false;
+        }
         *used = static_cast<DWORD>(samples) * m_source.nBlockAlign;
         *produced = static_cast<DWORD>(made) * m_target.nBlockAlign;
         return true;
