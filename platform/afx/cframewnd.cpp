@@ -7,16 +7,106 @@
 #include "platform/afx/message_pump.h"
 #include "platform/afx/window_classes.h"
 
+#include "platform/afx/command_actions.h"
+#include "platform/afx/tool_bar.h"
+#include "platform/win/menu_resource.h"
+
+#include <QMenu>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include <algorithm>
 
-FrameHost::FrameHost() : Host<QMainWindow>(nullptr, WindowKind::Generic) {}
+// The bars use the dialogs' proportional face, as the original platform's bars do.
+FrameHost::FrameHost() : Host<QMainWindow>(nullptr, WindowKind::Generic) { setFont(DialogFont(nullptr, 9)); }
 
 FrameHost* FrameHost::Of(const CWnd* frame)
 {
     return frame ? dynamic_cast<FrameHost*>(WindowRecord::From(frame->m_hWnd)) : nullptr;
 }
+
+QMenu* FrameHost::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    auto* frame = dynamic_cast<CFrameWndEx*>(wnd);
+    if (!frame || !frame->IsPaneMenuEnabled())
+        return menu;
+    if (!menu)
+        menu = new QMenu(this);
+    menu->addSeparator();
+    menu->addAction(CreateCommandAction(frame, frame->GetCustomizeCommand(), frame->GetCustomizeLabel(), menu));
+    return menu;
+}
+
+Qt::ToolBarAreas ToolBarAreasOf(DWORD align)
+{
+    Qt::ToolBarAreas areas;
+    if (align & CBRS_ALIGN_TOP)
+        areas |= Qt::TopToolBarArea;
+    if (align & CBRS_ALIGN_BOTTOM)
+        areas |= Qt::BottomToolBarArea;
+    if (align & CBRS_ALIGN_LEFT)
+        areas |= Qt::LeftToolBarArea;
+    if (align & CBRS_ALIGN_RIGHT)
+        areas |= Qt::RightToolBarArea;
+    return areas;
+}
+
+namespace {
+
+QKeySequence KeyOf(const AcceleratorResource& key)
+{
+    int qtKey = 0;
+    if (key.key >= 'A' && key.key <= 'Z')
+        qtKey = Qt::Key_A + (key.key - 'A');
+    else if (key.key >= '0' && key.key <= '9')
+        qtKey = Qt::Key_0 + (key.key - '0');
+    else if (key.key >= VK_F1 && key.key < VK_F1 + 12)
+        qtKey = Qt::Key_F1 + (key.key - VK_F1);
+    else if (key.key == VK_SPACE)
+        qtKey = Qt::Key_Space;
+    else if (key.key == VK_LEFT)
+        qtKey = Qt::Key_Left;
+    else if (key.key == VK_RIGHT)
+        qtKey = Qt::Key_Right;
+    else if (key.key == VK_RETURN)
+        qtKey = Qt::Key_Return;
+    else if (key.key == VK_ESCAPE)
+        qtKey = Qt::Key_Escape;
+    if (!qtKey)
+        return {};
+    int modifiers = 0;
+    if (key.fVirt & FCONTROL)
+        modifiers |= Qt::CTRL;
+    if (key.fVirt & FSHIFT)
+        modifiers |= Qt::SHIFT;
+    if (key.fVirt & FALT)
+        modifiers |= Qt::ALT;
+    return QKeySequence(qtKey | modifiers);
+}
+
+// Accelerators act for the whole frame window, ahead of the control that has the focus.
+void InstallAccelerators(FrameHost* host, UINT id)
+{
+    const AcceleratorTableResource* table = FindAcceleratorTable(id);
+    if (!table)
+        return;
+    const HWND target = host->Handle();
+    for (const AcceleratorResource& key : table->entries) {
+        const QKeySequence sequence = KeyOf(key);
+        if (sequence.isEmpty())
+            continue;
+        auto* shortcut = new QShortcut(sequence, host);
+        shortcut->setContext(Qt::WindowShortcut);
+        shortcut->setProperty("afxCommandId", static_cast<UINT>(key.cmd));
+        const UINT cmd = key.cmd;
+        QObject::connect(shortcut, &QShortcut::activated, shortcut,
+                         [target, cmd] { SendMessage(target, WM_COMMAND, MAKELONG(cmd, 1), 0); });
+    }
+}
+
+} // namespace
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CObject)
 IMPLEMENT_DYNAMIC(CFrameWndEx, CFrameWnd)
@@ -58,6 +148,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!CreateEx(0, nullptr, title, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                   pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext))
         return FALSE;
+    InstallAccelerators(FrameHost::Of(this), nIDResource);
     if (HICON icon = AfxLoadIcon(nIDResource)) {
         SetIcon(icon, TRUE);
         SetIcon(icon, FALSE);
@@ -241,3 +332,79 @@ void CFrameWnd::PostNcDestroy()
     if (m_bAutoDelete)
         delete this;
 }
+
+// ---- the extended frame ----
+
+namespace {
+UINT g_dockingMode = DT_STANDARD;
+}
+
+CFrameWndEx::CFrameWndEx() = default;
+
+CFrameWndEx::~CFrameWndEx() { m_userToolBars.clear(); }
+
+BOOL CFrameWndEx::EnableDocking(DWORD dwDockStyle)
+{
+    FrameHost* host = FrameHost::Of(this);
+    if (!host)
+        return FALSE;
+    for (QToolBar* bar : host->findChildren<QToolBar*>())
+        bar->setAllowedAreas(bar->allowedAreas() & ToolBarAreasOf(dwDockStyle));
+    return TRUE;
+}
+
+void CFrameWndEx::SetDockingMode(UINT mode) { g_dockingMode = mode; }
+UINT CFrameWndEx::GetDockingMode() { return g_dockingMode; }
+
+void CFrameWndEx::EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString& strCustomizeLabel,
+                                 UINT uiViewToolbarsMenuEntryID)
+{
+    m_bPaneMenu = bEnable;
+    m_uiCustomizeCmd = uiCustomizeCmd;
+    m_strCustomizeLabel = strCustomizeLabel;
+    m_uiToolbarsMenuEntry = uiViewToolbarsMenuEntryID;
+}
+
+BOOL CFrameWndEx::InitUserToolbars(LPCTSTR, UINT uiFirstId, UINT uiLastId)
+{
+    if (uiLastId < uiFirstId)
+        return FALSE;
+    m_uiFirstUserToolbar = uiFirstId;
+    m_uiLastUserToolbar = uiLastId;
+    return TRUE;
+}
+
+CMFCToolBar* CFrameWndEx::CreateUserToolbar(const CString& name)
+{
+    if (!m_uiFirstUserToolbar)
+        return nullptr;
+    for (UINT id = m_uiFirstUserToolbar; id <= m_uiLastUserToolbar; ++id) {
+        const bool taken = std::ranges::any_of(m_userToolBars, [id](const auto& t) { return t->GetID() == id; });
+        if (taken)
+            continue;
+        auto toolBar = std::make_unique<CMFCToolBar>();
+        if (!toolBar->CreateEx(this, TBSTYLE_FLAT, AFX_DEFAULT_TOOLBAR_STYLE, CRect(1, 1, 1, 1), id))
+            return nullptr;
+        toolBar->SetWindowText(name);
+        toolBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_userToolBars.push_back(std::move(toolBar));
+        OnToolbarCreated(m_userToolBars.back().get());
+        return m_userToolBars.back().get();
+    }
+    return nullptr;
+}
+
+void CFrameWndEx::DeleteUserToolbar(CMFCToolBar* pToolBar)
+{
+    std::erase_if(m_userToolBars, [pToolBar](const auto& t) { return t.get() == pToolBar; });
+}
+
+void CFrameWndEx::OnToolbarCreated(CMFCToolBar*) {}
+
+void CFrameWndEx::AddToolBar(CMFCToolBar* pToolBar)
+{
+    if (std::ranges::find(m_toolBars, pToolBar) == m_toolBars.end())
+        m_toolBars.push_back(pToolBar);
+}
+
+void CFrameWndEx::RemoveToolBar(CMFCToolBar* pToolBar) { std::erase(m_toolBars, pToolBar); }

@@ -5,6 +5,7 @@
 
 #include "platform/afx/cwnd.h"
 
+#include <memory>
 #include <vector>
 
 class CDocument;
@@ -27,7 +28,7 @@ constexpr UINT AFX_IDW_USER_TOOLBAR_FIRST = 0xE828; // 59432, ten of them
 constexpr UINT AFX_IDW_USER_TOOLBAR_COUNT = 10;
 
 constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-    WS_MAXIMIZEBOX;
+                                      WS_MAXIMIZEBOX;
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
@@ -107,7 +108,51 @@ private:
     std::vector<CCommandUiClient*> m_commandUiClients;
 };
 
-// The extended frame: the same frame, with the bars the extended framework adds.
+class CMFCToolBar;
+
+// Docking modes of the extended frame: DT_SMART shows where a dragged bar will land.
+constexpr UINT DT_IMMEDIATE = 0, DT_STANDARD = 1, DT_SMART = 0x80;
+
+// The extended frame: movable bars on every side, a context menu over them listing the tool bars
+// with a customize command, and user tool bars.
 class CFrameWndEx : public CFrameWnd {
     DECLARE_DYNAMIC(CFrameWndEx)
+
+public:
+    CFrameWndEx();
+    ~CFrameWndEx() override;
+
+    // The sides bars may be docked to (CBRS_ALIGN_*).
+    BOOL EnableDocking(DWORD dwDockStyle);
+    static void SetDockingMode(UINT mode);
+    static UINT GetDockingMode();
+    // The bars' context menu: the tool bar list and the customize command; the list also takes
+    // the place of the menu item uiViewToolbarsMenuEntryID.
+    void EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString& strCustomizeLabel,
+                        UINT uiViewToolbarsMenuEntryID);
+    BOOL IsPaneMenuEnabled() const { return m_bPaneMenu; }
+    UINT GetCustomizeCommand() const { return m_uiCustomizeCmd; }
+    const CString& GetCustomizeLabel() const { return m_strCustomizeLabel; }
+    UINT GetToolbarsMenuEntry() const { return m_uiToolbarsMenuEntry; }
+
+    // User tool bars get the ids from uiFirstId to uiLastId.
+    BOOL InitUserToolbars(LPCTSTR lpszRegEntry, UINT uiFirstId, UINT uiLastId);
+    // A new empty user tool bar, or null when all ids are taken.
+    CMFCToolBar* CreateUserToolbar(const CString& name);
+    void DeleteUserToolbar(CMFCToolBar* pToolBar);
+    // Called for each tool bar the frame gets, user ones included; the base does nothing more.
+    virtual void OnToolbarCreated(CMFCToolBar* pToolBar);
+    const std::vector<CMFCToolBar*>& GetToolBars() const { return m_toolBars; }
+    void AddToolBar(CMFCToolBar* pToolBar);
+    void RemoveToolBar(CMFCToolBar* pToolBar);
+
+private:
+    BOOL m_bPaneMenu = FALSE;
+    UINT m_uiCustomizeCmd = 0;
+    CString m_strCustomizeLabel;
+    UINT m_uiToolbarsMenuEntry = 0;
+    UINT m_uiFirstUserToolbar = 0;
+    UINT m_uiLastUserToolbar = 0;
+    std::vector<CMFCToolBar*> m_toolBars;
+    std::vector<std::unique_ptr<CMFCToolBar>> m_userToolBars;
 };

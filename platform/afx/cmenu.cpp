@@ -2,6 +2,7 @@
 
 #include "platform/afx/cwnd.h"
 #include "platform/afx/window_host.h"
+#include "platform/win/menu_resource.h"
 
 #include <QMenu>
 
@@ -11,9 +12,49 @@ BOOL CMenu::CreatePopupMenu()
     return TRUE;
 }
 
+namespace {
+
+void AppendResourceItems(CMenu& menu, std::span<const MenuItemResource> items,
+                         std::vector<std::unique_ptr<CMenu>>& owned)
+{
+    for (const MenuItemResource& item : items) {
+        if (item.flags & MF_POPUP) {
+            auto sub = std::make_unique<CMenu>();
+            sub->CreatePopupMenu();
+            AppendResourceItems(*sub, item.Items(), owned);
+            menu.AppendMenu(item.flags, reinterpret_cast<UINT_PTR>(sub->m_hMenu), item.text);
+            owned.push_back(std::move(sub));
+        } else {
+            menu.AppendMenu(item.flags, item.id, item.text);
+        }
+    }
+}
+
+} // namespace
+
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    const std::span<const MenuItemResource> items = FindMenuItems(nIDResource);
+    if (items.empty())
+        return FALSE;
+    DestroyMenu();
+    CreatePopupMenu();
+    AppendResourceItems(*this, items, m_subMenus);
+    return TRUE;
+}
+
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    if (nPos < 0 || nPos >= GetMenuItemCount())
+        return nullptr;
+    const Item& item = m_items[static_cast<size_t>(nPos)];
+    return (item.flags & MF_POPUP) ? reinterpret_cast<CMenu*>(item.id) : nullptr;
+}
+
 BOOL CMenu::DestroyMenu()
 {
     m_items.clear();
+    m_subMenus.clear();
     m_hMenu = nullptr;
     return TRUE;
 }
@@ -104,7 +145,11 @@ void CMenu::UpdateItems(CWnd* pWnd)
     if (!pWnd)
         return;
     for (Item& item : m_items) {
-        if (item.flags & (MF_SEPARATOR | MF_POPUP))
+        if (item.flags & MF_POPUP) {
+            reinterpret_cast<CMenu*>(item.id)->UpdateItems(pWnd);
+            continue;
+        }
+        if (item.flags & MF_SEPARATOR)
             continue;
         CCmdUI state;
         state.m_nID = static_cast<UINT>(item.id);
@@ -116,23 +161,35 @@ void CMenu::UpdateItems(CWnd* pWnd)
     }
 }
 
-BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
+namespace {
+
+void FillQMenu(QMenu& menu, const std::vector<CMenu::Item>& items)
 {
-    UpdateItems(pWnd);
-    QMenu menu;
-    for (const Item& item : m_items) {
+    for (const CMenu::Item& item : items) {
         if (item.flags & MF_SEPARATOR) {
             menu.addSeparator();
             continue;
         }
-        QString text = ToQString(item.text);
-        text.replace(u'\t', QStringLiteral("\t"));
-        QAction* action = menu.addAction(text);
+        if (item.flags & MF_POPUP) {
+            QMenu* sub = menu.addMenu(ToQString(item.text));
+            FillQMenu(*sub, reinterpret_cast<CMenu*>(item.id)->Items());
+            continue;
+        }
+        QAction* action = menu.addAction(ToQString(item.text));
         action->setData(QVariant::fromValue<qulonglong>(item.id));
         action->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
         action->setCheckable(item.flags & MF_CHECKED);
         action->setChecked(item.flags & MF_CHECKED);
     }
+}
+
+} // namespace
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
+{
+    UpdateItems(pWnd);
+    QMenu menu;
+    FillQMenu(menu, m_items);
     const HWND owner = pWnd ? pWnd->m_hWnd : nullptr;
     QAction* chosen = menu.exec(QPoint(x, y));
     if (!chosen)

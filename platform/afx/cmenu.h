@@ -4,6 +4,7 @@
 #include "platform/afx/cstring.h"
 #include "platform/win/ui_types.h"
 
+#include <memory>
 #include <vector>
 
 class CWnd;
@@ -15,6 +16,10 @@ public:
     HMENU m_hMenu = nullptr;
 
     BOOL CreatePopupMenu();
+    // The menu resource with this id; its popups become sub-menus the menu owns.
+    BOOL LoadMenu(UINT nIDResource);
+    // The popup at this position, or null.
+    CMenu* GetSubMenu(int nPos) const;
     BOOL DestroyMenu();
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
     BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
@@ -41,4 +46,5 @@ public:
 private:
     int Find(UINT nItem, UINT nFlags) const;
     std::vector<Item> m_items;
+    std::vector<std::unique_ptr<CMenu>> m_subMenus;
 };

@@ -124,6 +124,9 @@ UINT RegisterWindowMessageW(LPCWSTR name);
 #define ON_UPDATE_COMMAND_UI(id, handler)                                                                        \
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, UINT(id), UINT(id), nullptr,                                              \
      AFX_THUNK(self->handler(reinterpret_cast<CCmdUI*>(l)))},
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, handler)                                                           \
+    {WM_COMMAND, CN_UPDATE_COMMAND_UI, UINT(id), UINT(idLast), nullptr,                                          \
+     AFX_THUNK(self->handler(reinterpret_cast<CCmdUI*>(l)))},
 #define ON_NOTIFY(code, id, handler)                                                                             \
     {WM_NOTIFY, UINT(code), UINT(id), UINT(id), nullptr,                                                         \
      AFX_THUNK(self->handler(reinterpret_cast<NMHDR*>(l), r))},

@@ -8,6 +8,9 @@
 
 struct StringResource;
 struct DialogTemplate;
+struct MenuResource;
+struct AcceleratorTableResource;
+struct ToolBarResource;
 class QIcon;
 
 class ResourceProvider {
@@ -21,6 +24,12 @@ public:
     virtual QIcon DrawIcon(UINT id) const = 0;
     // The version record: a version resource block with the fixed file information at byte 40.
     virtual std::span<const BYTE> VersionRecord() const = 0;
+    // Menus, accelerator tables and tool bars by id, or null.
+    virtual const MenuResource* FindMenu(UINT id) const = 0;
+    virtual const AcceleratorTableResource* FindAccelerators(UINT id) const = 0;
+    virtual const ToolBarResource* FindToolBar(UINT id) const = 0;
+    // The image of one tool bar button (buttonWidth x buttonHeight), or a null icon.
+    virtual QIcon DrawToolBarButton(UINT toolBarId, UINT commandId) const = 0;
 };
 
 // The provider must outlive every lookup; null uninstalls.

@@ -42,6 +42,10 @@ public:
         return QIcon(pixmap);
     }
     std::span<const BYTE> VersionRecord() const override { return version; }
+    const MenuResource* FindMenu(UINT) const override { return nullptr; }
+    const AcceleratorTableResource* FindAccelerators(UINT) const override { return nullptr; }
+    const ToolBarResource* FindToolBar(UINT) const override { return nullptr; }
+    QIcon DrawToolBarButton(UINT, UINT) const override { return QIcon(); }
 
     std::span<const BYTE> version = kVersion;
 };
