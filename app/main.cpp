@@ -9,6 +9,6 @@ CTorvinaApp theApp;
 int main(int argc, char** argv)
 {
     InstallResourceProvider(&ProgramResources());
-    InstallCompressorBoxes();
+    vfw::InstallCompressorBoxes();
     return AfxWinMain(argc, argv);
 }

@@ -191,7 +191,7 @@ HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const
         return AVIERR_BADPARAM;
     std::unique_ptr<vfw::CompressorInstance> compressor;
     if (options->fccHandler != kFourCCUncompressed && options->fccHandler != 0) {
-        const CompressorDescriptor* descriptor = FindInstalledCompressor(options->fccHandler);
+        const vfw::CompressorDescriptor* descriptor = vfw::FindInstalledCompressor(options->fccHandler);
         if (!descriptor)
             return AVIERR_NOCOMPRESSOR;
         compressor = std::make_unique<vfw::CompressorInstance>(*descriptor);

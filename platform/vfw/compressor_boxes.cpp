@@ -16,6 +16,8 @@ extern "C" {
 #include <deque>
 #include <string>
 
+namespace vfw {
+
 namespace {
 
 bool IsJapanese() { return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_JAPANESE; }
@@ -248,3 +250,5 @@ void InstallCompressorBoxes()
         },
         [](void* parent, const CompressorDescriptor& d) { ShowCompressorAboutBox(static_cast<HWND>(parent), d); });
 }
+
+} // namespace vfw

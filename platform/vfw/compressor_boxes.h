@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vfw {
+
 // Makes these the boxes every compressor shows (ICM_CONFIGURE, ICM_ABOUT).
 void InstallCompressorBoxes();
 
@@ -26,3 +28,5 @@ struct CompressorLibrary {
     CString licence;
 };
 CompressorLibrary DescribeCompressorLibrary(const CompressorDescriptor& descriptor);
+
+} // namespace vfw

@@ -8,6 +8,8 @@ extern "C" {
 
 #include <array>
 
+namespace vfw {
+
 namespace {
 
 constexpr std::array<const char*, 2> kHuffyuvPredictors = {"left", "plane"};
@@ -104,3 +106,5 @@ const CompressorDescriptor* FindInstalledCompressor(FOURCC fourcc)
             return d;
     return nullptr;
 }
+
+} // namespace vfw

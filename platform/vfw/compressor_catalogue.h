@@ -11,6 +11,8 @@ extern "C" {
 #include <span>
 #include <vector>
 
+namespace vfw {
+
 enum class QualityControl {
     None,   // the encoder has no quality setting
     QScale, // quality maps to a fixed quantiser 1 (best) .. 31
@@ -65,3 +67,5 @@ std::span<const CompressorDescriptor> CompressorCatalogue();
 const std::vector<const CompressorDescriptor*>& InstalledCompressors();
 // FourCCs compare without regard to the case of their letters; "DIB " finds nothing.
 const CompressorDescriptor* FindInstalledCompressor(FOURCC fourcc);
+
+} // namespace vfw

@@ -6,26 +6,26 @@
 
 namespace {
 
-CompressorConfigureBox& ConfigureBox()
+vfw::CompressorConfigureBox& ConfigureBox()
 {
-    static CompressorConfigureBox box;
+    static vfw::CompressorConfigureBox box;
     return box;
 }
 
-CompressorAboutBox& AboutBox()
+vfw::CompressorAboutBox& AboutBox()
 {
-    static CompressorAboutBox box;
+    static vfw::CompressorAboutBox box;
     return box;
 }
 
-const CompressorDescriptor* DescriptorFor(DWORD fccType, DWORD fccHandler)
+const vfw::CompressorDescriptor* DescriptorFor(DWORD fccType, DWORD fccHandler)
 {
     if (fccType != ICTYPE_VIDEO && fccType != 0)
         return nullptr;
-    const auto& installed = InstalledCompressors();
+    const auto& installed = vfw::InstalledCompressors();
     if (fccHandler < 256)
         return fccHandler < installed.size() ? installed[fccHandler] : nullptr;
-    return FindInstalledCompressor(fccHandler);
+    return vfw::FindInstalledCompressor(fccHandler);
 }
 
 const DWORD_PTR kQueryWindow = static_cast<DWORD_PTR>(-1);
@@ -34,7 +34,7 @@ const DWORD_PTR kQueryWindow = static_cast<DWORD_PTR>(-1);
 
 BOOL ICInfo(DWORD fccType, DWORD fccHandler, ICINFO* info)
 {
-    const CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
+    const vfw::CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
     if (!descriptor || !info)
         return FALSE;
     vfw::CompressorInstance(*descriptor).FillInfo(*info);
@@ -45,7 +45,7 @@ HIC ICOpen(DWORD fccType, DWORD fccHandler, UINT mode)
 {
     if (fccHandler < 256 || !(mode & (ICMODE_COMPRESS | ICMODE_QUERY)))
         return nullptr;
-    const CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
+    const vfw::CompressorDescriptor* descriptor = DescriptorFor(fccType, fccHandler);
     return descriptor ? new vfw::CompressorInstance(*descriptor) : nullptr;
 }
 
@@ -161,7 +161,7 @@ void ICSeqCompressFrameEnd(COMPVARS* vars)
         vars->hic->End();
 }
 
-void SetCompressorBoxes(CompressorConfigureBox configure, CompressorAboutBox about)
+void vfw::SetCompressorBoxes(vfw::CompressorConfigureBox configure, vfw::CompressorAboutBox about)
 {
     ConfigureBox() = std::move(configure);
     AboutBox() = std::move(about);

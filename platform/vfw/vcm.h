@@ -19,9 +19,13 @@ BOOL ICSeqCompressFrameStart(COMPVARS* vars, const BITMAPINFO* input);
 LPVOID ICSeqCompressFrame(COMPVARS* vars, UINT flags, LPVOID bits, BOOL* key, LONG* size);
 void ICSeqCompressFrameEnd(COMPVARS* vars);
 
+namespace vfw {
+
 // The configure and about boxes are dialogs of the user interface, which installs them here.
 // The configure box edits the option values and returns true for OK.
 using CompressorConfigureBox =
     std::function<bool(void* parentWindow, const CompressorDescriptor& descriptor, std::vector<int32_t>& values)>;
 using CompressorAboutBox = std::function<void(void* parentWindow, const CompressorDescriptor& descriptor)>;
 void SetCompressorBoxes(CompressorConfigureBox configure, CompressorAboutBox about);
+
+} // namespace vfw

@@ -11,6 +11,10 @@
 #include <cstring>
 #include <optional>
 
+using vfw::CompressorDescriptor;
+using vfw::FindInstalledCompressor;
+using vfw::SetCompressorBoxes;
+
 namespace {
 
 constexpr int IDC_CODEC = 42025, IDC_QUALITY = 42052, IDC_QUALITY_SPIN = 42039, IDC_KEYFRAME = 42022,

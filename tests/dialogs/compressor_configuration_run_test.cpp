@@ -12,6 +12,11 @@
 
 #include <filesystem>
 
+using vfw::CompressorOptionControlId;
+using vfw::IDC_COMPRESSOR_DEFAULTS;
+using vfw::InstallCompressorBoxes;
+using vfw::SetCompressorBoxes;
+
 namespace {
 
 constexpr int IDC_CODEC = 42025, IDC_CONFIGURE = 42043;

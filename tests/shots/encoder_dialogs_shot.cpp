@@ -17,6 +17,12 @@
 #include <map>
 #include <string>
 
+using vfw::CompressorDescriptor;
+using vfw::FindInstalledCompressor;
+using vfw::InstallCompressorBoxes;
+using vfw::ShowCompressorAboutBox;
+using vfw::ShowCompressorConfigureBox;
+
 namespace {
 
 BITMAPINFOHEADER RunInput()

@@ -16,6 +16,10 @@
 #include <memory>
 #include <string>
 
+using vfw::CompressorDescriptor;
+using vfw::FindInstalledCompressor;
+using vfw::InstalledCompressors;
+
 namespace {
 
 constexpr int kWidth = 64;

@@ -15,6 +15,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using vfw::FindInstalledCompressor;
+
 namespace {
 
 constexpr int kRate = 299700;

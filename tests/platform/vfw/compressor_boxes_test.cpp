@@ -10,6 +10,18 @@
 
 #include <gtest/gtest.h>
 
+using vfw::CompressorDescriptor;
+using vfw::CompressorLibrary;
+using vfw::CompressorOption;
+using vfw::CompressorOptionControlId;
+using vfw::DescribeCompressorLibrary;
+using vfw::IDC_COMPRESSOR_DEFAULTS;
+using vfw::InstallCompressorBoxes;
+using vfw::InstalledCompressors;
+using vfw::SetCompressorBoxes;
+using vfw::ShowCompressorAboutBox;
+using vfw::ShowCompressorConfigureBox;
+
 namespace {
 
 const CompressorDescriptor& Descriptor(const char16_t* name)

@@ -14,7 +14,12 @@ extern "C" {
 #include <string>
 #include <vector>
 
+using vfw::CompressorAboutBox;
+using vfw::CompressorConfigureBox;
+using vfw::CompressorDescriptor;
 using vfw::CompressorInstance;
+using vfw::InstalledCompressors;
+using vfw::SetCompressorBoxes;
 
 namespace {
 
