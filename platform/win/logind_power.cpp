@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+namespace win {
+
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.login1");
@@ -71,3 +73,5 @@ std::unique_ptr<PowerBackend> CreateSystemPowerBackend()
         return std::make_unique<RefusingBackend>();
     return std::make_unique<LogindPowerBackend>(QDBusConnection::systemBus());
 }
+
+} // namespace win

@@ -5,6 +5,8 @@
 
 #include <QDBusConnection>
 
+namespace win {
+
 class LogindPowerBackend : public PowerBackend {
 public:
     // The bus that carries org.freedesktop.login1: the system bus, or a private one in tests.
@@ -23,3 +25,5 @@ constexpr const char* kPowerDisabledVariable = "TORVINA_POWER_DISABLED";
 // The running system's back-end: logind on the system bus, or, with kPowerDisabledVariable set,
 // one that refuses every request without touching any bus.
 std::unique_ptr<PowerBackend> CreateSystemPowerBackend();
+
+} // namespace win

@@ -7,9 +7,9 @@
 namespace {
 
 std::mutex backendMutex;
-std::unique_ptr<PowerBackend> installedBackend;
+std::unique_ptr<win::PowerBackend> installedBackend;
 
-BOOL Perform(PowerRequest request)
+BOOL Perform(win::PowerRequest request)
 {
     std::lock_guard guard(backendMutex);
     if (!installedBackend) {
@@ -25,7 +25,7 @@ BOOL Perform(PowerRequest request)
 
 } // namespace
 
-void SetPowerBackend(std::unique_ptr<PowerBackend> backend)
+void win::SetPowerBackend(std::unique_ptr<PowerBackend> backend)
 {
     std::lock_guard guard(backendMutex);
     installedBackend = std::move(backend);
@@ -34,13 +34,16 @@ void SetPowerBackend(std::unique_ptr<PowerBackend> backend)
 BOOL ExitWindowsEx(UINT flags, DWORD)
 {
     switch (flags & ~EWX_FORCE) {
-    case EWX_LOGOFF: return Perform(PowerRequest::LogOff);
+    case EWX_LOGOFF: return Perform(win::PowerRequest::LogOff);
     case EWX_SHUTDOWN:
     case EWX_POWEROFF:
-    case EWX_SHUTDOWN | EWX_POWEROFF: return Perform(PowerRequest::PowerOff);
-    case EWX_REBOOT: return Perform(PowerRequest::Reboot);
+    case EWX_SHUTDOWN | EWX_POWEROFF: return Perform(win::PowerRequest::PowerOff);
+    case EWX_REBOOT: return Perform(win::PowerRequest::Reboot);
     default: SetLastError(ERROR_INVALID_PARAMETER); return FALSE;
     }
 }
 
-BOOL SetSystemPowerState(BOOL suspend, BOOL) { return Perform(suspend ? PowerRequest::Suspend : PowerRequest::Hibernate); }
+BOOL SetSystemPowerState(BOOL suspend, BOOL)
+{
+    return Perform(suspend ? win::PowerRequest::Suspend : win::PowerRequest::Hibernate);
+}

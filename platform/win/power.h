@@ -14,6 +14,8 @@ constexpr UINT EWX_REBOOT = 0x00000002;
 constexpr UINT EWX_FORCE = 0x00000004;
 constexpr UINT EWX_POWEROFF = 0x00000008;
 
+namespace win {
+
 enum class PowerRequest { LogOff, PowerOff, Reboot, Suspend, Hibernate };
 
 class PowerBackend {
@@ -25,6 +27,8 @@ public:
 
 // Replaces the back-end; null removes it.
 void SetPowerBackend(std::unique_ptr<PowerBackend> backend);
+
+} // namespace win
 
 // EWX_LOGOFF ends the session, EWX_SHUTDOWN and EWX_POWEROFF power off, EWX_REBOOT restarts;
 // EWX_FORCE changes nothing (the session manager closes the programs itself).

@@ -16,6 +16,9 @@
 
 #include <memory>
 
+using win::PowerRequest;
+using win::SetPowerBackend;
+
 namespace {
 
 constexpr UINT WM_ENCODE = WM_USER + 501, WM_STOPENCODE = WM_USER + 502;

@@ -7,6 +7,9 @@
 
 #include <vector>
 
+using win::PowerRequest;
+using win::SetPowerBackend;
+
 TEST(PowerAction, TheBatchEndActionsReachTheirRequests)
 {
     std::vector<PowerRequest> log;

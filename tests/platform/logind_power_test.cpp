@@ -17,6 +17,11 @@
 #include <unistd.h>
 #include <vector>
 
+using win::CreateSystemPowerBackend;
+using win::kPowerDisabledVariable;
+using win::LogindPowerBackend;
+using win::PowerRequest;
+
 namespace {
 
 // What the fake logind answers and what it was asked.

@@ -5,15 +5,15 @@
 
 #include <vector>
 
-class RecordingBackend : public PowerBackend {
+class RecordingBackend : public win::PowerBackend {
 public:
-    explicit RecordingBackend(std::vector<PowerRequest>& log) : m_log(log) {}
-    bool Perform(PowerRequest request) override
+    explicit RecordingBackend(std::vector<win::PowerRequest>& log) : m_log(log) {}
+    bool Perform(win::PowerRequest request) override
     {
         m_log.push_back(request);
         return true;
     }
 
 private:
-    std::vector<PowerRequest>& m_log;
+    std::vector<win::PowerRequest>& m_log;
 };
