@@ -10,7 +10,7 @@ namespace {
 
 void JpegEmitMessage(j_common_ptr object, int level)
 {
-    auto* manager = static_cast<JpegErrorManager*>(JpegErrorJumpOf(object));
+    auto* manager = static_cast<JpegErrorManager*>(jpeg::ErrorJumpOf(object));
     if (level < 0 && manager->failOnPrematureEnd && manager->pub.msg_code == JWRN_JPEG_EOF)
         longjmp(manager->jump, 1);
     manager->standardEmitMessage(object, level);
@@ -92,7 +92,7 @@ void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file)
 
 jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd)
 {
-    jpeg_error_mgr* error = InitJpegErrorJump(manager);
+    jpeg_error_mgr* error = jpeg::InitErrorJump(manager);
     manager->standardEmitMessage = error->emit_message;
     error->emit_message = JpegEmitMessage;
     manager->failOnPrematureEnd = failOnPrematureEnd;

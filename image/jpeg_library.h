@@ -10,7 +10,7 @@
 #include <jpeglib.h>
 
 // Errors leave the library through the jump buffer (platform/jpeg/jpeg_error.h).
-struct JpegErrorManager : JpegErrorJump {
+struct JpegErrorManager : jpeg::ErrorJump {
     // File readers refuse data that ends early instead of decoding the missing part as grey.
     bool failOnPrematureEnd;
     void (*standardEmitMessage)(j_common_ptr object, int level);

@@ -11,19 +11,23 @@
 
 #include <jpeglib.h>
 
+namespace jpeg {
+
 // pub must stay the first member: the library knows the manager only by its address.
-struct JpegErrorJump {
+struct ErrorJump {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
 };
 
-// Sets up the library's standard manager with JpegErrorJumpExit; returns &manager->pub.
-jpeg_error_mgr* InitJpegErrorJump(JpegErrorJump* manager);
+// Sets up the library's standard manager with ErrorJumpExit; returns &manager->pub.
+jpeg_error_mgr* InitErrorJump(ErrorJump* manager);
 
 // The manager behind a libjpeg object's err pointer.
-inline JpegErrorJump* JpegErrorJumpOf(j_common_ptr object) { return reinterpret_cast<JpegErrorJump*>(object->err); }
+inline ErrorJump* ErrorJumpOf(j_common_ptr object) { return reinterpret_cast<ErrorJump*>(object->err); }
 
-[[noreturn]] void JpegErrorJumpExit(j_common_ptr object);
+[[noreturn]] void ErrorJumpExit(j_common_ptr object);
 
 // The text of the library's last message for the object.
-std::string JpegMessage(j_common_ptr object);
+std::string Message(j_common_ptr object);
+
+} // namespace jpeg

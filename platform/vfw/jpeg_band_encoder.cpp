@@ -112,7 +112,7 @@ public:
 
     bool Create()
     {
-        m_compressor.err = InitJpegErrorJump(&m_error);
+        m_compressor.err = jpeg::InitErrorJump(&m_error);
         m_error.pub.emit_message = IgnoreMessage;
         if (setjmp(m_error.jump))
             return false;
@@ -131,7 +131,7 @@ public:
     {
         m_failure.clear();
         if (setjmp(m_error.jump)) {
-            m_failure = JpegMessage(reinterpret_cast<j_common_ptr>(&m_compressor));
+            m_failure = jpeg::Message(reinterpret_cast<j_common_ptr>(&m_compressor));
             jpeg_abort_compress(&m_compressor);
             return false;
         }
@@ -198,7 +198,7 @@ private:
         return true;
     }
 
-    JpegErrorJump m_error{};
+    jpeg::ErrorJump m_error{};
     jpeg_compress_struct m_compressor{};
     jpeg_destination_mgr m_destination{};
     bool m_created = false;

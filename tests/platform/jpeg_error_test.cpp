@@ -5,9 +5,9 @@
 // A library error comes back to the caller's jump point with its message, and the process lives on.
 TEST(JpegErrorJump, AnErrorReturnsToTheJumpPointWithTheLibrarysMessage)
 {
-    JpegErrorJump error{};
+    jpeg::ErrorJump error{};
     jpeg_compress_struct compressor{};
-    compressor.err = InitJpegErrorJump(&error);
+    compressor.err = jpeg::InitErrorJump(&error);
     jpeg_create_compress(&compressor);
     unsigned char* data = nullptr;
     unsigned long bytes = 0;
@@ -22,7 +22,7 @@ TEST(JpegErrorJump, AnErrorReturnsToTheJumpPointWithTheLibrarysMessage)
         jpeg_start_compress(&compressor, TRUE); // a 0 x 0 image is an error
     }
     EXPECT_TRUE(jumped);
-    EXPECT_NE(JpegMessage(reinterpret_cast<j_common_ptr>(&compressor)).find("Empty JPEG image"), std::string::npos);
+    EXPECT_NE(jpeg::Message(reinterpret_cast<j_common_ptr>(&compressor)).find("Empty JPEG image"), std::string::npos);
     jpeg_destroy_compress(&compressor);
     std::free(data);
 }
