@@ -2,6 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/torvina_doc.h"
+#include "dialogs/my_about_dlg.h"
 #include "foundation/file_path.h"
 #include "foundation/registry_key_name.h"
 #include "foundation/shell_open.h"
@@ -11,10 +12,12 @@
 #include "resources/resource_ids.h"
 #include "ui/base_view.h"
 
+#include <QTimer>
+
 BEGIN_MESSAGE_MAP(CTorvinaApp, CWinAppEx)
-ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-ON_COMMAND(ID_HELP, OnHelp)
-ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP, OnHelp)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
 END_MESSAGE_MAP()
 
 namespace {
@@ -47,6 +50,26 @@ BOOL CTorvinaApp::InitInstance()
     return TRUE;
 }
 
-void CTorvinaApp::OnAppAbout() { }
+void CTorvinaApp::OnAppAbout() { ShowAboutBox(); }
+
+void CTorvinaApp::OnTerminateRequest()
+{
+    bool running = false;
+    for (const auto& docTemplate : GetDocTemplates())
+        for (CDocument* doc : docTemplate->GetDocuments())
+            if (auto* torvina = dynamic_cast<CTorvinaDoc*>(doc)) {
+                torvina->m_info.Save();
+                if (torvina->IsModified()) {
+                    torvina->m_nRunState = CTorvinaDoc::Stopped;
+                    running = true;
+                }
+            }
+    if (!running) {
+        CWinAppEx::OnTerminateRequest();
+        return;
+    }
+    // The run ends after its next message pump; ask again then.
+    QTimer::singleShot(50, [this] { OnTerminateRequest(); });
+}
 
 void CTorvinaApp::OnHelp() { ShellOpenAsync(GetModuleFolder() + u"torvina.chm"); }

@@ -9,6 +9,8 @@ public:
     CTorvinaApp();
 
     BOOL InitInstance() override;
+    // Stops a run without asking, saves the settings at once and closes when the run has ended.
+    void OnTerminateRequest() override;
 
     DECLARE_MESSAGE_MAP()
 

@@ -23,6 +23,8 @@ const std::vector<const DialogTemplate*>& Templates()
         &kAviCodecDialogTemplate,
         &kWmvEncodeDialogTemplate,
         &kClipResizeTemplate,
+        &kOutputTemplate,
+        &kAboutTemplate,
     };
     return templates;
 }

@@ -11,3 +11,5 @@ std::span<const DialogTemplate* const> DialogTemplates();
 extern const DialogTemplate kAviCodecDialogTemplate;
 extern const DialogTemplate kWmvEncodeDialogTemplate;
 extern const DialogTemplate kClipResizeTemplate;
+extern const DialogTemplate kOutputTemplate;
+extern const DialogTemplate kAboutTemplate;

@@ -1,5 +1,7 @@
 #include "resources/icons.h"
 
+#include "resources/app_dialog_ids.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -41,8 +43,26 @@ QPixmap DrawApplicationIcon(int size)
 
 } // namespace
 
+// The About box's OK button: a tick in a green disc.
+QIcon DrawAboutOkIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 110, 40), 1.5));
+    p.setBrush(QColor(70, 170, 80));
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(9, 16.5), QPointF(14, 21.5), QPointF(23, 11)}));
+    p.end();
+    return QIcon(pixmap);
+}
+
 QIcon DrawIconResource(UINT id)
 {
+    if (id == IDI_ABOUT_OK)
+        return DrawAboutOkIcon();
     if (id != IDR_MAINFRAME && id != IDR_MAINFRAME_ENGLISH)
         return DrawWmvVersionIcon(id);
     QIcon icon;

@@ -44,6 +44,8 @@ public:
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // FALSE when the asked-for document, frame or view could not be made.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // The system asks the program to end (SIGTERM): by default the main window is asked to close.
+    virtual void OnTerminateRequest();
     // Asks every document whether it may close (the session's end asks this too).
     BOOL SaveAllModified();
     void CloseAllDocuments(BOOL bEndSession);

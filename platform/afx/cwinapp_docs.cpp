@@ -7,6 +7,14 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
         m_templates.emplace_back(pTemplate);
 }
 
+void CWinApp::OnTerminateRequest()
+{
+    if (m_pMainWnd && IsWindow(m_pMainWnd->m_hWnd))
+        m_pMainWnd->PostMessage(WM_CLOSE);
+    else
+        PostQuitMessage(0);
+}
+
 void CWinApp::OnFileNew()
 {
     if (!m_templates.empty())

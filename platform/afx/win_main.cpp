@@ -3,6 +3,42 @@
 #include "platform/afx/cwinapp.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// SIGTERM reaches the event loop through a socket pair: the handler only writes one byte.
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminateSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(g_signalPipe[1], &byte, 1);
+}
+
+void WatchTerminateSignal(CWinApp* app, QObject* owner)
+{
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner, [app] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = read(g_signalPipe[0], &byte, 1);
+        app->OnTerminateRequest();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminateSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+} // namespace
 
 int AfxWinMain(int argc, char** argv)
 {
@@ -12,6 +48,12 @@ int AfxWinMain(int argc, char** argv)
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;
+    WatchTerminateSignal(app, &application);
+    // The desktop's end of session asks the documents as closing the window does.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application, [app](QSessionManager& manager) {
+        if (manager.allowsInteraction() && !app->SaveAllModified())
+            manager.cancel();
+    });
     if (!app->InitInstance()) {
         // The main window may exist already when a later step failed.
         if (CWnd* main = app->m_pMainWnd)
