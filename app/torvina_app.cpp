@@ -10,7 +10,7 @@
 #include "platform/afx/ddx.h"
 #include "platform/ole/ole.h"
 #include "resources/resource_ids.h"
-#include "ui/base_view.h"
+#include "app/torvina_view.h"
 
 #include <QTimer>
 
@@ -38,7 +38,7 @@ BOOL CTorvinaApp::InitInstance()
     SetRegistryKey(LoadRegistryKeyName());
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(kTemplateId, RUNTIME_CLASS(CTorvinaDoc), RUNTIME_CLASS(CMainFrame),
-                                          RUNTIME_CLASS(CBaseView)));
+                                          RUNTIME_CLASS(CTorvinaView)));
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))

@@ -2,9 +2,9 @@
 
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/cwnd.h"
+#include "platform/afx/message_box.h"
 #include "platform/afx/window_host.h"
 
-#include <QMessageBox>
 
 #include <cerrno>
 #include <cstdlib>
@@ -227,26 +227,5 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
-    QMessageBox box;
-    box.setWindowTitle(ToQString(AfxGetAppName()));
-    box.setText(ToQString(lpszText));
-    switch (nType & 0xF0) {
-    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
-    }
-    switch (nType & 0xF) {
-    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
-    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
-    }
-    switch (box.exec()) {
-    case QMessageBox::Ok: return IDOK;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: return IDCANCEL;
-    }
+    return MessageBox(nullptr, lpszText, AfxGetAppName(), nType);
 }

@@ -1,0 +1,139 @@
+// The player view: lists the images of one type in the chosen folder, shows the current one at a
+// zoom with a status strip above and a seek slider below, moves through the list, opens the
+// clip-and-resize dialog and the source-image viewer, and runs the conversion on Play.
+#pragma once
+
+#include "app/conversion_run.h"
+#include "app/frame_loader.h"
+#include "foundation/string_array_data.h"
+#include "ui/base_view.h"
+#include "ui/slider_select.h"
+
+class CResizeDlg;
+class CShorityu;
+class CTorvinaDoc;
+class CMainFrame;
+
+class CTorvinaView : public CBaseView, private RunHost {
+    DECLARE_DYNCREATE(CTorvinaView)
+
+public:
+    CTorvinaView();
+    ~CTorvinaView() override;
+
+    CTorvinaDoc* GetDocument() const;
+    void OnDraw(CDC* pDC) override;
+    void OnDropPath(CString path) override;
+
+    void SetInputFolder(CString path);
+    // Lists the folder anew for the input type and shows its first image.
+    void ReloadFolder();
+    int ScanFolder();
+    void LayoutSlider();
+    void ShowSliderFrame();
+    void DrawFrame() override;
+    void DrawStatus() override;
+    // Loads the image at the index into the frame block; FALSE when it did not load.
+    BOOL LoadFrame() override;
+    void ShowFileName();
+    void ReportError(int code) { m_run.ReportError(code); }
+    BOOL IsSourceSize() { return m_run.IsSourceSize(); }
+    BOOL AskAviPath() override;
+    BOOL AskWmvPath() override;
+
+    const CStringArrayData& GetImages() const { return m_images; }
+    int GetIndex() override { return m_nIndex; }
+    double GetZoom() const { return m_dZoom; }
+    CSliderSelect& GetSlider() { return m_slider; }
+    CConversionRun& GetRun() { return m_run; }
+    bool IsViewerOpen() const { return m_viewer.m_pObject != nullptr; }
+    bool IsResizeDialogOpen() const { return m_resizeDlg.m_pObject != nullptr; }
+
+    DECLARE_MESSAGE_MAP()
+
+public:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnOpenFolder();
+    void OnUpdateOpenFolder(CCmdUI* pCmdUI);
+    void OnInputType(UINT nID);
+    void OnUpdateInputType(CCmdUI* pCmdUI);
+    void OnZoom(UINT nID);
+    void OnUpdateZoom(CCmdUI* pCmdUI);
+    void OnMoveFirst();
+    void OnMovePrev();
+    void OnMoveNext();
+    void OnMoveLast();
+    void OnUpdateMovePrev(CCmdUI* pCmdUI);
+    void OnUpdateMoveNext(CCmdUI* pCmdUI);
+    void OnClipResize();
+    void OnUpdateClipResize(CCmdUI* pCmdUI);
+    void OnDisplay();
+    void OnShowSource();
+    void OnUpdateShowSource(CCmdUI* pCmdUI);
+    void OnViewerClosed();
+    void OnPlay();
+    void OnUpdatePlay(CCmdUI* pCmdUI);
+    void OnPause();
+    void OnUpdatePause(CCmdUI* pCmdUI);
+    void OnStop();
+    void OnUpdateStop(CCmdUI* pCmdUI);
+    void OnOutputSetting();
+
+private:
+    // The run's view of the document and the windows.
+    int GetRunState() override;
+    void SetRunState(int state) override;
+    void SetModified(BOOL modified) override;
+    BOOL MakeAvi() override;
+    BOOL MakeWmv() override;
+    CString& AviPath() override;
+    CString& WmvPath() override;
+    int DispRate() override;
+    BITMAPINFOHEADER& SourceHeader() override;
+    BITMAPINFOHEADER& OutputHeader() override;
+    RECT ClipRect() override;
+    CInfo& Info() override;
+    const CString& Folder() override { return m_strFolder; }
+    const CStringArray& Images() override { return m_images; }
+    void SetIndex(int index) override { m_nIndex = index; }
+    const BYTE* Bits() override { return m_pBits; }
+    void ClearBits() override;
+    void CloseResizeDialog() override;
+    void RedrawViewer() override;
+    void InvalidateView() override { Invalidate(TRUE); }
+    int EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting) override;
+    int EditWmvSettings(CInfo& info) override;
+    void ShowErrorBox(const CString& text, const CString& caption) override;
+    void ShowSavedBox(const CString& text) override;
+    BOOL ConfirmStop() override;
+    void Beep() override;
+    void PumpMessages() override;
+    void Sleep(DWORD ms) override;
+
+    CMainFrame* MainFrame() const;
+    bool IsStopped();
+    // The viewer follows the frame block, so it never draws from one that is gone.
+    void HandViewerTheFrame();
+    // After a navigation: load, report a failure, let the viewer repaint, repaint the view.
+    void ShowIndex(int index);
+    void UpdateOutputImageSize();
+    void DrawFrameOn(CDC* pDC);
+    void DrawStatusOn(CDC* pDC);
+    BOOL AskSavePath(LPCTSTR defaultExt, LPCTSTR filter, CString& path);
+
+    // The run owns the pipeline, the writers, the silence and output buffers and the stopwatch.
+    CConversionRun m_run{*this};
+    CMemBuffClassBase<CResizeDlg> m_resizeDlg;
+    CMemBuffClassBase<CShorityu> m_viewer;
+    CSliderSelect m_slider;
+    CString m_strFolder;
+    CStringArrayData m_images;
+    double m_dZoom = 1.0;
+    CFrameLoader m_frames;
+    const BYTE* m_pBits = nullptr;
+    int m_nIndex = 0;
+};

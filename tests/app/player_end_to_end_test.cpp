@@ -1,0 +1,190 @@
+// The program as a user drives it: the application's start-up makes the document, the main
+// window and the player view; a folder is chosen through the folder dialog, the outputs are
+// switched on from the menu, and Play converts while the dialogs are answered.
+#include "app/main_frame.h"
+#include "app/torvina_app.h"
+#include "app/torvina_doc.h"
+#include "app/torvina_view.h"
+#include "dialogs/avi_set_dlg.h"
+#include "dialogs/wmv_set_dlg.h"
+#include "image/res_img_file.h"
+#include "platform/afx/message_box.h"
+#include "platform/av/av_handles.h"
+#include "platform/vfw/vfw_types.h"
+#include "platform/win/resource_provider.h"
+#include "resources/program_resources.h"
+#include "resources/resource_ids.h"
+#include "tests/app/modal_script.h"
+#include "tests/support/decoded_video.h"
+#include "tests/support/qt_app.h"
+#include "tests/support/temp_dir.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
+// End times in seconds of the video and the audio stream of a file.
+struct StreamEnds {
+    double video = 0;
+    double audio = 0;
+    bool hasAudio = false;
+};
+
+StreamEnds ReadStreamEnds(const std::string& path)
+{
+    StreamEnds ends;
+    av::InputFormat input;
+    if (input.Open(path) < 0)
+        return ends;
+    AVFormatContext* format = input.get();
+    av::PacketPtr packet(av_packet_alloc());
+    while (av_read_frame(format, packet.get()) >= 0) {
+        const AVStream* stream = format->streams[packet->stream_index];
+        const double end = (packet->pts + packet->duration) * av_q2d(stream->time_base);
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            ends.video = std::max(ends.video, end);
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+            ends.hasAudio = true;
+            ends.audio = std::max(ends.audio, end);
+        }
+        av_packet_unref(packet.get());
+    }
+    return ends;
+}
+
+// A folder of JPEG files whose names sort differently with and without regard to case.
+std::vector<std::u16string> MakeJpegFolder(const TempDir& dir, int count)
+{
+    std::vector<std::u16string> names;
+    CResImgFile writer;
+    for (int i = 0; i < count; ++i) {
+        DibPtr frame(AcquireFrameBlock(nullptr, kWidth, kHeight));
+        BYTE* bits = DibPixels(frame.get());
+        for (size_t b = 0; b < DibRowStride(kWidth) * kHeight; ++b)
+            bits[b] = static_cast<BYTE>((b * 7 + i * 40) & 0xFF);
+        std::u16string name = (i % 2 ? u"Shot" : u"shot") + std::u16string(1, static_cast<char16_t>(u'a' + i)) +
+                              u".jpg";
+        EXPECT_EQ(writer.Save(bits, frame.get(), dir.Path(name.c_str()), 90), 1);
+        names.push_back(name);
+    }
+    return names;
+}
+
+class PlayerEndToEndTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        TestApp();
+        InstallResourceProvider(&ProgramResources());
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.InitInstance());
+        m_frame = dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
+        ASSERT_NE(m_frame, nullptr);
+        m_view = dynamic_cast<CTorvinaView*>(m_frame->GetActiveView());
+        ASSERT_NE(m_view, nullptr);
+        m_doc = m_view->GetDocument();
+    }
+
+    void TearDown() override
+    {
+        if (m_frame && IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
+        ProcessEvents();
+    }
+
+    // A command as the menu sends it: through the main window's routing and update rules.
+    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id, 0); }
+
+    ScopedEnv m_language{"LC_ALL", "C"};
+    TempConfigHome m_config;
+    CTorvinaApp m_app;
+    CMainFrame* m_frame = nullptr;
+    CTorvinaView* m_view = nullptr;
+    CTorvinaDoc* m_doc = nullptr;
+};
+
+TEST_F(PlayerEndToEndTest, ChosenFolderIsListedInOrderAndConvertedToAviAndWmv)
+{
+    TempDir dir;
+    constexpr int kCount = 12;
+    MakeJpegFolder(dir, kCount);
+    const QString folder = QString::fromStdString(dir.Native());
+
+    ModalScript script;
+    script.Add("folder", ModalScript::ChoosePath(folder));
+    Command(ID_OPEN_FOLDER);
+    ASSERT_TRUE(script.Left().empty());
+    ASSERT_EQ(m_view->GetImages().GetSize(), kCount);
+    for (int i = 0; i < kCount; ++i) {
+        const std::u16string expected = (i % 2 ? u"Shot" : u"shot") + std::u16string(1, u'a' + i) + u".jpg";
+        EXPECT_EQ(std::u16string(m_view->GetImages()[i].View()), std::u16string(dir.Path(expected.c_str()).View()))
+            << "sorted without regard to case";
+    }
+    EXPECT_EQ(m_view->GetSlider().GetRangeMin(), 0);
+    EXPECT_EQ(m_view->GetSlider().GetRangeMax(), kCount - 1);
+    EXPECT_EQ(m_frame->GetWindowTextString(), CString(u"Torvina - Input : ") + dir.Path());
+    EXPECT_EQ(m_doc->m_bihSource.biWidth, kWidth);
+    EXPECT_EQ(m_doc->m_strAviPath, dir.Path(u"Enc.avi"));
+
+    struct Run {
+        FOURCC handler;
+        const char16_t* avi;
+        const char16_t* wmv;
+        uint32_t tag;
+    };
+    const Run runs[] = {
+        {mmioFOURCC('M', 'J', 'P', 'G'), u"mjpg.avi", u"one.wmv", mmioFOURCC('M', 'J', 'P', 'G')},
+        {mmioFOURCC('D', 'I', 'B', ' '), u"dib.avi", u"two.wmv", 0},
+    };
+    Command(ID_MAKE_AVI);
+    Command(ID_MAKE_WMV);
+    ASSERT_TRUE(m_doc->m_bMakeAvi && m_doc->m_bMakeWmv);
+    for (const Run& run : runs) {
+        m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(run.handler);
+        const std::string aviPath = dir.Native() + "/" + Utf16ToUtf8(run.avi);
+        const std::string wmvPath = dir.Native() + "/" + Utf16ToUtf8(run.wmv);
+        std::vector<QString> boxes;
+        script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(aviPath)));
+        script.Add("AVI settings", ModalScript::Press<CAVISetDlg>(IDOK));
+        script.Add("WMV path", ModalScript::ChoosePath(QString::fromStdString(wmvPath)));
+        script.Add("WMV settings", ModalScript::Press<CWMVSet>(IDOK));
+        script.Add("AVI saved", ModalScript::Box(boxes));
+        script.Add("WMV saved", ModalScript::Box(boxes));
+        const UINT beeps = MessageBeepCount();
+        Command(ID_PLAY);
+        EXPECT_TRUE(script.Left().empty()) << script.Left().front();
+        EXPECT_EQ(MessageBeepCount(), beeps + 1);
+        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_FALSE(m_doc->IsModified());
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_TRUE(boxes[0].endsWith(QString::fromStdString(aviPath))) << boxes[0].toStdString();
+        EXPECT_TRUE(boxes[1].endsWith(QString::fromStdString(wmvPath))) << boxes[1].toStdString();
+        EXPECT_TRUE(boxes[0].contains(u"It preserved it in the following files.")) << boxes[0].toStdString();
+
+        const DecodedVideo avi = DecodeVideo(aviPath);
+        EXPECT_EQ(avi.frames.size(), static_cast<size_t>(kCount)) << aviPath;
+        EXPECT_EQ(avi.width, kWidth);
+        EXPECT_EQ(avi.codecTag, run.tag) << aviPath;
+        RawStreamHeader header;
+        ASSERT_TRUE(ReadFirstStreamHeader(aviPath, header));
+        EXPECT_EQ(header.scale, 10000u);
+        EXPECT_EQ(header.rate, 299700u);
+        const DecodedVideo wmv = DecodeVideo(wmvPath);
+        EXPECT_EQ(wmv.frames.size(), static_cast<size_t>(kCount)) << wmvPath;
+        const StreamEnds ends = ReadStreamEnds(wmvPath);
+        ASSERT_TRUE(ends.hasAudio);
+        EXPECT_GE(ends.audio + 1e-3, ends.video) << "the silence lasts as long as the video";
+    }
+}
+
+} // namespace
