@@ -29,6 +29,19 @@ int ExecuteOnPartPool(AVCodecContext* context, int (*function)(AVCodecContext*, 
     return 0;
 }
 
+// Frames smaller than this on either side are not split: their slices would be all overhead.
+constexpr int kSmallestSplitSide = 64;
+
+// FFV1 takes a v x h grid of slices with v <= h < 2v: the smallest such count that gives every
+// thread two slices, so that uneven slices even out.
+int SliceCountFor(int threads)
+{
+    for (int v = 1;; ++v)
+        for (int h = v; h < 2 * v; ++h)
+            if (v * h >= 2 * threads)
+                return v * h;
+}
+
 } // namespace
 
 av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const EncoderSettings& settings) const
@@ -51,6 +64,9 @@ av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const Enc
     // Frame threads would hold frames back; one frame out per frame in.
     context->thread_type = FF_THREAD_SLICE;
     context->thread_count = workers::PartPool::Instance().Threads();
+    if (m_descriptor.slicesForThreads && context->thread_count > 1 && width >= kSmallestSplitSide &&
+        height >= kSmallestSplitSide)
+        context->slices = SliceCountFor(context->thread_count);
 
     AVDictionary* options = nullptr;
     av_dict_parse_string(&options, m_descriptor.fixedOptions, "=", ";", 0);

@@ -48,7 +48,7 @@ const CompressorDescriptor kCatalogue[] = {
     {mmioFOURCC('H', 'F', 'Y', 'U'), u"HFYU", u"Huffyuv lossless", "huffyuv", AV_PIX_FMT_RGB24, 0,
      QualityControl::None, "", kHuffyuvOptions, 1},
     {mmioFOURCC('F', 'F', 'V', '1'), u"FFV1", u"FFV1 lossless", "ffv1", AV_PIX_FMT_0RGB32, VIDCF_TEMPORAL,
-     QualityControl::None, "", kFfv1Options, 1},
+     QualityControl::None, "", kFfv1Options, 1, {}, 0, CompressorEngine::Avcodec, true},
     {mmioFOURCC('U', 'L', 'R', 'G'), u"ULRG", u"Ut Video RGB lossless", "utvideo", AV_PIX_FMT_GBRP, 0,
      QualityControl::None, "", kUtVideoOptions, 1},
     {mmioFOURCC('M', 'P', 'N', 'G'), u"MPNG", u"Motion PNG lossless", "png", AV_PIX_FMT_RGB24, 0,

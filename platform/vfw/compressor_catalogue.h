@@ -60,6 +60,9 @@ struct CompressorDescriptor {
     // Added to the key-frame interval for an encoder that counts it differently.
     int keyIntervalBias = 0;
     CompressorEngine engine = CompressorEngine::Avcodec;
+    // The encoder splits a frame into slices only when asked for them (FFV1): it is given enough
+    // for every thread of the pool.
+    bool slicesForThreads = false;
 };
 
 std::span<const CompressorDescriptor> CompressorCatalogue();

@@ -179,6 +179,31 @@ TEST(EncAvi2, MotionJpegFramesCompressedInBandsDecodeToTheirInput)
     }
 }
 
+TEST(EncAvi2, Ffv1FramesLargeEnoughToBeSlicedComeBackExactlyAcrossKeyFrames)
+{
+    if (!FindInstalledCompressor(mmioFOURCC('F', 'F', 'V', '1')))
+        GTEST_SKIP() << "no FFV1 encoder";
+    const struct {
+        int width;
+        int height;
+    } cases[] = {{64, 64}, {330, 190}, {640, 480}};
+    constexpr int kFrames = 17;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        TempFolder folder;
+        const std::string path = folder / "sliced.avi";
+        auto writer = MakeWriter(mmioFOURCC('F', 'F', 'V', '1'));
+        ASSERT_EQ(WriteFrames(*writer, path, kFrames, kRate2997, c.width, c.height), 0);
+        const DecodedVideo video = DecodeVideo(path);
+        ASSERT_EQ(video.frames.size(), static_cast<size_t>(kFrames));
+        for (int i = 0; i < kFrames; ++i) {
+            EXPECT_EQ(video.keyFrames[i], i % 15 == 0) << "frame " << i;
+            EXPECT_TRUE(video.frames[i] == TopDownRows(MakeDibFrame(c.width, c.height, i), c.width, c.height))
+                << "frame " << i;
+        }
+    }
+}
+
 TEST(EncAvi2, UncompressedFramesTakeTheStreamPathAndCompressedOnesTheSequentialPath)
 {
     TempFolder folder;
