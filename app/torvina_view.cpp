@@ -6,6 +6,7 @@
 #include "app/run_state.h"
 #include "app/torvina_doc.h"
 #include "dialogs/avi_set_dlg.h"
+#include "dialogs/output_dlg.h"
 #include "dialogs/resize_dlg.h"
 #include "dialogs/shorityu.h"
 #include "dialogs/wmv_set_dlg.h"
@@ -70,6 +71,7 @@ BEGIN_MESSAGE_MAP(CTorvinaView, CBaseView)
     ON_UPDATE_COMMAND_UI(ID_PAUSE, OnUpdatePause)
     ON_COMMAND(ID_STOP, OnStop)
     ON_UPDATE_COMMAND_UI(ID_STOP, OnUpdateStop)
+    ON_COMMAND(ID_OUTPUT_SETTING, OnOutputSetting)
 END_MESSAGE_MAP()
 
 namespace {
@@ -535,3 +537,6 @@ void CTorvinaView::Beep() { MessageBeep(MB_OK); }
 void CTorvinaView::PumpMessages() { DoEvents(); }
 
 void CTorvinaView::Sleep(DWORD ms) { ::Sleep(ms); }
+
+// Available at any time, also during a run: a new rate changes only the following frames' silence.
+void CTorvinaView::OnOutputSetting() { EditOutputSetting(GetDocument()->m_info, AfxGetMainWnd()); }
