@@ -2,6 +2,7 @@
 
 #include "platform/win/text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -175,7 +176,7 @@ HRESULT Writer::StartMuxing()
         stream->time_base = c->time_base;
         in.streamIndex = stream->index;
     }
-    // Audio packets start before 0 by the encoder's delay; shifting them would shift the video too.
+    // The muxer must not move the video off 0; WritePacket keeps the audio from going below it.
     out->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
     if (const int rc = avformat_write_header(out, nullptr); rc < 0) {
         av::LogFailure("WMV file header", rc);
@@ -193,7 +194,16 @@ bool Writer::WritePacket(Input& in, AVPacket* packet, int64_t sampleTime)
         packet->pts = packet->dts = av_rescale_q(ms, kMilliseconds, stream->time_base);
         packet->duration = av_rescale_q(in.video->frameDuration, kHundredNanoseconds, stream->time_base);
     } else {
-        av_packet_rescale_ts(packet, in.audioEncoder->Context()->time_base, stream->time_base);
+        // The encoder's packets start before 0 by its delay. Players skip pictures of a file whose
+        // first send time is negative, so the audio starts at 0 and follows by that delay.
+        const AVCodecContext* c = in.audioEncoder->Context();
+        const int64_t delay = av_rescale_q(std::max(c->initial_padding, 0), AVRational{1, c->sample_rate},
+                                           c->time_base);
+        if (packet->pts != AV_NOPTS_VALUE)
+            packet->pts += delay;
+        if (packet->dts != AV_NOPTS_VALUE)
+            packet->dts += delay;
+        av_packet_rescale_ts(packet, c->time_base, stream->time_base);
     }
     packet->stream_index = in.streamIndex;
     if (const int rc = av_interleaved_write_frame(m_output.get(), packet); rc < 0) {

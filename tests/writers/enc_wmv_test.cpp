@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -484,5 +485,42 @@ TEST_F(EncWmvTest, HighFrameRatesKeepEveryFrameAndTheirTimes)
         ASSERT_EQ(times.size(), 30u);
         EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, 30);
         EXPECT_EQ(std::vector<int64_t>(times.begin(), times.begin() + 4), (std::vector<int64_t>{0, 17, 33, 50}));
+    }
+}
+
+// A file whose first send time is below 0 (wrapped to nearly 2^32 ms) makes players skip its
+// early pictures: every time in the file is at or after 0, and the first picture is at 0.
+TEST_F(EncWmvTest, EveryTimeInTheFileStartsAtOrAfterZeroWithTheFirstPictureAtZero)
+{
+    const struct {
+        int kind;
+        int index;
+    } cases[] = {{0, 20}, {1, 13}, {2, 12}, {2, 25}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " index " << c.index);
+        FrameSource source(160, 120);
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(c.kind, c.index, c.index, c.index), 0);
+        ASSERT_EQ(enc.Open(Path(u"times.wmv"), &source.Header(), kRate2997, 44100, 2, 16), 0);
+        ASSERT_TRUE(enc.HasAudioInput());
+        RunConversion(enc, source, 30, 5888);
+
+        const FileProbe probe = ProbeFile(Native(u"times.wmv"));
+        const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
+        const StreamProbe* audio = probe.Of(AVMEDIA_TYPE_AUDIO);
+        ASSERT_TRUE(video && audio);
+        ASSERT_FALSE(video->timesMs.empty());
+        EXPECT_EQ(video->timesMs.front(), 0);
+        EXPECT_EQ(video->decodedFrames, 30);
+        for (const StreamProbe* stream : {video, audio}) {
+            ASSERT_FALSE(stream->timesMs.empty());
+            EXPECT_GE(*std::min_element(stream->timesMs.begin(), stream->timesMs.end()), 0);
+            EXPECT_GE(*std::min_element(stream->decodeTimesMs.begin(), stream->decodeTimesMs.end()), 0);
+        }
+        const std::vector<uint32_t> sendTimes = AsfSendTimes(Native(u"times.wmv"));
+        ASSERT_FALSE(sendTimes.empty());
+        EXPECT_EQ(sendTimes.front(), 0u);
+        EXPECT_TRUE(std::is_sorted(sendTimes.begin(), sendTimes.end()));
+        EXPECT_LE(sendTimes.back(), static_cast<uint32_t>(std::max(video->endMs, audio->endMs)));
     }
 }

@@ -3,6 +3,9 @@
 
 #include "platform/av/av_handles.h"
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,7 +14,8 @@ struct StreamProbe {
     AVCodecID codec = AV_CODEC_ID_NONE;
     int width = 0;
     int height = 0;
-    std::vector<int64_t> timesMs; // presentation time of each packet
+    std::vector<int64_t> timesMs;       // presentation time of each packet
+    std::vector<int64_t> decodeTimesMs; // decoding time of each packet that has one
     int64_t bytes = 0;
     int64_t endMs = 0;            // end of the last packet
     int sampleRate = 0;
@@ -79,6 +83,8 @@ inline FileProbe ProbeFile(const std::string& path)
         const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
         const int64_t ms = av_rescale_q(pts, stream->time_base, AVRational{1, 1000});
         s.timesMs.push_back(ms);
+        if (packet->dts != AV_NOPTS_VALUE)
+            s.decodeTimesMs.push_back(av_rescale_q(packet->dts, stream->time_base, AVRational{1, 1000}));
         s.bytes += packet->size;
         s.endMs = std::max(s.endMs, ms + av_rescale_q(packet->duration, stream->time_base, AVRational{1, 1000}));
         const unsigned index = static_cast<unsigned>(packet->stream_index);
@@ -90,4 +96,40 @@ inline FileProbe ProbeFile(const std::string& path)
         if (decoders[i] && avcodec_send_packet(decoders[i].get(), nullptr) >= 0)
             drain(i);
     return probe;
+}
+
+// The send time of every data packet of an ASF file, as its packet headers store it; empty when
+// the file's layout is not understood.
+inline std::vector<uint32_t> AsfSendTimes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto u8 = [&](size_t at) { return at < file.size() ? static_cast<uint8_t>(file[at]) : 0u; };
+    const auto le = [&](size_t at, int bytes) {
+        uint64_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | u8(at + static_cast<size_t>(i));
+        return value;
+    };
+    // File properties and data objects, by the first four bytes of their GUIDs.
+    const size_t properties = file.find("\xA1\xDC\xAB\x8C", 0);
+    const size_t data = file.find("\x36\x26\xB2\x75", 0);
+    std::vector<uint32_t> times;
+    if (properties == std::string::npos || data == std::string::npos)
+        return times;
+    const size_t packetSize = le(properties + 92, 4);
+    const uint64_t packets = le(data + 40, 8);
+    const auto fieldSize = [](unsigned code) { return code == 3 ? 4u : code; };
+    for (uint64_t n = 0; n < packets && packetSize > 0; ++n) {
+        size_t at = data + 50 + n * packetSize;
+        if (at + packetSize > file.size())
+            return {};
+        if (u8(at) & 0x80)
+            at += 1 + (u8(at) & 0x0F);
+        const unsigned lengthFlags = u8(at);
+        at += 2 + fieldSize((lengthFlags >> 5) & 3) + fieldSize((lengthFlags >> 1) & 3) +
+              fieldSize((lengthFlags >> 3) & 3);
+        times.push_back(static_cast<uint32_t>(le(at, 4)));
+    }
+    return times;
 }
