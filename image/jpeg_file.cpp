@@ -146,7 +146,7 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
     constexpr int kRowsPerRead = 16;
     JpegErrorManager error;
     jpeg_decompress_struct decompressor {};
-    decompressor.err = InitJpegErrorManager(&error, file != nullptr);
+    decompressor.err = InitJpegErrorManager(&error);
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&decompressor);
         return false;
@@ -190,7 +190,7 @@ int Compress(FILE* file, const BYTE* rows, int width, int height, J_COLOR_SPACE 
 {
     JpegErrorManager error;
     jpeg_compress_struct compressor {};
-    compressor.err = InitJpegErrorManager(&error, false);
+    compressor.err = InitJpegErrorManager(&error);
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&compressor);
         return 0;

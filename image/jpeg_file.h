@@ -5,10 +5,10 @@
 #include "platform/afx/cstring.h"
 
 // The decoded image: width x height x 3 bytes from new[], rows top-down, red, green, blue (grey
-// expanded to three equal bytes); NULL on any failure. Data that ends early fails.
+// expanded to three equal bytes); NULL on any failure. Data that ends early is decoded as the
+// library makes it out: what was read, the rest grey, and the library's warning.
 BYTE* ReadJpegFile(CString path, int* width, int* height);
-// The same from a global-memory block holding a JPEG file; data that ends early is decoded as the
-// library makes it out.
+// The same from a global-memory block holding a JPEG file.
 BYTE* ReadJpegMemory(HGLOBAL block, int* width, int* height);
 // rows: top-down red, green, blue; with colour FALSE the file is greyscale. 1 when written.
 int WriteJpegFile(CString path, const BYTE* rows, int width, int height, BOOL colour, int quality);

@@ -8,14 +8,6 @@
 
 namespace {
 
-void JpegEmitMessage(j_common_ptr object, int level)
-{
-    auto* manager = static_cast<JpegErrorManager*>(jpeg::ErrorJumpOf(object));
-    if (level < 0 && manager->failOnPrematureEnd && manager->pub.msg_code == JWRN_JPEG_EOF)
-        longjmp(manager->jump, 1);
-    manager->standardEmitMessage(object, level);
-}
-
 // Hands the bytes just read to the library; at the end of the data a file that had content gets
 // a fake end marker (with a warning), an empty one is an error.
 boolean DeliverInput(j_decompress_ptr decompressor, JOCTET* buffer, boolean& startOfFile, size_t count)
@@ -77,8 +69,8 @@ void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file)
 {
     auto* source = static_cast<JpegFileSource*>(decompressor->mem->alloc_small(
         reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, sizeof(JpegFileSource)));
-    source->buffer = static_cast<JOCTET*>(decompressor->mem->alloc_large(
-        reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, kJpegFileBufferBytes));
+    source->buffer = static_cast<JOCTET*>(decompressor->mem->alloc_large(reinterpret_cast<j_common_ptr>(decompressor),
+                                                                         JPOOL_PERMANENT, kJpegFileBufferBytes));
     source->pub.init_source = JpegFileInitSource;
     source->pub.fill_input_buffer = JpegFileFillInputBuffer;
     source->pub.skip_input_data = JpegFileSkipInputData;
@@ -90,14 +82,7 @@ void SetJpegFileSource(j_decompress_ptr decompressor, FILE* file)
     decompressor->src = &source->pub;
 }
 
-jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd)
-{
-    jpeg_error_mgr* error = jpeg::InitErrorJump(manager);
-    manager->standardEmitMessage = error->emit_message;
-    error->emit_message = JpegEmitMessage;
-    manager->failOnPrematureEnd = failOnPrematureEnd;
-    return error;
-}
+jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager) { return jpeg::InitErrorJump(manager); }
 
 void SetJpegMemorySource(j_decompress_ptr decompressor, JpegMemoryState* state)
 {

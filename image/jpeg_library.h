@@ -9,15 +9,12 @@
 
 #include <jpeglib.h>
 
-// Errors leave the library through the jump buffer (platform/jpeg/jpeg_error.h).
-struct JpegErrorManager : jpeg::ErrorJump {
-    // File readers refuse data that ends early instead of decoding the missing part as grey.
-    bool failOnPrematureEnd;
-    void (*standardEmitMessage)(j_common_ptr object, int level);
-};
+// Errors leave the library through the jump buffer (platform/jpeg/jpeg_error.h). Warnings, such
+// as data that ends early (decoded with the rest grey), go to the library's standard output.
+struct JpegErrorManager : jpeg::ErrorJump {};
 
 // Sets up the standard manager with the jumping error exit and returns &manager->pub.
-jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager, bool failOnPrematureEnd);
+jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager* manager);
 
 // A stdio source like the library's own, with a buffer large enough that the library's fast
 // Huffman decoder (which needs a few kilobytes of input at hand) runs for nearly every block.

@@ -78,7 +78,11 @@ BITMAPINFOHEADER* LoadRgba(TIFF* tiff, uint32_t width, uint32_t height, BITMAPIN
     DibPtr block(reuse);
     const size_t count = static_cast<size_t>(width) * height;
     TiffBuffer<uint32_t> raster(static_cast<uint32_t*>(_TIFFmalloc(static_cast<tmsize_t>(count * sizeof(uint32_t)))));
-    if (!raster || !TIFFReadRGBAImage(tiff, width, height, raster.get(), 1))
+    if (!raster)
+        return nullptr;
+    // Whatever part of the raster the library leaves unwritten is black, not stale memory.
+    std::memset(raster.get(), 0, count * sizeof(uint32_t));
+    if (!TIFFReadRGBAImage(tiff, width, height, raster.get(), 0))
         return nullptr;
     block.reset(AcquireFrameBlock(block.release(), width, height));
     if (!block)
@@ -108,9 +112,10 @@ BITMAPINFOHEADER* CImgFileTiff::Load(LPCWSTR path, BITMAPINFOHEADER* reuse)
     uint32_t height = 0;
     uint16_t bitsPerSample = 0;
     uint16_t samplesPerPixel = 1;
-    // A file without its sample size is refused rather than read with a guessed one.
-    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) ||
-        !TIFFGetField(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bitsPerSample) ||
+    // A missing sample size or count takes the format's default (1 bit, 1 sample).
+    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height) ||
+        !TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_BITSPERSAMPLE, &bitsPerSample) ||
         !TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel))
         return nullptr;
     if (bitsPerSample == 16 && samplesPerPixel == 3) {

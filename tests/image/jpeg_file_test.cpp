@@ -195,9 +195,7 @@ TEST_F(JpegFileTest, HostileFilesFailAndReleaseTheReuseBlock)
     const Bytes bytes = ReadFileBytes(good);
     WriteFileBytes(dir.Path("text.jpg"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
     WriteFileBytes(dir.Path("empty.jpg"), Bytes{});
-    WriteFileBytes(dir.Path("truncated.jpg"), Bytes(bytes.begin(), bytes.begin() + bytes.size() / 2));
     WriteFileBytes(dir.Path("headeronly.jpg"), Bytes(bytes.begin(), bytes.begin() + 200));
-    WriteFileBytes(dir.Path("cut.jpg"), Bytes(bytes.begin(), bytes.end() - 200));
     WriteWithLibjpeg(dir.Path("cmyk.jpg"), 16, 16, JCS_CMYK, 4);
     // The frame header claims 65500 x 65500: far beyond any frame block.
     Bytes huge = bytes;
@@ -210,12 +208,53 @@ TEST_F(JpegFileTest, HostileFilesFailAndReleaseTheReuseBlock)
     }
     WriteFileBytes(dir.Path("huge.jpg"), huge);
 
-    for (const char* name : {"text.jpg", "empty.jpg", "truncated.jpg", "headeronly.jpg", "cut.jpg", "cmyk.jpg", "huge.jpg", "missing.jpg"}) {
+    for (const char* name : {"text.jpg", "empty.jpg", "headeronly.jpg", "cmyk.jpg", "huge.jpg", "missing.jpg"}) {
         EXPECT_EQ(CImgFileJpeg().Load(dir.WidePath(name).c_str(), nullptr), nullptr) << name;
         BITMAPINFOHEADER* reuse = AcquireFrameBlock(nullptr, 64, 48);
         EXPECT_EQ(CImgFileJpeg().Load(dir.WidePath(name).c_str(), reuse), nullptr) << name;
     }
     EXPECT_EQ(CImgFileJpeg().Load(nullptr, nullptr), nullptr);
+}
+
+// Data that ends early decodes as libjpeg itself makes it out: what was read, the rest grey.
+TEST_F(JpegFileTest, DataEndingEarlyDecodesAsTheLibraryDoesWithTheRestGrey)
+{
+    const Bytes bytes = ReadFileBytes(SaveFrame("whole.jpg", 64, 48));
+    enum class BottomRow { Grey, Partly, Decoded };
+    const struct {
+        const char* name;
+        size_t kept;
+        BottomRow bottomRow;
+    } cases[] = {
+        {"half.jpg", bytes.size() / 2, BottomRow::Grey},
+        {"cut.jpg", bytes.size() - 200, BottomRow::Partly},
+        {"noend.jpg", bytes.size() - 2, BottomRow::Decoded},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes kept(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(c.kept));
+        WriteFileBytes(dir.Path(c.name), kept);
+        DibPtr loaded(CImgFileJpeg().Load(dir.WidePath(c.name).c_str(), nullptr));
+        ASSERT_NE(loaded, nullptr);
+        ExpectSameAsLibjpeg(loaded.get(), DecodeWithLibjpeg(dir.Path(c.name)));
+        int greyBytes = 0;
+        for (int x = 0; x < 64; ++x)
+            for (int ch = 0; ch < 3; ++ch)
+                greyBytes += FrameByte(loaded.get(), x, 47, ch) == 128;
+        if (c.bottomRow != BottomRow::Partly) {
+            EXPECT_EQ(greyBytes == 64 * 3, c.bottomRow == BottomRow::Grey);
+        }
+
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, kept.size());
+        std::memcpy(GlobalLock(block), kept.data(), kept.size());
+        GlobalUnlock(block);
+        HGLOBAL fromMemory = CImgFileJpeg().LoadFromMemory(block);
+        ASSERT_NE(fromMemory, nullptr);
+        EXPECT_EQ(MaxPixelDifference(static_cast<const BITMAPINFOHEADER*>(GlobalLock(fromMemory)), loaded.get()), 0);
+        GlobalUnlock(fromMemory);
+        GlobalFree(fromMemory);
+        GlobalFree(block);
+    }
 }
 
 TEST_F(JpegFileTest, ReadJpegFileGivesTopDownRgb)

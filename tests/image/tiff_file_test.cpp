@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
+#include <tuple>
 
 #include <tiffio.h>
 
@@ -205,7 +207,6 @@ TEST_F(TiffFileTest, SixteenBitRgbGivesTheFortyEightBitForm)
 TEST_F(TiffFileTest, DamagedAndIncompleteFilesFail)
 {
     WriteFileBytes(dir.Path("nobits.tif"), BuildTiffByHand(4, 4, 0, 48));
-    WriteFileBytes(dir.Path("truncated.tif"), BuildTiffByHand(16, 16, 8, 3 * 16 * 8));
     WriteFileBytes(dir.Path("complete.tif"), BuildTiffByHand(16, 16, 8, 3 * 16 * 16));
     WriteFileBytes(dir.Path("text.tif"), Bytes{'t', 'e', 'x', 't'});
     WriteFileBytes(dir.Path("deepcut.tif"), BuildTiffByHand(16, 16, 16, 6 * 16 * 8));
@@ -215,8 +216,74 @@ TEST_F(TiffFileTest, DamagedAndIncompleteFilesFail)
     EXPECT_NE(complete, nullptr) << "the hand-built file itself is sound";
     DibPtr deepComplete(Load("deepcomplete.tif"));
     EXPECT_NE(deepComplete, nullptr) << "the hand-built file itself is sound";
-    for (const char* name : {"nobits.tif", "truncated.tif", "text.tif", "deepcut.tif", "missing.tif"}) {
+    for (const char* name : {"nobits.tif", "text.tif", "deepcut.tif", "missing.tif"}) {
         EXPECT_EQ(Load(name), nullptr) << name;
         EXPECT_EQ(Load(name, AcquireFrameBlock(nullptr, 16, 16)), nullptr) << name;
     }
+}
+
+// One damaged strip does not refuse the picture: every other row loads.
+TEST_F(TiffFileTest, ADamagedStripDoesNotRefuseThePicture)
+{
+    constexpr int kWidth = 5;
+    constexpr int kHeight = 4;
+    constexpr int kDamagedRow = 2;
+    WriteWithLibtiff(dir.Path("strips.tif"), {kWidth, kHeight, 8, 3, PHOTOMETRIC_RGB});
+    // Point the damaged row's strip (one row a strip) far past the end of the file.
+    Bytes bytes = ReadFileBytes(dir.Path("strips.tif"));
+    auto le = [&](size_t at, int count) {
+        uint32_t v = 0;
+        for (int i = count - 1; i >= 0; --i)
+            v = v << 8 | bytes.at(at + static_cast<size_t>(i));
+        return v;
+    };
+    const uint32_t ifd = le(4, 4);
+    const uint32_t entries = le(ifd, 2);
+    bool patched = false;
+    for (uint32_t i = 0; i < entries; ++i) {
+        const size_t entry = ifd + 2 + 12u * i;
+        if (bytes.at(entry) == 0x11 && bytes.at(entry + 1) == 0x01) { // StripOffsets, LONG values
+            const uint32_t far = 0x7FFFFF00;
+            std::memcpy(&bytes.at(le(entry + 8, 4) + 4 * kDamagedRow), &far, 4);
+            patched = true;
+        }
+    }
+    ASSERT_TRUE(patched);
+    WriteFileBytes(dir.Path("damaged.tif"), bytes);
+
+    DibPtr dib(Load("damaged.tif"));
+    ASSERT_NE(dib, nullptr);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth && y != kDamagedRow; ++x)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(FrameByte(dib.get(), x, y, c), Sample(x, y, 2 - c, 8)) << x << "," << y;
+}
+
+// Without a BitsPerSample tag a file has one bit a sample, the format's default.
+TEST_F(TiffFileTest, AMissingSampleSizeTakesTheDefaultOfOneBit)
+{
+    // An 8 x 2 bilevel picture, white is 1: rows 0xF0 and 0x0F.
+    Bytes bytes = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    const uint16_t entryCount = 6;
+    AppendRaw(bytes, entryCount);
+    const uint32_t stripOffset = 8 + 2 + 12 * entryCount + 4;
+    for (const auto& [tag, type, value] : std::initializer_list<std::tuple<uint16_t, uint16_t, uint32_t>>{
+             {256, 4, 8}, {257, 4, 2}, {262, 3, 1}, {273, 4, stripOffset}, {278, 4, 2}, {279, 4, 2}}) {
+        AppendRaw(bytes, tag);
+        AppendRaw(bytes, type);
+        AppendRaw(bytes, uint32_t{1});
+        AppendRaw(bytes, value);
+    }
+    AppendRaw(bytes, uint32_t{0});
+    bytes.push_back(0xF0);
+    bytes.push_back(0x0F);
+    WriteFileBytes(dir.Path("bilevel.tif"), bytes);
+
+    DibPtr dib(Load("bilevel.tif"));
+    ASSERT_NE(dib, nullptr);
+    ASSERT_EQ(dib->biWidth, 8);
+    ASSERT_EQ(dib->biHeight, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(FrameByte(dib.get(), x, y, 1), ((x < 4) == (y == 0)) ? 255 : 0) << x << "," << y;
 }
