@@ -26,6 +26,8 @@ struct AudioStream {
     int sampleRate = 0;
     int channels = 0;
     int64_t bitRate = 0;
+    // Bit-rate-based variable rate: encoded only in two passes; one-pass writes are refused.
+    bool twoPassesOnly = false;
 };
 
 struct StreamDescription {

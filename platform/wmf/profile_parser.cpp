@@ -172,8 +172,10 @@ std::optional<StreamDescription> Check(const StreamReading& r)
         return s;
     }
     if (s.majorType == WMMEDIATYPE_Audio) {
-        if (r.vbrEnabled || !r.formatTag)
+        // A quality-based variable rate is not encoded; a bit-rate-based one only in two passes.
+        if (!r.formatTag || (r.vbrEnabled && r.vbrQuality.value_or(0) > 0))
             return std::nullopt;
+        s.audio.twoPassesOnly = r.vbrEnabled;
         if (*r.formatTag == 0x160)
             s.audio.codec = AudioCodec::Wmav1;
         else if (*r.formatTag == 0x161)

@@ -222,6 +222,8 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         return E_INVALIDARG;
     if (!m_writing || m_failed || in->pass == Pass::Running)
         return E_UNEXPECTED;
+    if (in->audio && in->stream.audio.twoPassesOnly && in->pass != Pass::Done)
+        return NS_E_TWO_PASS_REQUIRED;
     if (!m_muxing) {
         const HRESULT hr = StartMuxing();
         if (FAILED(hr)) {

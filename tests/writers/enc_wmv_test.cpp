@@ -524,3 +524,30 @@ TEST_F(EncWmvTest, EveryTimeInTheFileStartsAtOrAfterZeroWithTheFirstPictureAtZer
         EXPECT_LE(sendTimes.back(), static_cast<uint32_t>(std::max(video->endMs, audio->endMs)));
     }
 }
+
+// A profile whose audio the runtime encodes only in two passes answers one-pass audio writes with
+// 814, so the settings switch to two passes; in two passes it writes its audio.
+TEST_F(EncWmvTest, AudioThatNeedsTwoPassesRefusesOnePassWritesWith814)
+{
+    std::string text = ProfileText(160, 120, 300000, 8000);
+    text.insert(text.find(" bufferwindow=\"-1\""), " vbrenabled=\"1\"");
+    WriteBytes(Native(u"vbr.prx"), Utf16Bytes(U16(text)));
+    const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
+    FrameSource source(160, 120);
+    {
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.LoadProfile(Path(u"vbr.prx")), 0);
+        ASSERT_EQ(enc.Open(Path(u"one.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+        EXPECT_EQ(enc.WriteAudio(silence.data(), kSilencePerFrame2997), 814);
+        enc.Close();
+    }
+    CEncWMVWMA enc;
+    enc.SetTwoPass(TRUE);
+    ASSERT_EQ(enc.LoadProfile(Path(u"vbr.prx")), 0);
+    ASSERT_EQ(enc.Open(Path(u"two.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    RunConversion(enc, source, 30, kSilencePerFrame2997);
+    const FileProbe probe = ProbeFile(Native(u"two.wmv"));
+    ASSERT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
+    EXPECT_GE(probe.Of(AVMEDIA_TYPE_AUDIO)->DecodedSeconds(), 30 / 29.97);
+}

@@ -162,6 +162,36 @@ TEST(ProfileParser, QualityBasedVideoNeedsNoBitRate)
     EXPECT_EQ(profile->streams[0].video.vbrQuality, 90);
 }
 
+// A bit-rate-based variable audio rate is encoded only in two passes; a quality-based one not at all.
+TEST(ProfileParser, BitRateBasedVariableAudioIsMarkedForTwoPasses)
+{
+    const auto withAttributes = [](const std::string& attributes) {
+        std::string config = AudioConfig(353, 2, 44100, 8000);
+        config.insert(config.find(" streamnumber"), attributes);
+        return Profile(config);
+    };
+    const struct {
+        const char* attributes;
+        bool parses;
+        bool twoPassesOnly;
+    } cases[] = {
+        {"", true, false},
+        {" vbrenabled=\"0\"", true, false},
+        {" vbrenabled=\"1\"", true, true},
+        {" vbrenabled=\"1\" vbrquality=\"0\"", true, true},
+        {" vbrenabled=\"1\" vbrquality=\"50\"", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attributes);
+        const auto profile = ParseProfile(withAttributes(c.attributes));
+        ASSERT_EQ(profile.has_value(), c.parses);
+        if (profile) {
+            EXPECT_EQ(profile->streams[0].audio.twoPassesOnly, c.twoPassesOnly);
+            EXPECT_EQ(profile->streams[0].audio.bitRate, 64000);
+        }
+    }
+}
+
 TEST(ProfileParser, KeepsAnInputOfAnotherTypeForTheWriterToRefuse)
 {
     const std::string script = "<streamconfig majortype=\"{73636D64-0000-0010-8000-00AA00389B71}\" bitrate=\"1000\"/>";
