@@ -1,13 +1,17 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build
+.PHONY: run test sanitize-fuzz deps build
 
 run: build
 	$(BUILD_DIR)/app/torvina
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The test suite again under ASan + UBSan + LSan, then every fuzzer briefly (README, "Hostile input").
+sanitize-fuzz: deps
+	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja

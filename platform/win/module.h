@@ -10,7 +10,7 @@ struct HRSRC__;
 using HRSRC = HRSRC__*;
 using FARPROC = void (*)();
 
-constexpr LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
+inline LPCWSTR MAKEINTRESOURCEW(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
 #define RT_VERSION MAKEINTRESOURCEW(16)
 constexpr WORD LANG_NEUTRAL = 0x00;
 constexpr WORD SUBLANG_NEUTRAL = 0x00;
