@@ -120,6 +120,8 @@ QString CMFCVisualManager::StyleSheetOf(VisualManagerKind kind, int office2007St
                           "QMenu::item { padding: 3px 24px 3px 24px; border: 1px solid transparent; }"
                           "QMenu::item:selected { %9 }"
                           "QMenu::item:disabled { color: #8d8d8d; }"
+                          "QMenu::indicator:exclusive:checked { width: 6px; height: 6px; margin-left: 7px;"
+                          " border-radius: 3px; background: %8; }"
                           "QMenu::separator { height: 1px; background: #c5c5c5; margin: 2px 4px; }"
                           "QStatusBar { background: %10; color: %11; }"
                           "QStatusBar QLabel { color: %11; }")

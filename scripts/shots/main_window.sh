@@ -26,6 +26,13 @@ run_main() {
     xdotool mousemove --window "$window" "$menu_x" 12 click 1
     sleep 0.5
     shot "${name}_menu" root
+    if [ -n "${4:-}" ]; then
+        # Down the "other" menu to View, the looks and Office 2007, to show the bullet on the current look.
+        xdotool key Up Right Up Right Up Right
+        sleep 0.4
+        shot "${name}_looks" root
+        xdotool key Escape Escape Escape Escape
+    fi
     xdotool key Escape
     kill -TERM "$pid"
     local rc=0
@@ -33,7 +40,7 @@ run_main() {
     echo "$name: exit code $rc"
 }
 
-run_main C.UTF-8 main_en 600
+run_main C.UTF-8 main_en 600 looks
 grep -q '"ApplicationLook"=dword:00009c46' "$REGISTRY" && echo "profile: look 40006 stored"
 grep -qi 'DATA\]' "$REGISTRY" && echo "profile: DATA stored"
 # Office 2003 for the next start.
