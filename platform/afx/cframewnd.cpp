@@ -1,5 +1,6 @@
 #include "platform/afx/cframewnd.h"
 
+#include "platform/afx/app_profile.h"
 #include "platform/afx/cdocument.h"
 #include "platform/afx/cview.h"
 #include "platform/afx/cwinapp.h"
@@ -339,7 +340,78 @@ namespace {
 UINT g_dockingMode = DT_STANDARD;
 }
 
+BEGIN_MESSAGE_MAP(CFrameWndEx, CFrameWnd)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr const char16_t* kWorkspace = u"Workspace";
+constexpr const char16_t* kPlacement = u"WindowPlacement";
+constexpr const char16_t* kBarState = u"BarState";
+
+// Width, height and whether maximized, as three little-endian 32-bit numbers.
+QByteArray PlacementBytes(const QWidget* window)
+{
+    const QSize size = window->isMaximized() ? window->normalGeometry().size() : window->size();
+    QByteArray bytes;
+    for (qint32 v : {qint32(size.width()), qint32(size.height()), qint32(window->isMaximized() ? 1 : 0)})
+        for (int i = 0; i < 4; ++i)
+            bytes.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+QByteArray ReadBinary(LPCWSTR entry)
+{
+    CAppProfile* profile = AfxGetAppProfile();
+    BYTE* data = nullptr;
+    UINT bytes = 0;
+    if (!profile || !profile->GetProfileBinary(kWorkspace, entry, &data, &bytes))
+        return {};
+    QByteArray out(reinterpret_cast<const char*>(data), static_cast<qsizetype>(bytes));
+    delete[] data;
+    return out;
+}
+
+} // namespace
+
 CFrameWndEx::CFrameWndEx() = default;
+
+void CFrameWndEx::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    if (FrameHost* host = FrameHost::Of(this)) {
+        const QByteArray placement = ReadBinary(kPlacement);
+        if (placement.size() == 12) {
+            qint32 v[3] = {};
+            for (int n = 0; n < 3; ++n)
+                for (int i = 0; i < 4; ++i)
+                    v[n] |= static_cast<qint32>(static_cast<quint8>(placement[n * 4 + i])) << (8 * i);
+            // A stored size the screen could not hold is not taken.
+            if (v[0] >= 100 && v[1] >= 100 && v[0] <= 16384 && v[1] <= 16384)
+                host->resize(v[0], v[1]);
+            if (v[2] == 1)
+                host->setWindowState(host->windowState() | Qt::WindowMaximized);
+        }
+        const QByteArray bars = ReadBinary(kBarState);
+        if (!bars.isEmpty())
+            host->restoreState(bars);
+    }
+    CFrameWnd::InitialUpdateFrame(pDoc, bMakeVisible);
+}
+
+void CFrameWndEx::OnDestroy()
+{
+    CAppProfile* profile = AfxGetAppProfile();
+    if (FrameHost* host = FrameHost::Of(this); host && profile) {
+        const QByteArray placement = PlacementBytes(host);
+        profile->WriteProfileBinary(kWorkspace, kPlacement, reinterpret_cast<const BYTE*>(placement.constData()),
+                                    static_cast<UINT>(placement.size()));
+        const QByteArray bars = host->saveState();
+        profile->WriteProfileBinary(kWorkspace, kBarState, reinterpret_cast<const BYTE*>(bars.constData()),
+                                    static_cast<UINT>(bars.size()));
+    }
+    CFrameWnd::OnDestroy();
+}
 
 CFrameWndEx::~CFrameWndEx() { m_userToolBars.clear(); }
 

@@ -146,6 +146,15 @@ public:
     void AddToolBar(CMFCToolBar* pToolBar);
     void RemoveToolBar(CMFCToolBar* pToolBar);
 
+    // The window's size and its bars' places and visibility are kept in the profile's
+    // "Workspace" section when the frame goes, and come back before it is first shown.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) override;
+
+    DECLARE_MESSAGE_MAP()
+
+public:
+    void OnDestroy();
+
 private:
     BOOL m_bPaneMenu = FALSE;
     UINT m_uiCustomizeCmd = 0;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of the main window in English (Office 2007 blue, the first start's look) and in
-# Japanese (Office 2003, set in the profile between the runs), one opened menu of each, and the
+# Japanese (Office 2007 black, set in the profile between the runs), one opened menu of each, and the
 # frame-rate dialog and the About box in both languages: build/shots/main_*.png, app_*.png.
 # Also checks that SIGTERM ends the program cleanly with the look and "DATA" in the profile.
 source "$(dirname "$0")/common.sh"
@@ -43,8 +43,8 @@ run_main() {
 run_main C.UTF-8 main_en 600 looks
 grep -q '"ApplicationLook"=dword:00009c46' "$REGISTRY" && echo "profile: look 40006 stored"
 grep -qi 'DATA\]' "$REGISTRY" && echo "profile: DATA stored"
-# Office 2003 for the next start.
-sed -i 's/"ApplicationLook"=dword:00009c46/"ApplicationLook"=dword:00009c44/' "$REGISTRY"
+# Office 2007 black for the next start.
+sed -i 's/"ApplicationLook"=dword:00009c46/"ApplicationLook"=dword:00009c47/' "$REGISTRY"
 run_main ja_JP.UTF-8 main_ja 480
 
 for lang in en ja; do

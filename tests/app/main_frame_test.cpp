@@ -355,6 +355,21 @@ TEST_F(MainFrameTest, ThePriorityTickFollowsTheProcesssRealPriority)
     EXPECT_EQ(StateOf(ID_PRIORITY_LOW).m_nCheck, after == IDLE_PRIORITY_CLASS ? 1 : 0);
 }
 
+TEST_F(MainFrameTest, TheWindowsSizeAndItsBarsComeBackAtTheNextStart)
+{
+    Start(kEnglishLocale);
+    QWidget* window = FrameHost::Of(frame);
+    EXPECT_EQ(window->size(), QSize(760, 675));
+    window->resize(700, 500);
+    frame->m_toolBar.Bar()->hide();
+    Close();
+    Start(kEnglishLocale);
+    window = FrameHost::Of(frame);
+    EXPECT_EQ(window->size(), QSize(700, 500));
+    EXPECT_TRUE(frame->m_toolBar.Bar()->isHidden());
+    EXPECT_FALSE(frame->m_menuBar.Bar()->isHidden());
+}
+
 class LookTest : public FrameFixture {
 protected:
     QString FrameStyle() const { return FrameHost::Of(frame)->styleSheet(); }
