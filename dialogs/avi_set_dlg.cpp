@@ -1,5 +1,6 @@
 #include "dialogs/avi_set_dlg.h"
 
+#include "dialogs/dialog_items.h"
 #include "dialogs/open_compressor.h"
 #include "foundation/localized_string.h"
 #include "foundation/string_to_int.h"
@@ -156,18 +157,11 @@ void CAVISetDlg::OnSelchangeCodec()
     if (m_pState && codec->fccHandler != m_fccStateOwner)
         FreeState();
     const CodecControls controls = ControlsFor(*codec);
-    const auto enable = [this](int id, bool on) {
-        if (CWnd* item = GetDlgItem(id))
-            item->EnableWindow(on ? TRUE : FALSE);
-    };
-    enable(IDC_CONFIGURE, controls.configure);
-    enable(IDC_ABOUT, controls.about);
-    enable(IDC_QUALITY, controls.quality);
-    enable(IDC_QUALITY_SPIN, controls.quality);
-    enable(IDC_KEYFRAME, controls.keyFrame);
-    enable(IDC_KEYFRAME_SPIN, controls.keyFrame);
-    enable(IDC_DATARATE, controls.dataRate);
-    enable(IDC_DATARATE_SPIN, controls.dataRate);
+    EnableDlgItems(*this, {IDC_CONFIGURE}, controls.configure);
+    EnableDlgItems(*this, {IDC_ABOUT}, controls.about);
+    EnableDlgItems(*this, {IDC_QUALITY, IDC_QUALITY_SPIN}, controls.quality);
+    EnableDlgItems(*this, {IDC_KEYFRAME, IDC_KEYFRAME_SPIN}, controls.keyFrame);
+    EnableDlgItems(*this, {IDC_DATARATE, IDC_DATARATE_SPIN}, controls.dataRate);
 }
 
 void CAVISetDlg::OnCodecConfigure()

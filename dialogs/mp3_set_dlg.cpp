@@ -1,5 +1,6 @@
 #include "dialogs/mp3_set_dlg.h"
 
+#include "dialogs/dialog_items.h"
 #include "dialogs/list_rows.h"
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
@@ -74,10 +75,9 @@ void CMP3SetDlg::OnVbrClicked() { EnableVbrControls(IsDlgButtonChecked(IDC_MP3_V
 
 void CMP3SetDlg::EnableVbrControls(BOOL bVbr)
 {
-    for (int id : {IDC_MP3_QUALITY, IDC_MP3_QUALITY_LABEL, IDC_MP3_VBR_GROUP, IDC_MP3_VBR_LABEL, IDC_MP3_VBR})
-        GetDlgItem(id)->EnableWindow(bVbr);
-    for (int id : {IDC_MP3_CBR, IDC_MP3_CBR_LABEL})
-        GetDlgItem(id)->EnableWindow(!bVbr);
+    EnableDlgItems(*this, {IDC_MP3_QUALITY, IDC_MP3_QUALITY_LABEL, IDC_MP3_VBR_GROUP, IDC_MP3_VBR_LABEL, IDC_MP3_VBR},
+                   bVbr != FALSE);
+    EnableDlgItems(*this, {IDC_MP3_CBR, IDC_MP3_CBR_LABEL}, bVbr == FALSE);
 }
 
 void CMP3SetDlg::OnOK()

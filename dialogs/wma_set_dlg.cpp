@@ -1,25 +1,21 @@
 #include "dialogs/wma_set_dlg.h"
 
+#include "dialogs/dialog_items.h"
 #include "dialogs/list_rows.h"
+#include "dialogs/version_combo.h"
 #include "foundation/localized_string.h"
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
-#include "platform/afx/icon.h"
 #include "resources/aux_dialog_ids.h"
 #include "writers/enc_wmv.h"
 
 namespace {
 
-struct VersionItem {
-    LPCWSTR text;
-    UINT icon;
-};
 constexpr VersionItem kVersionItems[kWmaVersionRows] = {
     {u"V4", IDI_WMV_V4},
     {u"V7", IDI_WMV_V7},
     {u"PRX", IDI_WMV_PRX},
 };
-constexpr UINT CBEIF_OVERLAY = 0x8, CBEIF_INDENT = 0x10;
 
 constexpr LPCWSTR kV4Rows[] = {u"  6.5kbps Mono", u" 16kbps Mono",   u" 20kbps Mono",   u" 20kbps Stereo",
                                u" 32kbps Stereo", u" 64kbps Stereo", u" 96kbps Stereo", u"128kbps Stereo"};
@@ -83,7 +79,7 @@ BOOL CWMASetDlg::OnInitDialog()
         if (m_info.wmaSelect == 0)
             m_info.wmaSelect = 1;
     }
-    FillVersionBox();
+    FillVersionCombo(m_versionBox, kVersionItems);
     if (m_versionBox.SetCurSel(m_info.wmaSelect) == CB_ERR)
         m_versionBox.SetCurSel(0);
     OnSelchangeVersion();
@@ -93,36 +89,12 @@ BOOL CWMASetDlg::OnInitDialog()
     return TRUE;
 }
 
-void CWMASetDlg::FillVersionBox()
-{
-    m_versionBox.CreateImageList();
-    for (const VersionItem& item : kVersionItems)
-        m_versionBox.ImageList().Add(LoadIconResource(item.icon));
-    for (int i = 0; i < kWmaVersionRows; ++i) {
-        CString text(kVersionItems[i].text);
-        COMBOBOXEXITEMW entry{};
-        entry.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_OVERLAY | CBEIF_INDENT;
-        entry.iItem = i;
-        entry.pszText = text.GetBuffer();
-        entry.cchTextMax = text.GetLength();
-        entry.iImage = i;
-        entry.iSelectedImage = i;
-        entry.iOverlay = 2;
-        entry.iIndent = 1;
-        m_versionBox.InsertItem(&entry);
-        text.ReleaseBuffer();
-    }
-}
-
 void CWMASetDlg::OnSelchangeVersion()
 {
     const int version = m_versionBox.GetCurSel();
-    for (int id : {IDC_WMA_V4, IDC_WMA_V4_LABEL})
-        GetDlgItem(id)->EnableWindow(version == 0);
-    for (int id : {IDC_WMA_V7, IDC_WMA_V7_LABEL})
-        GetDlgItem(id)->EnableWindow(version == 1);
-    for (int id : {IDC_WMA_PRX_LABEL, IDC_WMA_PRX, IDC_WMA_PRX_BROWSE, IDC_WMA_TWOPASS})
-        GetDlgItem(id)->EnableWindow(version == kWmaPrxRow);
+    EnableDlgItems(*this, {IDC_WMA_V4, IDC_WMA_V4_LABEL}, version == 0);
+    EnableDlgItems(*this, {IDC_WMA_V7, IDC_WMA_V7_LABEL}, version == 1);
+    EnableDlgItems(*this, {IDC_WMA_PRX_LABEL, IDC_WMA_PRX, IDC_WMA_PRX_BROWSE, IDC_WMA_TWOPASS}, version == kWmaPrxRow);
 }
 
 void CWMASetDlg::OnBrowsePrx()

@@ -40,8 +40,6 @@ protected:
     virtual DWORD CountProfiles(WMT_VERSION version) const;
 
 private:
-    void FillVersionBox();
-
     CAudioInfo m_info;
     CComboBoxImgEx m_versionBox;
     CComboBox m_v4List;

@@ -1,9 +1,10 @@
 #include "dialogs/wmv_set_dlg.h"
 
+#include "dialogs/dialog_items.h"
+#include "dialogs/version_combo.h"
 #include "foundation/localized_string.h"
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
-#include "platform/afx/icon.h"
 #include "resources/resource_ids.h"
 #include "writers/enc_wmv.h"
 
@@ -24,17 +25,12 @@ constexpr LocalizedText kTexts[] = {
 };
 constexpr UINT kCaptionJapanese = 43593;
 
-struct VersionItem {
-    LPCWSTR text;
-    UINT icon;
-};
 constexpr VersionItem kVersionItems[kVersionRows] = {
     {u"V4", IDI_WMV_V4},
     {u"V7", IDI_WMV_V7},
     {u"V8", IDI_WMV_V8},
     {u"PRX", IDI_WMV_PRX},
 };
-constexpr UINT CBEIF_OVERLAY = 0x8, CBEIF_INDENT = 0x10;
 constexpr int kDefaultVersionRow = 1;
 
 } // namespace
@@ -72,27 +68,6 @@ void CWMVSet::FillProfileList(CComboBox& combo, const ProfileList& list, int sto
         combo.ResetContent();
 }
 
-void CWMVSet::FillVersionCombo()
-{
-    m_comboVersion.CreateImageList();
-    for (const VersionItem& item : kVersionItems)
-        m_comboVersion.ImageList().Add(LoadIconResource(item.icon));
-    for (int i = 0; i < kVersionRows; ++i) {
-        CString text(kVersionItems[i].text);
-        COMBOBOXEXITEMW entry{};
-        entry.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_OVERLAY | CBEIF_INDENT;
-        entry.iItem = i;
-        entry.pszText = text.GetBuffer();
-        entry.cchTextMax = text.GetLength();
-        entry.iImage = i;
-        entry.iSelectedImage = i;
-        entry.iOverlay = 2;
-        entry.iIndent = 1;
-        m_comboVersion.InsertItem(&entry);
-        text.ReleaseBuffer();
-    }
-}
-
 BOOL CWMVSet::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
@@ -104,7 +79,7 @@ BOOL CWMVSet::OnInitDialog()
         m_info.WMV = 1;
     FillProfileList(m_comboV7, Version7Profiles(), m_info.WMV7);
     FillProfileList(m_comboV8, Version8Profiles(), m_info.WMV8);
-    FillVersionCombo();
+    FillVersionCombo(m_comboVersion, kVersionItems);
     if (m_comboVersion.SetCurSel(m_info.WMV) == CB_ERR)
         m_comboVersion.SetCurSel(kDefaultVersionRow);
     OnSelchangeVersion();
@@ -118,20 +93,10 @@ BOOL CWMVSet::OnInitDialog()
 void CWMVSet::OnSelchangeVersion()
 {
     const VersionControls controls = ControlsForVersion(m_comboVersion.GetCurSel());
-    const auto enable = [this](int id, bool on) {
-        if (CWnd* item = GetDlgItem(id))
-            item->EnableWindow(on ? TRUE : FALSE);
-    };
-    enable(IDC_V4, controls.version4);
-    enable(IDC_V4_LABEL, controls.version4);
-    enable(IDC_V7, controls.version7);
-    enable(IDC_V7_LABEL, controls.version7);
-    enable(IDC_V8, controls.version8);
-    enable(IDC_V8_LABEL, controls.version8);
-    enable(IDC_BROWSE, controls.profileFile);
-    enable(IDC_PRX_LABEL, controls.profileFile);
-    enable(IDC_PRX, controls.profileFile);
-    enable(IDC_TWO_PASS, controls.profileFile);
+    EnableDlgItems(*this, {IDC_V4, IDC_V4_LABEL}, controls.version4);
+    EnableDlgItems(*this, {IDC_V7, IDC_V7_LABEL}, controls.version7);
+    EnableDlgItems(*this, {IDC_V8, IDC_V8_LABEL}, controls.version8);
+    EnableDlgItems(*this, {IDC_BROWSE, IDC_PRX_LABEL, IDC_PRX, IDC_TWO_PASS}, controls.profileFile);
 }
 
 void CWMVSet::OnOK()

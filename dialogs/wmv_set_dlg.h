@@ -28,7 +28,6 @@ protected:
     virtual DWORD CountProfiles(WMT_VERSION version) const;
 
     void FillProfileList(CComboBox& combo, const ProfileList& list, int storedIndex);
-    void FillVersionCombo();
     void OnSelchangeVersion();
     void OnBrowsePrx();
 
