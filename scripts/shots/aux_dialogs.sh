@@ -2,30 +2,12 @@
 # Screenshots of the auxiliary dialogs in English and Japanese: build/shots/aux_<name>_<lang>.png.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-PROGRAM=$BUILD_DIR/tests/shots/aux_dialogs_shot
-[ -x "$PROGRAM" ] || { echo "build the aux_dialogs_shot target first" >&2; exit 1; }
+PROGRAM=$(shot_program_path aux_dialogs_shot)
 
 start_x
 for lang in en ja; do
-    case $lang in
-    en) export LANG=C.UTF-8 ;;
-    ja) export LANG=ja_JP.UTF-8 ;;
-    esac
+    use_lang $lang
     for name in $("$PROGRAM"); do
-        out=$SCRATCH/$name.out
-        "$PROGRAM" "$name" >"$out" &
-        pid=$!
-        for _ in $(seq 100); do
-            [ -s "$out" ] && break
-            sleep 0.05
-        done
-        window=$(head -n1 "$out")
-        if [ -n "$window" ]; then
-            shot "aux_${name}_${lang}" "$window"
-        else
-            echo "no window for $name" >&2
-        fi
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+        shot_program "aux_${name}_${lang}" "$PROGRAM" "$name"
     done
 done

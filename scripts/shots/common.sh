@@ -66,3 +66,41 @@ shot() {
     import -window "$window" "$SHOTS_DIR/$name.png"
     echo "$SHOTS_DIR/$name.png"
 }
+
+# Prints the path of a program built into build/tests/shots/, or stops when it is not built.
+shot_program_path() {
+    local path=$BUILD_DIR/tests/shots/$1
+    [ -x "$path" ] || { echo "build the $1 target first" >&2; exit 1; }
+    echo "$path"
+}
+
+# Sets LANG for shots in English (en) or Japanese (ja).
+use_lang() {
+    case $1 in
+    en) export LANG=C.UTF-8 ;;
+    ja) export LANG=ja_JP.UTF-8 ;;
+    esac
+}
+
+# Runs a shot program (the command after NAME), which prints the id of the window to capture
+# (or "root") on its first line, saves that window as NAME and ends the program. The id is left
+# in SHOT_WINDOW, empty when the program printed none.
+shot_program() {
+    local name=$1
+    shift
+    local out=$SCRATCH/$name.out
+    "$@" >"$out" &
+    local pid=$!
+    for _ in $(seq 100); do
+        [ -s "$out" ] && break
+        sleep 0.05
+    done
+    SHOT_WINDOW=$(head -n1 "$out")
+    if [ -n "$SHOT_WINDOW" ]; then
+        shot "$name" "$SHOT_WINDOW"
+    else
+        echo "no window for $*" >&2
+    fi
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}

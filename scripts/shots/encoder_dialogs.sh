@@ -3,35 +3,17 @@
 # configuration and about boxes, in English and Japanese: build/shots/encoder_<name>_<lang>.png.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-PROGRAM=$BUILD_DIR/tests/shots/encoder_dialogs_shot
-[ -x "$PROGRAM" ] || { echo "build the encoder_dialogs_shot target first" >&2; exit 1; }
+PROGRAM=$(shot_program_path encoder_dialogs_shot)
 
 start_x
 for lang in en ja; do
-    case $lang in
-    en) export LANG=C.UTF-8 ;;
-    ja) export LANG=ja_JP.UTF-8 ;;
-    esac
+    use_lang $lang
     for name in $("$PROGRAM"); do
-        out=$SCRATCH/$name.out
-        "$PROGRAM" "$name" >"$out" &
-        pid=$!
-        for _ in $(seq 100); do
-            [ -s "$out" ] && break
-            sleep 0.05
-        done
-        window=$(head -n1 "$out")
-        if [ -n "$window" ]; then
-            shot "encoder_${name}_${lang}" "$window"
-            # A whole-screen shot keeps only the corner where the dialog and its list stand.
-            if [ "$window" = root ]; then
-                convert "$SHOTS_DIR/encoder_${name}_${lang}.png" -crop 560x440+0+0 +repage \
-                    "$SHOTS_DIR/encoder_${name}_${lang}.png"
-            fi
-        else
-            echo "no window for $name" >&2
+        shot_program "encoder_${name}_${lang}" "$PROGRAM" "$name"
+        # A whole-screen shot keeps only the corner where the dialog and its list stand.
+        if [ "$SHOT_WINDOW" = root ]; then
+            convert "$SHOTS_DIR/encoder_${name}_${lang}.png" -crop 560x440+0+0 +repage \
+                "$SHOTS_DIR/encoder_${name}_${lang}.png"
         fi
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
     done
 done
