@@ -195,6 +195,32 @@ private:
 
 constexpr int kMaxPictureSide = 1 << 15;
 
+uint32_t BigEndian32(const char* p)
+{
+    return static_cast<uint32_t>(static_cast<uint8_t>(p[0])) << 24 |
+           static_cast<uint32_t>(static_cast<uint8_t>(p[1])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(p[2])) << 8 | static_cast<uint32_t>(static_cast<uint8_t>(p[3]));
+}
+
+// libpng allocates a chunk's declared length before reading it, so a few bytes claiming a
+// gigabyte-long chunk would cost a gigabyte. A PNG whose chunks do not fit in its bytes is refused
+// before it reaches the library.
+bool PngChunksFit(const QByteArray& data)
+{
+    constexpr qsizetype kSignatureBytes = 8;
+    constexpr qsizetype kChunkFrameBytes = 12; // length, type, CRC
+    qsizetype at = kSignatureBytes;
+    while (at + kChunkFrameBytes <= data.size()) {
+        const uint32_t length = BigEndian32(data.constData() + at);
+        if (length > static_cast<uint64_t>(data.size() - at - kChunkFrameBytes))
+            return false;
+        if (std::memcmp(data.constData() + at + 4, "IEND", 4) == 0)
+            return true;
+        at += kChunkFrameBytes + static_cast<qsizetype>(length);
+    }
+    return at == data.size();
+}
+
 } // namespace
 
 const GUID IID_IPicture = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
@@ -233,6 +259,8 @@ HRESULT OleLoadPicture(LPSTREAM stream, LONG lSize, BOOL, const GUID& riid, LPVO
     QImageReader reader(&buffer);
     const QByteArray format = reader.format().toLower();
     if (format != "bmp" && format != "jpeg" && format != "jpg" && format != "gif" && format != "png" && format != "ico")
+        return E_FAIL;
+    if (format == "png" && !PngChunksFit(data))
         return E_FAIL;
     const QSize declared = reader.size();
     if (declared.isValid() && (declared.width() > kMaxPictureSide || declared.height() > kMaxPictureSide))

@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +48,17 @@ HRESULT Load(const QByteArray& bytes, IPicture** picture)
     stream->Release();
     EXPECT_EQ(GlobalFree(block), nullptr); // the block stays the caller's
     return hr;
+}
+
+// The most address space the process has held, from /proc/self/status.
+long PeakAddressSpaceKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == "VmPeak:" && status >> word)
+            return std::stol(word);
+    return 0;
 }
 
 class PictureLoader : public ::testing::TestWithParam<const char*> {};
@@ -103,6 +119,39 @@ TEST(PictureLoaderFailures, GarbageTruncatedAndUnlistedFormatsFail)
     EXPECT_TRUE(FAILED(Load(png.left(png.size() / 2), &picture)));
     EXPECT_TRUE(FAILED(Load(Encode("PPM"), &picture)));
     EXPECT_EQ(picture, nullptr);
+}
+
+// A chunk claiming more bytes than the file holds would make the PNG library allocate them all.
+TEST(PictureLoaderFailures, APngWhoseChunkClaimsMoreThanTheFileHoldsFails)
+{
+    TestApp();
+    const QByteArray png = Encode("PNG");
+    const qsizetype iend = png.indexOf("IEND") - 4;
+    ASSERT_GT(iend, 8);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"before the pixels", png.left(8) + QByteArray("\x60\x00\x00\x00tEXtab", 10) + png.mid(8)},
+        {"after the pixels", png.left(iend) + QByteArray("\x60\x00\x00\x00tEXtab", 10) + png.mid(iend)},
+    };
+    for (const auto& c : cases) {
+        // In a child, so the address space it reserves is its own to measure.
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const long before = PeakAddressSpaceKb();
+            IPicture* picture = nullptr;
+            const bool refused = FAILED(Load(c.bytes, &picture)) && picture == nullptr;
+            _exit(refused && PeakAddressSpaceKb() - before < 256 * 1024 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.what;
+    }
+    IPicture* picture = nullptr;
+    ASSERT_EQ(Load(png, &picture), S_OK) << "the file itself is sound";
+    picture->Release();
 }
 
 TEST(PictureLoaderFailures, IconsComeBackAsIconsNotSections)
