@@ -2,6 +2,7 @@
 
 #include "platform/afx/app_profile.h"
 #include "platform/afx/cdocument.h"
+#include "platform/afx/create_struct.h"
 #include "platform/afx/cview.h"
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/frame_host.h"
@@ -162,18 +163,8 @@ BOOL CFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWin
 {
     if (WindowRecord::From(m_hWnd))
         return FALSE;
-    CREATESTRUCT cs{};
-    cs.lpCreateParams = lpParam;
-    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
-    cs.hwndParent = hWndParent;
-    cs.x = x;
-    cs.y = y;
-    cs.cx = nWidth;
-    cs.cy = nHeight;
-    cs.style = static_cast<LONG>(dwStyle);
-    cs.lpszName = lpszWindowName;
-    cs.lpszClass = lpszClassName;
-    cs.dwExStyle = dwExStyle;
+    CREATESTRUCT cs = CreateStructOf(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
+                                     hWndParent, nID, lpParam);
     if (!PreCreateWindow(cs))
         return FALSE;
     auto* host = new FrameHost;

@@ -2,6 +2,7 @@
 // dispatching messages, the window hierarchy and the default handlers.
 #include "platform/afx/cwnd.h"
 
+#include "platform/afx/create_struct.h"
 #include "platform/afx/notify_lockout.h"
 #include "platform/afx/window_classes.h"
 #include "platform/afx/window_host.h"
@@ -60,18 +61,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 {
     if (IsWindow(m_hWnd))
         return FALSE;
-    CREATESTRUCT cs{};
-    cs.lpCreateParams = lpParam;
-    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
-    cs.hwndParent = hWndParent;
-    cs.x = x;
-    cs.y = y;
-    cs.cx = nWidth;
-    cs.cy = nHeight;
-    cs.style = static_cast<LONG>(dwStyle);
-    cs.lpszName = lpszWindowName;
-    cs.lpszClass = lpszClassName;
-    cs.dwExStyle = dwExStyle;
+    CREATESTRUCT cs = CreateStructOf(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
+                                     hWndParent, nID, lpParam);
     if (!PreCreateWindow(cs))
         return FALSE;
     WindowRecord* parent = WindowRecord::From(cs.hwndParent);
