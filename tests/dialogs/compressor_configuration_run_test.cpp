@@ -23,23 +23,10 @@ constexpr int IDC_CODEC = 42025, IDC_CONFIGURE = 42043;
 constexpr int kWidth = 96, kHeight = 64, kFrames = 4;
 constexpr FOURCC kMpng = mmioFOURCC('M', 'P', 'N', 'G');
 
-BITMAPINFOHEADER Input()
-{
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = kWidth;
-    h.biHeight = kHeight;
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biCompression = BI_RGB;
-    h.biSizeImage = static_cast<DWORD>(kWidth * 3 * kHeight);
-    return h;
-}
-
 // One run of the AVI writer with its own setting; the file's size.
 uintmax_t WriteRun(CEncAVI2& writer, const std::string& path)
 {
-    const BITMAPINFOHEADER header = Input();
+    const BITMAPINFOHEADER header = MakeDibHeader(kWidth, kHeight);
     EXPECT_EQ(writer.Create(CString(Utf8ToUtf16(path).c_str()), &header, 299700), 0);
     for (int i = 0; i < kFrames; ++i)
         EXPECT_EQ(writer.WriteFrame(MakeDibFrame(kWidth, kHeight, i).data()), 0);
@@ -85,7 +72,7 @@ TEST_F(CompressorConfigurationRunTest, TheGeneratedBoxChangesTheNextRunAndSurviv
     uintmax_t configuredSize = 0;
     {
         CEncAVI2 writer;
-        const BITMAPINFOHEADER input = Input();
+        const BITMAPINFOHEADER input = MakeDibHeader(kWidth, kHeight);
         WithDialog<CAVISetDlg>([](CAVISetDlg& d) {
             auto* combo = static_cast<QComboBox*>(WidgetOf(d.GetDlgItem(IDC_CODEC)));
             ChooseRow(d, IDC_CODEC, combo->findText(QStringLiteral("Motion PNG lossless")));

@@ -1,6 +1,7 @@
 #include "tests/support/decoded_video.h"
 
 #include "platform/av/av_handles.h"
+#include "platform/win/dib_rows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -119,9 +120,22 @@ double Psnr(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
     return 10.0 * std::log10(255.0 * 255.0 / (sum / double(a.size())));
 }
 
+BITMAPINFOHEADER MakeDibHeader(int width, int height)
+{
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    h.biCompression = BI_RGB;
+    h.biSizeImage = static_cast<DWORD>(DibRowStride(static_cast<uint64_t>(width)) * static_cast<uint64_t>(height));
+    return h;
+}
+
 std::vector<uint8_t> MakeDibFrame(int width, int height, int index)
 {
-    const int stride = (width * 3 + 3) & ~3;
+    const int stride = static_cast<int>(DibRowStride(static_cast<uint64_t>(width)));
     std::vector<uint8_t> bits(static_cast<size_t>(stride) * height, 0);
     for (int y = 0; y < height; ++y) {
         uint8_t* row = &bits[static_cast<size_t>(height - 1 - y) * stride];

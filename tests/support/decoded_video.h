@@ -1,6 +1,8 @@
 // Reads back what the video writers produced, through libavformat and libavcodec.
 #pragma once
 
+#include "platform/win/types.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,9 +14,9 @@ struct DecodedVideo {
     uint32_t codecTag = 0;
     int width = 0;
     int height = 0;
-    std::vector<bool> keyFrames;               // one per packet of the video stream
+    std::vector<bool> keyFrames; // one per packet of the video stream
     std::vector<std::vector<uint8_t>> packets; // the video stream's packets as stored
-    std::vector<std::vector<uint8_t>> frames;  // BGR24, top row first, width * 3 bytes a row
+    std::vector<std::vector<uint8_t>> frames; // BGR24, top row first, width * 3 bytes a row
 };
 
 // With decodePixels false only the packets are counted.
@@ -35,6 +37,8 @@ bool ReadFirstStreamHeader(const std::string& path, RawStreamHeader& header);
 // Peak signal-to-noise ratio of two equally sized 8-bit images, in dB (1000 when equal).
 double Psnr(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 
+// The header of MakeDibFrame's pictures: bottom-up, 24 bits, uncompressed.
+BITMAPINFOHEADER MakeDibHeader(int width, int height);
 // A smooth test picture that moves with index: bottom-up 24-bit rows padded to 4 bytes.
 std::vector<uint8_t> MakeDibFrame(int width, int height, int index);
 // The same picture as DecodeVideo returns it (top row first, no padding).

@@ -4,7 +4,6 @@
 #include "writers/enc_wmv.h"
 
 #include "platform/av/av_handles.h"
-#include "platform/win/dib_rows.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/test_support.h"
@@ -20,26 +19,13 @@ constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 constexpr int kRate = 299700;
 
-BITMAPINFOHEADER FrameHeader()
-{
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = kWidth;
-    h.biHeight = kHeight;
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biCompression = BI_RGB;
-    h.biSizeImage = static_cast<DWORD>(DibRowStride(kWidth) * kHeight);
-    return h;
-}
-
 CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 int WriteAvi(const std::string& path, FOURCC handler, int frames)
 {
     CEncAVI2 writer;
     writer.GetSetting()->SetHandler(handler);
-    const BITMAPINFOHEADER header = FrameHeader();
+    const BITMAPINFOHEADER header = MakeDibHeader(kWidth, kHeight);
     int rc = writer.Create(PathOf(path), &header, kRate);
     for (int i = 0; rc == 0 && i < frames; ++i)
         rc = writer.WriteFrame(MakeDibFrame(kWidth, kHeight, i).data());
@@ -51,7 +37,7 @@ int WriteWmv(const std::string& path, int frames)
 {
     CEncWMVWMA writer;
     int rc = writer.CreateProfile(2, 0, 0, 12);
-    const BITMAPINFOHEADER header = FrameHeader();
+    const BITMAPINFOHEADER header = MakeDibHeader(kWidth, kHeight);
     if (rc == 0)
         rc = writer.Open(PathOf(path), &header, kRate, 48000, 2, 16);
     for (int i = 0; rc == 0 && i < frames; ++i)

@@ -21,18 +21,6 @@ namespace {
 
 constexpr int kRate = 299700;
 
-BITMAPINFOHEADER FrameHeader(int width, int height)
-{
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
-    return h;
-}
-
 CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 // The packets one compressor gives for the frames when called one frame after the other.
@@ -103,7 +91,7 @@ TEST(FramesAhead, StandAloneCompressorsWriteExactlyThePacketsOfTheSequentialCall
         if (!FindInstalledCompressor(c.code))
             continue;
         SCOPED_TRACE(std::string(reinterpret_cast<const char*>(&c.code), 4));
-        const BITMAPINFOHEADER header = FrameHeader(c.width, c.height);
+        const BITMAPINFOHEADER header = MakeDibHeader(c.width, c.height);
         std::vector<std::vector<uint8_t>> frames;
         for (int i = 0; i < kFrames; ++i)
             frames.push_back(MakeDibFrame(c.width, c.height, i));
@@ -140,7 +128,7 @@ TEST(FramesAhead, AFrameThatCannotBeWrittenFailsTheNextWriteOrFinishFrames)
 {
     if (!PoolHasWorkers())
         GTEST_SKIP() << "one CPU: frames are compressed one by one";
-    const BITMAPINFOHEADER header = FrameHeader(96, 64);
+    const BITMAPINFOHEADER header = MakeDibHeader(96, 64);
     const struct {
         bool anotherWrite; // else FinishFrames is the next call
     } cases[] = {{true}, {false}};
@@ -184,7 +172,7 @@ TEST(FramesAhead, CloseWritesTheFrameStillInFlight)
 {
     TempFolder folder;
     const std::string path = folder / "close.avi";
-    const BITMAPINFOHEADER header = FrameHeader(64, 48);
+    const BITMAPINFOHEADER header = MakeDibHeader(64, 48);
     CEncAVI2 writer;
     writer.GetSetting()->SetHandler(mmioFOURCC('H', 'F', 'Y', 'U'));
     ASSERT_EQ(writer.Create(PathOf(path), &header, kRate), 0);

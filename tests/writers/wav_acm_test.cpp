@@ -248,13 +248,7 @@ TEST(EncAviAudio, TheAudioIsPaddedWithSilenceToTheVideosLength)
     TempFolder folder;
     const std::string path = folder / "audio.avi";
     CEncAVI2 writer;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = 16;
-    header.biHeight = 16;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biSizeImage = 16 * 16 * 3;
+    const BITMAPINFOHEADER header = MakeDibHeader(16, 16);
     ASSERT_EQ(writer.Create(PathOf(path), &header, 250000), 0);
     *writer.GetConverter()->GetSourceFormat() = Pcm(48000, 2, 16);
     ASSERT_EQ(writer.CreateAudioStream(), 0);

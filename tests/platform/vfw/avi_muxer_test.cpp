@@ -20,18 +20,6 @@ namespace {
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 
-BITMAPINFOHEADER DibFormat()
-{
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = kWidth;
-    h.biHeight = kHeight;
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biSizeImage = static_cast<DWORD>(((kWidth * 3 + 3) & ~3) * kHeight);
-    return h;
-}
-
 AVISTREAMINFOW VideoInfo()
 {
     AVISTREAMINFOW info{};
@@ -60,7 +48,7 @@ TEST(AviMuxer, PastThePartLimitTheFileContinuesAsOpenDmlAndEveryFrameReadsBack)
     // Small parts stand in for the 1 GiB limit, so the test stays quick.
     AviMuxer muxer(200 * 1024);
     ASSERT_TRUE(muxer.Create(path));
-    const BITMAPINFOHEADER format = DibFormat();
+    const BITMAPINFOHEADER format = MakeDibHeader(kWidth, kHeight);
     ASSERT_EQ(muxer.AddStream(VideoInfo()), 0);
     ASSERT_TRUE(muxer.SetFormat(0, &format, sizeof format));
     constexpr int kFrames = 100;
@@ -88,7 +76,7 @@ TEST(AviMuxer, ASmallFileStaysAPlainAviWithoutOpenDmlParts)
     const std::string path = folder / "short.avi";
     AviMuxer muxer;
     ASSERT_TRUE(muxer.Create(path));
-    const BITMAPINFOHEADER format = DibFormat();
+    const BITMAPINFOHEADER format = MakeDibHeader(kWidth, kHeight);
     ASSERT_EQ(muxer.AddStream(VideoInfo()), 0);
     ASSERT_TRUE(muxer.SetFormat(0, &format, sizeof format));
     for (int i = 0; i < 3; ++i)
@@ -107,7 +95,7 @@ TEST(AviMuxer, AFileWithNoFramesIsStillAValidAvi)
     const std::string path = folder / "empty.avi";
     AviMuxer muxer;
     ASSERT_TRUE(muxer.Create(path));
-    const BITMAPINFOHEADER format = DibFormat();
+    const BITMAPINFOHEADER format = MakeDibHeader(kWidth, kHeight);
     ASSERT_EQ(muxer.AddStream(VideoInfo()), 0);
     ASSERT_TRUE(muxer.SetFormat(0, &format, sizeof format));
     ASSERT_TRUE(muxer.Finish());
@@ -133,7 +121,7 @@ ChildReport WriteUntilFull(const std::string& path)
         return report;
     const AVISTREAMINFOW info = VideoInfo();
     AVIFileCreateStreamW(file, &stream, &info);
-    const BITMAPINFOHEADER format = DibFormat();
+    const BITMAPINFOHEADER format = MakeDibHeader(kWidth, kHeight);
     AVIStreamSetFormat(stream, 0, &format, sizeof format);
     for (int i = 0; i < 1000; ++i) {
         const HRESULT rc = AVIStreamWrite(stream, i, 1, MakeDibFrame(kWidth, kHeight, i).data(),
