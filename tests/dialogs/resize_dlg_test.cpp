@@ -4,11 +4,11 @@
 #include "image/packed_dib.h"
 #include "platform/afx/app_profile.h"
 #include "platform/afx/window_host.h"
-#include "platform/win/registry.h"
 #include "resources/clip_resize_ids.h"
 #include "tests/dialogs/command_recorder.h"
 #include "tests/support/cstring_printer.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/registry_names.h"
 #include "tests/support/scoped_locale.h"
 
 #include <QApplication>
@@ -32,24 +32,6 @@ constexpr std::array<const char16_t*, 6> kKeys = {u"DST_WIDTH",  u"DST_HEIGHT", 
 constexpr const char16_t* kDataKey = u"Software\\Zarn\\Torvina\\DATA";
 
 QWidget* WidgetOf(const CWnd* w) { return WindowRecord::From(w->m_hWnd)->widget; }
-
-// Names of the profile section's values in the order they were first written.
-std::vector<std::u16string> StoredNames()
-{
-    std::vector<std::u16string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDataKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        WCHAR name[64];
-        DWORD length = 64;
-        if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    return names;
-}
 
 class ResizeDlgTest : public ::testing::Test {
 protected:
@@ -457,7 +439,7 @@ TEST_P(ResizeDlgSave, StoresTheSixValuesInOrderThenSendsTheDoneCommandLast)
     EXPECT_EQ(m_owner.commands, std::vector<UINT>{kResizeDoneCmd});
     EXPECT_EQ(m_owner.secondParameters, std::vector<LPARAM>{0});
     EXPECT_EQ(storedAtDone, (std::vector<int>{320, 1, 10, 20, 30, 40}));
-    EXPECT_EQ(StoredNames(), std::vector<std::u16string>(kKeys.begin(), kKeys.end()));
+    EXPECT_EQ(RegistryValueNames(kDataKey), std::vector<std::u16string>(kKeys.begin(), kKeys.end()));
     // The dialog does not end itself: it goes when its owner destroys it.
     EXPECT_EQ(IsWindow(dialog), GetParam().ownerDeletes ? FALSE : TRUE);
     EXPECT_EQ(m_holder.m_pObject == nullptr, GetParam().ownerDeletes);
@@ -479,7 +461,7 @@ TEST_F(ResizeDlgTest, OwnerMayCloseTheDialogWhileHandlingAPreview)
     ProcessEvents();
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(CRect(m_clip), CRect(10, 0, 640, 480));
-    EXPECT_TRUE(StoredNames().empty());
+    EXPECT_TRUE(RegistryValueNames(kDataKey).empty());
 }
 
 TEST_F(ResizeDlgTest, EscapeNeitherSavesNorCloses)
@@ -489,7 +471,7 @@ TEST_F(ResizeDlgTest, EscapeNeitherSavesNorCloses)
     QCoreApplication::sendEvent(WidgetOf(Dlg()->GetDlgItem(IDC_OUT_WIDTH)), &esc);
     ProcessEvents();
     EXPECT_EQ(m_owner.Count(kResizeDoneCmd), 0u);
-    EXPECT_TRUE(StoredNames().empty());
+    EXPECT_TRUE(RegistryValueNames(kDataKey).empty());
     EXPECT_TRUE(Dlg()->IsWindowVisible());
 }
 
@@ -499,7 +481,7 @@ TEST_F(ResizeDlgTest, ReleasingTheDialogWritesNothing)
     Type(IDC_CLIP_LEFT, u"10");
     m_holder.Release();
     ProcessEvents();
-    EXPECT_TRUE(StoredNames().empty());
+    EXPECT_TRUE(RegistryValueNames(kDataKey).empty());
     EXPECT_EQ(CRect(m_clip), CRect(10, 0, 640, 480)); // the owner keeps what was written last
 }
 

@@ -1,7 +1,7 @@
 #include "foundation/file_path.h"
 #include "foundation/info.h"
 #include "platform/afx/app_profile.h"
-#include "platform/win/registry.h"
+#include "tests/support/registry_names.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -38,24 +38,6 @@ protected:
     }
     static std::u16string CurrentDirectory() { return Wide(std::filesystem::current_path().string()); }
 
-    // Names of the section's values in the order they were first written.
-    static std::vector<std::u16string> StoredNames()
-    {
-        std::vector<std::u16string> names;
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kData, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return names;
-        for (DWORD i = 0;; ++i) {
-            WCHAR name[64];
-            DWORD length = 64;
-            if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.emplace_back(name, length);
-        }
-        RegCloseKey(key);
-        return names;
-    }
-
     TempConfigHome m_config;
     TempFolder m_folder;
     CAppProfile m_profile;
@@ -83,9 +65,9 @@ TEST_F(InfoTest, AFirstStartStoresTheDefaultsInSaveOrder)
         EXPECT_EQ(Text(info.hozon), ProgramFolderTrimmed());
         EXPECT_EQ(CurrentDirectory(), ProgramFolderTrimmed());
     }
-    EXPECT_EQ(StoredNames(), (std::vector<std::u16string>{u"fps", u"InterLaced", u"quality", u"perfile", u"hozon",
-                                                         u"WMV", u"WMV4", u"WMV7", u"WMV8", u"WMV2PASS", u"PRX",
-                                                         u"VOL", u"uwagaki"}));
+    EXPECT_EQ(RegistryValueNames(kData),
+              (std::vector<std::u16string>{u"fps", u"InterLaced", u"quality", u"perfile", u"hozon", u"WMV", u"WMV4",
+                                           u"WMV7", u"WMV8", u"WMV2PASS", u"PRX", u"VOL", u"uwagaki"}));
     EXPECT_EQ(Text(m_profile.GetProfileString(u"DATA", u"hozon")), ProgramFolderTrimmed());
     EXPECT_EQ(CInfo(TRUE).InterLaced, 0) << "the stored value wins over the flag";
 }
