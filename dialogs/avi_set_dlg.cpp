@@ -220,25 +220,24 @@ void CAVISetDlg::OnChangeQuality()
 {
     if (!m_spinQuality.m_hWnd)
         return;
-    const ClampedValue typed = ClampTyped(StringToInt(GetDlgItem(IDC_QUALITY)->GetWindowTextString()), 0, 100);
-    m_nQuality = typed.value;
-    if (typed.rewrite) {
-        CString text;
-        text.Format(u"%d", m_nQuality);
-        GetDlgItem(IDC_QUALITY)->SetWindowText(text);
-    }
+    TakeClampedEdit(IDC_QUALITY, 100, m_nQuality);
 }
 
 void CAVISetDlg::OnChangeKeyFrame()
 {
     if (!m_spinKeyFrame.m_hWnd)
         return;
-    const ClampedValue typed = ClampTyped(StringToInt(GetDlgItem(IDC_KEYFRAME)->GetWindowTextString()), 0, kMaxTyped);
-    m_nKeyFrame = typed.value;
+    TakeClampedEdit(IDC_KEYFRAME, kMaxTyped, m_nKeyFrame);
+}
+
+void CAVISetDlg::TakeClampedEdit(int id, int hi, int& value)
+{
+    const ClampedValue typed = ClampTyped(StringToInt(GetDlgItem(id)->GetWindowTextString()), 0, hi);
+    value = typed.value;
     if (typed.rewrite) {
         CString text;
-        text.Format(u"%d", m_nKeyFrame);
-        GetDlgItem(IDC_KEYFRAME)->SetWindowText(text);
+        text.Format(u"%d", value);
+        GetDlgItem(id)->SetWindowText(text);
     }
 }
 

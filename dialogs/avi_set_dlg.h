@@ -41,6 +41,9 @@ protected:
     void OnChangeQuality();
     void OnChangeKeyFrame();
     void OnChangeDataRate();
+    // Takes the number typed into edit id, clamped to 0..hi, into value; a number outside is
+    // written back clamped.
+    void TakeClampedEdit(int id, int hi, int& value);
 
     CSpinButtonCtrl m_spinDataRate;
     CSpinButtonCtrl m_spinKeyFrame;
