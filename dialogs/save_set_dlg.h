@@ -18,7 +18,6 @@ public:
 
     // The edited values; the caller takes them after IDOK.
     const OutputSettings& Settings() const { return m_settings; }
-    const CString& KeyName() const { return m_strKeyName; }
 
     DECLARE_MESSAGE_MAP()
 
