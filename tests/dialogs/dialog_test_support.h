@@ -7,6 +7,7 @@
 #include "platform/afx/window_host.h"
 #include "tests/support/cstring_printer.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/window_widget.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -14,8 +15,6 @@
 
 #include <functional>
 #include <vector>
-
-inline QWidget* WidgetOf(const CWnd* w) { return WindowRecord::From(w->m_hWnd)->widget; }
 
 // Runs the dialog modally; step runs once its loop is going (it ends the dialog itself, or the
 // close box does it afterwards).

@@ -10,6 +10,7 @@
 #include "tests/support/qt_app.h"
 #include "tests/support/registry_names.h"
 #include "tests/support/scoped_locale.h"
+#include "tests/support/window_widget.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,8 +31,6 @@ constexpr std::array kPresetIds = {IDC_PRESET_640x480, IDC_PRESET_640x360, IDC_P
 constexpr std::array<const char16_t*, 6> kKeys = {u"DST_WIDTH",  u"DST_HEIGHT", u"CLIP_LEFT",
                                                   u"CLIP_RIGHT", u"CLIP_TOP",   u"CLIP_BOTTOM"};
 constexpr const char16_t* kDataKey = u"Software\\Zarn\\Torvina\\DATA";
-
-QWidget* WidgetOf(const CWnd* w) { return WindowRecord::From(w->m_hWnd)->widget; }
 
 class ResizeDlgTest : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include "platform/afx/window_host.h"
 #include "tests/dialogs/command_recorder.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/window_widget.h"
 
 #include <QImage>
 
@@ -47,8 +48,6 @@ public:
 private:
     DibPtr m_block;
 };
-
-QWidget* WidgetOf(const CWnd* w) { return WindowRecord::From(w->m_hWnd)->widget; }
 
 class ShorityuTest : public ::testing::Test {
 protected:

@@ -3,11 +3,10 @@
 
 #include "platform/afx/window_host.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/window_widget.h"
 
 #include <QDir>
 #include <QMouseEvent>
-
-inline QWidget* WidgetOf(const CWnd* w) { return WindowRecord::From(w->m_hWnd)->widget; }
 
 inline void SendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons,
                       Qt::KeyboardModifiers mods = Qt::NoModifier)
