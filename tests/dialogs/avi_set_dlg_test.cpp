@@ -309,7 +309,7 @@ TEST_F(AviSetDlgTest, TypedValuesAreClampedAndTheRangeIsCheckedAtOK)
     WithDialog<CAVISetDlg>([&](CAVISetDlg& d) {
         for (const Typed& t : typing) {
             d.GetDlgItem(t.id)->SetWindowText(t.typed);
-            shown.push_back(TextOf(d, t.id));
+            shown.push_back(ItemText(d, t.id));
         }
         AnswerNextMessageBox(&prompt);
         Click(d, IDOK);
@@ -336,9 +336,9 @@ TEST_F(AviSetDlgTest, IncomingValuesShowClamped)
     const BITMAPINFOHEADER input = Input(24);
     CString quality, keyFrame, dataRate;
     WithDialog<CAVISetDlg>([&](CAVISetDlg& d) {
-        quality = TextOf(d, IDC_QUALITY);
-        keyFrame = TextOf(d, IDC_KEYFRAME);
-        dataRate = TextOf(d, IDC_DATARATE);
+        quality = ItemText(d, IDC_QUALITY);
+        keyFrame = ItemText(d, IDC_KEYFRAME);
+        dataRate = ItemText(d, IDC_DATARATE);
         Click(d, IDOK);
     });
     EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0);
@@ -561,12 +561,12 @@ TEST_F(AviSetDlgTest, ArrowKeysStepFromTheTypedValue)
             QCoreApplication::sendEvent(edit, &e);
         };
         press(Qt::Key_Up);
-        shown.push_back(TextOf(d, IDC_QUALITY));
+        shown.push_back(ItemText(d, IDC_QUALITY));
         d.GetDlgItem(IDC_QUALITY)->SetWindowText(u"100");
         press(Qt::Key_Up);
-        shown.push_back(TextOf(d, IDC_QUALITY));
+        shown.push_back(ItemText(d, IDC_QUALITY));
         press(Qt::Key_Down);
-        shown.push_back(TextOf(d, IDC_QUALITY));
+        shown.push_back(ItemText(d, IDC_QUALITY));
         Click(d, IDOK);
     });
     EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0);

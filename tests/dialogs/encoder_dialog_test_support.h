@@ -59,8 +59,6 @@ inline void ChooseRow(CWnd& dialog, int id, int row)
     emit combo->activated(row);
 }
 
-inline CString TextOf(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWindowTextString(); }
-
 // Answers the next message box with OK and hands back its text.
 inline void AnswerNextMessageBox(QString* text)
 {

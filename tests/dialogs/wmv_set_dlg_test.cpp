@@ -381,7 +381,7 @@ TEST_F(WmvSetDlgTest, BrowsingOffersProfilesOfEitherCaseAndCancelKeepsThePath)
             files->reject();
         });
         Click(d, IDC_BROWSE);
-        afterCancel = TextOf(d, IDC_PRX);
+        afterCancel = ItemText(d, IDC_PRX);
         Click(d, IDOK);
     });
     EXPECT_EQ(EditWmvSettings(&info, nullptr), 0);
