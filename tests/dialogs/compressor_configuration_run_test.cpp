@@ -7,6 +7,7 @@
 #include "platform/win/text.h"
 #include "tests/dialogs/encoder_dialog_test_support.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 #include "writers/enc_avi2.h"
 
@@ -27,7 +28,7 @@ constexpr FOURCC kMpng = mmioFOURCC('M', 'P', 'N', 'G');
 uintmax_t WriteRun(CEncAVI2& writer, const std::string& path)
 {
     const BITMAPINFOHEADER header = MakeDibHeader(kWidth, kHeight);
-    EXPECT_EQ(writer.Create(CString(Utf8ToUtf16(path).c_str()), &header, 299700), 0);
+    EXPECT_EQ(writer.Create(PathOf(path), &header, 299700), 0);
     for (int i = 0; i < kFrames; ++i)
         EXPECT_EQ(writer.WriteFrame(MakeDibFrame(kWidth, kHeight, i).data()), 0);
     writer.Close();

@@ -6,6 +6,7 @@
 #include "platform/win/heap.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -38,8 +39,6 @@ BITMAPINFOHEADER FrameHeader(int width, int height, WORD bits = 24)
     h.biSizeImage = static_cast<DWORD>(((width * bits / 8 + 3) & ~3) * height);
     return h;
 }
-
-CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 std::string FourCCText(FOURCC f)
 {

@@ -6,6 +6,7 @@
 #include "platform/av/av_handles.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,6 @@ namespace {
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 constexpr int kRate = 299700;
-
-CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 int WriteAvi(const std::string& path, FOURCC handler, int frames)
 {

@@ -4,6 +4,7 @@
 #include "platform/vfw/compressor_instance.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 #include "workers/part_pool.h"
 
@@ -20,8 +21,6 @@ using vfw::FindInstalledCompressor;
 namespace {
 
 constexpr int kRate = 299700;
-
-CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 // The packets one compressor gives for the frames when called one frame after the other.
 std::vector<std::vector<uint8_t>> SequentialPackets(FOURCC code, const COMPVARS& vars, const BITMAPINFOHEADER& header,

@@ -2,6 +2,7 @@
 
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 #include "writers/enc_avi2.h"
 
@@ -240,8 +241,6 @@ TEST(WavAcm, ATargetLongerThanTheKeptBlockClaimsOnlyTheBytesKept)
                   stored.data() + sizeof(WAVEFORMATEX), claimed - sizeof(WAVEFORMATEX)),
         0);
 }
-
-CString PathOf(const std::string& path) { return CString(Utf8ToUtf16(path).c_str()); }
 
 TEST(EncAviAudio, TheAudioIsPaddedWithSilenceToTheVideosLength)
 {
