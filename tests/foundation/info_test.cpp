@@ -1,6 +1,7 @@
 #include "foundation/file_path.h"
 #include "foundation/info.h"
 #include "platform/afx/app_profile.h"
+#include "tests/support/cstring_printer.h"
 #include "tests/support/registry_names.h"
 #include "tests/support/test_support.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr const char16_t* kData = u"Software\\Zarn\\Torvina\\DATA";
 
-std::u16string Text(const CString& s) { return std::u16string(s.View()); }
 std::u16string Wide(const std::string& s) { return std::u16string(CString(s.c_str()).View()); }
 
 class InfoTest : public ::testing::Test {

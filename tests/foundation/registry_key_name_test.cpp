@@ -4,6 +4,7 @@
 #include "foundation/ini_create.h"
 #include "foundation/registry_key_name.h"
 #include "platform/win/text.h"
+#include "tests/support/cstring_printer.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-std::u16string Text(const CString& s) { return std::u16string(s.View()); }
 
 class RegistryKeyNameTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #include "platform/afx/app_profile.h"
 #include "platform/win/registry.h"
+#include "tests/support/cstring_printer.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@ protected:
     TempConfigHome m_config;
     CAppProfile m_profile;
 };
-
-std::u16string Text(const CString& s) { return std::u16string(s.View()); }
 
 } // namespace
 
