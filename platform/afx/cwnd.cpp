@@ -125,8 +125,10 @@ BOOL CWnd::DestroyWindow()
     }
     CWnd* owner = r->wnd;
     r->Destroy(true);
-    for (CWnd* w : finished)
-        w->PostNcDestroy();
+    // Children first, as WM_NCDESTROY reaches them: a parent's PostNcDestroy may delete the
+    // objects of its children (its own members).
+    for (auto w = finished.rbegin(); w != finished.rend(); ++w)
+        (*w)->PostNcDestroy();
     if (owner)
         owner->PostNcDestroy(); // may delete the object; nothing touches it afterwards
     return TRUE;
