@@ -265,7 +265,15 @@ HRESULT OleLoadPicture(LPSTREAM stream, LONG lSize, BOOL, const GUID& riid, LPVO
     const QSize declared = reader.size();
     if (declared.isValid() && (declared.width() > kMaxPictureSide || declared.height() > kMaxPictureSide))
         return E_FAIL;
-    QImage image = reader.read();
+    // The readers decode into an image of the declared size and format when handed one, and a
+    // file that ends early leaves the rest of it as it was: zero here, never stale memory.
+    QImage image;
+    if (declared.isValid() && reader.imageFormat() != QImage::Format_Invalid) {
+        image = QImage(declared, reader.imageFormat());
+        image.fill(0);
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull() || image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
         return E_FAIL;
     if (format == "ico") {

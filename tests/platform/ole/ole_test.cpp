@@ -10,7 +10,9 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,6 +153,38 @@ TEST(PictureLoaderFailures, APngWhoseChunkClaimsMoreThanTheFileHoldsFails)
     }
     IPicture* picture = nullptr;
     ASSERT_EQ(Load(png, &picture), S_OK) << "the file itself is sound";
+    picture->Release();
+}
+
+// A BMP whose pixels end early loads with the missing part black, never with stale memory.
+TEST(PictureLoaderFailures, ABmpEndingEarlyLoadsTheMissingPixelsBlack)
+{
+    TestApp();
+    // 1021 x 5 at 24 bits, with 9 of its pixel bytes present.
+    const QByteArray bmp("BMf\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xfd\x03\0\0\x05\0\0\0\x01\0\x18\0\0\0\0\0"
+                         "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x10\x20\x30\x10\x20\x30\x10\x20\x30",
+                         63);
+    // Leave freed memory of the picture's size behind, so stale bytes would show.
+    std::vector<std::unique_ptr<char[]>> dirty;
+    for (int i = 0; i < 8; ++i) {
+        dirty.emplace_back(new char[1021 * 5 * 4]);
+        std::memset(dirty.back().get(), 0xAB, 1021 * 5 * 4);
+    }
+    dirty.clear();
+    IPicture* picture = nullptr;
+    ASSERT_EQ(Load(bmp, &picture), S_OK);
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    BITMAP bm{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm);
+    ASSERT_EQ(bm.bmWidth, 1021);
+    ASSERT_EQ(bm.bmHeight, 5);
+    const auto* bits = static_cast<const uint8_t*>(bm.bmBits);
+    int stale = 0;
+    for (int y = 1; y < 5; ++y)
+        for (int x = 0; x < 1021 * 3; ++x)
+            stale += bits[static_cast<size_t>(y) * bm.bmWidthBytes + x] != 0;
+    EXPECT_EQ(stale, 0);
     picture->Release();
 }
 
