@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool quiet = (fuzz::QuietLibraries(), true);
     (void)quiet;
-    const auto& installed = InstalledCompressors();
+    const auto& installed = vfw::InstalledCompressors();
     if (size == 0 || installed.empty())
         return 0;
     HIC hic = ICOpen(ICTYPE_VIDEO, installed[data[0] % installed.size()]->fourcc, ICMODE_COMPRESS);

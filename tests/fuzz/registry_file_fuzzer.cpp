@@ -7,13 +7,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const auto tree = ParseRegistry(std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto tree = win::ParseRegistry(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!tree)
         return 0;
-    const std::string text = SerializeRegistry(*tree);
-    const auto again = ParseRegistry(text);
+    const std::string text = win::SerializeRegistry(*tree);
+    const auto again = win::ParseRegistry(text);
     fuzz::Check(again.has_value(), "a written registry file parses");
     fuzz::Check(*again == *tree, "the registry round-trips");
-    fuzz::Check(SerializeRegistry(*again) == text, "the registry writes the same text twice");
+    fuzz::Check(win::SerializeRegistry(*again) == text, "the registry writes the same text twice");
     return 0;
 }
