@@ -69,15 +69,19 @@ public:
             return true;
         };
     }
-    // Answers the next message box with OK, keeping its title and text.
-    static Step Box(std::vector<QString>& seen)
+    // Answers the next message box with OK (Yes for a question), keeping its title and text.
+    static Step Box(std::vector<QString>& seen) { return Answer(seen, QMessageBox::NoButton); }
+    static Step Answer(std::vector<QString>& seen, QMessageBox::StandardButton button)
     {
-        return [&seen](QWidget* modal) {
+        return [&seen, button](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box)
                 return false;
             seen.push_back(box->windowTitle() + u'|' + box->text());
-            box->button(box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok)->click();
+            QMessageBox::StandardButton chosen = button;
+            if (chosen == QMessageBox::NoButton)
+                chosen = box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok;
+            box->button(chosen)->click();
             return true;
         };
     }

@@ -8,6 +8,7 @@
 #include "dialogs/avi_set_dlg.h"
 #include "dialogs/wmv_set_dlg.h"
 #include "image/res_img_file.h"
+#include "platform/afx/cmenu.h"
 #include "platform/afx/message_box.h"
 #include "platform/av/av_handles.h"
 #include "platform/vfw/vfw_types.h"
@@ -18,8 +19,6 @@
 #include "tests/support/decoded_video.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_dir.h"
-
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -188,3 +187,99 @@ TEST_F(PlayerEndToEndTest, ChosenFolderIsListedInOrderAndConvertedToAviAndWmv)
 }
 
 } // namespace
+
+namespace {
+
+// Chooses the folder through the folder dialog, as the Open Folder command does.
+void ChooseFolder(ModalScript& script, const TempDir& dir)
+{
+    script.Add("folder", ModalScript::ChoosePath(QString::fromStdString(dir.Native())));
+}
+
+} // namespace
+
+TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileStaysReadable)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 6);
+    {
+        CResImgFile writer;
+        DibPtr small(AcquireFrameBlock(nullptr, 32, 32));
+        std::fill_n(DibPixels(small.get()), DibRowStride(32) * 32, BYTE{0x60});
+        // Sorts between the third and the fourth image.
+        ASSERT_EQ(writer.Save(DibPixels(small.get()), small.get(), dir.Path(u"shotc2.jpg"), 90), 1);
+    }
+    ModalScript script;
+    ChooseFolder(script, dir);
+    Command(ID_OPEN_FOLDER);
+    ASSERT_EQ(m_view->GetImages().GetSize(), 7);
+    Command(ID_MAKE_AVI);
+    m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
+    std::vector<QString> boxes;
+    script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(dir.Native() + "/out.avi")));
+    script.Add("AVI settings", ModalScript::Press<CAVISetDlg>(IDOK));
+    script.Add("error", ModalScript::Box(boxes));
+    script.Add("saved", ModalScript::Box(boxes));
+    const UINT beeps = MessageBeepCount();
+    Command(ID_PLAY);
+    ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
+    EXPECT_TRUE(boxes[1].contains(u"out.avi"));
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    EXPECT_EQ(DecodeVideo(dir.Native() + "/out.avi").frames.size(), 3u) << "the frames before the odd image";
+
+    // No frame is shown now: Play does nothing until the folder is listed again.
+    Command(ID_PLAY);
+    ProcessEvents();
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+}
+
+TEST_F(PlayerEndToEndTest, ContextMenuOfEachLanguage)
+{
+    struct Case {
+        const char* locale;
+        UINT resource;
+        const char16_t* folderText;
+    };
+    const Case cases[] = {
+        {"C", IDR_CONTEXT_ENGLISH, u"Setting Img-Folder(&I)"},
+        {"ja_JP.UTF-8", IDR_CONTEXT_JAPANESE, u"入力画像フォルダの設定(&I)"},
+    };
+    for (const Case& c : cases) {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(c.resource));
+        CMenu* popup = menu.GetSubMenu(0);
+        ASSERT_NE(popup, nullptr);
+        std::vector<UINT> ids;
+        for (int i = 0; i < popup->GetMenuItemCount(); ++i)
+            ids.push_back(popup->GetMenuItemID(i));
+        const std::vector<UINT> expected = {0xFFFFFFFFu, 0xFFFFFFFFu, 0, ID_OPEN_FOLDER, 0, ID_PLAY, ID_PAUSE, ID_STOP};
+        EXPECT_EQ(ids.size(), expected.size()) << c.locale;
+        CString text;
+        popup->GetMenuString(ID_OPEN_FOLDER, text, MF_BYCOMMAND);
+        EXPECT_EQ(std::u16string(text.View()), std::u16string(c.folderText)) << c.locale;
+        ASSERT_NE(popup->GetSubMenu(0), nullptr);
+        EXPECT_EQ(popup->GetSubMenu(0)->GetMenuItemID(0), ID_ZOOM_400);
+        EXPECT_EQ(popup->GetSubMenu(1)->GetMenuItemID(3), ID_INPUT_PNG);
+    }
+}
+
+TEST_F(PlayerEndToEndTest, DroppedFolderIsTakenOnlyWhileStopped)
+{
+    TempDir first, second;
+    MakeJpegFolder(first, 2);
+    MakeJpegFolder(second, 3);
+    m_view->OnDropPath(first.Path());
+    EXPECT_EQ(m_view->GetImages().GetSize(), 2);
+    m_doc->m_nRunState = CTorvinaDoc::Paused;
+    m_view->OnDropPath(second.Path());
+    EXPECT_EQ(m_view->GetImages().GetSize(), 2) << "ignored during a run";
+    m_doc->m_nRunState = CTorvinaDoc::Stopped;
+    m_view->OnDropPath(second.Path());
+    EXPECT_EQ(m_view->GetImages().GetSize(), 3);
+    m_view->OnDropPath(second.Path(u"shota.jpg"));
+    EXPECT_EQ(m_view->GetImages().GetSize(), 0) << "a file becomes the folder and lists nothing";
+    EXPECT_EQ(m_frame->GetWindowTextString(), CString(u"Torvina - Input : ") + second.Path()) << "title kept";
+}
