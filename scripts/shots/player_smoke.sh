@@ -13,7 +13,8 @@ ffmpeg -hide_banner -loglevel error -f lavfi -i "testsrc2=size=1280x720:rate=30"
 
 "$BUILD_DIR/app/torvina" &
 app=$!
-trap 'kill $app 2>/dev/null || true; stop_x' EXIT
+# The program saves its settings as it ends: let it finish before the scratch folder goes.
+trap '{ kill $app 2>/dev/null && wait $app; } || true; stop_x' EXIT
 main=$(wait_window "Torvina")
 
 # Waits for a visible window other than the main window; prints its id.
