@@ -161,9 +161,21 @@ TEST(PictureLoaderFailures, ABmpEndingEarlyLoadsTheMissingPixelsBlack)
 {
     TestApp();
     // 1021 x 5 at 24 bits, with 9 of its pixel bytes present.
-    const QByteArray bmp("BMf\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\xfd\x03\0\0\x05\0\0\0\x01\0\x18\0\0\0\0\0"
-                         "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x10\x20\x30\x10\x20\x30\x10\x20\x30",
-                         63);
+    QByteArray bmp(54, '\0');
+    const auto put32 = [&](int at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 63);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 1021);
+    put32(22, 5);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    bmp += QByteArray("\x10\x20\x30\x10\x20\x30\x10\x20\x30", 9);
     // Leave freed memory of the picture's size behind, so stale bytes would show.
     std::vector<std::unique_ptr<char[]>> dirty;
     for (int i = 0; i < 8; ++i) {
