@@ -1,12 +1,15 @@
 #include "tests/app/recording_host.h"
 
 #include "app/output_paths.h"
+#include "image/packed_dib.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -165,6 +168,21 @@ TEST_F(ConversionRunTest, TwoPassWmvWalksTwiceAndTheAviGetsEveryFrameOnceInTheSe
     EXPECT_EQ(host.Count("wmv audio 6408"), 6u) << "silence in both passes";
     EXPECT_EQ(firstPassShown, (std::vector<bool>{true, true, false, false}));
     EXPECT_EQ(host.Count("wmv profile file"), 1u);
+}
+
+TEST_F(ConversionRunTest, ResizedFramesReachTheWriterWithZeroRowPadding)
+{
+    RecordingHost host(1);
+    host.makeAvi = TRUE;
+    InitBitmapInfoHeader(&host.output, 5, 3); // 15 bytes a row, one pad byte
+    // Leave freed memory of the frame's size full of 0xAB, where the allocator hands it out next.
+    void* dirty = std::malloc(host.output.biSizeImage);
+    std::memset(dirty, 0xAB, host.output.biSizeImage);
+    std::free(dirty);
+    host.run.Play();
+    ASSERT_EQ(host.avi->lastFrame.size(), host.output.biSizeImage);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(host.avi->lastFrame[DibRowStride(5) * row + 15], 0) << "row " << row;
 }
 
 TEST_F(ConversionRunTest, StopDuringTheFirstOfTwoPassesRunsNoSecondPass)

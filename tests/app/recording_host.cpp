@@ -70,8 +70,10 @@ int FakeAviWriter::Open(CString)
     return openResult;
 }
 
-int FakeAviWriter::WriteFrame(const void*)
+int FakeAviWriter::WriteFrame(const void* bits)
 {
+    const auto* bytes = static_cast<const BYTE*>(bits);
+    lastFrame.assign(bytes, bytes + m_host.output.biSizeImage);
     m_host.Log("avi frame " + std::to_string(m_host.index));
     return 0;
 }

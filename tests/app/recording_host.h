@@ -19,6 +19,7 @@ public:
     explicit FakeAviWriter(RecordingHost& host) : m_host(host) { }
     int Open(CString path) override;
     int WriteFrame(const void* bits) override;
+    std::vector<BYTE> lastFrame; // the output frame's bytes as written
     void Close() override;
     int FinishFrames() override { return finishResult; }
     int openResult = 0;
