@@ -1,10 +1,6 @@
 // The program as a user drives it: the application's start-up makes the document, the main
 // window and the player view; a folder is chosen through the folder dialog, the outputs are
 // switched on from the menu, and Play converts while the dialogs are answered.
-#include "app/main_frame.h"
-#include "app/torvina_app.h"
-#include "app/torvina_doc.h"
-#include "app/torvina_view.h"
 #include "dialogs/avi_set_dlg.h"
 #include "dialogs/wmv_set_dlg.h"
 #include "image/res_img_file.h"
@@ -12,13 +8,10 @@
 #include "platform/afx/message_box.h"
 #include "platform/av/av_handles.h"
 #include "platform/vfw/vfw_types.h"
-#include "platform/win/resource_provider.h"
-#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "tests/app/modal_script.h"
+#include "tests/app/player_fixture.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/qt_app.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +19,7 @@
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
+constexpr int kWidth = kPlayerWidth;
 
 // End times in seconds of the video and the audio stream of a file.
 struct StreamEnds {
@@ -58,59 +50,7 @@ StreamEnds ReadStreamEnds(const std::string& path)
     return ends;
 }
 
-// A folder of JPEG files whose names sort differently with and without regard to case.
-std::vector<std::u16string> MakeJpegFolder(const TempDir& dir, int count)
-{
-    std::vector<std::u16string> names;
-    CResImgFile writer;
-    for (int i = 0; i < count; ++i) {
-        DibPtr frame(AcquireFrameBlock(nullptr, kWidth, kHeight));
-        BYTE* bits = DibPixels(frame.get());
-        for (size_t b = 0; b < DibRowStride(kWidth) * kHeight; ++b)
-            bits[b] = static_cast<BYTE>((b * 7 + i * 40) & 0xFF);
-        std::u16string name = (i % 2 ? u"Shot" : u"shot") + std::u16string(1, static_cast<char16_t>(u'a' + i)) +
-                              u".jpg";
-        EXPECT_EQ(writer.Save(bits, frame.get(), dir.Path(name.c_str()), 90), 1);
-        names.push_back(name);
-    }
-    return names;
-}
-
-class PlayerEndToEndTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        TestApp();
-        InstallResourceProvider(&ProgramResources());
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_app.InitInstance());
-        m_frame = dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-        m_view = dynamic_cast<CTorvinaView*>(m_frame->GetActiveView());
-        ASSERT_NE(m_view, nullptr);
-        m_doc = m_view->GetDocument();
-    }
-
-    void TearDown() override
-    {
-        if (m_frame && IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        ProcessEvents();
-    }
-
-    // A command as the menu sends it: through the main window's routing and update rules.
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id, 0); }
-
-    ScopedEnv m_language{"LC_ALL", "C"};
-    TempConfigHome m_config;
-    CTorvinaApp m_app;
-    CMainFrame* m_frame = nullptr;
-    CTorvinaView* m_view = nullptr;
-    CTorvinaDoc* m_doc = nullptr;
-};
+class PlayerEndToEndTest : public PlayerFixture {};
 
 TEST_F(PlayerEndToEndTest, ChosenFolderIsListedInOrderAndConvertedToAviAndWmv)
 {
@@ -188,16 +128,6 @@ TEST_F(PlayerEndToEndTest, ChosenFolderIsListedInOrderAndConvertedToAviAndWmv)
 
 } // namespace
 
-namespace {
-
-// Chooses the folder through the folder dialog, as the Open Folder command does.
-void ChooseFolder(ModalScript& script, const TempDir& dir)
-{
-    script.Add("folder", ModalScript::ChoosePath(QString::fromStdString(dir.Native())));
-}
-
-} // namespace
-
 TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileStaysReadable)
 {
     TempDir dir;
@@ -210,8 +140,7 @@ TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileS
         ASSERT_EQ(writer.Save(DibPixels(small.get()), small.get(), dir.Path(u"shotc2.jpg"), 90), 1);
     }
     ModalScript script;
-    ChooseFolder(script, dir);
-    Command(ID_OPEN_FOLDER);
+    OpenFolder(script, dir);
     ASSERT_EQ(m_view->GetImages().GetSize(), 7);
     Command(ID_MAKE_AVI);
     m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
