@@ -2,6 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/torvina_doc.h"
+#include "app/torvina_view.h"
 #include "dialogs/my_about_dlg.h"
 #include "foundation/file_path.h"
 #include "foundation/registry_key_name.h"
@@ -10,7 +11,6 @@
 #include "platform/afx/ddx.h"
 #include "platform/ole/ole.h"
 #include "resources/resource_ids.h"
-#include "app/torvina_view.h"
 
 #include <QTimer>
 
@@ -59,16 +59,17 @@ void CTorvinaApp::OnTerminateRequest()
         for (CDocument* doc : docTemplate->GetDocuments())
             if (auto* torvina = dynamic_cast<CTorvinaDoc*>(doc)) {
                 torvina->m_info.Save();
-                if (torvina->IsModified()) {
+                if (torvina->IsModified())
                     torvina->m_nRunState = CTorvinaDoc::Stopped;
+                if (torvina->IsModified() || torvina->IsPlayInProgress())
                     running = true;
-                }
             }
     if (!running) {
         CWinAppEx::OnTerminateRequest();
         return;
     }
-    // The run ends after its next message pump; ask again then.
+    // The run ends after its next message pump, and Play's dialogs and boxes wait for their
+    // answers; ask again then.
     QTimer::singleShot(50, [this] { OnTerminateRequest(); });
 }
 

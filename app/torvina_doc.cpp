@@ -1,31 +1,42 @@
 #include "app/torvina_doc.h"
 
+#include "app/torvina_view.h"
 #include "platform/afx/ddx.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CTorvinaDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CTorvinaDoc, CDocument)
-ON_COMMAND(ID_MAKE_AVI, OnMakeAvi)
-ON_UPDATE_COMMAND_UI(ID_MAKE_AVI, OnUpdateMakeAvi)
-ON_COMMAND(ID_MAKE_WMV, OnMakeWmv)
-ON_UPDATE_COMMAND_UI(ID_MAKE_WMV, OnUpdateMakeWmv)
-ON_COMMAND(ID_DISPLAY_ALL, OnDisplayAll)
-ON_UPDATE_COMMAND_UI(ID_DISPLAY_ALL, OnUpdateDisplayAll)
-ON_COMMAND(ID_DISPLAY_THIN, OnDisplayThin)
-ON_UPDATE_COMMAND_UI(ID_DISPLAY_THIN, OnUpdateDisplayThin)
-ON_COMMAND(ID_DISPLAY_NONE, OnDisplayNone)
-ON_UPDATE_COMMAND_UI(ID_DISPLAY_NONE, OnUpdateDisplayNone)
+    ON_COMMAND(ID_MAKE_AVI, OnMakeAvi)
+    ON_UPDATE_COMMAND_UI(ID_MAKE_AVI, OnUpdateMakeAvi)
+    ON_COMMAND(ID_MAKE_WMV, OnMakeWmv)
+    ON_UPDATE_COMMAND_UI(ID_MAKE_WMV, OnUpdateMakeWmv)
+    ON_COMMAND(ID_DISPLAY_ALL, OnDisplayAll)
+    ON_UPDATE_COMMAND_UI(ID_DISPLAY_ALL, OnUpdateDisplayAll)
+    ON_COMMAND(ID_DISPLAY_THIN, OnDisplayThin)
+    ON_UPDATE_COMMAND_UI(ID_DISPLAY_THIN, OnUpdateDisplayThin)
+    ON_COMMAND(ID_DISPLAY_NONE, OnDisplayNone)
+    ON_UPDATE_COMMAND_UI(ID_DISPLAY_NONE, OnUpdateDisplayNone)
 END_MESSAGE_MAP()
 
 CTorvinaDoc::CTorvinaDoc() = default;
 
 CTorvinaDoc::~CTorvinaDoc() = default;
 
+bool CTorvinaDoc::IsPlayInProgress() const
+{
+    for (CView* view : GetViews())
+        if (auto* player = dynamic_cast<CTorvinaView*>(view); player && player->GetRun().InProgress())
+            return true;
+    return false;
+}
+
 BOOL CTorvinaDoc::SaveModified()
 {
+    // Before and after its run, Play waits in its dialogs or its saved-file boxes with the view
+    // on the stack: closing now would destroy the view under it. The user closes again after.
     if (!IsModified())
-        return CDocument::SaveModified();
+        return IsPlayInProgress() ? FALSE : CDocument::SaveModified();
     if (m_bMakeAvi || m_bMakeWmv) {
         if (AfxMessageBox(u"停止しますか？", MB_YESNO | MB_ICONQUESTION) == IDYES)
             m_nRunState = Stopped;

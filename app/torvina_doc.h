@@ -24,7 +24,10 @@ public:
 
     // While a run is in progress the close is refused and the run is asked to stop (after the
     // question "停止しますか？" when an output is switched on).
+    // Refused without a question, too, while Play is in its dialogs or its end.
     BOOL SaveModified() override;
+    // Play is on a view's stack: in its start dialogs, its run or its end boxes.
+    bool IsPlayInProgress() const;
 
     CInfo m_info{FALSE};
     BITMAPINFOHEADER m_bihSource{};
