@@ -3,6 +3,8 @@
 #include "image/dib_depth.h"
 #include "image/res_img_file.h"
 
+#include <cstring>
+
 CFrameLoader::~CFrameLoader() { Release(); }
 
 BITMAPINFOHEADER* CFrameLoader::Load(LPCWSTR path)
@@ -20,6 +22,28 @@ BITMAPINFOHEADER* CFrameLoader::Load(LPCWSTR path)
             Release();
     }
     return Frame();
+}
+
+bool CFrameLoader::Expect(const BITMAPINFOHEADER& like)
+{
+    if (m_decoded && m_decoded->biWidth == like.biWidth && m_decoded->biHeight == like.biHeight &&
+        m_decoded->biBitCount == like.biBitCount)
+        return true;
+    Release();
+    m_decoded = AcquireFrameBlock(nullptr, like.biWidth, like.biHeight, like.biBitCount);
+    return m_decoded != nullptr;
+}
+
+BITMAPINFOHEADER* CFrameLoader::CopyFrame(const CFrameLoader& source)
+{
+    const BITMAPINFOHEADER* from = source.Frame();
+    BITMAPINFOHEADER* to = Frame();
+    if (!from || !to || from->biBitCount != 24 || to->biBitCount != 24 || from->biWidth != to->biWidth ||
+        from->biHeight != to->biHeight)
+        return nullptr;
+    std::memcpy(DibPixels(to), reinterpret_cast<const BYTE*>(from) + sizeof(BITMAPINFOHEADER),
+                DibPixelAreaBytes(to->biWidth, to->biHeight));
+    return to;
 }
 
 void CFrameLoader::Release()

@@ -16,6 +16,15 @@ public:
     // whose size or form differs from the one before).
     BITMAPINFOHEADER* Load(LPCWSTR path);
     BITMAPINFOHEADER* Frame() const { return m_shown ? m_shown : m_decoded; }
+    // The block files are decoded into: its width, height and bit count are what the next file
+    // must have. NULL before the first load and after a failed one.
+    const BITMAPINFOHEADER* Decoded() const { return m_decoded; }
+    // Makes the next Load accept only files of like's width, height and bit count, as if a file
+    // of that form had been loaded before; false when the block cannot be had.
+    bool Expect(const BITMAPINFOHEADER& like);
+    // Copies the pixels of source's frame into this loader's frame, whose block keeps its
+    // address; NULL, with nothing changed, unless both frames have the same size.
+    BITMAPINFOHEADER* CopyFrame(const CFrameLoader& source);
     void Release();
 
 private:

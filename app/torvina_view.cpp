@@ -108,6 +108,7 @@ CTorvinaView::~CTorvinaView()
     m_viewer.Release();
     m_resizeDlg.Release();
     m_pBits = nullptr;
+    m_ahead.Drop();
     m_frames.Release();
     m_images.RemoveAll();
 }
@@ -174,6 +175,7 @@ void CTorvinaView::ReloadFolder()
 {
     if (CMainFrame* frame = MainFrame())
         frame->SetStatusText(u"FileName");
+    m_ahead.Drop();
     m_frames.Release();
     m_pBits = nullptr;
     HandViewerTheFrame();
@@ -234,7 +236,13 @@ BOOL CTorvinaView::LoadFrame()
 {
     if (m_nIndex < 0 || m_nIndex >= m_images.GetSize())
         return m_frames.Frame() != nullptr;
-    const BITMAPINFOHEADER* frame = m_frames.Load(m_images[m_nIndex]);
+    const BITMAPINFOHEADER* frame = nullptr;
+    if (GetDocument()->m_nRunState == CTorvinaDoc::Running) {
+        frame = m_ahead.Load(m_frames, m_images, m_nIndex);
+    } else {
+        m_ahead.Drop();
+        frame = m_frames.Load(m_images[m_nIndex]);
+    }
     if (frame && m_pBits)
         m_pBits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
     if (!frame && m_pBits)
@@ -493,7 +501,13 @@ BOOL CTorvinaView::AskAviPath() { return AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi
 BOOL CTorvinaView::AskWmvPath() { return AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", GetDocument()->m_strWmvPath); }
 
 int CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
-void CTorvinaView::SetRunState(int state) { GetDocument()->m_nRunState = state; }
+void CTorvinaView::SetRunState(int state)
+{
+    GetDocument()->m_nRunState = state;
+    // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
+    if (state != CTorvinaDoc::Running)
+        m_ahead.Drop();
+}
 void CTorvinaView::SetModified(BOOL modified) { GetDocument()->SetModifiedFlag(modified); }
 BOOL CTorvinaView::MakeAvi() { return GetDocument()->m_bMakeAvi; }
 BOOL CTorvinaView::MakeWmv() { return GetDocument()->m_bMakeWmv; }

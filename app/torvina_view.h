@@ -5,6 +5,7 @@
 
 #include "app/conversion_run.h"
 #include "app/frame_loader.h"
+#include "app/frame_read_ahead.h"
 #include "foundation/string_array_data.h"
 #include "ui/base_view.h"
 #include "ui/slider_select.h"
@@ -134,6 +135,8 @@ private:
     CStringArrayData m_images;
     double m_dZoom = 1.0;
     CFrameLoader m_frames;
+    // Only a running conversion reads ahead; every other load reads its one file.
+    CFrameReadAhead m_ahead;
     const BYTE* m_pBits = nullptr;
     int m_nIndex = 0;
 };

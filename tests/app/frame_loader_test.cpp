@@ -1,5 +1,6 @@
 #include "app/frame_loader.h"
 
+#include "app/frame_read_ahead.h"
 #include "image/dib_depth.h"
 #include "image/res_img_file.h"
 #include "tests/support/temp_dir.h"
@@ -70,6 +71,35 @@ TEST(FrameLoaderTest, SixteenBitTiffsBecomeTwentyFourBitFramesInOneBlock)
     EXPECT_EQ(loader.Load(dir.Path(u"c.tif")), nullptr) << "another size fails as in any folder";
     EXPECT_EQ(loader.Frame(), nullptr);
     ExpectHighBytes(loader.Load(dir.Path(u"c.tif")), 4, 3, 3);
+}
+
+TEST(FrameLoaderTest, FramesReadAheadFailWhereLoadingInTurnFails)
+{
+    TempDir dir;
+    WriteTiff16(dir.Native() + "/a.tif", 5, 3, 1);
+    WriteTiff16(dir.Native() + "/b.tif", 5, 3, 2);
+    DibPtr flat(AcquireFrameBlock(nullptr, 5, 3));
+    CResImgFile writer;
+    ASSERT_EQ(writer.Save(DibPixels(flat.get()), flat.get(), dir.Path(u"c.tif"), 0), 1);
+    WriteTiff16(dir.Native() + "/d.tif", 5, 3, 4);
+    CStringArray paths;
+    for (const char16_t* name : {u"a.tif", u"b.tif", u"c.tif", u"d.tif"})
+        paths.Add(dir.Path(name));
+
+    CFrameLoader inTurn;
+    ASSERT_NE(inTurn.Load(paths[0]), nullptr);
+    ASSERT_NE(inTurn.Load(paths[1]), nullptr);
+    ASSERT_EQ(inTurn.Load(paths[2]), nullptr) << "an 8-bit file of the same size in a 16-bit folder";
+
+    CFrameLoader loader;
+    CFrameReadAhead ring(3);
+    const BITMAPINFOHEADER* first = ring.Load(loader, paths, 0);
+    ExpectHighBytes(first, 5, 3, 1);
+    const BITMAPINFOHEADER* second = ring.Load(loader, paths, 1);
+    ExpectHighBytes(second, 5, 3, 2);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(ring.Load(loader, paths, 2), nullptr);
+    EXPECT_EQ(loader.Frame(), nullptr);
 }
 
 TEST(FrameLoaderTest, TwentyFourBitFramesAreTheReadersOwnBlock)

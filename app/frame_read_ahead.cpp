@@ -1,0 +1,185 @@
+#include "app/frame_read_ahead.h"
+
+#include "workers/part_pool.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+// The ring's blocks together stay below this, however large the frames: a few huge frames ahead
+// already keep every thread busy.
+constexpr uint64_t kRingBytes = uint64_t{256} << 20;
+
+int PoolDepth()
+{
+    const int threads = workers::PartPool::Instance().Threads();
+    return threads >= 2 ? threads : 0;
+}
+
+uint64_t SlotBytes(const BITMAPINFOHEADER& decoded)
+{
+    uint64_t bytes = DibPixelAreaBytes(decoded.biWidth, decoded.biHeight, decoded.biBitCount);
+    // A 48-bit frame is shown through a 24-bit block as well.
+    if (decoded.biBitCount == 48)
+        bytes += DibPixelAreaBytes(decoded.biWidth, decoded.biHeight);
+    return bytes + 2 * sizeof(BITMAPINFOHEADER);
+}
+
+} // namespace
+
+// One frame being read: written by the main thread while it is not queued, by its read while
+// queued; index, path, ticket, done and loaded change only under the shared lock.
+struct CFrameReadAhead::Slot {
+    int index = -1;
+    CString path;
+    // The queueing this slot's read belongs to; 0 when it was dropped. A read whose ticket no
+    // longer matches does nothing.
+    uint64_t ticket = 0;
+    bool done = false;
+    bool loaded = false;
+    CFrameLoader frames;
+};
+
+// Owned by the ring and by every read posted to the pool, so a read that starts after the ring
+// is gone still finds its slot.
+struct CFrameReadAhead::Shared {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::vector<std::unique_ptr<Slot>> slots;
+    uint64_t lastTicket = 0;
+    int running = 0;
+};
+
+CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(PoolDepth()) {}
+
+CFrameReadAhead::CFrameReadAhead(int depth) : m_depth(std::max(depth, 0)), m_shared(std::make_shared<Shared>())
+{
+    for (int i = 0; i < m_depth; ++i) {
+        m_shared->slots.push_back(std::make_unique<Slot>());
+        m_free.push_back(i);
+    }
+}
+
+CFrameReadAhead::~CFrameReadAhead() { Drop(); }
+
+BITMAPINFOHEADER* CFrameReadAhead::Load(CFrameLoader& loader, const CStringArray& paths, int index)
+{
+    if (index < 0 || index >= paths.GetSize()) {
+        Drop();
+        return nullptr;
+    }
+    BITMAPINFOHEADER* frame = nullptr;
+    if (FrontFor(paths, index) >= 0) {
+        frame = TakeFront(loader);
+        if (!frame)
+            return nullptr;
+    } else {
+        Drop();
+        frame = loader.Load(paths[index]);
+    }
+    if (frame)
+        QueueAfter(loader, paths, index);
+    return frame;
+}
+
+void CFrameReadAhead::Drop()
+{
+    {
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        for (const std::unique_ptr<Slot>& slot : m_shared->slots)
+            slot->ticket = 0;
+        m_shared->changed.wait(lock, [this] { return m_shared->running == 0; });
+    }
+    m_queue.clear();
+    m_free.clear();
+    for (int i = 0; i < m_depth; ++i) {
+        Slot& slot = *m_shared->slots[static_cast<size_t>(i)];
+        slot.index = -1;
+        slot.frames.Release();
+        m_free.push_back(i);
+    }
+}
+
+void CFrameReadAhead::Read(Shared& shared, Slot& slot, uint64_t ticket)
+{
+    CString path;
+    {
+        std::lock_guard<std::mutex> lock(shared.lock);
+        if (slot.ticket != ticket)
+            return;
+        ++shared.running;
+        path = slot.path;
+    }
+    const bool loaded = slot.frames.Load(path) != nullptr;
+    std::lock_guard<std::mutex> lock(shared.lock);
+    slot.loaded = loaded;
+    slot.done = true;
+    --shared.running;
+    shared.changed.notify_all();
+}
+
+int CFrameReadAhead::FrontFor(const CStringArray& paths, int index) const
+{
+    if (m_queue.empty())
+        return -1;
+    const Slot& slot = *m_shared->slots[static_cast<size_t>(m_queue.front())];
+    return slot.index == index && slot.path == paths[index] ? m_queue.front() : -1;
+}
+
+BITMAPINFOHEADER* CFrameReadAhead::TakeFront(CFrameLoader& loader)
+{
+    const int number = m_queue.front();
+    Slot& slot = *m_shared->slots[static_cast<size_t>(number)];
+    bool loaded = false;
+    {
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        m_shared->changed.wait(lock, [&slot] { return slot.done; });
+        loaded = slot.loaded;
+        slot.ticket = 0;
+    }
+    m_queue.pop_front();
+    m_free.push_back(number);
+    // The frames after a failed one are not wanted: the run ends at the failure.
+    BITMAPINFOHEADER* frame = loaded ? loader.CopyFrame(slot.frames) : nullptr;
+    if (!frame) {
+        Drop();
+        if (!loaded)
+            loader.Release();
+        else
+            frame = loader.Load(slot.path);
+    }
+    return frame;
+}
+
+void CFrameReadAhead::QueueAfter(const CFrameLoader& loader, const CStringArray& paths, int index)
+{
+    const BITMAPINFOHEADER* like = loader.Decoded();
+    if (!like)
+        return;
+    const uint64_t fit = std::max<uint64_t>(1, kRingBytes / SlotBytes(*like));
+    const int ahead = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(m_depth), fit));
+    int next = m_queue.empty() ? index + 1 : m_shared->slots[static_cast<size_t>(m_queue.back())]->index + 1;
+    while (!m_free.empty() && next < paths.GetSize() && next <= index + ahead) {
+        const int number = m_free.back();
+        Slot& slot = *m_shared->slots[static_cast<size_t>(number)];
+        // The slot's block takes the loader's form, so a file of another size fails at its own frame.
+        if (!slot.frames.Expect(*like))
+            return;
+        m_free.pop_back();
+        uint64_t ticket = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_shared->lock);
+            ticket = ++m_shared->lastTicket;
+            slot.index = next;
+            slot.path = paths[next];
+            slot.ticket = ticket;
+            slot.done = false;
+        }
+        m_queue.push_back(number);
+        workers::PartPool::Instance().Post(
+            [shared = m_shared, &slot, ticket] { CFrameReadAhead::Read(*shared, slot, ticket); });
+        ++next;
+    }
+}

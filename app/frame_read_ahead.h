@@ -1,0 +1,52 @@
+// Reads the frames after the current one on the worker pool while the current one is resized,
+// written and shown: a small ring of slots, each decoding one file into blocks of its own. The
+// caller still takes the frames one by one in their order, each with its own success or failure,
+// exactly as loading them one after the other would give them.
+#pragma once
+
+#include "app/frame_loader.h"
+#include "platform/afx/carray.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+class CFrameReadAhead {
+public:
+    // As many frames ahead as the pool has threads; none without a worker thread.
+    CFrameReadAhead();
+    // depth frames at most are read ahead; 0 reads nothing ahead.
+    explicit CFrameReadAhead(int depth);
+    // Drops what is still being read; reads not yet started never start.
+    ~CFrameReadAhead();
+    CFrameReadAhead(const CFrameReadAhead&) = delete;
+    CFrameReadAhead& operator=(const CFrameReadAhead&) = delete;
+
+    // Loads paths[index] into loader as loader.Load would, taking it from the ring when it was
+    // read ahead (its pixels are copied: the loader's frame keeps its address), then starts reading
+    // the frames after it. On a failure the loader is released and nothing stays in flight.
+    BITMAPINFOHEADER* Load(CFrameLoader& loader, const CStringArray& paths, int index);
+    // Forgets every frame read ahead; returns when no read is running any more, and frees the
+    // ring's blocks.
+    void Drop();
+    int Depth() const { return m_depth; }
+    // Frames read or being read ahead of the last one loaded.
+    int Queued() const { return static_cast<int>(m_queue.size()); }
+
+private:
+    struct Slot;
+    struct Shared;
+
+    static void Read(Shared& shared, Slot& slot, uint64_t ticket);
+    // The oldest frame in flight, when it is paths[index]; -1 otherwise.
+    int FrontFor(const CStringArray& paths, int index) const;
+    BITMAPINFOHEADER* TakeFront(CFrameLoader& loader);
+    void QueueAfter(const CFrameLoader& loader, const CStringArray& paths, int index);
+
+    int m_depth;
+    std::shared_ptr<Shared> m_shared;
+    // Slots in flight, oldest first, and the slots free to be queued.
+    std::deque<int> m_queue;
+    std::vector<int> m_free;
+};

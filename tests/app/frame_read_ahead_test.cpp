@@ -1,0 +1,178 @@
+#include "app/frame_read_ahead.h"
+
+#include "image/res_img_file.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 37;
+constexpr int kHeight = 11;
+
+// Every pixel byte of frame `value` holds value + its row, so a frame shifted or mixed up shows.
+BYTE Expected(int value, int row) { return static_cast<BYTE>(value + row); }
+
+void WriteFrame(const CString& path, int value, int width = kWidth, int height = kHeight)
+{
+    DibPtr frame(AcquireFrameBlock(nullptr, width, height));
+    ASSERT_NE(frame, nullptr);
+    for (int row = 0; row < height; ++row)
+        std::fill_n(DibPixels(frame.get()) + DibRowStride(width) * row, 3 * width, Expected(value, row));
+    CResImgFile writer;
+    ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), path, 0), 1);
+}
+
+void ExpectFrame(const BITMAPINFOHEADER* frame, int value)
+{
+    ASSERT_NE(frame, nullptr) << "frame " << value;
+    ASSERT_EQ(frame->biWidth, kWidth);
+    const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+    for (int row = 0; row < kHeight; ++row) {
+        const BYTE* line = bits + DibRowStride(kWidth) * row;
+        ASSERT_EQ(line[0], Expected(value, row)) << "frame " << value << " row " << row;
+        ASSERT_EQ(line[3 * kWidth - 1], Expected(value, row)) << "frame " << value << " row " << row;
+    }
+}
+
+// A folder of numbered BMP files, frame i holding value i.
+class Folder {
+public:
+    explicit Folder(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_paths.Add(Path(i));
+            WriteFrame(Path(i), i);
+        }
+    }
+    CString Path(int i) const
+    {
+        std::u16string name = u"00.bmp";
+        name[0] = static_cast<char16_t>(u'0' + i / 10);
+        name[1] = static_cast<char16_t>(u'0' + i % 10);
+        return m_dir.Path(name.c_str());
+    }
+    const CStringArray& Paths() const { return m_paths; }
+    const TempDir& Dir() const { return m_dir; }
+
+private:
+    TempDir m_dir;
+    CStringArray m_paths;
+};
+
+TEST(FrameReadAheadTest, EveryFrameComesInOrderIntoTheLoadersOneBlock)
+{
+    constexpr int kCount = 20;
+    const Folder folder(kCount);
+    for (const int depth : {0, 1, 3, 8}) {
+        SCOPED_TRACE(depth);
+        CFrameLoader loader;
+        CFrameReadAhead ring(depth);
+        const BITMAPINFOHEADER* first = nullptr;
+        for (int i = 0; i < kCount; ++i) {
+            const BITMAPINFOHEADER* frame = ring.Load(loader, folder.Paths(), i);
+            ExpectFrame(frame, i);
+            if (i == 0)
+                first = frame;
+            EXPECT_EQ(frame, first) << "the viewer keeps the block's address";
+            EXPECT_EQ(ring.Queued(), std::min(depth, kCount - 1 - i)) << "frames after " << i << " are being read";
+        }
+    }
+}
+
+enum class Fault { Missing, OtherSize, Damaged };
+
+struct FaultCase {
+    Fault fault;
+    int index;
+};
+
+TEST(FrameReadAheadTest, AFileThatDoesNotLoadFailsAtItsOwnFrameAfterTheFramesBefore)
+{
+    constexpr int kCount = 16;
+    constexpr int kDepth = 4;
+    // Within the first frames read ahead, and later, when the slots' blocks are reused.
+    const FaultCase cases[] = {{Fault::Missing, 3},  {Fault::OtherSize, 2}, {Fault::Damaged, 4},
+                               {Fault::Missing, 11}, {Fault::OtherSize, 9}, {Fault::Damaged, 13}};
+    for (const FaultCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(c.fault) << " at " << c.index);
+        const Folder folder(kCount);
+        const std::string native = Utf16ToUtf8(folder.Path(c.index).View());
+        if (c.fault == Fault::Missing)
+            std::filesystem::remove(native);
+        else if (c.fault == Fault::OtherSize)
+            WriteFrame(folder.Path(c.index), c.index, kWidth + 1, kHeight);
+        else
+            std::filesystem::resize_file(native, std::filesystem::file_size(native) / 2);
+        // A file of another size after the faulty one is never reached.
+        WriteFrame(folder.Path(c.index + 1), c.index + 1, kWidth, kHeight + 2);
+
+        CFrameLoader loader;
+        CFrameReadAhead ring(kDepth);
+        for (int i = 0; i < c.index; ++i)
+            ExpectFrame(ring.Load(loader, folder.Paths(), i), i);
+        EXPECT_EQ(ring.Load(loader, folder.Paths(), c.index), nullptr);
+        EXPECT_EQ(loader.Frame(), nullptr) << "a failed load leaves no block, as loading in turn does";
+        EXPECT_EQ(ring.Queued(), 0) << "nothing is read after the failure";
+    }
+}
+
+TEST(FrameReadAheadTest, DroppedFramesAreReadAgainAndASeekReadsTheFrameAskedFor)
+{
+    constexpr int kCount = 12;
+    const Folder folder(kCount);
+    CFrameLoader loader;
+    CFrameReadAhead ring(4);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 0), 0);
+    ASSERT_EQ(ring.Queued(), 4);
+    // Stop or pause: what was read ahead is forgotten, the files are read anew after.
+    ring.Drop();
+    EXPECT_EQ(ring.Queued(), 0);
+    WriteFrame(folder.Path(1), 101);
+    WriteFrame(folder.Path(2), 2, kWidth, kHeight + 1);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 1), 101);
+    EXPECT_EQ(ring.Load(loader, folder.Paths(), 2), nullptr) << "the file as it is now";
+
+    // Seeking forward and back, past and into the frames in flight.
+    ExpectFrame(ring.Load(loader, folder.Paths(), 3), 3);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 9), 9);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 4), 4);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 5), 5);
+    EXPECT_EQ(ring.Load(loader, folder.Paths(), kCount), nullptr);
+    EXPECT_EQ(ring.Queued(), 0);
+
+    // Another list in which the same index names another file.
+    CStringArray other;
+    for (int i = kCount - 1; i >= 0; --i)
+        other.Add(folder.Path(i));
+    ExpectFrame(ring.Load(loader, folder.Paths(), 6), 6);
+    ExpectFrame(ring.Load(loader, other, 7), kCount - 1 - 7);
+}
+
+TEST(FrameReadAheadTest, GoesAwayWithReadsInFlight)
+{
+    constexpr int kCount = 24;
+    const Folder folder(kCount);
+    for (int round = 0; round < 20; ++round) {
+        auto loader = std::make_unique<CFrameLoader>();
+        auto ring = std::make_unique<CFrameReadAhead>(8);
+        ExpectFrame(ring->Load(*loader, folder.Paths(), round % 4), round % 4);
+        // Either may go first: the reads own what they write to.
+        if (round % 2 == 0)
+            loader.reset();
+        ring.reset();
+    }
+    // The reads of the last ring may still be queued while the folder goes.
+    CFrameLoader loader;
+    {
+        CFrameReadAhead ring(8);
+        ExpectFrame(ring.Load(loader, folder.Paths(), 0), 0);
+    }
+}
+
+} // namespace
