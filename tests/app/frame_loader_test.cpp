@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -116,6 +117,40 @@ TEST(FrameLoaderTest, TwentyFourBitFramesAreTheReadersOwnBlock)
     EXPECT_EQ(loader.Load(dir.Path(u"b.bmp")), first);
     EXPECT_EQ(loader.Load(dir.Path(u"missing.bmp")), nullptr);
     EXPECT_EQ(loader.Frame(), nullptr);
+}
+
+TEST(FrameLoaderTest, CopyFrameCopiesEveryRowIntoTheBlockItHas)
+{
+    // Large enough for the copy to be split into bands.
+    constexpr int kWidth = 1501;
+    constexpr int kHeight = 1003;
+    TempDir dir;
+    CResImgFile writer;
+    for (const int seed : {1, 2}) {
+        DibPtr frame(AcquireFrameBlock(nullptr, kWidth, kHeight));
+        for (size_t i = 0; i < DibRowStride(kWidth) * kHeight; ++i)
+            DibPixels(frame.get())[i] = static_cast<BYTE>(i * seed + i / 4099);
+        ZeroRowPadding(frame.get());
+        const CString path = dir.Path(seed == 1 ? u"a.bmp" : u"b.bmp");
+        ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), path, 0), 1);
+    }
+    CFrameLoader shown;
+    CFrameLoader ahead;
+    BITMAPINFOHEADER* block = shown.Load(dir.Path(u"a.bmp"));
+    const BITMAPINFOHEADER* source = ahead.Load(dir.Path(u"b.bmp"));
+    ASSERT_NE(block, nullptr);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(shown.CopyFrame(ahead), block);
+    EXPECT_EQ(std::memcmp(DibPixels(block), reinterpret_cast<const BYTE*>(source) + sizeof(BITMAPINFOHEADER),
+                          DibRowStride(kWidth) * kHeight),
+              0);
+
+    CFrameLoader other;
+    DibPtr small(AcquireFrameBlock(nullptr, 3, 2));
+    ASSERT_EQ(writer.Save(DibPixels(small.get()), small.get(), dir.Path(u"c.bmp"), 0), 1);
+    ASSERT_NE(other.Load(dir.Path(u"c.bmp")), nullptr);
+    EXPECT_EQ(shown.CopyFrame(other), nullptr) << "another size is not copied";
+    EXPECT_EQ(CFrameLoader().CopyFrame(ahead), nullptr) << "nor into a loader without a frame";
 }
 
 TEST(FrameLoaderTest, ConversionRefusesOtherFormsAndReplacesAMismatchedBlock)
