@@ -245,8 +245,10 @@ BOOL CTorvinaView::LoadFrame()
     }
     if (frame && m_pBits)
         m_pBits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+    // The failed load released the block: neither the viewer nor the view's own painting, which
+    // the error box lets through, may draw from it.
     if (!frame && m_pBits)
-        HandViewerTheFrame();
+        ClearBits();
     if (m_slider.m_hWnd)
         m_slider.SetPos(m_nIndex);
     ShowFileName();

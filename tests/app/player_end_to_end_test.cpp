@@ -165,6 +165,29 @@ TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileS
     EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
 }
 
+TEST_F(PlayerEndToEndTest, AFileThatFailsWhileTheViewerIsOpenEndsTheSlideShowAndIsDrawnFromNoFreedBlock)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 6);
+    // Not a picture; sorts between the third and the fourth image.
+    dir.WriteFile(u"shotc2.jpg", 300);
+    ModalScript script;
+    OpenFolder(script, dir);
+    ASSERT_EQ(m_view->GetImages().GetSize(), 7);
+    Command(ID_SHOW_SOURCE);
+    ASSERT_TRUE(m_view->IsViewerOpen());
+    m_doc->m_nDispRate = CTorvinaDoc::DisplayAll;
+    std::vector<QString> boxes;
+    script.Add("error", ModalScript::Box(boxes));
+    Command(ID_PLAY);
+    ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
+    EXPECT_EQ(m_view->GetIndex(), 3);
+    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_TRUE(m_view->IsViewerOpen());
+}
+
 TEST_F(PlayerEndToEndTest, ContextMenuOfEachLanguage)
 {
     struct Case {
