@@ -1,7 +1,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test sanitize-fuzz deps build
+.PHONY: run test sanitize-fuzz tsan deps build
 
 run: build
 	$(BUILD_DIR)/app/torvina
@@ -12,6 +12,10 @@ test: build
 # The test suite again under ASan + UBSan + LSan, then every fuzzer briefly (README, "Hostile input").
 sanitize-fuzz: deps
 	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
+
+# The test suite again under ThreadSanitizer (README, "Hostile input").
+tsan: deps
+	JOBS=$(JOBS) ./scripts/thread-sanitize.sh
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja
