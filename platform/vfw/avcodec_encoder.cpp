@@ -183,12 +183,24 @@ bool AvcodecEncoder::IsYuv420() const { return m_descriptor.pixelFormat == AV_PI
 
 bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
 {
+    // The scaler takes a reference to its source; a frame without a buffer of its own would be
+    // copied whole, in a block allocated anew for every frame. The caller's rows are lent instead.
+    const size_t rowBytes = static_cast<size_t>(stride < 0 ? -stride : stride);
+    const uint8_t* first = stride < 0 ? top + static_cast<ptrdiff_t>(stride) * (m_frame->height - 1) : top;
+    AVBufferRef* lent = av_buffer_create(
+        const_cast<uint8_t*>(first), rowBytes * static_cast<size_t>(m_frame->height), [](void*, uint8_t*) {}, nullptr,
+        AV_BUFFER_FLAG_READONLY);
+    if (!lent)
+        return false;
+    m_source->buf[0] = lent;
     m_source->format = AV_PIX_FMT_BGR24;
     m_source->width = m_frame->width;
     m_source->height = m_frame->height;
     m_source->data[0] = const_cast<uint8_t*>(top);
     m_source->linesize[0] = stride;
-    if (const int rc = sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get()); rc < 0) {
+    const int rc = sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get());
+    av_frame_unref(m_source.get());
+    if (rc < 0) {
         av::LogFailure("colour conversion", rc);
         return false;
     }
