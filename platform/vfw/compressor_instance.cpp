@@ -148,7 +148,8 @@ std::unique_ptr<FrameEncoder> CompressorInstance::OpenEncoder(const BITMAPINFOHE
 
 bool CompressorInstance::Query(const BITMAPINFOHEADER* input) const
 {
-    return IsAcceptedFormat(input) && OpenEncoder(*input) != nullptr;
+    return IsAcceptedFormat(input) &&
+           MakeFrameEncoder(m_descriptor)->CanOpen(input->biWidth, Height(*input), m_settings);
 }
 
 void CompressorInstance::SetFrameRate(DWORD rate, DWORD scale)

@@ -18,7 +18,7 @@ constexpr LONG kDefaultCompressorQuality = 7500;
 
 struct EncoderSettings {
     LONG quality = -1; // 0..10000, or -1 for the compressor's default
-    LONG keyRate = 0;  // <= 0: key frames only when needed
+    LONG keyRate = 0; // <= 0: key frames only when needed
     AVRational timeBase{1, 30};
     std::vector<int32_t> optionValues; // one per option of the descriptor
 };
@@ -34,6 +34,12 @@ public:
     virtual ~FrameEncoder() = default;
     // False when the engine refuses this size or these settings.
     [[nodiscard]] virtual bool Open(int width, int height, const EncoderSettings& settings) = 0;
+    // Whether Open would succeed, for a query that encodes nothing; engines that prepare more
+    // than the encoder itself (conversion, buffers) leave that out here.
+    [[nodiscard]] virtual bool CanOpen(int width, int height, const EncoderSettings& settings)
+    {
+        return Open(width, height, settings);
+    }
     // For the output format after Open: bits per pixel and the data that follows the header.
     virtual WORD BitCount() const = 0;
     virtual std::vector<uint8_t> ExtraData() const = 0;
