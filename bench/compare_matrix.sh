@@ -4,6 +4,8 @@
 # their ratio (ours / ffmpeg), the mean output bytes per frame of each side (equal settings give
 # about equal sizes) and our largest resident memory.
 #   compare_matrix.sh DATA_DIR [RUNS]
+# CONVERT_BENCH names another convert_bench binary (an older build, to compare); KEEP_DIR keeps
+# our output of each row there (row number and extension) for bench/compare_outputs.sh.
 # DATA_DIR is filled on first use (about 450 MB): smooth, noisy and mandel hold 300 1920x1080
 # JPEG files, png 300 1920x1080 PNG files, vga 90 640x480 JPEG files; long holds 3000 links to
 # the smooth files, for the memory of a long run.
@@ -23,7 +25,10 @@ data=${1:?usage: compare_matrix.sh DATA_DIR [RUNS]}
 runs=${2:-3}
 mjpeg_q=${MJPEG_Q:-4}
 here=$(cd "$(dirname "$0")" && pwd)
-bench=$here/../build/bench/convert_bench
+bench=${CONVERT_BENCH:-$here/../build/bench/convert_bench}
+keep=${KEEP_DIR:-}
+[ -n "$keep" ] && mkdir -p "$keep"
+rows_done=0
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -87,6 +92,8 @@ row() {
     end=$(date +%s.%N)
     theirs_s+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
   done
+  rows_done=$((rows_done + 1))
+  [ -n "$keep" ] && cp "$out/$ours_out" "$keep/$(printf %02d "$rows_done").${ours_out##*.}"
   local a b r
   a=$(printf '%s\n' "${ours_s[@]}" | median)
   b=$(printf '%s\n' "${theirs_s[@]}" | median)
