@@ -2,17 +2,8 @@
 
 #include "image/dib_depth.h"
 #include "image/res_img_file.h"
-#include "workers/part_pool.h"
 
-#include <algorithm>
-#include <cstring>
-
-namespace {
-
-// Below this a band's copy costs less than handing it to another thread.
-constexpr uint64_t kCopyBandBytes = uint64_t{1} << 20;
-
-} // namespace
+#include <utility>
 
 CFrameLoader::~CFrameLoader() { Release(); }
 
@@ -43,29 +34,16 @@ bool CFrameLoader::Expect(const BITMAPINFOHEADER& like)
     return m_decoded != nullptr;
 }
 
-BITMAPINFOHEADER* CFrameLoader::CopyFrame(const CFrameLoader& source)
+BITMAPINFOHEADER* CFrameLoader::SwapFrame(CFrameLoader& source)
 {
     const BITMAPINFOHEADER* from = source.Frame();
-    BITMAPINFOHEADER* to = Frame();
+    const BITMAPINFOHEADER* to = Frame();
     if (!from || !to || from->biBitCount != 24 || to->biBitCount != 24 || from->biWidth != to->biWidth ||
-        from->biHeight != to->biHeight)
+        from->biHeight != to->biHeight || (m_shown == nullptr) != (source.m_shown == nullptr))
         return nullptr;
-    // Split over the pool: a large frame's copy is a good part of the main thread's share of a
-    // frame, and threads that are not decoding can take bands of it.
-    const uint64_t area = DibPixelAreaBytes(to->biWidth, to->biHeight);
-    const uint64_t stride = DibRowStride(static_cast<uint64_t>(to->biWidth));
-    const int rows = to->biHeight;
-    workers::PartPool& pool = workers::PartPool::Instance();
-    const int bands = static_cast<int>(
-        std::clamp<uint64_t>(area / kCopyBandBytes, 1, static_cast<uint64_t>(pool.Threads())));
-    const BYTE* pixels = reinterpret_cast<const BYTE*>(from) + sizeof(BITMAPINFOHEADER);
-    BYTE* target = DibPixels(to);
-    pool.Run(bands, [&](int band) {
-        const uint64_t first = static_cast<uint64_t>(rows) * band / bands;
-        const uint64_t last = static_cast<uint64_t>(rows) * (band + 1) / bands;
-        std::memcpy(target + first * stride, pixels + first * stride, (last - first) * stride);
-    });
-    return to;
+    // A 48-bit frame's decoded block stays where it is: only the 24-bit blocks change hands.
+    std::swap(m_shown ? m_shown : m_decoded, source.m_shown ? source.m_shown : source.m_decoded);
+    return Frame();
 }
 
 void CFrameLoader::Release()

@@ -1,6 +1,6 @@
 // Loads the images of one folder into one reused block. A 48-bit frame (16-bit TIFF) is shown
 // through a second, 24-bit block, so the preview, the resampler and the writers always get the
-// 24-bit form; both blocks keep their addresses while the size stays.
+// 24-bit form; both blocks keep their addresses while the size stays and no frame is swapped in.
 #pragma once
 
 #include "image/packed_dib.h"
@@ -22,9 +22,10 @@ public:
     // Makes the next Load accept only files of like's width, height and bit count, as if a file
     // of that form had been loaded before; false when the block cannot be had.
     bool Expect(const BITMAPINFOHEADER& like);
-    // Copies the pixels of source's frame into this loader's frame, whose block keeps its
-    // address; NULL, with nothing changed, unless both frames have the same size.
-    BITMAPINFOHEADER* CopyFrame(const CFrameLoader& source);
+    // Takes source's frame in exchange for this loader's, block for block, so no pixel is copied:
+    // the frame's address changes, and whoever holds the old one must be handed the new one. NULL,
+    // with nothing changed, unless both frames have the same size and come from the same form.
+    BITMAPINFOHEADER* SwapFrame(CFrameLoader& source);
     void Release();
 
 private:

@@ -142,7 +142,8 @@ BITMAPINFOHEADER* CFrameReadAhead::TakeFront(CFrameLoader& loader)
     m_queue.pop_front();
     m_free.push_back(number);
     // The frames after a failed one are not wanted: the run ends at the failure.
-    BITMAPINFOHEADER* frame = loaded ? loader.CopyFrame(slot.frames) : nullptr;
+    // The loader's old blocks go to the slot, which reads into them next.
+    BITMAPINFOHEADER* frame = loaded ? loader.SwapFrame(slot.frames) : nullptr;
     if (!frame) {
         Drop();
         if (!loaded)

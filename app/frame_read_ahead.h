@@ -23,9 +23,11 @@ public:
     CFrameReadAhead(const CFrameReadAhead&) = delete;
     CFrameReadAhead& operator=(const CFrameReadAhead&) = delete;
 
-    // Loads paths[index] into loader as loader.Load would, taking it from the ring when it was
-    // read ahead (its pixels are copied: the loader's frame keeps its address), then starts reading
-    // the frames after it. On a failure the loader is released and nothing stays in flight.
+    // Loads paths[index] into loader as loader.Load would, then starts reading the frames after
+    // it. A frame read ahead is swapped in (CFrameLoader::SwapFrame): the loader's frame may come
+    // back at another address, and its old blocks are read into from then on, so the caller hands
+    // the new address on before it lets anything draw. On a failure the loader is released and
+    // nothing stays in flight.
     BITMAPINFOHEADER* Load(CFrameLoader& loader, const CStringArray& paths, int index);
     // Forgets every frame read ahead; returns when no read is running any more, and frees the
     // ring's blocks.

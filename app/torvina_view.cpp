@@ -243,8 +243,10 @@ BOOL CTorvinaView::LoadFrame()
         m_ahead.Drop();
         frame = m_frames.Load(m_images[m_nIndex]);
     }
+    // A frame read ahead comes in its own block: the view and the viewer follow it before any
+    // drawing, as the block they held is read into by the next read.
     if (frame && m_pBits)
-        m_pBits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+        ShowBlockOf(frame);
     // The failed load released the block: neither the viewer nor the view's own painting, which
     // the error box lets through, may draw from it.
     if (!frame && m_pBits)
@@ -265,6 +267,16 @@ void CTorvinaView::ClearBits()
 {
     m_pBits = nullptr;
     HandViewerTheFrame();
+}
+
+void CTorvinaView::ShowBlockOf(const BITMAPINFOHEADER* frame)
+{
+    const BYTE* bits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
+    if (bits == m_pBits)
+        return;
+    m_pBits = bits;
+    if (m_viewer.m_pObject)
+        m_viewer.m_pObject->MoveFrame(m_pBits);
 }
 
 void CTorvinaView::HandViewerTheFrame()

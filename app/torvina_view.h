@@ -119,6 +119,8 @@ private:
     bool IsStopped();
     // The viewer follows the frame block, so it never draws from one that is gone.
     void HandViewerTheFrame();
+    // The shown frame, of the folder's size, is now in frame's block.
+    void ShowBlockOf(const BITMAPINFOHEADER* frame);
     // After a navigation: load, report a failure, let the viewer repaint, repaint the view.
     void ShowIndex(int index);
     void UpdateOutputImageSize();

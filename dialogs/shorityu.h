@@ -14,6 +14,9 @@ public:
     // Takes the owner's current frame, or no frame with null pixels, and shows it; a frame of
     // another size resizes the window.
     void SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih);
+    // The owner's frame moved to another block of the same size: the pixels are read from there
+    // on, and drawn when the owner next asks (DrawImage) or the window is painted.
+    void MoveFrame(const BYTE* pBits) { m_pBits = pBits; }
     // Only 24-bit bottom-up frames with their pixels are drawn; anything else draws nothing.
     bool HasDrawableFrame() const;
     virtual void DrawImage();

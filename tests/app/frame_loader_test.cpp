@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -96,9 +95,7 @@ TEST(FrameLoaderTest, FramesReadAheadFailWhereLoadingInTurnFails)
     CFrameReadAhead ring(3);
     const BITMAPINFOHEADER* first = ring.Load(loader, paths, 0);
     ExpectHighBytes(first, 5, 3, 1);
-    const BITMAPINFOHEADER* second = ring.Load(loader, paths, 1);
-    ExpectHighBytes(second, 5, 3, 2);
-    EXPECT_EQ(second, first);
+    ExpectHighBytes(ring.Load(loader, paths, 1), 5, 3, 2);
     EXPECT_EQ(ring.Load(loader, paths, 2), nullptr);
     EXPECT_EQ(loader.Frame(), nullptr);
 }
@@ -119,38 +116,49 @@ TEST(FrameLoaderTest, TwentyFourBitFramesAreTheReadersOwnBlock)
     EXPECT_EQ(loader.Frame(), nullptr);
 }
 
-TEST(FrameLoaderTest, CopyFrameCopiesEveryRowIntoTheBlockItHas)
+TEST(FrameLoaderTest, SwapFrameExchangesTheBlocksOfFramesOfOneSizeAndForm)
 {
-    // Large enough for the copy to be split into bands.
-    constexpr int kWidth = 1501;
-    constexpr int kHeight = 1003;
     TempDir dir;
     CResImgFile writer;
-    for (const int seed : {1, 2}) {
-        DibPtr frame(AcquireFrameBlock(nullptr, kWidth, kHeight));
-        for (size_t i = 0; i < DibRowStride(kWidth) * kHeight; ++i)
-            DibPixels(frame.get())[i] = static_cast<BYTE>(i * seed + i / 4099);
-        ZeroRowPadding(frame.get());
-        const CString path = dir.Path(seed == 1 ? u"a.bmp" : u"b.bmp");
-        ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), path, 0), 1);
+    for (const char16_t* name : {u"a.bmp", u"b.bmp"}) {
+        DibPtr frame(AcquireFrameBlock(nullptr, 5, 3));
+        std::fill_n(DibPixels(frame.get()), DibRowStride(5) * 3, static_cast<BYTE>(name[0]));
+        ASSERT_EQ(writer.Save(DibPixels(frame.get()), frame.get(), dir.Path(name), 0), 1);
     }
+    WriteTiff16(dir.Native() + "/c.tif", 5, 3, 1);
+    WriteTiff16(dir.Native() + "/d.tif", 5, 3, 2);
+    DibPtr small(AcquireFrameBlock(nullptr, 4, 3));
+    ASSERT_EQ(writer.Save(DibPixels(small.get()), small.get(), dir.Path(u"e.bmp"), 0), 1);
+
     CFrameLoader shown;
     CFrameLoader ahead;
-    BITMAPINFOHEADER* block = shown.Load(dir.Path(u"a.bmp"));
-    const BITMAPINFOHEADER* source = ahead.Load(dir.Path(u"b.bmp"));
-    ASSERT_NE(block, nullptr);
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(shown.CopyFrame(ahead), block);
-    EXPECT_EQ(std::memcmp(DibPixels(block), reinterpret_cast<const BYTE*>(source) + sizeof(BITMAPINFOHEADER),
-                          DibRowStride(kWidth) * kHeight),
-              0);
+    BITMAPINFOHEADER* old = shown.Load(dir.Path(u"a.bmp"));
+    BITMAPINFOHEADER* next = ahead.Load(dir.Path(u"b.bmp"));
+    ASSERT_NE(old, nullptr);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(shown.SwapFrame(ahead), next);
+    EXPECT_EQ(shown.Frame(), next);
+    EXPECT_EQ(ahead.Frame(), old) << "the old block is the other loader's to read into";
+    EXPECT_EQ(DibPixels(shown.Frame())[0], 'b');
 
+    CFrameLoader deep;
+    CFrameLoader deepAhead;
+    const BITMAPINFOHEADER* deepOld = deep.Load(dir.Path(u"c.tif"));
+    const BITMAPINFOHEADER* deepNext = deepAhead.Load(dir.Path(u"d.tif"));
+    const BITMAPINFOHEADER* decoded = deep.Decoded();
+    EXPECT_EQ(deep.SwapFrame(deepAhead), deepNext);
+    EXPECT_EQ(deepAhead.Frame(), deepOld);
+    EXPECT_EQ(deep.Decoded(), decoded) << "the 48-bit block stays as the form the next file must have";
+    ExpectHighBytes(deep.Frame(), 5, 3, 2);
+
+    EXPECT_EQ(shown.SwapFrame(deep), nullptr) << "another form";
     CFrameLoader other;
-    DibPtr small(AcquireFrameBlock(nullptr, 3, 2));
-    ASSERT_EQ(writer.Save(DibPixels(small.get()), small.get(), dir.Path(u"c.bmp"), 0), 1);
-    ASSERT_NE(other.Load(dir.Path(u"c.bmp")), nullptr);
-    EXPECT_EQ(shown.CopyFrame(other), nullptr) << "another size is not copied";
-    EXPECT_EQ(CFrameLoader().CopyFrame(ahead), nullptr) << "nor into a loader without a frame";
+    ASSERT_NE(other.Load(dir.Path(u"e.bmp")), nullptr);
+    EXPECT_EQ(shown.SwapFrame(other), nullptr) << "another size";
+    CFrameLoader none;
+    EXPECT_EQ(none.SwapFrame(ahead), nullptr) << "no frame to give";
+    EXPECT_EQ(shown.Frame(), next) << "nothing changed hands";
+    EXPECT_EQ(ahead.Frame(), old);
 }
 
 TEST(FrameLoaderTest, ConversionRefusesOtherFormsAndReplacesAMismatchedBlock)

@@ -188,6 +188,26 @@ TEST_F(PlayerEndToEndTest, AFileThatFailsWhileTheViewerIsOpenEndsTheSlideShowAnd
     EXPECT_TRUE(m_view->IsViewerOpen());
 }
 
+TEST_F(PlayerEndToEndTest, TheViewerFollowsTheFramesReadAheadThroughRunAfterRun)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 12);
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_SHOW_SOURCE);
+    ASSERT_TRUE(m_view->IsViewerOpen());
+    m_doc->m_nDispRate = CTorvinaDoc::DisplayAll;
+    // The frames come in the ring's blocks, which are read into and, at each run's end, freed: a
+    // viewer left behind would draw from them (the sanitizers' builds report it).
+    for (int run = 0; run < 2; ++run) {
+        Command(ID_PLAY);
+        ProcessEvents();
+        EXPECT_EQ(m_view->GetIndex(), 11);
+        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    }
+    EXPECT_TRUE(script.Left().empty());
+}
+
 TEST_F(PlayerEndToEndTest, ContextMenuOfEachLanguage)
 {
     struct Case {
