@@ -273,11 +273,12 @@ void CConversionRun::EndRun()
     // Frames still being compressed reach the file here; a failure among them is reported as
     // a failed write would have been.
     const int aviFinished = m_aviWriter.m_pObject->FinishFrames();
-    m_aviWriter.m_pObject->Close();
+    // A file whose ending could not be written is damaged: reported, not announced as saved.
+    const int aviClosed = m_aviWriter.m_pObject->Close();
     const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
     if (m_host.MakeAvi()) {
-        if (aviFinished != 0)
-            ReportError(aviFinished);
+        if (const int code = aviFinished != 0 ? aviFinished : aviClosed)
+            ReportError(code);
         else
             m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
     }

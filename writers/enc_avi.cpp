@@ -15,12 +15,13 @@ constexpr DWORD kCompressOptionFlags = AVICOMPRESSF_DATARATE | AVICOMPRESSF_KEYF
 CEncAVI::CEncAVI()
 {
     AVIFileInit();
-    CEncAVI::Close();
+    static_cast<void>(CEncAVI::Close());
 }
 
 CEncAVI::~CEncAVI()
 {
-    CEncAVI::Close();
+    // Whoever needed the result closed before.
+    static_cast<void>(CEncAVI::Close());
     AVIFileExit();
 }
 
@@ -131,9 +132,9 @@ int CEncAVI::WriteFrame(const void* bits)
     return 0;
 }
 
-void CEncAVI::Close()
+int CEncAVI::Close()
 {
-    CEncAVI::FinishFrames();
+    int code = CEncAVI::FinishFrames();
     m_ahead.reset();
     if (m_videoStream)
         AVIStreamRelease(m_videoStream);
@@ -141,13 +142,17 @@ void CEncAVI::Close()
     if (m_compressedStream)
         AVIStreamRelease(m_compressedStream);
     m_compressedStream = nullptr;
-    if (m_aviFile)
+    if (m_aviFile) {
+        if (AVIFileFinish(m_aviFile) != AVIERR_OK && code == 0)
+            code = kErrorAviStreamWrite;
         AVIFileRelease(m_aviFile);
+    }
     m_aviFile = nullptr;
     CloseCompressor();
     std::memset(&m_frameHeader, 0, sizeof m_frameHeader);
     m_framePosition = 0;
     std::memset(&m_streamInfo, 0, sizeof m_streamInfo);
+    return code;
 }
 
 void CEncAVI::CloseCompressor()

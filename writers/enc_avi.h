@@ -20,7 +20,10 @@ public:
     CEncAVI& operator=(const CEncAVI&) = delete;
 
     virtual int WriteFrame(const void* bits);
-    virtual void Close();
+    // Finishes the file and releases everything; safe in every state, any number of times. 0, the
+    // number of the first frame in flight that failed, or kErrorAviStreamWrite when the file's
+    // ending (indexes, sizes, the close itself) could not be written: the file is incomplete.
+    virtual int Close();
     virtual int Open(CString path);
     virtual void SetupCompressor();
     virtual void CloseCompressor();
@@ -30,7 +33,7 @@ public:
     // Frames of a compressor whose frames stand alone are compressed beside the caller and reach
     // the file one WriteFrame later; a failure is returned by that next WriteFrame, or here, and
     // leaves the frame position at the frame that failed. This writes the frames still in flight:
-    // 0, or the error number of the first that failed. Close writes them too but cannot report.
+    // 0, or the error number of the first that failed. Close writes them too.
     virtual int FinishFrames();
 
     CEncAVISetting* GetSetting() { return &m_setting; }

@@ -8,19 +8,20 @@
 CEncAVIAudio::CEncAVIAudio()
 {
     m_audioStream = nullptr;
-    CEncAVIAudio::Close();
+    static_cast<void>(CEncAVIAudio::Close());
 }
 
-CEncAVIAudio::~CEncAVIAudio() { CEncAVIAudio::Close(); }
+CEncAVIAudio::~CEncAVIAudio() { static_cast<void>(CEncAVIAudio::Close()); }
 
-void CEncAVIAudio::Close()
+int CEncAVIAudio::Close()
 {
-    CEncAVI::FinishFrames();
+    const int frames = CEncAVI::FinishFrames();
     if (m_audioStream)
         AVIStreamRelease(m_audioStream);
     m_audioStream = nullptr;
     m_audioPosition = 0;
-    CEncAVI::Close();
+    const int closed = CEncAVI::Close();
+    return frames != 0 ? frames : closed;
 }
 
 int CEncAVIAudio::WriteAudioSamples(LONG* samples, const void* data, LONG* bytes)
@@ -49,16 +50,17 @@ int CEncAVIAudio::WriteAudioSamples(LONG* samples, const void* data, LONG* bytes
 
 CEncAVIAudioComp::CEncAVIAudioComp() { m_converter.SetTargetFormat(m_setting.GetAudioFormat()); }
 
-CEncAVIAudioComp::~CEncAVIAudioComp() { CEncAVIAudioComp::Close(); }
+CEncAVIAudioComp::~CEncAVIAudioComp() { static_cast<void>(CEncAVIAudioComp::Close()); }
 
-void CEncAVIAudioComp::Close()
+int CEncAVIAudioComp::Close()
 {
     // The silent tail is measured against every frame given.
-    CEncAVI::FinishFrames();
+    const int frames = CEncAVI::FinishFrames();
     PadAudio();
     m_converter.Flush(&CEncAVIAudioComp::WriteConverted, this);
     m_converter.Reset();
-    CEncAVIAudio::Close();
+    const int closed = CEncAVIAudio::Close();
+    return frames != 0 ? frames : closed;
 }
 
 int CEncAVIAudioComp::CreateAudioStream()

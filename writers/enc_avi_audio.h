@@ -11,7 +11,7 @@ public:
     CEncAVIAudio();
     ~CEncAVIAudio() override;
 
-    void Close() override;
+    int Close() override;
     // Both counts are in and out; with *samples 0 they are taken from the stream's block size.
     int WriteAudioSamples(LONG* samples, const void* data, LONG* bytes);
     LONG GetAudioPosition() const { return m_audioPosition; }
@@ -27,7 +27,7 @@ public:
     CEncAVIAudioComp();
     ~CEncAVIAudioComp() override;
 
-    void Close() override;
+    int Close() override;
     virtual int CreateAudioStream();
     virtual int WriteAudio(const void* data, int bytes);
 

@@ -16,12 +16,22 @@ class AviFileObject final : public win::RefCounted<> {
 public:
     explicit AviFileObject(uint64_t partLimit) : m_muxer(partLimit) {}
     AviMuxer& Muxer() { return m_muxer; }
+    bool Finish()
+    {
+        if (m_finished)
+            return m_finishResult;
+        m_finished = true;
+        m_finishResult = m_muxer.Finish();
+        return m_finishResult;
+    }
 
 private:
     // Release has no result to carry a failure; the sink logged it where it happened.
-    ~AviFileObject() override { static_cast<void>(m_muxer.Finish()); }
+    ~AviFileObject() override { static_cast<void>(Finish()); }
 
     AviMuxer m_muxer;
+    bool m_finished = false;
+    bool m_finishResult = false;
 };
 
 class AviStreamObject : public win::RefCounted<> {
@@ -180,6 +190,13 @@ HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMI
 
 ULONG AVIFileAddRef(PAVIFILE file) { return file ? file->AddRef() : 0; }
 ULONG AVIFileRelease(PAVIFILE file) { return file ? file->Release() : 0; }
+
+HRESULT AVIFileFinish(PAVIFILE file)
+{
+    if (!file)
+        return AVIERR_BADPARAM;
+    return file->Finish() ? AVIERR_OK : AVIERR_FILEWRITE;
+}
 
 HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const AVICOMPRESSOPTIONS* options,
                                 const void* handler)

@@ -19,6 +19,10 @@ HRESULT AVIFileOpenW(PAVIFILE* file, LPCWSTR path, UINT mode, const void* handle
 HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMINFOW* info);
 ULONG AVIFileAddRef(PAVIFILE file);
 ULONG AVIFileRelease(PAVIFILE file);
+// Writes the indexes and the final headers and closes the file now, rather than at the last
+// Release, which cannot report: AVIERR_FILEWRITE when that failed and the file may be damaged.
+// Writes after it fail.
+HRESULT AVIFileFinish(PAVIFILE file);
 
 // A stream that compresses what is written to it into source; "DIB " stores frames as they come.
 HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const AVICOMPRESSOPTIONS* options,

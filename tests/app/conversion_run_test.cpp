@@ -310,16 +310,31 @@ TEST_F(ConversionRunTest, AWmvFileThatCannotBeFinishedIsReportedInsteadOfSaved)
     EXPECT_EQ(host.Entries("error box Error No.3002").size(), 1u);
 }
 
-TEST_F(ConversionRunTest, AnAviFrameThatFailsAfterTheLastWriteIsReportedInsteadOfSaved)
+TEST_F(ConversionRunTest, AnAviFileThatCannotBeFinishedIsReportedInsteadOfSaved)
 {
-    RecordingHost host(3);
-    host.makeAvi = TRUE;
-    host.avi->finishResult = 2006;
-    host.run.Play();
-    EXPECT_EQ(host.Entries("avi frame ").size(), 3u);
-    EXPECT_EQ(host.Entries("error box Error No.2006").size(), 1u);
-    EXPECT_EQ(host.Count(Saved("/tmp/torvina-run-test/Enc.avi")), 0u);
-    EXPECT_EQ(host.Count("avi close"), 1u);
+    struct Case {
+        const char* name;
+        int finishResult;
+        int closeResult;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"a frame after the last write", 2006, 0, "error box Error No.2006"},
+        {"a frame that failed to compress", 2202, 2006, "error box Error No.2202"},
+        {"the index or the sizes at the close", 0, 2006, "error box Error No.2006"},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host(3);
+        host.makeAvi = TRUE;
+        host.avi->finishResult = c.finishResult;
+        host.avi->closeResult = c.closeResult;
+        host.run.Play();
+        EXPECT_EQ(host.Entries("avi frame ").size(), 3u) << c.name;
+        EXPECT_EQ(host.Entries("error box ").size(), 1u) << c.name;
+        EXPECT_EQ(host.Entries(c.box).size(), 1u) << c.name;
+        EXPECT_EQ(host.Count(Saved("/tmp/torvina-run-test/Enc.avi")), 0u) << c.name;
+        EXPECT_EQ(host.Count("avi close"), 1u) << c.name;
+    }
 }
 
 TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpening)

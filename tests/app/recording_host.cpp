@@ -78,10 +78,11 @@ int FakeAviWriter::WriteFrame(const void* bits)
     return 0;
 }
 
-void FakeAviWriter::Close()
+int FakeAviWriter::Close()
 {
     m_host.Log("avi close");
-    CEncAVI2::Close();
+    const int closed = CEncAVI2::Close();
+    return closeResult != 0 ? closeResult : closed;
 }
 
 int FakeWmvWriter::LoadProfile(LPCWSTR)

@@ -16,14 +16,15 @@ class RecordingHost;
 
 class FakeAviWriter : public CEncAVI2 {
 public:
-    explicit FakeAviWriter(RecordingHost& host) : m_host(host) { }
+    explicit FakeAviWriter(RecordingHost& host) : m_host(host) {}
     int Open(CString path) override;
     int WriteFrame(const void* bits) override;
     std::vector<BYTE> lastFrame; // the output frame's bytes as written
-    void Close() override;
+    int Close() override;
     int FinishFrames() override { return finishResult; }
     int openResult = 0;
     int finishResult = 0;
+    int closeResult = 0;
 
 private:
     RecordingHost& m_host;
@@ -33,7 +34,7 @@ private:
 // pass's EndPass and by Close.
 class FakeWmvWriter : public CEncWMVWMA {
 public:
-    explicit FakeWmvWriter(RecordingHost& host) : m_host(host) { }
+    explicit FakeWmvWriter(RecordingHost& host) : m_host(host) {}
     int LoadProfile(LPCWSTR path) override;
     int CreateProfile(int kind, int indexV4, int indexV7, int indexV8) override;
     int Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int audioRate, int channels, int bits) override;
@@ -127,7 +128,7 @@ public:
         bitsShown = false;
     }
     void CloseResizeDialog() override { Log("close resize dialog"); }
-    void RedrawViewer() override { }
+    void RedrawViewer() override {}
     void DrawFrame() override { Log("draw frame " + std::to_string(index)); }
     void DrawStatus() override { Log("draw status " + std::to_string(index)); }
     void InvalidateView() override { Log("invalidate"); }

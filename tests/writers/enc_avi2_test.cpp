@@ -11,11 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 
 using vfw::CompressorDescriptor;
 using vfw::FindInstalledCompressor;
@@ -61,8 +63,8 @@ int WriteFrames(CEncAVI2& writer, const std::string& path, int count, int rate =
     int rc = writer.Create(PathOf(path), &header, rate);
     for (int i = 0; rc == 0 && i < count; ++i)
         rc = writer.WriteFrame(MakeDibFrame(width, height, i).data());
-    writer.Close();
-    return rc;
+    const int closed = writer.Close();
+    return rc != 0 ? rc : closed;
 }
 
 struct Expectation {
@@ -71,8 +73,8 @@ struct Expectation {
 };
 
 const std::map<std::string, Expectation> kExpectations = {
-    {"DIB ", {true, 0}},  {"MJPG", {false, 28}}, {"HFYU", {true, 0}},  {"FFV1", {true, 0}},
-    {"ULRG", {true, 0}},  {"MPNG", {true, 0}},   {"ZMBV", {true, 0}},  {"MP42", {false, 26}},
+    {"DIB ", {true, 0}},   {"MJPG", {false, 28}}, {"HFYU", {true, 0}},   {"FFV1", {true, 0}},
+    {"ULRG", {true, 0}},   {"MPNG", {true, 0}},   {"ZMBV", {true, 0}},   {"MP42", {false, 26}},
     {"MP43", {false, 26}}, {"WMV1", {false, 26}}, {"WMV2", {false, 26}}, {"XVID", {false, 26}},
     {"FMP4", {false, 26}}, {"H264", {false, 26}}, {"MSVC", {false, 24}}, {"cvid", {false, 24}},
 };
@@ -172,8 +174,8 @@ TEST(EncAvi2, MotionJpegFramesCompressedInBandsDecodeToTheirInput)
     ASSERT_EQ(video.frames.size(), static_cast<size_t>(kFrames));
     for (int i = 0; i < kFrames; ++i) {
         EXPECT_TRUE(video.keyFrames[i]);
-        const std::vector<uint8_t> input =
-            TopDownRows(MakeDibFrame(kBandedWidth, kBandedHeight, i), kBandedWidth, kBandedHeight);
+        const std::vector<uint8_t> input = TopDownRows(MakeDibFrame(kBandedWidth, kBandedHeight, i), kBandedWidth,
+                                                       kBandedHeight);
         EXPECT_GE(Psnr(video.frames[i], input), 35.0) << "frame " << i;
     }
 }
@@ -263,9 +265,9 @@ TEST(EncAvi2, CloseOnANeverOpenedWriterLeavesEverythingZeroAndCanRepeat)
 {
     CEncAVI2 writer;
     ExpectClosed(writer);
-    writer.Close();
+    EXPECT_EQ(writer.Close(), 0);
     ExpectClosed(writer);
-    writer.Close();
+    EXPECT_EQ(writer.Close(), 0);
     ExpectClosed(writer);
 }
 
@@ -278,6 +280,55 @@ TEST(EncAvi2, CloseAfterAFailedCreateReleasesWhatWasMade)
     EXPECT_TRUE(writer->IsFileOpen());
     writer->Close();
     ExpectClosed(*writer);
+}
+
+// Files of this process grow no further than a size while it lives, as on a full disk. Only the
+// soft limit is lowered, so it can be raised again; the compressor's threads write no files.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_signal)(int) = SIG_DFL;
+};
+
+TEST(EncAvi2, AnIndexThatCannotBeWrittenFailsTheCloseWith2006)
+{
+    constexpr int kFrames = 12;
+    for (FOURCC code : {kFourCCUncompressed, mmioFOURCC('M', 'J', 'P', 'G')}) {
+        TempFolder folder;
+        const std::string path = folder / "full.avi";
+        auto writer = MakeWriter(code);
+        const BITMAPINFOHEADER header = FrameHeader(kWidth, kHeight);
+        ASSERT_EQ(writer->Create(PathOf(path), &header, kRate2997), 0);
+        for (int i = 0; i < kFrames; ++i)
+            ASSERT_EQ(writer->WriteFrame(MakeDibFrame(kWidth, kHeight, i).data()), 0);
+        ASSERT_EQ(writer->FinishFrames(), 0);
+        {
+            // Every frame is in the file; what Close adds now is the index and the sizes.
+            FileSizeLimit full(std::filesystem::file_size(path));
+            EXPECT_EQ(writer->Close(), kErrorAviStreamWrite) << FourCCText(code);
+        }
+        ExpectClosed(*writer);
+        // The file lacks its index, yet its frames still decode.
+        EXPECT_EQ(DecodeVideo(path).frames.size(), static_cast<size_t>(kFrames)) << FourCCText(code);
+        EXPECT_EQ(WriteFrames(*writer, folder / "whole.avi", kFrames), 0) << "with room the file closes well";
+    }
 }
 
 TEST(EncAvi2, FramesOfAnotherBitDepthFailWith2201)
