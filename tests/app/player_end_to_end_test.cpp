@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <cmath>
 
 namespace {
@@ -206,6 +208,55 @@ TEST_F(PlayerEndToEndTest, TheViewerFollowsTheFramesReadAheadThroughRunAfterRun)
         EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
     }
     EXPECT_TRUE(script.Left().empty());
+}
+
+TEST_F(PlayerEndToEndTest, PausedAndResumedTheRunWritesEveryFrameOnceInOrder)
+{
+    constexpr int kCount = 24;
+    constexpr int kPauseAt = 3;
+    TempDir dir;
+    MakeJpegFolder(dir, kCount);
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_MAKE_AVI);
+    m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
+    std::vector<QString> boxes;
+    const auto play = [&](const std::string& path) {
+        script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(path)));
+        script.Add("AVI settings", ModalScript::Press<CAVISetDlg>(IDOK));
+        script.Add("saved", ModalScript::Box(boxes));
+        Command(ID_PLAY);
+        ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    };
+    play(dir.Native() + "/straight.avi");
+
+    // A user who pauses once the run has passed a frame and resumes a few polls later, both
+    // through the message queue; the frames read ahead are dropped at the pause.
+    int pausedAt = -1;
+    int pausedPolls = 0;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const int state = m_doc->m_nRunState;
+        if (pausedAt < 0 && state == CTorvinaDoc::Running && m_view->GetIndex() >= kPauseAt) {
+            pausedAt = m_view->GetIndex();
+            m_frame->PostMessage(WM_COMMAND, ID_PAUSE, 0);
+        } else if (state == CTorvinaDoc::Paused && ++pausedPolls == 3) {
+            EXPECT_LE(m_view->GetIndex(), pausedAt + 1) << "the pause acts within a frame";
+            m_frame->PostMessage(WM_COMMAND, ID_PLAY, 0);
+        }
+    });
+    user.start();
+    play(dir.Native() + "/paused.avi");
+    user.stop();
+    ASSERT_GE(pausedAt, kPauseAt);
+    EXPECT_GE(pausedPolls, 3);
+    EXPECT_EQ(m_view->GetIndex(), kCount - 1);
+
+    const DecodedVideo straight = DecodeVideo(dir.Native() + "/straight.avi");
+    const DecodedVideo paused = DecodeVideo(dir.Native() + "/paused.avi");
+    ASSERT_EQ(straight.frames.size(), static_cast<size_t>(kCount));
+    EXPECT_TRUE(paused.frames == straight.frames);
 }
 
 TEST_F(PlayerEndToEndTest, ContextMenuOfEachLanguage)
