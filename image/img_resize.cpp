@@ -11,6 +11,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define IMG_RESIZE_SSE41 1
+#endif
 
 namespace {
 
@@ -82,6 +86,66 @@ void BlendRows(const BYTE* row0, const BYTE* row1, unsigned int wy, unsigned int
         out[k] = row1[k] * wy + row0[k] * (256 - wy);
 }
 
+// One byte of the horizontal pass from the blended sums of its two source pixels:
+// a * (256 - wx) + b * wx == (a << 8) + (b - a) * wx exactly in modular unsigned arithmetic,
+// since the true value fits: one multiply per byte.
+inline BYTE BlendColumn(unsigned int a, unsigned int b, unsigned int wx)
+{
+    return static_cast<BYTE>(((a << 8) + (b - a) * wx + kHalf16) >> 16);
+}
+
+// The horizontal pass of one destination row. All loads come before the stores, so the byte
+// stores cannot force the table and the sums to be read again.
+void BlendRow(const unsigned int* scratch, const unsigned int* columns, BYTE* out, LONG begin, LONG end)
+{
+    out += 3 * static_cast<size_t>(begin);
+    for (LONG i = begin; i < end; ++i, out += 3) {
+        const unsigned int* pixel = scratch + 3 * columns[2 * i];
+        const unsigned int wx = columns[2 * i + 1];
+        const BYTE blue = BlendColumn(pixel[0], pixel[3], wx);
+        const BYTE green = BlendColumn(pixel[1], pixel[4], wx);
+        const BYTE red = BlendColumn(pixel[2], pixel[5], wx);
+        out[0] = blue;
+        out[1] = green;
+        out[2] = red;
+    }
+}
+
+#if defined(IMG_RESIZE_SSE41)
+bool HasSse41() { return __builtin_cpu_supports("sse4.1"); }
+
+// BlendRow four pixels at a time: a pixel's three sums and its partner's are loaded as four
+// lanes each, so one multiply blends its channels; the fourth lane (the next pixel's first sum,
+// or the spare entry after the scratch row) is computed and dropped.
+__attribute__((target("sse4.1"))) void BlendRowSse41(const unsigned int* scratch, const unsigned int* columns,
+                                                     BYTE* out, LONG width)
+{
+    const __m128i half = _mm_set1_epi32(static_cast<int>(kHalf16));
+    const __m128i threeOfFour = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    LONG i = 0;
+    for (; i + 4 <= width; i += 4) {
+        __m128i blended[4];
+        for (int p = 0; p < 4; ++p) {
+            const unsigned int* pixel = scratch + 3 * columns[2 * (i + p)];
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixel));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixel + 3));
+            const __m128i wx = _mm_set1_epi32(static_cast<int>(columns[2 * (i + p) + 1]));
+            const __m128i sum = _mm_add_epi32(_mm_slli_epi32(a, 8), _mm_mullo_epi32(_mm_sub_epi32(b, a), wx));
+            blended[p] = _mm_srli_epi32(_mm_add_epi32(sum, half), 16);
+        }
+        // The three kept lanes of each pixel are at most 255, so packing leaves them as they are.
+        const __m128i bytes = _mm_packus_epi16(_mm_packus_epi32(blended[0], blended[1]),
+                                               _mm_packus_epi32(blended[2], blended[3]));
+        const __m128i pixels = _mm_shuffle_epi8(bytes, threeOfFour);
+        BYTE* target = out + 3 * static_cast<size_t>(i);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(target), pixels);
+        const int last = _mm_extract_epi32(pixels, 2);
+        std::memcpy(target + 8, &last, sizeof last);
+    }
+    BlendRow(scratch, columns, out, i, width);
+}
+#endif
+
 } // namespace
 
 void CImgResize::SetClipRect(CRect clip) { m_clip = clip; }
@@ -146,7 +210,8 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
         return destination;
     }
 
-    const int scratchLength = 3 * (width + 1);
+    // Each band's row of sums ends with one spare entry, read into a lane that is dropped.
+    const int scratchLength = 3 * (width + 1) + 1;
     const int bands = BandCount(outWidth, outHeight, scratchLength);
     unsigned int* scratchRows = m_scratch.Alloc(bands * scratchLength);
     const unsigned int* columns = scratchRows ? BuildColumns(outWidth, sx) : nullptr;
@@ -173,21 +238,14 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
             }
 
             BYTE* out = destination + outStride * j;
-            // a * wx + b * (256 - wx) == (b << 8) + (a - b) * wx exactly in modular unsigned arithmetic,
-            // since the true value fits: one multiply per byte. All loads come before the stores, so
-            // the byte stores cannot force the table and the sums to be read again.
-            for (LONG i = 0; i < outWidth; ++i, out += 3) {
-                const unsigned int* pixel = scratch + 3 * columns[2 * i];
-                const unsigned int wx = columns[2 * i + 1];
-                const unsigned int b0 = pixel[0], g0 = pixel[1], r0 = pixel[2];
-                const unsigned int b1 = pixel[3], g1 = pixel[4], r1 = pixel[5];
-                const unsigned int blue = ((b0 << 8) + (b1 - b0) * wx + kHalf16) >> 16;
-                const unsigned int green = ((g0 << 8) + (g1 - g0) * wx + kHalf16) >> 16;
-                const unsigned int red = ((r0 << 8) + (r1 - r0) * wx + kHalf16) >> 16;
-                out[0] = static_cast<BYTE>(blue);
-                out[1] = static_cast<BYTE>(green);
-                out[2] = static_cast<BYTE>(red);
+#if defined(IMG_RESIZE_SSE41)
+            static const bool sse41 = HasSse41();
+            if (sse41) {
+                BlendRowSse41(scratch, columns, out, outWidth);
+                continue;
             }
+#endif
+            BlendRow(scratch, columns, out, 0, outWidth);
         }
     });
     return destination;
