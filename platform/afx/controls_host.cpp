@@ -836,6 +836,8 @@ WindowRecord* CreateListBoxHost(QWidget* parent, DWORD style)
 WindowRecord* CreateTrackbarHost(QWidget* parent, DWORD style)
 {
     auto* h = new SliderHost(parent);
+    // A trackbar paints its whole rectangle: what its parent drew there does not show through.
+    h->setAutoFillBackground(true);
     h->setOrientation((style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal);
     h->setTickPosition((style & TBS_NOTICKS) ? QSlider::NoTicks : QSlider::TicksBelow);
     return h;

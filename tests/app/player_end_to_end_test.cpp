@@ -12,6 +12,11 @@
 #include "tests/app/player_fixture.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/window_widget.h"
+
+#include <QImage>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -305,4 +310,28 @@ TEST_F(PlayerEndToEndTest, DroppedFolderIsTakenOnlyWhileStopped)
     m_view->OnDropPath(second.Path(u"shota.jpg"));
     EXPECT_EQ(m_view->GetImages().GetSize(), 0) << "a file becomes the folder and lists nothing";
     EXPECT_EQ(m_frame->GetWindowTextString(), CString(u"Torvina - Input : ") + second.Path()) << "title kept";
+}
+
+TEST_F(PlayerEndToEndTest, APreviewReachingTheSliderStripStaysBehindTheSlider)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 2);
+    ModalScript script;
+    OpenFolder(script, dir);
+    ASSERT_EQ(m_view->GetImages().GetSize(), 2);
+    // A small window and 400 %: the picture runs past the bottom of the view.
+    m_frame->MoveWindow(0, 0, 400, 300);
+    Command(ID_ZOOM_400);
+    ProcessEvents();
+    CRect client;
+    m_view->GetClientRect(&client);
+    ASSERT_GT(25 + 4 * kPlayerHeight, client.Height() - 30) << "the picture reaches the slider strip";
+    // Above the slider's groove its strip holds one colour, none of the picture's.
+    const QImage shot = WidgetOf(m_view)->grab().toImage();
+    for (int y = client.Height() - 30; y < client.Height() - 26; ++y) {
+        std::set<QRgb> colours;
+        for (int x = 0; x < shot.width(); ++x)
+            colours.insert(shot.pixel(x, y));
+        EXPECT_EQ(colours.size(), 1u) << "row " << y;
+    }
 }
