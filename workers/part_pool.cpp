@@ -42,7 +42,7 @@ private:
 
 // Runs one part; what it throws is returned, so that a worker thread survives it and the
 // pool's count of pending parts still reaches 0.
-std::exception_ptr RunPart(const std::function<void(int)>& job, int part)
+std::exception_ptr CallPart(const std::function<void(int)>& job, int part)
 {
     const InPart inPart;
     try {
@@ -103,19 +103,19 @@ PartPool::~PartPool()
         t.join();
 }
 
-void PartPool::RunParts(std::unique_lock<std::mutex>& lock)
+void PartPool::RunPart(Job& job, std::unique_lock<std::mutex>& lock)
 {
-    while (m_next < m_parts) {
-        const int part = m_next++;
-        const std::function<void(int)>* job = m_job;
-        lock.unlock();
-        std::exception_ptr failure = RunPart(*job, part);
-        lock.lock();
-        if (failure && !m_failure)
-            m_failure = std::move(failure);
-        if (m_pending.fetch_sub(1, std::memory_order_acq_rel) == 1)
-            m_finished.notify_all();
-    }
+    const int part = job.next++;
+    if (job.next == job.parts)
+        m_jobs.erase(std::find(m_jobs.begin(), m_jobs.end(), &job));
+    lock.unlock();
+    std::exception_ptr failure = CallPart(*job.run, part);
+    lock.lock();
+    if (failure && !job.failure)
+        job.failure = std::move(failure);
+    // The caller may return and end the job as soon as it sees pending reach 0.
+    if (job.pending.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        m_finished.notify_all();
 }
 
 void PartPool::Run(int parts, const std::function<void(int)>& job)
@@ -127,27 +127,25 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
             job(part);
         return;
     }
-    std::lock_guard<std::mutex> run(m_runLock);
+    Job own;
+    own.run = &job;
+    own.parts = parts;
+    own.pending.store(parts, std::memory_order_relaxed);
     std::unique_lock<std::mutex> lock(m_lock);
     m_lastRun = std::chrono::steady_clock::now();
-    m_job = &job;
-    m_parts = parts;
-    m_next = 0;
-    m_pending.store(parts, std::memory_order_relaxed);
+    m_jobs.push_back(&own);
     m_published.fetch_add(1, std::memory_order_release);
     // Wakes only the workers that went to sleep; spinning ones see the new job by themselves.
     m_wake.notify_all();
-    RunParts(lock);
-    if (m_pending.load(std::memory_order_acquire) != 0) {
+    while (own.next < own.parts)
+        RunPart(own, lock);
+    if (own.pending.load(std::memory_order_acquire) != 0) {
         lock.unlock();
-        SpinUntil([this] { return m_pending.load(std::memory_order_acquire) == 0; });
+        SpinUntil([&own] { return own.pending.load(std::memory_order_acquire) == 0; });
         lock.lock();
-        m_finished.wait(lock, [this] { return m_pending.load(std::memory_order_acquire) == 0; });
+        m_finished.wait(lock, [&own] { return own.pending.load(std::memory_order_acquire) == 0; });
     }
-    m_job = nullptr;
-    m_parts = 0;
-    m_next = 0;
-    if (std::exception_ptr failure = std::exchange(m_failure, nullptr)) {
+    if (std::exception_ptr failure = std::exchange(own.failure, nullptr)) {
         lock.unlock();
         std::rethrow_exception(failure);
     }
@@ -183,8 +181,8 @@ void PartPool::Work()
     std::unique_lock<std::mutex> lock(m_lock);
     for (;;) {
         // The parts of a Run come first: their caller waits for them.
-        if (m_next < m_parts) {
-            RunParts(lock);
+        if (!m_jobs.empty()) {
+            RunPart(*m_jobs.front(), lock);
             continue;
         }
         if (!m_tasks.empty()) {

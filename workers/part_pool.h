@@ -25,8 +25,9 @@ public:
     // The caller's thread and the workers together.
     int Threads() const { return static_cast<int>(m_threads.size()) + 1; }
     // Calls job(0) .. job(parts - 1), each once, and returns when all have finished. Callers on
-    // several threads take turns; a job that itself calls Run gets its parts run inline. When
-    // parts throw, the others still run and the first exception caught is rethrown here.
+    // several threads run at once: each takes its own parts, and the workers take the parts of
+    // the oldest job first. A job that itself calls Run gets its parts run inline. When parts
+    // throw, the others still run and the first exception caught is rethrown here.
     void Run(int parts, const std::function<void(int)>& job);
     // Wakes the sleeping workers for a Run that is about to come, so that it does not wait for
     // them; they go back to sleep when none comes soon. A pool that ran nothing in the last
@@ -38,25 +39,31 @@ public:
     void Post(std::function<void()> task);
 
 private:
+    // One Run's parts; lives on its caller's stack until all have finished.
+    struct Job {
+        const std::function<void(int)>* run = nullptr;
+        int parts = 0;
+        int next = 0; // the next part to take
+        // Read without the lock by a caller that spins before it sleeps; changed under it.
+        std::atomic<int> pending{0};
+        std::exception_ptr failure;
+    };
+
     PartPool();
     void Work();
-    // Takes and runs parts until none is left; the lock is held on entry and on return.
-    void RunParts(std::unique_lock<std::mutex>& lock);
+    // Takes the next part of job and runs it; the lock is held on entry and on return.
+    void RunPart(Job& job, std::unique_lock<std::mutex>& lock);
 
-    std::mutex m_runLock;
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::condition_variable m_finished;
     std::vector<std::thread> m_threads;
     std::deque<std::function<void()>> m_tasks;
-    const std::function<void(int)>* m_job = nullptr;
-    int m_parts = 0;
-    int m_next = 0;
+    // Jobs with parts not yet taken, oldest first.
+    std::deque<Job*> m_jobs;
     // Read without the lock by threads that spin before they sleep; changed under it.
-    std::atomic<int> m_pending{0};
     std::atomic<uint64_t> m_published{0};
     std::chrono::steady_clock::time_point m_lastRun;
-    std::exception_ptr m_failure;
     bool m_stop = false;
 };
 
