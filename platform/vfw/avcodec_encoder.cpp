@@ -9,6 +9,8 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace vfw {
 
@@ -41,6 +43,10 @@ int SliceCountFor(int threads)
             if (v * h >= 2 * threads)
                 return v * h;
 }
+
+// libswscale's SIMD row readers read up to 25 bytes past a row's last pixel (BGR24 in, SSSE3/AVX);
+// FFmpeg pads its own buffers by this much for such reads, which leaves room for wider readers.
+constexpr int kScalerReadsPastRow = AV_INPUT_BUFFER_PADDING_SIZE;
 
 } // namespace
 
@@ -106,11 +112,10 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
         return false;
     m_scaler.reset(sws_alloc_context());
     m_frame.reset(av_frame_alloc());
-    m_source.reset(av_frame_alloc());
+    m_endRows.reset(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
-    if (!m_scaler || !m_frame || !m_source || !m_packet)
+    if (!m_scaler || !m_frame || !m_endRows || !m_packet)
         return false;
-    // The colour conversion runs in slices on every core.
     SwsContext* scaler = m_scaler.get();
     av_opt_set_int(scaler, "srcw", width, 0);
     av_opt_set_int(scaler, "srch", height, 0);
@@ -119,10 +124,17 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dsth", height, 0);
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
-    av_opt_set_int(scaler, "threads", workers::PartPool::Instance().Threads(), 0);
     if (!IsYuv420()) {
         if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
             av::LogFailure("colour conversion", rc);
+            return false;
+        }
+        // Enough rows that what the scaler reads past the last row it is lent lies in the block.
+        m_endRows->format = AV_PIX_FMT_BGR24;
+        m_endRows->width = width;
+        m_endRows->height = std::min(height, (kScalerReadsPastRow + width * 3 - 1) / (width * 3));
+        if (const int rc = av_frame_get_buffer(m_endRows.get(), 0); rc < 0) {
+            av::LogFailure("video frame", rc);
             return false;
         }
     }
@@ -189,26 +201,44 @@ bool AvcodecEncoder::IsYuv420() const { return m_descriptor.pixelFormat == AV_PI
 
 bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
 {
-    // The scaler takes a reference to its source; a frame without a buffer of its own would be
-    // copied whole, in a block allocated anew for every frame. The caller's rows are lent instead.
-    const size_t rowBytes = static_cast<size_t>(stride < 0 ? -stride : stride);
-    const uint8_t* first = stride < 0 ? top + static_cast<ptrdiff_t>(stride) * (m_frame->height - 1) : top;
-    AVBufferRef* lent = av_buffer_create(
-        const_cast<uint8_t*>(first), rowBytes * static_cast<size_t>(m_frame->height), [](void*, uint8_t*) {}, nullptr,
-        AV_BUFFER_FLAG_READONLY);
-    if (!lent)
+    const int width = m_frame->width;
+    const int height = m_frame->height;
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    // The copied rows keep the scaler's reads inside the block only if rows do not overlap.
+    if (static_cast<size_t>(stride < 0 ? -stride : stride) < rowBytes)
         return false;
-    m_source->buf[0] = lent;
-    m_source->format = AV_PIX_FMT_BGR24;
-    m_source->width = m_frame->width;
-    m_source->height = m_frame->height;
-    m_source->data[0] = const_cast<uint8_t*>(top);
-    m_source->linesize[0] = stride;
-    const int rc = sws_scale_frame(m_scaler.get(), m_frame.get(), m_source.get());
-    av_frame_unref(m_source.get());
-    if (rc < 0) {
-        av::LogFailure("colour conversion", rc);
-        return false;
+    // The scaler reads past the end of a row. The rows at the end of the caller's block (the last
+    // ones shown, or the first when they lie bottom-up) are converted from a padded copy; the
+    // others are read where they lie, without copying the frame.
+    const int copied = m_endRows->height;
+    const int lent = height - copied;
+    const bool bottomUp = stride < 0;
+    const int firstCopied = bottomUp ? 0 : lent;
+    for (int y = 0; y < copied; ++y)
+        std::memcpy(m_endRows->data[0] + static_cast<ptrdiff_t>(y) * m_endRows->linesize[0],
+                    top + static_cast<ptrdiff_t>(firstCopied + y) * stride, rowBytes);
+
+    struct Slice {
+        const uint8_t* rows;
+        int stride;
+        int top;
+        int height;
+    };
+    const Slice copiedSlice{m_endRows->data[0], m_endRows->linesize[0], firstCopied, copied};
+    const Slice lentSlice{top + static_cast<ptrdiff_t>(bottomUp ? copied : 0) * stride, stride, bottomUp ? copied : 0,
+                          lent};
+    // The scaler takes slices in order from the top.
+    for (const Slice& slice : bottomUp ? std::array{copiedSlice, lentSlice} : std::array{lentSlice, copiedSlice}) {
+        if (slice.height == 0)
+            continue;
+        const uint8_t* const rows[4] = {slice.rows};
+        const int strides[4] = {slice.stride};
+        if (const int rc = sws_scale(m_scaler.get(), rows, strides, slice.top, slice.height, m_frame->data,
+                                     m_frame->linesize);
+            rc < 0) {
+            av::LogFailure("colour conversion", rc);
+            return false;
+        }
     }
     return true;
 }

@@ -25,7 +25,7 @@ private:
     av::CodecContextPtr m_context;
     av::SwsPtr m_scaler;
     av::FramePtr m_frame;
-    av::FramePtr m_source; // wraps the caller's rows
+    av::FramePtr m_endRows; // the rows at the end of the caller's block, padded
     av::PacketPtr m_packet;
     int64_t m_frameIndex = 0;
 };
