@@ -1,13 +1,16 @@
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/window_host.h"
 #include "platform/win/dib_rows.h"
+#include "workers/part_pool.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/afx/icon.h"
 
@@ -236,6 +239,50 @@ void StretchNearest(QImage& dst, QRect dstRect, const QImage& src, QRect srcRect
     }
 }
 
+// Rows of a stretch per part of the worker pool; smaller pictures are drawn on the caller alone.
+constexpr int kStretchRowsPerPart = 32;
+
+// StretchDIBits' copy of a 24-bit bottom-up DIB's rectangle src (x from the left, y from the
+// bottom row) onto bounds, the drawn part of dstRect. A preview drawn every frame is on the
+// run's critical path: each column's source offset is worked out once rather than again on
+// every row, and bands of rows are drawn on the worker pool.
+void StretchRowsNearest(QImage& target, QRect bounds, QRect dstRect, const BYTE* pixels, size_t stride, QRect src)
+{
+    std::vector<size_t> columns(static_cast<size_t>(bounds.width()));
+    for (int x = bounds.left(); x <= bounds.right(); ++x) {
+        const int sx = src.x() +
+                       static_cast<int>(static_cast<int64_t>(x - dstRect.left()) * src.width() / dstRect.width());
+        columns[static_cast<size_t>(x - bounds.left())] = 3 * static_cast<size_t>(sx);
+    }
+    // Taken once here: scanLine() of a shared image would detach it, which only one thread may do.
+    uchar* const firstLine = target.bits();
+    const qsizetype lineBytes = target.bytesPerLine();
+    const auto drawRows = [&](int top, int end) {
+        for (int y = top; y < end; ++y) {
+            const int rowFromTop =
+                static_cast<int>(static_cast<int64_t>(y - dstRect.top()) * src.height() / dstRect.height());
+            const int storedRow = src.y() + src.height() - 1 - rowFromTop;
+            const BYTE* srow = pixels + stride * static_cast<size_t>(storedRow);
+            QRgb* drow = reinterpret_cast<QRgb*>(firstLine + lineBytes * y) + bounds.left();
+            for (const size_t offset : columns) {
+                const BYTE* p = srow + offset;
+                *drow++ = qRgb(p[2], p[1], p[0]);
+            }
+        }
+    };
+    const int rows = bounds.height();
+    const int parts = std::min(rows / kStretchRowsPerPart, workers::PartPool::Instance().Threads());
+    if (parts <= 1) {
+        drawRows(bounds.top(), bounds.top() + rows);
+        return;
+    }
+    const int perPart = (rows + parts - 1) / parts;
+    workers::PartPool::Instance().Run(parts, [&](int part) {
+        const int top = bounds.top() + part * perPart;
+        drawRows(top, std::min(top + perPart, bounds.top() + rows));
+    });
+}
+
 } // namespace
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
@@ -261,17 +308,8 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
     QRect bounds = dstRect.intersected(target->rect());
     if (dc->hasClip)
         bounds = dc->clip.boundingRect().translated(dc->origin).intersected(bounds);
-    for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
-        const int rowFromTop = static_cast<int>(static_cast<int64_t>(y - dstRect.top()) * srcHeight / destHeight);
-        const int storedRow = ySrc + srcHeight - 1 - rowFromTop;
-        const BYTE* srow = pixels + stride * static_cast<size_t>(storedRow);
-        auto* drow = reinterpret_cast<QRgb*>(target->scanLine(y));
-        for (int x = bounds.left(); x <= bounds.right(); ++x) {
-            const int sx = xSrc + static_cast<int>(static_cast<int64_t>(x - dstRect.left()) * srcWidth / destWidth);
-            const BYTE* p = srow + 3 * static_cast<size_t>(sx);
-            drow[x] = qRgb(p[2], p[1], p[0]);
-        }
-    }
+    if (!bounds.isEmpty())
+        StretchRowsNearest(*target, bounds, dstRect, pixels, stride, QRect(xSrc, ySrc, srcWidth, srcHeight));
     if (dc->window)
         if (WindowRecord* r = WindowRecord::From(dc->window); r && !r->painting)
             r->FlushBacking();

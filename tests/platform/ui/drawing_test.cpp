@@ -57,9 +57,45 @@ TEST_F(DrawingTest, StretchDIBitsDoublesByNearestNeighbour)
     EXPECT_EQ(StretchDIBits(dc, 1, 1, 6, 4, 0, 0, 3, 2, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(dc.GetPixel(1 + x, 1 + y), RGB(7, static_cast<BYTE>(y / 2), static_cast<BYTE>(x / 2))) << x << "," << y;
+            EXPECT_EQ(dc.GetPixel(1 + x, 1 + y), RGB(7, static_cast<BYTE>(y / 2), static_cast<BYTE>(x / 2)))
+                << x << "," << y;
     EXPECT_EQ(dc.GetPixel(0, 0), RGB(1, 2, 3));
     EXPECT_EQ(dc.GetPixel(7, 7), RGB(1, 2, 3));
+}
+
+// A stretch that starts left of and above the bitmap draws only what falls on it, each pixel
+// from the source pixel its place in the whole destination rectangle gives.
+TEST_F(DrawingTest, StretchDIBitsPartlyOffTheTargetDrawsTheVisiblePartInPlace)
+{
+    const auto bits = BottomUp24(5, 4);
+    const BITMAPINFO bmi = Info(5, 4, 24);
+    EXPECT_EQ(StretchDIBits(dc, -3, -2, 10, 8, 0, 0, 5, 4, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 8);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(dc.GetPixel(x, y), RGB(7, static_cast<BYTE>((y + 2) / 2), static_cast<BYTE>((x + 3) / 2)))
+                << x << "," << y;
+    EXPECT_EQ(dc.GetPixel(7, 0), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetPixel(0, 6), RGB(1, 2, 3));
+}
+
+// Tall enough to be drawn in bands of rows on several threads: every row still comes from its
+// own source row.
+TEST_F(DrawingTest, StretchDIBitsOfATallPictureDrawsEveryRowFromItsSourceRow)
+{
+    CDC tall;
+    ASSERT_TRUE(tall.CreateCompatibleDC(nullptr));
+    CBitmap canvas;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(&tall, 30, 300));
+    CBitmap* previous = tall.SelectObject(&canvas);
+    const auto bits = BottomUp24(7, 100);
+    const BITMAPINFO bmi = Info(7, 100, 24);
+    EXPECT_EQ(StretchDIBits(tall, -1, 5, 21, 290, 0, 0, 7, 100, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY), 290);
+    for (int y = 5; y < 295; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(tall.GetPixel(x, y),
+                      RGB(7, static_cast<BYTE>((y - 5) * 100 / 290), static_cast<BYTE>((x + 1) * 7 / 21)))
+                << x << "," << y;
+    tall.SelectObject(previous);
 }
 
 TEST_F(DrawingTest, StretchDIBitsSourceRectangleStartsAtTheBottomLeft)
@@ -95,7 +131,8 @@ TEST_P(StretchDIBitsRefuses, AnythingButWholeBottomUp24Bit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, StretchDIBitsRefuses,
-                         ::testing::Values(RefusedCase{"48-bit", 48, BI_RGB, 4, 4}, RefusedCase{"32-bit", 32, BI_RGB, 4, 4},
+                         ::testing::Values(RefusedCase{"48-bit", 48, BI_RGB, 4, 4},
+                                           RefusedCase{"32-bit", 32, BI_RGB, 4, 4},
                                            RefusedCase{"8-bit", 8, BI_RGB, 4, 4},
                                            RefusedCase{"top-down", 24, BI_RGB, -4, 4},
                                            RefusedCase{"bitfields", 24, BI_BITFIELDS, 4, 4},
@@ -159,7 +196,10 @@ BEGIN_MESSAGE_MAP(PaintedWindow, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-QColor Shown(CWnd& w, int x, int y) { return QColor(WindowRecord::From(w.m_hWnd)->widget->grab().toImage().pixel(x, y)); }
+QColor Shown(CWnd& w, int x, int y)
+{
+    return QColor(WindowRecord::From(w.m_hWnd)->widget->grab().toImage().pixel(x, y));
+}
 
 TEST(WindowPainting, DrawingOutsidePaintIsShownAndKeptUntilTheWindowIsInvalidated)
 {
