@@ -1,16 +1,14 @@
+#include "platform/afx/dib_blit.h"
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/window_host.h"
 #include "platform/win/dib_rows.h"
-#include "workers/part_pool.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "platform/afx/icon.h"
 
@@ -43,9 +41,19 @@ QImage* DeviceContextData::Target()
     return &ownImage;
 }
 
-QPainter& DeviceContextData::Painter()
+namespace {
+
+// Stands for "anywhere": a window flushes it cut to its own size.
+constexpr int kFar = 1 << 24;
+const QRect kEverywhere(QPoint(-kFar, -kFar), QPoint(kFar, kFar));
+
+} // namespace
+
+QPainter& DeviceContextData::Painter() { return PainterOver(kEverywhere); }
+
+QPainter& DeviceContextData::PainterOver(const QRect& area)
 {
-    drawn = true;
+    MarkDrawn(area.normalized().translated(origin));
     if (!painter) {
         painter = std::make_unique<QPainter>(Target());
         painter->translate(origin);
@@ -53,6 +61,18 @@ QPainter& DeviceContextData::Painter()
             painter->setClipRegion(clip);
     }
     return *painter;
+}
+
+void DeviceContextData::MarkDrawn(const QRect& targetArea) { drawn |= targetArea; }
+
+void DeviceContextData::ShowDrawnNow()
+{
+    if (!window || drawn.isEmpty())
+        return;
+    if (WindowRecord* r = WindowRecord::From(window); r && !r->painting) {
+        r->FlushBacking(drawn);
+        drawn = QRect();
+    }
 }
 
 void DeviceContextData::EndPainting()
@@ -138,12 +158,9 @@ int ReleaseDC(HWND hWnd, HDC hDC)
     if (!dc)
         return 0;
     dc->EndPainting();
-    const HWND target = dc->window;
-    const bool drawn = dc->drawn;
+    if (hWnd && dc->window == hWnd)
+        dc->ShowDrawnNow();
     delete dc;
-    if (hWnd && target == hWnd && drawn)
-        if (WindowRecord* r = WindowRecord::From(hWnd))
-            r->FlushBacking();
     return 1;
 }
 
@@ -219,13 +236,15 @@ void StretchNearest(QImage& dst, QRect dstRect, const QImage& src, QRect srcRect
 {
     const QRect bounds = dstRect.intersected(dst.rect());
     for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
-        const int sy = srcRect.top() + static_cast<int>(static_cast<int64_t>(y - dstRect.top()) * srcRect.height() / dstRect.height());
+        const int sy = srcRect.top() +
+                       static_cast<int>(static_cast<int64_t>(y - dstRect.top()) * srcRect.height() / dstRect.height());
         if (sy < 0 || sy >= src.height())
             continue;
         const auto* srow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
         auto* drow = reinterpret_cast<QRgb*>(dst.scanLine(y));
         for (int x = bounds.left(); x <= bounds.right(); ++x) {
-            const int sx = srcRect.left() + static_cast<int>(static_cast<int64_t>(x - dstRect.left()) * srcRect.width() / dstRect.width());
+            const int sx = srcRect.left() + static_cast<int>(static_cast<int64_t>(x - dstRect.left()) *
+                                                             srcRect.width() / dstRect.width());
             if (sx < 0 || sx >= src.width())
                 continue;
             const QRgb s = srow[sx] | 0xFF000000u;
@@ -237,50 +256,6 @@ void StretchNearest(QImage& dst, QRect dstRect, const QImage& src, QRect srcRect
             }
         }
     }
-}
-
-// Rows of a stretch per part of the worker pool; smaller pictures are drawn on the caller alone.
-constexpr int kStretchRowsPerPart = 32;
-
-// StretchDIBits' copy of a 24-bit bottom-up DIB's rectangle src (x from the left, y from the
-// bottom row) onto bounds, the drawn part of dstRect. A preview drawn every frame is on the
-// run's critical path: each column's source offset is worked out once rather than again on
-// every row, and bands of rows are drawn on the worker pool.
-void StretchRowsNearest(QImage& target, QRect bounds, QRect dstRect, const BYTE* pixels, size_t stride, QRect src)
-{
-    std::vector<size_t> columns(static_cast<size_t>(bounds.width()));
-    for (int x = bounds.left(); x <= bounds.right(); ++x) {
-        const int sx = src.x() +
-                       static_cast<int>(static_cast<int64_t>(x - dstRect.left()) * src.width() / dstRect.width());
-        columns[static_cast<size_t>(x - bounds.left())] = 3 * static_cast<size_t>(sx);
-    }
-    // Taken once here: scanLine() of a shared image would detach it, which only one thread may do.
-    uchar* const firstLine = target.bits();
-    const qsizetype lineBytes = target.bytesPerLine();
-    const auto drawRows = [&](int top, int end) {
-        for (int y = top; y < end; ++y) {
-            const int rowFromTop =
-                static_cast<int>(static_cast<int64_t>(y - dstRect.top()) * src.height() / dstRect.height());
-            const int storedRow = src.y() + src.height() - 1 - rowFromTop;
-            const BYTE* srow = pixels + stride * static_cast<size_t>(storedRow);
-            QRgb* drow = reinterpret_cast<QRgb*>(firstLine + lineBytes * y) + bounds.left();
-            for (const size_t offset : columns) {
-                const BYTE* p = srow + offset;
-                *drow++ = qRgb(p[2], p[1], p[0]);
-            }
-        }
-    };
-    const int rows = bounds.height();
-    const int parts = std::min(rows / kStretchRowsPerPart, workers::PartPool::Instance().Threads());
-    if (parts <= 1) {
-        drawRows(bounds.top(), bounds.top() + rows);
-        return;
-    }
-    const int perPart = (rows + parts - 1) / parts;
-    workers::PartPool::Instance().Run(parts, [&](int part) {
-        const int top = bounds.top() + part * perPart;
-        drawRows(top, std::min(top + perPart, bounds.top() + rows));
-    });
 }
 
 } // namespace
@@ -299,20 +274,15 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         static_cast<int64_t>(xSrc) + srcWidth > h.biWidth || static_cast<int64_t>(ySrc) + srcHeight > h.biHeight)
         return 0;
     dc->EndPainting();
-    dc->drawn = true;
     QImage* target = dc->Target();
-    const size_t stride = DibRowStride(static_cast<uint64_t>(h.biWidth));
-    const auto* pixels = static_cast<const BYTE*>(bits);
-    // Bottom-up rows: the source rectangle's origin is the DIB's lower-left corner.
+    const BottomUpDib dib{static_cast<const BYTE*>(bits), DibRowStride(static_cast<uint64_t>(h.biWidth))};
     const QRect dstRect(xDest + dc->origin.x(), yDest + dc->origin.y(), destWidth, destHeight);
     QRect bounds = dstRect.intersected(target->rect());
     if (dc->hasClip)
         bounds = dc->clip.boundingRect().translated(dc->origin).intersected(bounds);
-    if (!bounds.isEmpty())
-        StretchRowsNearest(*target, bounds, dstRect, pixels, stride, QRect(xSrc, ySrc, srcWidth, srcHeight));
-    if (dc->window)
-        if (WindowRecord* r = WindowRecord::From(dc->window); r && !r->painting)
-            r->FlushBacking();
+    BlitBottomUp24(*target, dstRect, bounds, dib, QRect(xSrc, ySrc, srcWidth, srcHeight));
+    dc->MarkDrawn(bounds);
+    dc->ShowDrawnNow();
     return destHeight;
 }
 
@@ -402,7 +372,7 @@ void CDC::FillSolidRect(LPCRECT rc, COLORREF clr)
 {
     DeviceContextData* dc = Data(m_hDC);
     dc->bkColor = clr;
-    dc->Painter().fillRect(ToQRect(*rc), ToQColor(clr));
+    dc->PainterOver(ToQRect(*rc)).fillRect(ToQRect(*rc), ToQColor(clr));
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
@@ -416,7 +386,7 @@ void CDC::FillRect(LPCRECT rc, CBrush* brush)
     GdiObjectData* b = brush ? GdiObjectData::From(brush->m_hObject) : nullptr;
     if (!b || b->nullBrush)
         return;
-    Data(m_hDC)->Painter().fillRect(ToQRect(*rc), ToQColor(b->color));
+    Data(m_hDC)->PainterOver(ToQRect(*rc)).fillRect(ToQRect(*rc), ToQColor(b->color));
 }
 
 static void ApplyPenAndBrush(DeviceContextData* dc, QPainter& p)
@@ -426,7 +396,10 @@ static void ApplyPenAndBrush(DeviceContextData* dc, QPainter& p)
     if (pen->penStyle == PS_NULL)
         p.setPen(Qt::NoPen);
     else
-        p.setPen(QPen(ToQColor(pen->color), pen->penWidth, pen->penStyle == PS_DOT ? Qt::DotLine : pen->penStyle == PS_DASH ? Qt::DashLine : Qt::SolidLine));
+        p.setPen(QPen(ToQColor(pen->color), pen->penWidth,
+                      pen->penStyle == PS_DOT    ? Qt::DotLine
+                      : pen->penStyle == PS_DASH ? Qt::DashLine
+                                                 : Qt::SolidLine));
     p.setBrush(brush->nullBrush ? QBrush() : QBrush(ToQColor(brush->color)));
 }
 
@@ -467,7 +440,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF c)
     const QPoint p = QPoint(x, y) + dc->origin;
     if (!img->rect().contains(p))
         return static_cast<COLORREF>(-1);
-    dc->drawn = true;
+    dc->MarkDrawn(QRect(p, QSize(1, 1)));
     img->setPixel(p, ToQColor(c).rgb());
     return c;
 }
@@ -528,7 +501,8 @@ int CDC::DrawText(const CString& str, LPRECT rc, UINT format)
         rc->bottom = rc->top + bound.height();
         return bound.height();
     }
-    QPainter& p = dc->Painter();
+    // Clipped text stays in its box; the opaque background may reach past it.
+    QPainter& p = (format & DT_NOCLIP) ? dc->Painter() : dc->PainterOver(box | bound);
     p.setFont(font);
     if (dc->bkMode == OPAQUE)
         p.fillRect(bound, ToQColor(dc->bkColor));
@@ -571,7 +545,7 @@ CSize CDC::GetTextExtent(LPCTSTR s, int count) const
 
 BOOL CDC::DrawEdge(LPRECT rc, UINT edge, UINT flags)
 {
-    QPainter& p = Data(m_hDC)->Painter();
+    QPainter& p = Data(m_hDC)->PainterOver(ToQRect(*rc));
     auto side = [&](QRect r, COLORREF topLeft, COLORREF bottomRight) {
         if (flags & BF_TOP)
             p.fillRect(QRect(r.left(), r.top(), r.width(), 1), ToQColor(topLeft));
@@ -600,9 +574,9 @@ void CDC::DrawFocusRect(LPCRECT rc)
     // A dotted outline inverted into the picture, so drawing it twice removes it.
     DeviceContextData* dc = Data(m_hDC);
     dc->EndPainting();
-    dc->drawn = true;
     QImage* img = dc->Target();
     const QRect r = ToQRect(*rc).translated(dc->origin);
+    dc->MarkDrawn(r);
     auto invert = [&](int x, int y) {
         if (((x + y) & 1) == 0 && img->rect().contains(x, y))
             img->setPixel(x, y, img->pixel(x, y) ^ 0x00FFFFFF);
@@ -650,12 +624,10 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, i
     dc->EndPainting();
     // Copy the source first: source and destination may be the same image.
     const QImage source = s->Target()->copy(QRect(QPoint(xSrc, ySrc) + s->origin, QSize(sw, sh)));
-    QImage* target = dc->Target();
-    dc->drawn = true;
-    StretchNearest(*target, QRect(QPoint(x, y) + dc->origin, QSize(w, h)), source, QRect(0, 0, sw, sh), mode);
-    if (dc->window)
-        if (WindowRecord* r = WindowRecord::From(dc->window); r && !r->painting)
-            r->FlushBacking();
+    const QRect destination(QPoint(x, y) + dc->origin, QSize(w, h));
+    StretchNearest(*dc->Target(), destination, source, QRect(0, 0, sw, sh), mode);
+    dc->MarkDrawn(destination);
+    dc->ShowDrawnNow();
     return TRUE;
 }
 
@@ -672,10 +644,7 @@ int CDC::GetDeviceCaps(int index) const
     }
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
-{
-    Attach(::GetDC(m_hWnd));
-}
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) { Attach(::GetDC(m_hWnd)); }
 
 CPaintDC::~CPaintDC()
 {

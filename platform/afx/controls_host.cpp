@@ -8,6 +8,7 @@
 
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -84,8 +85,10 @@ bool GenericHost::event(QEvent* e)
             return true;
         painting = false;
     }
+    // Only what the event asks for: a flush of a drawn rectangle copies no more than it.
+    const QRect area = static_cast<QPaintEvent*>(e)->rect();
     QPainter p(this);
-    p.drawImage(0, 0, Backing());
+    p.drawImage(area.topLeft(), Backing(), area);
     return true;
 }
 
@@ -725,9 +728,7 @@ LRESULT UpDownHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         UpdateBuddy();
         return old;
     }
-    case UDM_GETPOS32:
-        ReadBuddy(reinterpret_cast<BOOL*>(lParam));
-        return pos;
+    case UDM_GETPOS32: ReadBuddy(reinterpret_cast<BOOL*>(lParam)); return pos;
     case UDM_SETBUDDY: {
         const HWND old = buddy;
         AttachBuddy(reinterpret_cast<HWND>(wParam));

@@ -48,8 +48,13 @@ struct DeviceContextData {
     ~DeviceContextData();
 
     QImage* Target();
-    QPainter& Painter(); // begun on demand
+    QPainter& Painter(); // begun on demand; what it draws may reach anywhere in the target
+    QPainter& PainterOver(const QRect& area); // the same for drawing that stays inside area
     void EndPainting();
+    // Drawing into a window's image reaches the screen only where it is marked drawn.
+    void MarkDrawn(const QRect& targetArea);
+    // A window DC outside its window's paint event shows at once what it drew.
+    void ShowDrawnNow();
     QFont CurrentFont() const;
     HGDIOBJ Select(HGDIOBJ object);
 
@@ -57,7 +62,7 @@ struct DeviceContextData {
     bool memory = false;
     QImage ownImage; // a memory DC's default bitmap, or the screen copy
     QImage* external = nullptr;
-    QPoint origin;   // drawing offset into the target
+    QPoint origin; // drawing offset into the target
     std::unique_ptr<QPainter> painter;
     COLORREF textColor = 0x000000;
     COLORREF bkColor = 0xFFFFFF;
@@ -69,7 +74,7 @@ struct DeviceContextData {
     HGDIOBJ bitmap = nullptr;
     QRegion clip;
     bool hasClip = false;
-    bool drawn = false; // something was drawn that the window must show
+    QRect drawn; // what the window has yet to show, in target coordinates
     std::unique_ptr<CDC> wrapper;
 };
 

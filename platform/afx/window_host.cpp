@@ -217,15 +217,17 @@ QImage& WindowRecord::Backing()
     return backing;
 }
 
-void WindowRecord::FlushBacking()
+void WindowRecord::FlushBacking(const QRect& area)
 {
     if (!widget || isDestroyed)
         return;
     if (painting) // the running paint event shows it at its end
         return;
+    const QRect shown = area.intersected(widget->rect());
+    if (shown.isEmpty() || !widget->isVisible())
+        return;
     flushOnly = true;
-    if (widget->isVisible())
-        widget->repaint();
+    widget->repaint(shown);
     flushOnly = false;
 }
 

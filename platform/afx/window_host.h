@@ -69,8 +69,8 @@ public:
     // The shared translation of toolkit events; returns true when the event was consumed.
     bool HandleEvent(QEvent* event, const std::function<bool(QEvent*)>& base);
 
-    // Shows what was drawn into the backing image; synchronous when safe.
-    void FlushBacking();
+    // Shows what was drawn into the area of the backing image; synchronous when safe.
+    void FlushBacking(const QRect& area);
     QImage& Backing();
 
     // Hides and unlinks the window; a top-level (or the destroyed window itself) is deleted later,

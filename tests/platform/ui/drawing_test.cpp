@@ -138,6 +138,76 @@ INSTANTIATE_TEST_SUITE_P(Formats, StretchDIBitsRefuses,
                                            RefusedCase{"bitfields", 24, BI_BITFIELDS, 4, 4},
                                            RefusedCase{"source wider than the DIB", 24, BI_RGB, 4, 5}));
 
+struct StretchCase {
+    const char* what;
+    int dibWidth, dibHeight;
+    QRect dest;
+    QRect source; // y from the bottom row
+    QRect clip; // empty: none
+};
+
+void PrintTo(const StretchCase& c, std::ostream* os) { *os << c.what; }
+
+class StretchDIBitsDraws : public ::testing::TestWithParam<StretchCase> {};
+
+// Each destination pixel shows the source pixel that the stretch's integer steps name, inside
+// the target and the clip; everything else keeps its colour.
+TEST_P(StretchDIBitsDraws, EveryPixelAsTheStepsSay)
+{
+    TestApp();
+    const StretchCase c = GetParam();
+    constexpr int kTargetWidth = 40;
+    constexpr int kTargetHeight = 30;
+    constexpr COLORREF kFill = RGB(1, 2, 3);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap target;
+    ASSERT_TRUE(target.CreateCompatibleBitmap(&dc, kTargetWidth, kTargetHeight));
+    CBitmap* old = dc.SelectObject(&target);
+    dc.FillSolidRect(0, 0, kTargetWidth, kTargetHeight, kFill);
+    CRgn clip;
+    if (!c.clip.isEmpty()) {
+        ASSERT_TRUE(clip.CreateRectRgn(c.clip.left(), c.clip.top(), c.clip.right() + 1, c.clip.bottom() + 1));
+        dc.SelectClipRgn(&clip);
+    }
+    const auto bits = BottomUp24(c.dibWidth, c.dibHeight);
+    const BITMAPINFO bmi = Info(c.dibWidth, c.dibHeight, 24);
+    ASSERT_EQ(StretchDIBits(dc.m_hDC, c.dest.x(), c.dest.y(), c.dest.width(), c.dest.height(), c.source.x(),
+                            c.source.y(), c.source.width(), c.source.height(), bits.data(), &bmi, DIB_RGB_COLORS,
+                            SRCCOPY),
+              c.dest.height());
+    dc.SelectClipRgn(nullptr);
+    int misses = 0;
+    for (int y = 0; y < kTargetHeight; ++y)
+        for (int x = 0; x < kTargetWidth; ++x) {
+            COLORREF expected = kFill;
+            if (c.dest.contains(x, y) && (c.clip.isEmpty() || c.clip.contains(x, y))) {
+                const int column = c.source.x() + (x - c.dest.x()) * c.source.width() / c.dest.width();
+                const int fromTop = (y - c.dest.y()) * c.source.height() / c.dest.height();
+                // Rows counted from the bottom, as stored; BottomUp24 numbers them from the top.
+                const int row = c.dibHeight - 1 - (c.source.y() + c.source.height() - 1 - fromTop);
+                expected = RGB(7, static_cast<BYTE>(row), static_cast<BYTE>(column));
+            }
+            if (dc.GetPixel(x, y) != expected && misses++ < 3)
+                ADD_FAILURE() << "at (" << x << ", " << y << ")";
+        }
+    EXPECT_EQ(misses, 0);
+    dc.SelectObject(old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stretches, StretchDIBitsDraws,
+    ::testing::Values(
+        StretchCase{"unscaled, rows padded", 13, 9, QRect(2, 3, 13, 9), QRect(0, 0, 13, 9), {}},
+        StretchCase{"unscaled part, rows unpadded", 12, 10, QRect(0, 0, 7, 5), QRect(3, 2, 7, 5), {}},
+        StretchCase{"the top rows, where the pixels end", 12, 10, QRect(1, 1, 12, 3), QRect(0, 7, 12, 3), {}},
+        StretchCase{"shrunk by two thirds", 30, 21, QRect(1, 1, 20, 14), QRect(0, 0, 30, 21), {}},
+        StretchCase{"enlarged three times", 5, 4, QRect(0, 0, 15, 12), QRect(0, 0, 5, 4), {}},
+        StretchCase{"uneven both ways", 7, 5, QRect(4, 2, 17, 11), QRect(1, 1, 6, 3), {}},
+        StretchCase{"one pixel over all", 7, 5, QRect(0, 0, 40, 30), QRect(2, 2, 1, 1), {}},
+        StretchCase{"past every edge of the target", 13, 9, QRect(-7, -5, 60, 45), QRect(0, 0, 13, 9), {}},
+        StretchCase{"inside a clip rectangle", 13, 9, QRect(0, 0, 39, 27), QRect(0, 0, 13, 9), QRect(5, 4, 17, 9)}));
+
 TEST_F(DrawingTest, StretchBltCopiesBetweenMemoryContexts)
 {
     CDC other;
@@ -178,6 +248,9 @@ TEST_F(DrawingTest, FocusRectangleDrawnTwiceLeavesNoTrace)
 } // namespace
 
 #include "platform/afx/window_host.h"
+#include "tests/support/window_widget.h"
+
+#include <functional>
 
 namespace {
 
@@ -242,6 +315,94 @@ TEST(WindowPainting, WindowRegionShapesTheWindow)
     // A second region replaces (and frees) the first.
     ASSERT_EQ(w.SetWindowRgn(CreateRectRgn(0, 0, 10, 10), TRUE), 1);
     EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->widget->mask().contains(QPoint(30, 20)));
+}
+
+struct WindowDrawing {
+    const char* what;
+    std::function<void(CDC&)> draw;
+};
+
+// Drawing through a window's DC outside painting lands in its retained image; whatever it
+// touched must reach the screen when the DC is released, and nothing else needs to.
+TEST(WindowPainting, EveryDrawingOutsidePaintReachesTheScreen)
+{
+    TestApp();
+    PaintedWindow w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0, nullptr, CreateSolidBrush(RGB(255, 255, 255))), u"drawn",
+                           WS_POPUP | WS_VISIBLE, 0, 0, 120, 80, nullptr, 0));
+    ProcessEvents();
+    w.UpdateWindow();
+    const auto bits = BottomUp24(9, 7);
+    const BITMAPINFO bmi = Info(9, 7, 24);
+    const std::vector<WindowDrawing> drawings = {
+        {"a filled rectangle", [](CDC& dc) { dc.FillSolidRect(30, 10, 20, 15, RGB(255, 0, 0)); }},
+        {"text in its box",
+         [](CDC& dc) {
+             CRect box(5, 40, 60, 60);
+             dc.DrawText(CString(u"Mg"), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+         }},
+        {"an opaque background wider than its box",
+         [](CDC& dc) {
+             dc.SetBkColor(RGB(0, 0, 255));
+             CRect box(60, 2, 64, 20);
+             dc.DrawText(CString(u"a text far wider than the box"), &box, DT_CENTER | DT_SINGLELINE);
+         }},
+        {"unclipped text",
+         [](CDC& dc) {
+             dc.SetBkColor(RGB(255, 255, 0));
+             CRect box(70, 50, 72, 52);
+             dc.DrawText(CString(u"WWW"), &box, DT_NOCLIP);
+         }},
+        {"a stretched DIB",
+         [&](CDC& dc) {
+             StretchDIBits(dc.m_hDC, 80, 20, 27, 14, 0, 0, 9, 7, bits.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+         }},
+        {"a pixel", [](CDC& dc) { dc.SetPixel(118, 78, RGB(0, 255, 0)); }},
+        {"an outlined rectangle", [](CDC& dc) { dc.Rectangle(2, 62, 40, 79); }},
+        {"a line",
+         [](CDC& dc) {
+             dc.MoveTo(100, 0);
+             dc.LineTo(119, 60);
+         }},
+        {"a focus rectangle",
+         [](CDC& dc) {
+             const CRect rc(20, 20, 50, 50);
+             dc.DrawFocusRect(&rc);
+         }},
+        {"an edge",
+         [](CDC& dc) {
+             CRect rc(44, 60, 70, 78);
+             dc.DrawEdge(&rc, EDGE_RAISED, BF_RECT);
+         }},
+        {"a copy from a memory DC",
+         [](CDC& dc) {
+             CDC memory;
+             memory.CreateCompatibleDC(&dc);
+             CBitmap picture;
+             picture.CreateCompatibleBitmap(&dc, 6, 6);
+             CBitmap* previous = memory.SelectObject(&picture);
+             memory.FillSolidRect(0, 0, 6, 6, RGB(9, 99, 199));
+             dc.BitBlt(3, 3, 6, 6, &memory, 0, 0, SRCCOPY);
+             memory.SelectObject(previous);
+         }},
+    };
+    for (const WindowDrawing& d : drawings) {
+        const QImage before = OnScreen(&w);
+        {
+            CClientDC dc(&w);
+            d.draw(dc);
+        }
+        const QImage shown = OnScreen(&w);
+        const QImage& retained = WindowRecord::From(w.m_hWnd)->backing;
+        ASSERT_EQ(shown.size(), retained.size()) << d.what;
+        EXPECT_NE(shown, before) << d.what << " drew nothing";
+        int misses = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if ((shown.pixel(x, y) | 0xFF000000u) != (retained.pixel(x, y) | 0xFF000000u) && misses++ == 0)
+                    ADD_FAILURE() << d.what << ": first stale pixel at (" << x << ", " << y << ")";
+        EXPECT_EQ(misses, 0) << d.what;
+    }
 }
 
 } // namespace
