@@ -4,7 +4,10 @@
 #include "foundation/status_text.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -19,7 +22,8 @@ constexpr ZoomCommand kZoomCommands[] = {{32771, 0.25}, {32772, 0.5}, {32773, 1.
                                          {32774, 1.5},  {32775, 2.0}, {32776, 4.0}};
 
 // Along one axis: how many destination pixels and clip pixels the visible part takes. full is
-// the whole picture's length on screen, limit what the client area shows of it.
+// the whole picture's length on screen, limit what the client area shows of it. The part is cut
+// so that it samples the very pixels the whole picture shows there.
 struct Span {
     int dest;
     int src;
@@ -39,6 +43,17 @@ bool VisibleSpan(double full, double limit, int clipLength, Span& span)
         span = {static_cast<int>(visible), 1};
         return true;
     }
+    // Screen pixel x shows clip pixel x * clipLength / full. Cut at the end of a block in which
+    // both lengths are whole, and the cut maps every pixel before it as the whole picture does.
+    const auto fullPixels = static_cast<uint64_t>(full);
+    const uint64_t common = std::gcd(fullPixels, static_cast<uint64_t>(clipLength));
+    const uint64_t blockDest = fullPixels / common;
+    const uint64_t blocks = (static_cast<uint64_t>(std::ceil(visible)) + blockDest - 1) / blockDest;
+    if (blocks * blockDest <= static_cast<uint64_t>(INT_MAX)) {
+        span = {static_cast<int>(blocks * blockDest), static_cast<int>(blocks * (clipLength / common))};
+        return true;
+    }
+    // No whole block fits a drawing size: the nearest cut, a pixel off here and there.
     const int src = std::min(clipLength, static_cast<int>(std::ceil(visible / perPixel)));
     span = {static_cast<int>(std::trunc(src * perPixel)), src};
     return true;

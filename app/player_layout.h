@@ -35,7 +35,8 @@ struct StateLook {
 StateLook StateBoxLook(int runState, bool outputOn, bool firstOfTwoPasses);
 
 // One StretchDIBits call of the preview: the clip of the source stretched to the output size
-// times the zoom at (10, 25), cut to the part that a client area of the given size shows.
+// times the zoom at (10, 25), cut to little more than the part that a client area of the given
+// size shows, and showing there the same pixels as the whole picture would.
 struct PreviewBlit {
     int xDest, yDest, destWidth, destHeight;
     int xSrc, ySrc, srcWidth, srcHeight;
