@@ -85,6 +85,17 @@ smoke_pass() {
     xdotool key Return
     sleep 0.5
     shot "${prefix}_8_after"
+
+    # The preview at 200 % and at 50 %, through the context menu's magnification submenu
+    # (400 %, 200 %, 150 %, 100 %, 50 %, 25 %).
+    for zoom in "200 1" "50 4"; do
+        set -- $zoom
+        xdotool mousemove $((X + 300)) $((Y + 300)) click 3
+        sleep 0.3
+        xdotool key Down Right $(printf 'Down %.0s' $(seq "$2")) Return
+        sleep 0.5
+        shot "${prefix}_9_zoom_$1"
+    done
     test -s "$frames/Enc.avi" && ffprobe -v error -count_frames -select_streams v:0 \
         -show_entries stream=codec_tag_string,width,height,nb_read_frames -of default=nw=1 "$frames/Enc.avi"
     end_app
