@@ -275,7 +275,9 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
         return 0;
     dc->EndPainting();
     QImage* target = dc->Target();
-    const BottomUpDib dib{static_cast<const BYTE*>(bits), DibRowStride(static_cast<uint64_t>(h.biWidth))};
+    const size_t stride = DibRowStride(static_cast<uint64_t>(h.biWidth));
+    const BottomUpDib dib{static_cast<const BYTE*>(bits), stride,
+                          static_cast<const BYTE*>(bits) + stride * static_cast<size_t>(h.biHeight)};
     const QRect dstRect(xDest + dc->origin.x(), yDest + dc->origin.y(), destWidth, destHeight);
     QRect bounds = dstRect.intersected(target->rect());
     if (dc->hasClip)

@@ -3,6 +3,7 @@
 #include "workers/part_pool.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -14,6 +15,17 @@ constexpr int kRowsPerPart = 32;
 QRgb Opaque(const uint8_t* bgr)
 {
     return 0xFF000000u | static_cast<uint32_t>(bgr[2]) << 16 | static_cast<uint32_t>(bgr[1]) << 8 | bgr[0];
+}
+
+static_assert(std::endian::native == std::endian::little, "a four-byte load reads blue, green, red upward");
+
+// The same with one four-byte load: the fourth byte, the next pixel's or padding, gives way to
+// the alpha. Only where that byte still lies inside the pixels.
+QRgb OpaqueWide(const uint8_t* bgr)
+{
+    uint32_t value;
+    std::memcpy(&value, bgr, sizeof value);
+    return value | 0xFF000000u;
 }
 
 // Where in a stored row each column of bounds takes its pixel: the division is done once per
@@ -29,15 +41,25 @@ std::vector<size_t> ColumnOffsets(const QRect& destination, const QRect& bounds,
     return offsets;
 }
 
-void ConvertSpan(QRgb* out, const uint8_t* row, const std::vector<size_t>& offsets)
+void ConvertSpan(QRgb* out, const uint8_t* row, const std::vector<size_t>& offsets, bool wide)
 {
     const size_t count = offsets.size();
+    if (wide) {
+        for (size_t i = 0; i < count; ++i)
+            out[i] = OpaqueWide(row + offsets[i]);
+        return;
+    }
     for (size_t i = 0; i < count; ++i)
         out[i] = Opaque(row + offsets[i]);
 }
 
-void ConvertRun(QRgb* out, const uint8_t* bgr, size_t count)
+void ConvertRun(QRgb* out, const uint8_t* bgr, size_t count, bool wide)
 {
+    if (wide) {
+        for (size_t i = 0; i < count; ++i, bgr += 3)
+            out[i] = OpaqueWide(bgr);
+        return;
+    }
     for (size_t i = 0; i < count; ++i, bgr += 3)
         out[i] = Opaque(bgr);
 }
@@ -70,10 +92,12 @@ void BlitBottomUp24(QImage& target, const QRect& destination, const QRect& bound
                 continue;
             }
             const uint8_t* row = dib.pixels + dib.stride * static_cast<size_t>(storedRow);
+            // Only the last stored row can end where the pixels end.
+            const bool wide = row + offsets.back() + 4 <= dib.end;
             if (unscaled)
-                ConvertRun(out, row + offsets.front(), count);
+                ConvertRun(out, row + offsets.front(), count, wide);
             else
-                ConvertSpan(out, row, offsets);
+                ConvertSpan(out, row, offsets, wide);
             previousRow = storedRow;
             previous = out;
         }

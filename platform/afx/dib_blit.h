@@ -10,6 +10,7 @@
 struct BottomUpDib {
     const uint8_t* pixels; // the lowest row first
     size_t stride; // bytes per stored row
+    const uint8_t* end; // just past the last stored row
 };
 
 // Draws the source rectangle (x from the left, y from the bottom row, as StretchDIBits counts)

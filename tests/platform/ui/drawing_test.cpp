@@ -1,9 +1,11 @@
 #include "platform/afx/cdc.h"
 #include "platform/afx/cwinapp.h"
+#include "tests/support/guarded_block.h"
 #include "tests/support/qt_app.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -207,6 +209,38 @@ INSTANTIATE_TEST_SUITE_P(
         StretchCase{"one pixel over all", 7, 5, QRect(0, 0, 40, 30), QRect(2, 2, 1, 1), {}},
         StretchCase{"past every edge of the target", 13, 9, QRect(-7, -5, 60, 45), QRect(0, 0, 13, 9), {}},
         StretchCase{"inside a clip rectangle", 13, 9, QRect(0, 0, 39, 27), QRect(0, 0, 13, 9), QRect(5, 4, 17, 9)}));
+
+// Pixels that end where an unreadable page begins: the stretch reads none of the bytes past
+// them, whatever the rows' padding and the scale.
+TEST_F(DrawingTest, StretchDIBitsReadsNothingPastThePixels)
+{
+    struct Case {
+        const char* what;
+        int width, height;
+        int destWidth, destHeight;
+    };
+    const Case cases[] = {
+        {"rows without padding, unscaled", 8, 5, 8, 5},
+        {"rows without padding, enlarged", 4, 3, 8, 8},
+        {"rows without padding, fewer rows", 8, 6, 8, 4},
+        {"rows without padding, stretched unevenly", 4, 3, 7, 5},
+        {"padded rows, enlarged", 5, 3, 8, 7},
+    };
+    for (const Case& c : cases) {
+        const auto bits = BottomUp24(c.width, c.height);
+        GuardedBlock guarded(bits.size());
+        ASSERT_NE(guarded.data(), nullptr);
+        std::memcpy(guarded.data(), bits.data(), bits.size());
+        const BITMAPINFO bmi = Info(c.width, c.height, 24);
+        dc.FillSolidRect(0, 0, 8, 8, RGB(1, 2, 3));
+        ASSERT_EQ(StretchDIBits(dc, 0, 0, c.destWidth, c.destHeight, 0, 0, c.width, c.height, guarded.data(), &bmi,
+                                DIB_RGB_COLORS, SRCCOPY),
+                  c.destHeight)
+            << c.what;
+        // The top right pixel comes from the last bytes of the pixels.
+        EXPECT_EQ(dc.GetPixel(c.destWidth - 1, 0), RGB(7, 0, static_cast<BYTE>(c.width - 1))) << c.what;
+    }
+}
 
 TEST_F(DrawingTest, StretchBltCopiesBetweenMemoryContexts)
 {
