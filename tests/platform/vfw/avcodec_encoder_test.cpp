@@ -2,15 +2,13 @@
 #include "platform/vfw/frame_encoder.h"
 
 #include "platform/av/av_handles.h"
+#include "tests/support/guarded_block.h"
 
 #include <gtest/gtest.h>
 
 extern "C" {
 #include <libavutil/imgutils.h>
 }
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -23,42 +21,6 @@ using vfw::EncodedFrame;
 using vfw::EncoderSettings;
 
 namespace {
-
-// A block of bytes that ends exactly where an unreadable page begins: reading one byte past
-// its end faults.
-class GuardedBlock {
-public:
-    explicit GuardedBlock(size_t bytes) : m_bytes(bytes)
-    {
-        const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-        m_mappedBytes = (bytes + page - 1) / page * page + page;
-        void* mapped = mmap(nullptr, m_mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            return;
-        m_mapped = static_cast<uint8_t*>(mapped);
-        if (mprotect(m_mapped + m_mappedBytes - page, page, PROT_NONE) != 0) {
-            munmap(m_mapped, m_mappedBytes);
-            m_mapped = nullptr;
-        }
-    }
-    ~GuardedBlock()
-    {
-        if (m_mapped)
-            munmap(m_mapped, m_mappedBytes);
-    }
-    GuardedBlock(const GuardedBlock&) = delete;
-    GuardedBlock& operator=(const GuardedBlock&) = delete;
-
-    uint8_t* data() const
-    {
-        return m_mapped ? m_mapped + m_mappedBytes - static_cast<size_t>(sysconf(_SC_PAGESIZE)) - m_bytes : nullptr;
-    }
-
-private:
-    size_t m_bytes;
-    size_t m_mappedBytes = 0;
-    uint8_t* m_mapped = nullptr;
-};
 
 // Gradients with a little noise on top, so that every pixel and channel tells whether it came
 // from the right place while the lossy compressors still find their blocks quickly.
