@@ -4,9 +4,9 @@
 #include "image/dib_depth.h"
 #include "image/res_img_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tiff16_file.h"
 
 #include <gtest/gtest.h>
-#include <tiffio.h>
 
 #include <vector>
 
@@ -20,23 +20,7 @@ uint16_t Sample(int x, int y, int c, int seed)
 
 void WriteTiff16(const std::string& path, int width, int height, int seed)
 {
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    ASSERT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, height);
-    std::vector<uint16_t> row(3 * static_cast<size_t>(width));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c)
-                row[3 * x + c] = Sample(x, y, c, seed);
-        ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), y, 0), 1);
-    }
-    TIFFClose(tiff);
+    ASSERT_TRUE(::WriteTiff16(path, width, height, [seed](int x, int y, int c) { return Sample(x, y, c, seed); }));
 }
 
 // Every pixel of a 24-bit frame holds the high bytes of the samples, blue first, bottom-up rows.

@@ -5,11 +5,10 @@
 #include "resources/resource_ids.h"
 #include "tests/app/player_fixture.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/tiff16_file.h"
 #include "tests/support/window_widget.h"
 
 #include <QImage>
-
-#include <tiffio.h>
 
 namespace {
 
@@ -28,23 +27,7 @@ uint16_t Sample(int x, int y, int c, int i)
 
 void WriteTiff16(const std::string& path, int i)
 {
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    ASSERT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kWidth);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, kHeight);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, kHeight);
-    std::vector<uint16_t> row(3 * kWidth);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x)
-            for (int c = 0; c < 3; ++c)
-                row[3 * x + c] = Sample(x, y, c, i);
-        ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), y, 0), 1);
-    }
-    TIFFClose(tiff);
+    ASSERT_TRUE(::WriteTiff16(path, kWidth, kHeight, [i](int x, int y, int c) { return Sample(x, y, c, i); }));
 }
 
 // Picture i as the decoder gives it back: blue, green, red bytes, top row first.
