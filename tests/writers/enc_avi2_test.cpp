@@ -6,18 +6,17 @@
 #include "platform/win/heap.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 
 using vfw::CompressorDescriptor;
 using vfw::FindInstalledCompressor;
@@ -281,31 +280,6 @@ TEST(EncAvi2, CloseAfterAFailedCreateReleasesWhatWasMade)
     writer->Close();
     ExpectClosed(*writer);
 }
-
-// Files of this process grow no further than a size while it lives, as on a full disk. Only the
-// soft limit is lowered, so it can be raised again; the compressor's threads write no files.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_signal);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_signal)(int) = SIG_DFL;
-};
 
 TEST(EncAvi2, AnIndexThatCannotBeWrittenFailsTheCloseWith2006)
 {

@@ -4,16 +4,15 @@
 #include "platform/vfw/compressor_instance.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/path_text.h"
 #include "tests/support/test_support.h"
 #include "workers/part_pool.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 using vfw::FindInstalledCompressor;
@@ -43,29 +42,6 @@ std::vector<std::vector<uint8_t>> SequentialPackets(FOURCC code, const COMPVARS&
     }
     return packets;
 }
-
-// Lets the process write files up to a size (the disk looks full beyond it) while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
 
 bool PoolHasWorkers() { return workers::PartPool::Instance().Threads() >= 2; }
 
