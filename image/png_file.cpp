@@ -33,6 +33,10 @@ BITMAPINFOHEADER* ReadPng(FILE* file, BITMAPINFOHEADER* reuse)
         return nullptr;
     }
     png_init_io(png, file);
+    // Only the picture is read: every ancillary chunk is skipped unread, so a chunk whose length
+    // claims gigabytes costs nothing (libpng would otherwise try to allocate it, even past its
+    // own chunk limit, which it reports only as a warning).
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
     png_uint_32 width = 0;
     png_uint_32 height = 0;
