@@ -213,10 +213,12 @@ int CEncAVI_Comp::WriteFrameAhead(const void* bits)
         return kErrorAviCompressFrame;
     }
     ++m_framePosition;
-    // This frame started before the one before it is waited for, so two compress at once.
-    if (m_ahead->InFlight() < vfw::FrameAheadCompressor::kSlots)
-        return 0;
-    return WriteOldestFrame();
+    // Frames that have finished go to the file now, so a failure among them is reported by this
+    // write; the oldest is waited for only when every slot is taken.
+    while (m_ahead->InFlight() == m_ahead->Depth() || m_ahead->OldestDone())
+        if (const int code = WriteOldestFrame())
+            return code;
+    return 0;
 }
 
 void CEncAVI_Comp::CloseCompressor()

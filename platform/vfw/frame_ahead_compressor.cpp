@@ -2,35 +2,59 @@
 
 #include "workers/part_pool.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 namespace vfw {
+namespace {
+
+// The copies of the frames in flight stay below this together, however large the frames: a few
+// huge frames already keep every thread busy.
+constexpr size_t kFlightBytes = size_t{256} << 20;
+// One frame compressing while the caller hands over the next is the least that overlaps.
+constexpr int kMinDepth = 2;
+
+} // namespace
+
+int FrameAheadCompressor::DepthFor(int poolThreads, size_t frameBytes)
+{
+    const size_t fit = kFlightBytes / std::max<size_t>(frameBytes, 1);
+    return static_cast<int>(std::max<size_t>(kMinDepth, std::min<size_t>(static_cast<size_t>(poolThreads), fit)));
+}
 
 std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun)
 {
-    if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) || workers::PartPool::Instance().Threads() < 2)
+    const int threads = workers::PartPool::Instance().Threads();
+    if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) || threads < 2)
         return nullptr;
-    std::unique_ptr<CompressorInstance> second = begun.Twin();
-    if (!second)
+    const size_t frameBytes = begun.InputBytes();
+    std::vector<std::unique_ptr<CompressorInstance>> twins;
+    for (int i = 1; i < DepthFor(threads, frameBytes); ++i) {
+        std::unique_ptr<CompressorInstance> twin = begun.Twin();
+        if (!twin)
+            break;
+        twins.push_back(std::move(twin));
+    }
+    if (twins.empty())
         return nullptr;
-    return std::unique_ptr<FrameAheadCompressor>(
-        new FrameAheadCompressor(begun, std::move(second), begun.InputBytes()));
+    return std::unique_ptr<FrameAheadCompressor>(new FrameAheadCompressor(begun, std::move(twins), frameBytes));
 }
 
-FrameAheadCompressor::FrameAheadCompressor(CompressorInstance& first, std::unique_ptr<CompressorInstance> second,
-                                           size_t frameBytes)
-    : m_second(std::move(second)), m_frameBytes(frameBytes)
+FrameAheadCompressor::FrameAheadCompressor(CompressorInstance& first,
+                                           std::vector<std::unique_ptr<CompressorInstance>> twins, size_t frameBytes)
+    : m_twins(std::move(twins)), m_frameBytes(frameBytes), m_slots(m_twins.size() + 1)
 {
     m_slots[0].compressor = &first;
-    m_slots[1].compressor = m_second.get();
+    for (size_t i = 0; i < m_twins.size(); ++i)
+        m_slots[i + 1].compressor = m_twins[i].get();
 }
 
 FrameAheadCompressor::~FrameAheadCompressor() { DropAll(); }
 
 bool FrameAheadCompressor::Add(const void* bits)
 {
-    if (!bits || m_inFlight == kSlots)
+    if (!bits || m_inFlight == Depth())
         return false;
     Slot& slot = m_slots[m_next];
     try {
@@ -43,7 +67,7 @@ bool FrameAheadCompressor::Add(const void* bits)
         std::lock_guard<std::mutex> lock(m_lock);
         slot.done = false;
     }
-    m_next = (m_next + 1) % kSlots;
+    m_next = (m_next + 1) % m_slots.size();
     ++m_inFlight;
     workers::PartPool::Instance().Post([this, &slot] { Compress(slot); });
     return true;
@@ -61,18 +85,24 @@ void FrameAheadCompressor::Compress(Slot& slot)
     m_done.notify_all();
 }
 
-void FrameAheadCompressor::Wait(const Slot& slot)
+bool FrameAheadCompressor::OldestDone()
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_done.wait(lock, [&slot] { return slot.done; });
+    if (m_inFlight == 0)
+        return false;
+    const Slot& slot = Oldest();
+    std::lock_guard<std::mutex> lock(m_lock);
+    return slot.done;
 }
 
 bool FrameAheadCompressor::TakeOldest(EncodedFrame& frame)
 {
     if (m_inFlight == 0)
         return false;
-    Slot& slot = m_slots[(m_next - m_inFlight + kSlots) % kSlots];
-    Wait(slot);
+    Slot& slot = Oldest();
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_done.wait(lock, [&slot] { return slot.done; });
+    }
     --m_inFlight;
     frame = slot.output;
     return slot.compressed;

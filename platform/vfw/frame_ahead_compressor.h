@@ -1,6 +1,6 @@
 // Compresses the frames of one sequence on the worker pool while the caller prepares the next
-// frame, for compressors whose frames stand alone (no temporal compression): each frame comes out
-// exactly as the sequential call would give it, and frames are handed back in the order given.
+// frames, for compressors whose frames stand alone (no temporal compression): each frame comes
+// out exactly as the sequential call would give it, and frames are handed back in the order given.
 #pragma once
 
 #include "platform/vfw/compressor_instance.h"
@@ -15,8 +15,9 @@ namespace vfw {
 
 class FrameAheadCompressor {
 public:
-    // At most this many frames are in flight: the one given last and the one before it.
-    static constexpr int kSlots = 2;
+    // How many frames may be in flight at once: one per pool thread, as long as their copies
+    // stay below a bound, and at least two.
+    static int DepthFor(int poolThreads, size_t frameBytes);
 
     // Null when the compressor's frames depend on each other, when it is not begun, or when the
     // pool has no worker to compress beside the caller. The compressor must outlive the result
@@ -28,9 +29,12 @@ public:
     FrameAheadCompressor& operator=(const FrameAheadCompressor&) = delete;
 
     // Copies the frame (the input format's size) and starts compressing it; false, with nothing
-    // started, when a slot is still taken or the copy cannot be made.
+    // started, when every slot is taken or the copy cannot be made.
     bool Add(const void* bits);
+    int Depth() const { return static_cast<int>(m_slots.size()); }
     int InFlight() const { return m_inFlight; }
+    // True when a frame is in flight and the oldest one has finished: taking it does not wait.
+    bool OldestDone();
     // Waits for the oldest frame in flight. True with its compressed data, valid until the next
     // Add; false when its compression failed or none is in flight. Either way it leaves the flight.
     bool TakeOldest(EncodedFrame& frame);
@@ -46,15 +50,16 @@ private:
         bool compressed = false;
     };
 
-    FrameAheadCompressor(CompressorInstance& first, std::unique_ptr<CompressorInstance> second, size_t frameBytes);
+    FrameAheadCompressor(CompressorInstance& first, std::vector<std::unique_ptr<CompressorInstance>> twins,
+                         size_t frameBytes);
     void Compress(Slot& slot);
-    void Wait(const Slot& slot);
+    Slot& Oldest() { return m_slots[(m_next - m_inFlight + m_slots.size()) % m_slots.size()]; }
 
-    std::unique_ptr<CompressorInstance> m_second;
+    std::vector<std::unique_ptr<CompressorInstance>> m_twins;
     const size_t m_frameBytes;
-    Slot m_slots[kSlots];
-    int m_next = 0; // the slot the next Add takes
-    int m_inFlight = 0; // the oldest is m_next - m_inFlight
+    std::vector<Slot> m_slots;
+    size_t m_next = 0; // the slot the next Add takes
+    int m_inFlight = 0;
     std::mutex m_lock;
     std::condition_variable m_done;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/vfw/compressor_catalogue.h"
 #include "platform/vfw/compressor_instance.h"
+#include "platform/vfw/frame_ahead_compressor.h"
 #include "platform/win/text.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/file_size_limit.h"
@@ -78,13 +79,9 @@ TEST(FramesAhead, StandAloneCompressorsWriteExactlyThePacketsOfTheSequentialCall
         ASSERT_EQ(writer.Create(PathOf(path), &header, kRate), 0);
         ASSERT_TRUE(writer.IsSequential());
         const COMPVARS vars = writer.GetCompVars();
-        const auto created = std::filesystem::file_size(path);
         for (int i = 0; i < kFrames; ++i) {
             ASSERT_EQ(writer.WriteFrame(frames[static_cast<size_t>(i)].data()), 0) << i;
             EXPECT_EQ(writer.GetFramePosition(), i + 1) << i;
-            if (i == 0) {
-                EXPECT_EQ(std::filesystem::file_size(path), created) << "the first frame is still being compressed";
-            }
         }
         ASSERT_EQ(writer.FinishFrames(), 0);
         EXPECT_EQ(writer.GetFramePosition(), kFrames);
@@ -99,16 +96,18 @@ TEST(FramesAhead, StandAloneCompressorsWriteExactlyThePacketsOfTheSequentialCall
     }
 }
 
-TEST(FramesAhead, AFrameThatCannotBeWrittenFailsTheNextWriteOrFinishFrames)
+TEST(FramesAhead, AFrameThatCannotBeWrittenFailsAWriteOrFinishFrames)
 {
     if (!PoolHasWorkers())
         GTEST_SKIP() << "one CPU: frames are compressed one by one";
     const BITMAPINFOHEADER header = MakeDibHeader(96, 64);
+    // Past this many frames in flight a write waits for the oldest and so reports its failure.
+    const int depth = vfw::FrameAheadCompressor::DepthFor(workers::PartPool::Instance().Threads(), header.biSizeImage);
     const struct {
-        bool anotherWrite; // else FinishFrames is the next call
+        bool moreWrites; // else FinishFrames follows the first write
     } cases[] = {{true}, {false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.anotherWrite ? "next write" : "finish");
+        SCOPED_TRACE(c.moreWrites ? "more writes" : "finish");
         TempFolder folder;
         const std::string path = folder / "full.avi";
         CEncAVI2 writer;
@@ -118,15 +117,15 @@ TEST(FramesAhead, AFrameThatCannotBeWrittenFailsTheNextWriteOrFinishFrames)
             ASSERT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, i).data()), 0);
         ASSERT_EQ(writer.FinishFrames(), 0);
         {
-            // The disk is full from here on.
+            // The disk is full from here on: the first frame that reaches the file fails.
             const FileSizeLimit full(std::filesystem::file_size(path));
-            ASSERT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, 3).data()), 0) << "this frame is still in flight";
-            EXPECT_EQ(writer.GetFramePosition(), 4);
-            if (c.anotherWrite)
-                EXPECT_EQ(writer.WriteFrame(MakeDibFrame(96, 64, 4).data()), kErrorAviStreamWrite);
-            else
-                EXPECT_EQ(writer.FinishFrames(), kErrorAviStreamWrite);
-            EXPECT_EQ(writer.GetFramePosition(), 3);
+            int code = writer.WriteFrame(MakeDibFrame(96, 64, 3).data());
+            for (int i = 4; code == 0 && c.moreWrites && i <= 3 + depth; ++i)
+                code = writer.WriteFrame(MakeDibFrame(96, 64, i).data());
+            if (code == 0)
+                code = writer.FinishFrames();
+            EXPECT_EQ(code, kErrorAviStreamWrite);
+            EXPECT_EQ(writer.GetFramePosition(), 3) << "the frames after the failed one are dropped";
             EXPECT_EQ(writer.FinishFrames(), 0) << "nothing is left in flight after a failure";
         }
         // With room again, the next frame goes where the failed one would have gone.
@@ -141,6 +140,26 @@ TEST(FramesAhead, AFrameThatCannotBeWrittenFailsTheNextWriteOrFinishFrames)
             EXPECT_TRUE(video.frames[static_cast<size_t>(i)] == TopDownRows(MakeDibFrame(96, 64, i), 96, 64)) << i;
         EXPECT_TRUE(video.frames[3] == TopDownRows(MakeDibFrame(96, 64, 5), 96, 64));
     }
+}
+
+TEST(FramesAhead, DepthFollowsThePoolWithinTheMemoryBound)
+{
+    constexpr size_t kFrame1080 = 1920 * 1080 * 3;
+    const struct {
+        int threads;
+        size_t frameBytes;
+        int depth;
+    } cases[] = {
+        {8, kFrame1080, 8},
+        {2, kFrame1080, 2},
+        {32, kFrame1080, 32},
+        {32, size_t{16} << 20, 16}, // 16 frames of 16 MiB fill the bound
+        {8, size_t{1} << 30, 2}, // two always overlap, however large the frame
+        {1, 100, 2},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(vfw::FrameAheadCompressor::DepthFor(c.threads, c.frameBytes), c.depth)
+            << c.threads << " threads, " << c.frameBytes << " bytes";
 }
 
 TEST(FramesAhead, CloseWritesTheFrameStillInFlight)
