@@ -1,5 +1,6 @@
 #include "platform/vfw/avcodec_encoder.h"
 
+#include "platform/vfw/bgr_to_rgb24.h"
 #include "platform/vfw/bgr_to_yuv420.h"
 #include "workers/part_pool.h"
 
@@ -124,7 +125,7 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dsth", height, 0);
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
-    if (!IsYuv420()) {
+    if (!IsYuv420() && !IsRgb24()) {
         if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
             av::LogFailure("colour conversion", rc);
             return false;
@@ -177,8 +178,11 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
         BgrToYuv420(top, stride, m_context->width, m_context->height,
                     Yuv420Planes{m_frame->data[0], m_frame->data[1], m_frame->data[2], m_frame->linesize[0],
                                  m_frame->linesize[1], m_frame->linesize[2]});
-    } else if (!Scale(top, stride))
+    } else if (IsRgb24()) {
+        BgrToRgb24(top, stride, m_context->width, m_context->height, m_frame->data[0], m_frame->linesize[0]);
+    } else if (!Scale(top, stride)) {
         return false;
+    }
     m_frame->pts = m_frameIndex++;
     // A fixed quantiser is read from each frame.
     m_frame->quality = m_context->global_quality;
@@ -198,6 +202,8 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
 }
 
 bool AvcodecEncoder::IsYuv420() const { return m_descriptor.pixelFormat == AV_PIX_FMT_YUV420P; }
+
+bool AvcodecEncoder::IsRgb24() const { return m_descriptor.pixelFormat == AV_PIX_FMT_RGB24; }
 
 bool AvcodecEncoder::Scale(const uint8_t* top, int stride)
 {

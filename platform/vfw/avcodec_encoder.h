@@ -19,6 +19,8 @@ public:
 private:
     av::CodecContextPtr OpenContext(int width, int height, const EncoderSettings& settings) const;
     bool IsYuv420() const;
+    // Taken as a byte swap of the rows, without the scaler.
+    bool IsRgb24() const;
     bool Scale(const uint8_t* top, int stride);
 
     const CompressorDescriptor& m_descriptor;

@@ -1,0 +1,45 @@
+#include "platform/vfw/bgr_to_rgb24.h"
+
+#include "tests/support/guarded_block.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+using vfw::BgrToRgb24;
+
+TEST(BgrToRgb24, SwapsEveryPixelOfEveryRowAndTouchesNothingElse)
+{
+    // Widths around the five-pixel vector step and its 16-byte load, in both row orders; the
+    // source rows are packed (no padding) and end where the readable memory ends, so a read
+    // past the last row faults; a guard byte after each output row catches a write past it.
+    for (const int width : {1, 4, 5, 6, 9, 10, 11, 15, 16, 33, 641}) {
+        for (const bool bottomUp : {false, true}) {
+            constexpr int kHeight = 3;
+            const int rowBytes = width * 3;
+            GuardedBlock source(static_cast<size_t>(rowBytes) * kHeight);
+            ASSERT_NE(source.data(), nullptr);
+            for (int i = 0; i < rowBytes * kHeight; ++i)
+                source.data()[i] = static_cast<uint8_t>(i * 7 + 1);
+            const uint8_t* top = bottomUp ? source.data() + static_cast<ptrdiff_t>(rowBytes) * (kHeight - 1)
+                                          : source.data();
+            const int stride = bottomUp ? -rowBytes : rowBytes;
+            const int outStride = rowBytes + 1;
+            std::vector<uint8_t> out(static_cast<size_t>(outStride) * kHeight, 0xA5);
+
+            BgrToRgb24(top, stride, width, kHeight, out.data(), outStride);
+
+            for (int y = 0; y < kHeight; ++y) {
+                const uint8_t* in = top + static_cast<ptrdiff_t>(y) * stride;
+                const uint8_t* row = out.data() + static_cast<ptrdiff_t>(y) * outStride;
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t expected[3] = {in[3 * x + 2], in[3 * x + 1], in[3 * x]};
+                    ASSERT_EQ(std::memcmp(row + 3 * x, expected, 3), 0)
+                        << "width " << width << (bottomUp ? " bottom-up" : " top-down") << ", row " << y << ", pixel " << x;
+                }
+                EXPECT_EQ(row[rowBytes], 0xA5) << "width " << width << ", row " << y;
+            }
+        }
+    }
+}
