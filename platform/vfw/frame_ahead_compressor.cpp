@@ -29,13 +29,11 @@ std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInst
     if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) || threads < 2)
         return nullptr;
     const size_t frameBytes = begun.InputBytes();
-    std::vector<std::unique_ptr<CompressorInstance>> twins;
-    for (int i = 1; i < DepthFor(threads, frameBytes); ++i) {
-        std::unique_ptr<CompressorInstance> twin = begun.Twin();
-        if (!twin)
-            break;
-        twins.push_back(std::move(twin));
-    }
+    // Opening an encoder can take milliseconds: the twins are opened side by side.
+    std::vector<std::unique_ptr<CompressorInstance>> twins(static_cast<size_t>(DepthFor(threads, frameBytes) - 1));
+    workers::PartPool::Instance().Run(static_cast<int>(twins.size()),
+                                      [&](int i) { twins[static_cast<size_t>(i)] = begun.Twin(); });
+    twins.erase(std::remove(twins.begin(), twins.end(), nullptr), twins.end());
     if (twins.empty())
         return nullptr;
     return std::unique_ptr<FrameAheadCompressor>(new FrameAheadCompressor(begun, std::move(twins), frameBytes));
