@@ -3,6 +3,7 @@
 #include "dialogs/open_compressor.h"
 #include "foundation/file_path.h"
 #include "platform/vfw/vcm.h"
+#include "workers/part_pool.h"
 
 #include <algorithm>
 
@@ -19,19 +20,29 @@ std::vector<ICINFO> AcceptingCompressors(const BITMAPINFOHEADER* input)
         return accepting;
     BITMAPINFO format{};
     format.bmiHeader = *input;
+    std::vector<ICINFO> listed;
     for (DWORD i = 0; i < static_cast<DWORD>(kMaxListedCodecs); ++i) {
         ICINFO info{};
         if (!ICInfo(ICTYPE_VIDEO, i, &info))
             break;
-        const OpenCompressor compressor(info);
-        if (!compressor.Handle())
-            continue;
-        if (ICSendMessage(compressor.Handle(), ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&format), 0) != ICERR_OK)
-            continue;
-        ICINFO described{};
-        if (ICGetInfo(compressor.Handle(), &described, sizeof described) == sizeof described)
-            accepting.push_back(described);
+        listed.push_back(info);
     }
+    // A query opens the compressor's encoder, some of which take tens of milliseconds: they are
+    // asked side by side, each with its own compressor, and listed in their order.
+    std::vector<ICINFO> described(listed.size());
+    std::vector<char> accepts(listed.size(), 0);
+    workers::PartPool::Instance().Run(static_cast<int>(listed.size()), [&](int i) {
+        const size_t row = static_cast<size_t>(i);
+        const OpenCompressor compressor(listed[row]);
+        if (!compressor.Handle())
+            return;
+        if (ICSendMessage(compressor.Handle(), ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&format), 0) != ICERR_OK)
+            return;
+        accepts[row] = ICGetInfo(compressor.Handle(), &described[row], sizeof(ICINFO)) == sizeof(ICINFO);
+    });
+    for (size_t row = 0; row < listed.size(); ++row)
+        if (accepts[row])
+            accepting.push_back(described[row]);
     return accepting;
 }
 
