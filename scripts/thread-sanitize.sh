@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The test suite once more under ThreadSanitizer (build-tsan/): the worker pool, the frames read
-# ahead and the compressors working one frame ahead share blocks between threads. Run by
+# ahead and the compressors working frames ahead share blocks between threads. Run by
 # `make tsan`. Qt, GLib and D-Bus are not instrumented; tests/sanitize/tsan.supp silences what
 # passes through them.
 set -euo pipefail
