@@ -124,8 +124,9 @@ bool CConversionRun::PrepareOutputFrame()
         return false;
     }
     // The resampler writes only the pixels of each row: zero pad bytes keep stale memory out of
-    // uncompressed files.
-    std::memset(m_output.GetData(), 0, static_cast<size_t>(bytes));
+    // uncompressed files. Frames of the source size are written from where they were read.
+    if (!m_sourceSize)
+        std::memset(m_output.GetData(), 0, static_cast<size_t>(bytes));
     const RECT clip = m_host.ClipRect();
     m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
     return true;

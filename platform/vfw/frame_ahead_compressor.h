@@ -29,7 +29,7 @@ public:
     FrameAheadCompressor& operator=(const FrameAheadCompressor&) = delete;
 
     // Copies the frame (the input format's size) and starts compressing it; false, with nothing
-    // started, when every slot is taken or the copy cannot be made.
+    // started, when every slot is taken.
     bool Add(const void* bits);
     int Depth() const { return static_cast<int>(m_slots.size()); }
     int InFlight() const { return m_inFlight; }
@@ -44,17 +44,17 @@ public:
 private:
     struct Slot {
         CompressorInstance* compressor = nullptr;
-        std::vector<uint8_t> input;
+        std::unique_ptr<uint8_t[]> input;
         EncodedFrame output;
         bool done = true;
         bool compressed = false;
     };
 
-    FrameAheadCompressor(CompressorInstance& first, std::vector<std::unique_ptr<CompressorInstance>> twins,
-                         size_t frameBytes);
+    explicit FrameAheadCompressor(size_t frameBytes);
     void Compress(Slot& slot);
     Slot& Oldest() { return m_slots[(m_next - m_inFlight + m_slots.size()) % m_slots.size()]; }
 
+    // The compressors of the slots after the first, which uses the caller's.
     std::vector<std::unique_ptr<CompressorInstance>> m_twins;
     const size_t m_frameBytes;
     std::vector<Slot> m_slots;
