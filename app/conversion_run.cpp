@@ -138,6 +138,8 @@ int CConversionRun::StartEncoders()
     const DWORD fps = static_cast<DWORD>(info.fps);
     if (AnyOutput() && !IsUsableFrameRate(fps))
         return kErrorFrameRate;
+    // The first frames are read while the save and encoder dialogs wait for their answers.
+    m_host.ReadAheadFrom(0);
     const CStringArray& images = m_host.Images();
     if (m_host.MakeAvi()) {
         if (!m_host.AskAviPath())

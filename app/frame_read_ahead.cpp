@@ -84,6 +84,13 @@ BITMAPINFOHEADER* CFrameReadAhead::Load(CFrameLoader& loader, const CStringArray
     return frame;
 }
 
+void CFrameReadAhead::Prefetch(const CFrameLoader& loader, const CStringArray& paths, int index)
+{
+    Drop();
+    if (index >= 0 && index < paths.GetSize())
+        QueueAfter(loader, paths, index - 1);
+}
+
 void CFrameReadAhead::Drop()
 {
     {

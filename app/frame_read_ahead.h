@@ -29,6 +29,9 @@ public:
     // the new address on before it lets anything draw. On a failure the loader is released and
     // nothing stays in flight.
     BITMAPINFOHEADER* Load(CFrameLoader& loader, const CStringArray& paths, int index);
+    // Starts reading paths[index] and the frames after it into blocks of the loader's form (none
+    // without a frame in the loader), for a Load of index to come; drops what was read before.
+    void Prefetch(const CFrameLoader& loader, const CStringArray& paths, int index);
     // Forgets every frame read ahead; returns when no read is running any more, and frees the
     // ring's blocks.
     void Drop();

@@ -35,6 +35,9 @@ public:
     virtual void SetIndex(int index) = 0;
     // Loads the image at the index into the frame block; FALSE when it failed (the block is gone).
     virtual BOOL LoadFrame() = 0;
+    // Starts reading the images from the index on in the background, so that the first frames
+    // are ready when the run loads them; what LoadFrame gives stays the same.
+    virtual void ReadAheadFrom(int index) = 0;
     // The pixels of the frame shown; NULL when none is.
     virtual const BYTE* Bits() = 0;
     virtual void ClearBits() = 0;

@@ -257,6 +257,8 @@ BOOL CTorvinaView::LoadFrame()
     return frame != nullptr;
 }
 
+void CTorvinaView::ReadAheadFrom(int index) { m_ahead.Prefetch(m_frames, m_images, index); }
+
 void CTorvinaView::ShowFileName()
 {
     if (CMainFrame* frame = MainFrame(); frame && m_nIndex >= 0 && m_nIndex < m_images.GetSize())

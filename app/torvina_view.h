@@ -36,6 +36,7 @@ public:
     void DrawStatus() override;
     // Loads the image at the index into the frame block; FALSE when it did not load.
     BOOL LoadFrame() override;
+    void ReadAheadFrom(int index) override;
     void ShowFileName();
     void ReportError(int code) { m_run.ReportError(code); }
     BOOL IsSourceSize() { return m_run.IsSourceSize(); }

@@ -33,9 +33,9 @@ TEST_F(ConversionRunTest, SlideShowWalksTheFolderOnceAndEndsWithoutWritersOrBoxe
     RecordingHost host(3);
     host.run.Play();
     const Log expected = {
-        "load 0",        "draw frame 0", "draw status 0", "pump",         "load 1",        "draw frame 1",
-        "draw status 1", "pump",         "load 2",        "draw frame 2", "draw status 2", "wmv end pass",
-        "beep",          "avi close",    "wmv close",     "invalidate",
+        "read ahead from 0", "load 0",        "draw frame 0", "draw status 0", "pump",         "load 1",
+        "draw frame 1",      "draw status 1", "pump",         "load 2",        "draw frame 2", "draw status 2",
+        "wmv end pass",      "beep",          "avi close",    "wmv close",     "invalidate",
     };
     EXPECT_EQ(host.log, expected) << "no pump after the last frame; EndPass and both Close calls still made";
     EXPECT_EQ(host.state, kStopped);
@@ -214,17 +214,18 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
     const Case cases[] = {
         {"AVI path",
          [](RecordingHost& h) { h.answerAviPath = false; },
-         {"close resize dialog", "ask avi path", "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi close", "wmv close"}},
         {"AVI settings",
          [](RecordingHost& h) { h.aviSettingsResult = 1; },
-         {"close resize dialog", "ask avi path", "avi settings", "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi close", "wmv close"}},
         {"WMV path",
          [](RecordingHost& h) { h.answerWmvPath = false; },
-         {"close resize dialog", "ask avi path", "avi settings", "avi open", "ask wmv path", "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi open", "ask wmv path",
+          "avi close", "wmv close"}},
         {"WMV settings",
          [](RecordingHost& h) { h.wmvSettingsResult = -2; },
-         {"close resize dialog", "ask avi path", "avi settings", "avi open", "ask wmv path", "wmv settings",
-          "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi open", "ask wmv path",
+          "wmv settings", "avi close", "wmv close"}},
     };
     for (const Case& c : cases) {
         RecordingHost host(3);

@@ -155,6 +155,32 @@ TEST(FrameReadAheadTest, DroppedFramesAreReadAgainAndASeekReadsTheFrameAskedFor)
     ExpectFrame(ring.Load(loader, other, 7), kCount - 1 - 7);
 }
 
+TEST(FrameReadAheadTest, FramesPrefetchedFromAnIndexAreTheOnesTheLoadsThenGive)
+{
+    constexpr int kCount = 10;
+    constexpr int kDepth = 4;
+    const Folder folder(kCount);
+    CFrameLoader loader;
+    CFrameReadAhead ring(kDepth);
+    // Without a frame in the loader the form of the blocks is unknown: nothing is read.
+    ring.Prefetch(loader, folder.Paths(), 0);
+    EXPECT_EQ(ring.Queued(), 0);
+
+    ExpectFrame(loader.Load(folder.Path(5)), 5);
+    ring.Prefetch(loader, folder.Paths(), 0);
+    EXPECT_EQ(ring.Queued(), kDepth) << "the frame asked for and the ones after it";
+    for (int i = 0; i < kCount; ++i) {
+        ExpectFrame(ring.Load(loader, folder.Paths(), i), i);
+        EXPECT_EQ(ring.Queued(), std::min(kDepth, kCount - 1 - i)) << i;
+    }
+
+    // A prefetch drops what was read before it; one past the list reads nothing.
+    ring.Prefetch(loader, folder.Paths(), 2);
+    ring.Prefetch(loader, folder.Paths(), kCount);
+    EXPECT_EQ(ring.Queued(), 0);
+    ExpectFrame(ring.Load(loader, folder.Paths(), 0), 0);
+}
+
 TEST(FrameReadAheadTest, GoesAwayWithReadsInFlight)
 {
     constexpr int kCount = 24;

@@ -121,6 +121,7 @@ public:
         index = i;
     }
     BOOL LoadFrame() override;
+    void ReadAheadFrom(int i) override { Log("read ahead from " + std::to_string(i)); }
     const BYTE* Bits() override { return bitsShown ? pixels.data() : nullptr; }
     void ClearBits() override
     {
