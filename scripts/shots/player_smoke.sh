@@ -78,7 +78,8 @@ smoke_pass() {
     codec=$(wait_dialog)
     shot "${prefix}_5_codec_dialog" "$codec"
     xdotool key Return
-    sleep 1.5
+    # The run takes about a second: the shot is taken early in it.
+    sleep 0.3
     shot "${prefix}_6_running"
     saved=$(wait_dialog)
     shot "${prefix}_7_saved"
