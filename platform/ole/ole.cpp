@@ -12,6 +12,7 @@
 #include <QMimeData>
 
 #include <cstring>
+#include <limits>
 
 HRESULT OleInitialize(LPVOID) { return S_OK; }
 void OleUninitialize() {}
@@ -262,7 +263,11 @@ HRESULT OleLoadPicture(LPSTREAM stream, LONG lSize, BOOL, const GUID& riid, LPVO
         return E_FAIL;
     if (format == "png" && !PngChunksFit(data))
         return E_FAIL;
-    const QSize declared = reader.size();
+    QSize declared = reader.size();
+    // A top-down BMP declares a negative height; its reader decodes into an image of the height
+    // itself, and makes one of its own (uninitialised) when handed none.
+    if (declared.height() < 0 && declared.height() != std::numeric_limits<int>::min())
+        declared.setHeight(-declared.height());
     if (declared.isValid() && (declared.width() > kMaxPictureSide || declared.height() > kMaxPictureSide))
         return E_FAIL;
     // The readers decode into an image of the declared size and format when handed one, and a

@@ -156,48 +156,56 @@ TEST(PictureLoaderFailures, APngWhoseChunkClaimsMoreThanTheFileHoldsFails)
     picture->Release();
 }
 
-// A BMP whose pixels end early loads with the missing part black, never with stale memory.
+// A BMP whose pixels end early loads with the missing part black, never with stale memory: rows
+// stored bottom-up, and top-down (a negative height, where the reader makes its own image).
 TEST(PictureLoaderFailures, ABmpEndingEarlyLoadsTheMissingPixelsBlack)
 {
     TestApp();
-    // 1021 x 5 at 24 bits, with 9 of its pixel bytes present.
-    QByteArray bmp(54, '\0');
-    const auto put32 = [&](int at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bmp[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 63);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 1021);
-    put32(22, 5);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    bmp += QByteArray("\x10\x20\x30\x10\x20\x30\x10\x20\x30", 9);
-    // Leave freed memory of the picture's size behind, so stale bytes would show.
-    std::vector<std::unique_ptr<char[]>> dirty;
-    for (int i = 0; i < 8; ++i) {
-        dirty.emplace_back(new char[1021 * 5 * 4]);
-        std::memset(dirty.back().get(), 0xAB, 1021 * 5 * 4);
+    constexpr int kWidth = 1021;
+    constexpr int kHeight = 5;
+    for (const bool topDown : {false, true}) {
+        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+        // 1021 x 5 at 24 bits, with 9 of its pixel bytes present: the first row stored.
+        QByteArray bmp(54, '\0');
+        const auto put32 = [&](int at, uint32_t value) {
+            for (int i = 0; i < 4; ++i)
+                bmp[at + i] = static_cast<char>(value >> (8 * i));
+        };
+        bmp[0] = 'B';
+        bmp[1] = 'M';
+        put32(2, 63);
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, kWidth);
+        put32(22, static_cast<uint32_t>(topDown ? -kHeight : kHeight));
+        bmp[26] = 1;
+        bmp[28] = 24;
+        bmp += QByteArray("\x10\x20\x30\x10\x20\x30\x10\x20\x30", 9);
+        // Leave freed memory of the picture's size behind, so stale bytes would show.
+        std::vector<std::unique_ptr<char[]>> dirty;
+        for (int i = 0; i < 8; ++i) {
+            dirty.emplace_back(new char[kWidth * kHeight * 4]);
+            std::memset(dirty.back().get(), 0xAB, kWidth * kHeight * 4);
+        }
+        dirty.clear();
+        IPicture* picture = nullptr;
+        ASSERT_EQ(Load(bmp, &picture), S_OK);
+        OLE_HANDLE handle = 0;
+        picture->get_Handle(&handle);
+        BITMAP bm{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm);
+        ASSERT_EQ(bm.bmWidth, kWidth);
+        ASSERT_EQ(bm.bmHeight, kHeight);
+        // The section's rows lie bottom-up: the stored row is its first in memory, or its last.
+        const int present = topDown ? kHeight - 1 : 0;
+        const auto* bits = static_cast<const uint8_t*>(bm.bmBits);
+        int stale = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = y == present ? 9 : 0; x < kWidth * 3; ++x)
+                stale += bits[static_cast<size_t>(y) * bm.bmWidthBytes + x] != 0;
+        EXPECT_EQ(stale, 0);
+        picture->Release();
     }
-    dirty.clear();
-    IPicture* picture = nullptr;
-    ASSERT_EQ(Load(bmp, &picture), S_OK);
-    OLE_HANDLE handle = 0;
-    picture->get_Handle(&handle);
-    BITMAP bm{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof(bm), &bm);
-    ASSERT_EQ(bm.bmWidth, 1021);
-    ASSERT_EQ(bm.bmHeight, 5);
-    const auto* bits = static_cast<const uint8_t*>(bm.bmBits);
-    int stale = 0;
-    for (int y = 1; y < 5; ++y)
-        for (int x = 0; x < 1021 * 3; ++x)
-            stale += bits[static_cast<size_t>(y) * bm.bmWidthBytes + x] != 0;
-    EXPECT_EQ(stale, 0);
-    picture->Release();
 }
 
 TEST(PictureLoaderFailures, IconsComeBackAsIconsNotSections)
