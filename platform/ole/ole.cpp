@@ -274,6 +274,13 @@ HRESULT OleLoadPicture(LPSTREAM stream, LONG lSize, BOOL, const GUID& riid, LPVO
     // file that ends early leaves the rest of it as it was: zero here, never stale memory.
     QImage image;
     if (declared.isValid() && reader.imageFormat() != QImage::Format_Invalid) {
+        // Qt refuses an image above its allocation limit when a reader makes one itself: an image
+        // handed to the reader is held to the same limit, or a few header bytes would claim
+        // gigabytes of zeroed pixels.
+        const qint64 bytes = qint64{declared.width()} * declared.height() *
+                             QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8;
+        if (reader.allocationLimit() > 0 && bytes > qint64{reader.allocationLimit()} << 20)
+            return E_FAIL;
         image = QImage(declared, reader.imageFormat());
         image.fill(0);
     }

@@ -111,6 +111,27 @@ TEST(PictureLoaderGif, OnePixelGifDecodes)
     picture->Release();
 }
 
+// The 54-byte header of a 24-bit BMP of the size, then 9 pixel bytes: the first stored row's
+// first three pixels, the rest missing. A negative height stores the rows top-down.
+QByteArray ShortBmp(int width, int height)
+{
+    QByteArray bmp(54, '\0');
+    const auto put32 = [&](int at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 63);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    bmp[26] = 1;
+    bmp[28] = 24;
+    return bmp + QByteArray("\x10\x20\x30\x10\x20\x30\x10\x20\x30", 9);
+}
+
 TEST(PictureLoaderFailures, GarbageTruncatedAndUnlistedFormatsFail)
 {
     TestApp();
@@ -123,8 +144,9 @@ TEST(PictureLoaderFailures, GarbageTruncatedAndUnlistedFormatsFail)
     EXPECT_EQ(picture, nullptr);
 }
 
-// A chunk claiming more bytes than the file holds would make the PNG library allocate them all.
-TEST(PictureLoaderFailures, APngWhoseChunkClaimsMoreThanTheFileHoldsFails)
+// A PNG chunk or a BMP header claiming far more than the file holds would have the memory for it
+// allocated (and the BMP's zeroed): such files are refused first.
+TEST(PictureLoaderFailures, FilesClaimingMoreThanTheyHoldAreRefusedWithoutTheMemory)
 {
     TestApp();
     const QByteArray png = Encode("PNG");
@@ -136,6 +158,8 @@ TEST(PictureLoaderFailures, APngWhoseChunkClaimsMoreThanTheFileHoldsFails)
     } cases[] = {
         {"before the pixels", png.left(8) + QByteArray("\x60\x00\x00\x00tEXtab", 10) + png.mid(8)},
         {"after the pixels", png.left(iend) + QByteArray("\x60\x00\x00\x00tEXtab", 10) + png.mid(iend)},
+        {"BMP of 8960 x 16387", ShortBmp(8960, 16387)},
+        {"top-down BMP of 8960 x 16387", ShortBmp(8960, -16387)},
     };
     for (const auto& c : cases) {
         // In a child, so the address space it reserves is its own to measure.
@@ -165,22 +189,7 @@ TEST(PictureLoaderFailures, ABmpEndingEarlyLoadsTheMissingPixelsBlack)
     constexpr int kHeight = 5;
     for (const bool topDown : {false, true}) {
         SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
-        // 1021 x 5 at 24 bits, with 9 of its pixel bytes present: the first row stored.
-        QByteArray bmp(54, '\0');
-        const auto put32 = [&](int at, uint32_t value) {
-            for (int i = 0; i < 4; ++i)
-                bmp[at + i] = static_cast<char>(value >> (8 * i));
-        };
-        bmp[0] = 'B';
-        bmp[1] = 'M';
-        put32(2, 63);
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, kWidth);
-        put32(22, static_cast<uint32_t>(topDown ? -kHeight : kHeight));
-        bmp[26] = 1;
-        bmp[28] = 24;
-        bmp += QByteArray("\x10\x20\x30\x10\x20\x30\x10\x20\x30", 9);
+        const QByteArray bmp = ShortBmp(kWidth, topDown ? -kHeight : kHeight);
         // Leave freed memory of the picture's size behind, so stale bytes would show.
         std::vector<std::unique_ptr<char[]>> dirty;
         for (int i = 0; i < 8; ++i) {
