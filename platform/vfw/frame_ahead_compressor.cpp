@@ -19,8 +19,12 @@ constexpr int kMinDepth = 2;
 
 int FrameAheadCompressor::DepthFor(int poolThreads, size_t frameBytes)
 {
+    // A quarter of the threads is left to the frames being read ahead on the same pool: on 8
+    // threads, 1080p PNG -> HFYU ran in 1.33, 1.24 and 1.30 s with 4, 6 and 8 compressors, and
+    // JPEG -> MJPG the same with 6 or 8.
+    const size_t threads = static_cast<size_t>(std::max(poolThreads, 0));
     const size_t fit = kFlightBytes / std::max<size_t>(frameBytes, 1);
-    return static_cast<int>(std::max<size_t>(kMinDepth, std::min<size_t>(static_cast<size_t>(poolThreads), fit)));
+    return static_cast<int>(std::max<size_t>(kMinDepth, std::min(threads - threads / 4, fit)));
 }
 
 std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun)
