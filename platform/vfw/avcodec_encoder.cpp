@@ -111,11 +111,29 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     m_context = OpenContext(width, height, settings);
     if (!m_context)
         return false;
-    m_scaler.reset(sws_alloc_context());
     m_frame.reset(av_frame_alloc());
-    m_endRows.reset(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
-    if (!m_scaler || !m_frame || !m_endRows || !m_packet)
+    if (!m_frame || !m_packet)
+        return false;
+    // YUV 4:2:0 and RGB24 rows are converted by our own code, every other format by the scaler.
+    if (!IsYuv420() && !IsRgb24() && !OpenScaler(width, height))
+        return false;
+    m_frame->format = m_descriptor.pixelFormat;
+    m_frame->width = width;
+    m_frame->height = height;
+    m_frameIndex = 0;
+    if (const int rc = av_frame_get_buffer(m_frame.get(), 0); rc < 0) {
+        av::LogFailure("video frame", rc);
+        return false;
+    }
+    return true;
+}
+
+bool AvcodecEncoder::OpenScaler(int width, int height)
+{
+    m_scaler.reset(sws_alloc_context());
+    m_endRows.reset(av_frame_alloc());
+    if (!m_scaler || !m_endRows)
         return false;
     SwsContext* scaler = m_scaler.get();
     av_opt_set_int(scaler, "srcw", width, 0);
@@ -125,25 +143,15 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     av_opt_set_int(scaler, "dsth", height, 0);
     av_opt_set_int(scaler, "dst_format", m_descriptor.pixelFormat, 0);
     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0);
-    if (!IsYuv420() && !IsRgb24()) {
-        if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
-            av::LogFailure("colour conversion", rc);
-            return false;
-        }
-        // Enough rows that what the scaler reads past the last row it is lent lies in the block.
-        m_endRows->format = AV_PIX_FMT_BGR24;
-        m_endRows->width = width;
-        m_endRows->height = std::min(height, (kScalerReadsPastRow + width * 3 - 1) / (width * 3));
-        if (const int rc = av_frame_get_buffer(m_endRows.get(), 0); rc < 0) {
-            av::LogFailure("video frame", rc);
-            return false;
-        }
+    if (const int rc = sws_init_context(scaler, nullptr, nullptr); rc < 0) {
+        av::LogFailure("colour conversion", rc);
+        return false;
     }
-    m_frame->format = m_descriptor.pixelFormat;
-    m_frame->width = width;
-    m_frame->height = height;
-    m_frameIndex = 0;
-    if (const int rc = av_frame_get_buffer(m_frame.get(), 0); rc < 0) {
+    // Enough rows that what the scaler reads past the last row it is lent lies in the block.
+    m_endRows->format = AV_PIX_FMT_BGR24;
+    m_endRows->width = width;
+    m_endRows->height = std::min(height, (kScalerReadsPastRow + width * 3 - 1) / (width * 3));
+    if (const int rc = av_frame_get_buffer(m_endRows.get(), 0); rc < 0) {
         av::LogFailure("video frame", rc);
         return false;
     }

@@ -21,6 +21,8 @@ private:
     bool IsYuv420() const;
     // Taken as a byte swap of the rows, without the scaler.
     bool IsRgb24() const;
+    // The scaler and the padded copy of the last rows it reads.
+    bool OpenScaler(int width, int height);
     bool Scale(const uint8_t* top, int stride);
 
     const CompressorDescriptor& m_descriptor;
