@@ -579,35 +579,47 @@ TEST_F(EncWmvTest, AudioTheFileCannotTakeFailsWith809)
     enc.Close();
 }
 
-// A pass asked to end on an input whose analysis never began: 3007 for the video input (two-pass
-// flag and frame counter kept), 813 for an audio input.
-TEST_F(EncWmvTest, EndingAnAnalysisThatNeverBeganFailsWith3007ForVideoAnd813ForAudio)
+// A pass asked to end on an input whose analysis is not running fails, 3007 for the video input
+// (the two-pass flag and the frame counter kept) and 813 for an audio input: two passes switched
+// on only after a one-pass writer was made, or once more after the analysis has ended.
+TEST_F(EncWmvTest, EndingAnAnalysisThatIsNotRunningFailsWith3007ForVideoAnd813ForAudio)
 {
     struct Case {
         const char* name;
         std::string profile;
+        bool analysedFirst;
         int expected;
     };
     std::string audioOnly = ProfileText(160, 120, 300000, 8000);
-    audioOnly.erase(audioOnly.find("<streamconfig", audioOnly.find("</streamconfig>")),
-                    audioOnly.find("</profile>") - audioOnly.find("<streamconfig", audioOnly.find("</streamconfig>")));
+    const size_t video = audioOnly.find("<streamconfig", audioOnly.find("</streamconfig>"));
+    audioOnly.erase(video, audioOnly.find("</profile>") - video);
+    const std::string both = ProfileText(160, 120, 300000, 8000);
     const Case cases[] = {
-        {"video and audio", ProfileText(160, 120, 300000, 8000), 3007},
-        {"video only", ProfileText(160, 120, 300000, 0), 3007},
-        {"audio only", audioOnly, 813},
+        {"video and audio, one pass", both, false, 3007},
+        {"video only, one pass", ProfileText(160, 120, 300000, 0), false, 3007},
+        {"audio only, one pass", audioOnly, false, 813},
+        {"video and audio, after the analysis", both, true, 3007},
+        {"audio only, after the analysis", audioOnly, true, 813},
     };
     const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
     FrameSource source(160, 120);
     for (const Case& c : cases) {
         WriteBytes(Native(u"pass.prx"), Utf16Bytes(U16(c.profile)));
         CEncWMVWMA enc;
+        enc.SetTwoPass(c.analysedFirst);
         ASSERT_EQ(enc.LoadProfile(Path(u"pass.prx")), 0) << c.name;
         ASSERT_EQ(enc.Open(Path(u"pass.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0) << c.name;
+        if (c.analysedFirst) {
+            for (int i = 0; i < 3; ++i) {
+                ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << c.name;
+                enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+            }
+            ASSERT_EQ(enc.EndPass(), 0) << c.name;
+        }
         for (int i = 0; i < 3; ++i) {
             ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << c.name;
             enc.WriteAudio(silence.data(), kSilencePerFrame2997);
         }
-        // Set only after the writer was made: it has no analysis running.
         enc.SetTwoPass(TRUE);
         EXPECT_EQ(enc.EndPass(), c.expected) << c.name;
         EXPECT_TRUE(enc.IsTwoPass()) << c.name << ": kept for the caller to see";
