@@ -397,8 +397,8 @@ TEST_F(PlayerCommandsTest, ZoomItemsSetTheZoomAndTickOnlyTheExactFactor)
         UINT ticked; // 0: none
     };
     const Case cases[] = {
-        {ID_ZOOM_150, 0, 1.5, ID_ZOOM_150},  {ID_ZOOM_200, 1, 4.0, ID_ZOOM_400},   {ID_ZOOM_50, -1, 0.25, ID_ZOOM_25},
-        {ID_ZOOM_100, 3, 8.0, 0},            {ID_ZOOM_25, -3, 0.03125, 0},          {ID_ZOOM_400, -3, 0.5, ID_ZOOM_50},
+        {ID_ZOOM_150, 0, 1.5, ID_ZOOM_150}, {ID_ZOOM_200, 1, 4.0, ID_ZOOM_400}, {ID_ZOOM_50, -1, 0.25, ID_ZOOM_25},
+        {ID_ZOOM_100, 3, 8.0, 0},           {ID_ZOOM_25, -3, 0.03125, 0},       {ID_ZOOM_400, -3, 0.5, ID_ZOOM_50},
     };
     QWidget* view = WidgetOf(m_view);
     for (const Case& c : cases) {
@@ -522,7 +522,8 @@ TEST_F(PlayerCommandsTest, HelpHandsTheShellTheHelpFileBesideTheProgramAndSaysNo
     // A stand-in opener first on the path records what it was asked to open and fails, as the
     // real one does for a file that is not there.
     TempFolder bin;
-    WriteFileText(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"$0.tmp\"\nmv \"$0.tmp\" \"$0.asked\"\nexit 2\n");
+    WriteFileText(bin / "xdg-open",
+                  "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"$0.tmp\"\nmv \"$0.tmp\" \"$0.asked\"\nexit 2\n");
     chmod((bin / "xdg-open").c_str(), 0755);
     ScopedEnv path("PATH", (bin.Path() + ":" + std::getenv("PATH")).c_str());
     const std::string helpFile = Utf16ToUtf8(GetModuleFolder().View()) + "torvina.chm";
