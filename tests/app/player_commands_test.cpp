@@ -383,6 +383,27 @@ TEST_F(PlayerCommandsTest, TheSliderSeeksWhereTheMousePressesItAndNotByKeys)
     EXPECT_EQ(FileNamePane(), Name(names[7]));
 }
 
+TEST_F(PlayerCommandsTest, TheSliderSpansTheListWithATickEveryTenth)
+{
+    struct Case {
+        int images;
+        int tickInterval;
+    };
+    for (const Case& c : {Case{5, 0}, Case{11, 1}, Case{101, 10}}) {
+        TempDir dir;
+        MakeJpegFolder(dir, c.images);
+        ModalScript script;
+        OpenFolder(script, dir);
+        auto* slider = static_cast<QSlider*>(WidgetOf(&m_view->GetSlider()));
+        EXPECT_TRUE(slider->isVisible()) << c.images;
+        EXPECT_EQ(slider->minimum(), 0) << c.images;
+        EXPECT_EQ(slider->maximum(), c.images - 1) << c.images;
+        EXPECT_EQ(slider->tickInterval(), c.tickInterval) << c.images;
+        EXPECT_EQ(slider->geometry().bottom(), WidgetOf(m_view)->rect().bottom()) << "along the bottom edge";
+        EXPECT_EQ(slider->height(), 30);
+    }
+}
+
 TEST_F(PlayerCommandsTest, ZoomItemsSetTheZoomAndTickOnlyTheExactFactor)
 {
     TempDir dir;
