@@ -208,8 +208,10 @@ int CEncAVI_Comp::WriteFrame(const void* bits)
 int CEncAVI_Comp::WriteFrameAhead(const void* bits)
 {
     if (!m_ahead->Add(bits)) {
-        m_framePosition -= m_ahead->InFlight();
-        m_ahead->DropAll();
+        // The frames in flight came before this one and were reported written: they go to the
+        // file first.
+        if (const int code = FinishFrames())
+            return code;
         return kErrorAviCompressFrame;
     }
     ++m_framePosition;

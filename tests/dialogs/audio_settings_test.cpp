@@ -9,6 +9,7 @@
 #include "tests/support/test_support.h"
 
 #include <QFileDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,48 @@ INSTANTIATE_TEST_SUITE_P(Versions, WmaOpen,
                          [](const ::testing::TestParamInfo<WmaOpenCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// The user changes the version with the keyboard on its list: each version's own controls
+// follow, and OK stores the version shown.
+TEST_F(AudioSettingsTest, WmaTheVersionTheUserChoosesEnablesOnlyItsOwnControls)
+{
+    CAudioInfo info;
+    info.wmaSelect = 0;
+    TestWmaDlg dlg(info, 3, 3);
+    struct Seen {
+        int version;
+        std::vector<bool> enabled;
+    };
+    const int v4Group[] = {IDC_WMA_V4, IDC_WMA_V4_LABEL};
+    const int v7Group[] = {IDC_WMA_V7, IDC_WMA_V7_LABEL};
+    const int prxGroup[] = {IDC_WMA_PRX_LABEL, IDC_WMA_PRX, IDC_WMA_PRX_BROWSE, IDC_WMA_TWOPASS};
+    std::vector<Seen> seen;
+    RunModal(dlg, [&](CDialog& d) {
+        QWidget* version = WidgetOf(d.GetDlgItem(IDC_WMA_VERSION));
+        version->setFocus();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+            QTest::keyClick(version, key);
+            Seen s{ComboSel(d, IDC_WMA_VERSION), {}};
+            for (const auto& group : {std::vector<int>(std::begin(v4Group), std::end(v4Group)),
+                                      std::vector<int>(std::begin(v7Group), std::end(v7Group)),
+                                      std::vector<int>(std::begin(prxGroup), std::end(prxGroup))})
+                for (int id : group)
+                    s.enabled.push_back(Enabled(d, id));
+            seen.push_back(s);
+        }
+        QTest::keyClick(version, Qt::Key_Down);
+        d.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(seen.size(), 4u);
+    const int versions[] = {1, 2, 1, 0};
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const int v = versions[i];
+        EXPECT_EQ(seen[i].version, v) << i;
+        const std::vector<bool> expected = {v == 0, v == 0, v == 1, v == 1, v == 2, v == 2, v == 2, v == 2};
+        EXPECT_EQ(seen[i].enabled, expected) << "version " << v;
+    }
+    EXPECT_EQ(dlg.AudioInfo().wmaSelect, 1);
+}
 
 TEST_F(AudioSettingsTest, WmaListsItsRowsWithTheirValues)
 {

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <optional>
 
+#include <QTest>
+
 using vfw::CompressorDescriptor;
 using vfw::FindInstalledCompressor;
 using vfw::SetCompressorBoxes;
@@ -575,3 +577,24 @@ TEST_F(AviSetDlgTest, ArrowKeysStepFromTheTypedValue)
 }
 
 } // namespace
+
+TEST_F(AviSetDlgTest, EnterInAnyControlIsOKAndTakesTheSelectedRowAndTheTypedValues)
+{
+    for (const int focus : {IDC_CODEC, IDC_QUALITY, IDC_KEYFRAME, IDC_DATARATE}) {
+        CEncAVISetting setting;
+        setting.SetHandler(kFfv1);
+        const BITMAPINFOHEADER input = Input(24);
+        WithDialog<CAVISetDlg>([&](CAVISetDlg& d) {
+            ChooseRow(d, IDC_CODEC, RowOf(d, CString(u"Motion JPEG")));
+            d.GetDlgItem(IDC_QUALITY)->SetWindowText(u"55");
+            d.GetDlgItem(IDC_KEYFRAME)->SetWindowText(u"7");
+            QWidget* control = WidgetOf(d.GetDlgItem(focus));
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+        });
+        EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0) << focus;
+        EXPECT_EQ(setting.GetHandler(), kMjpg) << focus;
+        EXPECT_EQ(setting.GetQuality(), 55) << focus;
+        EXPECT_EQ(setting.GetKeyFrameEvery(), 7) << focus;
+    }
+}

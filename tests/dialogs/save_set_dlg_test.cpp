@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -230,3 +231,43 @@ TEST_F(SaveSetTest, TheFolderPickerSetsTheFolderAndCancelKeepsIt)
 }
 
 } // namespace
+
+// The quality spin wraps at its ends, by its arrows under the mouse and by the arrow keys in the
+// edit, and OK takes the wrapped value.
+TEST_F(SaveSetTest, TheQualitySpinWrapsBetweenOneAndHundred)
+{
+    struct Step {
+        const char* name;
+        bool key; // else a click on the spin's arrow
+        bool up;
+        const char16_t* shown;
+    };
+    const Step steps[] = {
+        {"up arrow at 99", false, true, u"100"},   {"up arrow at 100", false, true, u"1"},
+        {"down arrow at 1", false, false, u"100"}, {"Up key at 100", true, true, u"1"},
+        {"Down key at 1", true, false, u"100"},    {"Down key at 100", true, false, u"99"},
+        {"Down key at 99", true, false, u"98"},    {"up arrow at 98", false, true, u"99"},
+    };
+    info.quality = 99;
+    std::vector<CString> shown;
+    EXPECT_EQ(Edit([&](CSaveSetDlg& d) {
+                  QWidget* spin = WidgetOf(d.GetDlgItem(IDC_SAVE_QUALITY_SPIN));
+                  QWidget* edit = WidgetOf(d.GetDlgItem(IDC_SAVE_QUALITY));
+                  for (const Step& s : steps) {
+                      if (s.key) {
+                          edit->setFocus();
+                          QTest::keyClick(edit, s.up ? Qt::Key_Up : Qt::Key_Down);
+                      } else {
+                          const QPoint arrow(spin->width() / 2, s.up ? spin->height() / 4 : spin->height() * 3 / 4);
+                          QTest::mouseClick(spin, Qt::LeftButton, Qt::NoModifier, arrow);
+                      }
+                      shown.push_back(ItemText(d, IDC_SAVE_QUALITY));
+                  }
+                  Ok(d);
+              }),
+              0);
+    ASSERT_EQ(shown.size(), std::size(steps));
+    for (size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i], CString(steps[i].shown)) << steps[i].name;
+    EXPECT_EQ(info.quality, 99);
+}

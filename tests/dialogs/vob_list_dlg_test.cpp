@@ -7,6 +7,7 @@
 
 #include <QFileDialog>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -206,3 +207,30 @@ TEST_F(VobListTest, HoldingAnArrowRepeatsFromTheThirdTick)
 }
 
 } // namespace
+
+TEST_F(VobListTest, FolderOnAFolderWithoutVobFilesEmptiesTheList)
+{
+    Touch("clip.mpg");
+    Touch("notes.txt");
+    std::filesystem::create_directory(folder.Path() + "/inner.VOB");
+    CVobListDlg dlg(nullptr, Array(abc), CString());
+    const QString path = QString::fromStdString(folder.Path());
+    std::vector<CString> before, after;
+    const INT_PTR result = Run(dlg, [&](CVobListDlg& d) {
+        before = Rows(d);
+        AnswerPicker([path](QFileDialog* picker) {
+            picker->setDirectory(path);
+            picker->selectFile(path);
+            static_cast<QDialog*>(picker)->accept();
+        });
+        QWidget* button = WidgetOf(d.GetDlgItem(IDC_VOB_FOLDER));
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        after = Rows(d);
+        QWidget* ok = WidgetOf(d.GetDlgItem(IDOK));
+        QTest::mouseClick(ok, Qt::LeftButton, Qt::NoModifier, ok->rect().center());
+    });
+    EXPECT_EQ(before, abc);
+    EXPECT_TRUE(after.empty());
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.Files().GetSize(), 0);
+}

@@ -19,6 +19,8 @@
 
 #include <set>
 
+#include <QTest>
+
 namespace {
 
 constexpr int IDC_VERSION = 42080, IDC_TWO_PASS = 42129, IDC_V4_LABEL = 42107, IDC_V4 = 42086, IDC_V7_LABEL = 42114,
@@ -407,3 +409,71 @@ TEST(FileDialogFilterTest, FilterStringsBecomeNameFilters)
 }
 
 } // namespace
+
+TEST_F(WmvSetDlgTest, EnterIsOKAndStoresWhatTheDialogShows)
+{
+    for (const int focus : {IDC_VERSION, IDC_V7}) {
+        CInfo info(FALSE);
+        info.WMV = 0;
+        info.WMV7 = 13;
+        int result = -1;
+        int chosen = -1;
+        WithDialog<CWMVSet>([&](CWMVSet& d) {
+            ChooseRow(d, IDC_VERSION, 1);
+            ChooseRow(d, IDC_V7, 2);
+            chosen = RowsOf(d, IDC_V7)[2].data;
+            QWidget* control = WidgetOf(d.GetDlgItem(focus));
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+        });
+        result = EditWmvSettings(&info, nullptr);
+        EXPECT_EQ(result, 0) << focus;
+        EXPECT_EQ(info.WMV, 1) << focus;
+        EXPECT_EQ(info.WMV7, chosen) << focus;
+    }
+}
+
+// Only one version without system profiles: its list is empty, the others full; the stored mode
+// stays, and the empty version's list is the one enabled when its version is chosen.
+TEST_F(WmvSetDlgTest, OnlyTheV7OrOnlyTheV8ListEmpty)
+{
+    struct Case {
+        const char* name;
+        WMT_VERSION missing;
+        int mode;
+        int v4Rows, v7Rows, v8Rows;
+        int emptyList;
+    };
+    const Case cases[] = {
+        {"no V7 profiles", WMT_VER_7_0, 1, 13, 0, 20, IDC_V7},
+        {"no V8 profiles", WMT_VER_8_0, 2, 13, 18, 0, IDC_V8},
+    };
+    for (const Case& c : cases) {
+        WmvSetWithoutProfiles dialog({c.missing});
+        dialog.m_info.WMV = c.mode;
+        dialog.m_info.WMV4 = 20;
+        dialog.m_info.WMV7 = 13;
+        dialog.m_info.WMV8 = 12;
+        int v4Rows = -1, v7Rows = -1, v8Rows = -1;
+        int version = -1;
+        bool emptyListEnabled = false, v4Enabled = true;
+        WithDialog<WmvSetWithoutProfiles>([&](WmvSetWithoutProfiles& d) {
+            v4Rows = Combo(d, IDC_V4)->count();
+            v7Rows = Combo(d, IDC_V7)->count();
+            v8Rows = Combo(d, IDC_V8)->count();
+            version = Combo(d, IDC_VERSION)->currentIndex();
+            emptyListEnabled = Enabled(d, c.emptyList);
+            v4Enabled = Enabled(d, IDC_V4);
+            Click(d, IDOK);
+        });
+        EXPECT_EQ(dialog.DoModal(), IDOK) << c.name;
+        EXPECT_EQ(v4Rows, c.v4Rows) << c.name;
+        EXPECT_EQ(v7Rows, c.v7Rows) << c.name;
+        EXPECT_EQ(v8Rows, c.v8Rows) << c.name;
+        EXPECT_EQ(version, c.mode) << c.name << ": the mode is kept";
+        EXPECT_TRUE(emptyListEnabled) << c.name;
+        EXPECT_FALSE(v4Enabled) << c.name;
+        EXPECT_EQ(dialog.m_info.WMV, c.mode) << c.name;
+        EXPECT_EQ(dialog.m_info.WMV4, 20) << c.name << ": the full list's row";
+    }
+}

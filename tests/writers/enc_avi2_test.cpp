@@ -430,3 +430,59 @@ TEST(EncAvi2, AStateOfAnotherCompressorOfTheSameSizeIsRefused)
 }
 
 } // namespace
+
+TEST(EncAvi2, ACompressorThatIsNotInstalledFailsWith2004AndTheNextRunStillWrites)
+{
+    TempFolder folder;
+    const FOURCC missing = mmioFOURCC('Z', 'Z', 'Z', '9');
+    ASSERT_EQ(FindInstalledCompressor(missing), nullptr);
+    auto writer = MakeWriter(missing);
+    const BITMAPINFOHEADER header = FrameHeader(kWidth, kHeight);
+    EXPECT_EQ(writer->Create(PathOf(folder / "missing.avi"), &header, kRate2997), kErrorAviCompressedStream);
+    EXPECT_TRUE(writer->IsFileOpen()) << "kept for Close";
+    writer->Close();
+    ExpectClosed(*writer);
+    writer->GetSetting()->SetHandler(kFourCCUncompressed);
+    EXPECT_EQ(WriteFrames(*writer, folder / "next.avi", 3), 0);
+    EXPECT_EQ(DecodeVideo(folder / "next.avi").frames.size(), 3u);
+}
+
+TEST(EncAvi2, ASizeTheCompressorRefusesFailsWith2005AndASizeItTakesWrites)
+{
+    for (const char* code : {"WMV1", "WMV2", "H264", "cvid", "MSVC"}) {
+        const FOURCC fourcc = mmioFOURCC(code[0], code[1], code[2], code[3]);
+        if (!FindInstalledCompressor(fourcc)) {
+            ADD_FAILURE() << code << " is not installed";
+            continue;
+        }
+        TempFolder folder;
+        auto writer = MakeWriter(fourcc);
+        const BITMAPINFOHEADER odd = FrameHeader(33, 17);
+        EXPECT_EQ(writer->Create(PathOf(folder / "odd.avi"), &odd, kRate2997), kErrorAviSetFormat) << code;
+        writer->Close();
+        ExpectClosed(*writer);
+        EXPECT_EQ(WriteFrames(*writer, folder / "even.avi", 3, kRate2997, 32, 16), 0) << code;
+        EXPECT_EQ(DecodeVideo(folder / "even.avi").frames.size(), 3u) << code;
+    }
+}
+
+// A frame that the compressor gives nothing for fails with 2202; the file keeps the frames written
+// before it, and the next frame takes its place.
+TEST(EncAvi2, AFrameTheCompressorCannotCompressFailsWith2202AndLosesNoEarlierFrame)
+{
+    // Motion JPEG compresses frames ahead on other threads; MPEG-4 one by one, in order.
+    for (FOURCC code : {mmioFOURCC('M', 'J', 'P', 'G'), mmioFOURCC('M', 'P', '4', '3')}) {
+        TempFolder folder;
+        const std::string path = folder / "gap.avi";
+        auto writer = MakeWriter(code);
+        const BITMAPINFOHEADER header = FrameHeader(kWidth, kHeight);
+        ASSERT_EQ(writer->Create(PathOf(path), &header, kRate2997), 0) << FourCCText(code);
+        ASSERT_TRUE(writer->IsSequential()) << FourCCText(code);
+        for (int i = 0; i < 3; ++i)
+            ASSERT_EQ(writer->WriteFrame(MakeDibFrame(kWidth, kHeight, i).data()), 0) << FourCCText(code);
+        EXPECT_EQ(writer->WriteFrame(nullptr), kErrorAviCompressFrame) << FourCCText(code);
+        ASSERT_EQ(writer->WriteFrame(MakeDibFrame(kWidth, kHeight, 3).data()), 0) << FourCCText(code);
+        EXPECT_EQ(writer->Close(), 0) << FourCCText(code);
+        EXPECT_EQ(DecodeVideo(path).frames.size(), 4u) << FourCCText(code);
+    }
+}

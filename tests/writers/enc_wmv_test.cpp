@@ -1,6 +1,7 @@
 #include "writers/enc_wmv.h"
 
 #include "platform/win/text.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 #include "tests/writers/wmv_file_probe.h"
 
@@ -550,4 +551,93 @@ TEST_F(EncWmvTest, AudioThatNeedsTwoPassesRefusesOnePassWritesWith814)
     const FileProbe probe = ProbeFile(Native(u"two.wmv"));
     ASSERT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr);
     EXPECT_GE(probe.Of(AVMEDIA_TYPE_AUDIO)->DecodedSeconds(), 30 / 29.97);
+}
+
+// The runtime answers an audio sample it cannot take with a failure other than "two passes
+// needed": 809. Here the disk fills up during the run.
+TEST_F(EncWmvTest, AudioTheFileCannotTakeFailsWith809)
+{
+    WriteBytes(Native(u"av.prx"), Utf16Bytes(U16(ProfileText(160, 120, 300000, 8000))));
+    const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
+    FrameSource source(160, 120);
+    CEncWMVWMA enc;
+    ASSERT_EQ(enc.LoadProfile(Path(u"av.prx")), 0);
+    ASSERT_EQ(enc.Open(Path(u"full.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+    ASSERT_EQ(enc.WriteVideo(source.Frame(0)), 0);
+    int video = 0, audio = 0;
+    {
+        // The disk fills up while the run goes on as the conversion drives it.
+        FileSizeLimit full(std::filesystem::file_size(Native(u"full.wmv")) + 4096);
+        for (int i = 1; i < 1800 && video == 0 && audio == 0; ++i) {
+            video = enc.WriteVideo(source.Frame(i));
+            if (video == 0)
+                audio = enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+        }
+        EXPECT_TRUE(video == 3008 || audio == 809) << video << " " << audio;
+        EXPECT_EQ(enc.WriteAudio(silence.data(), kSilencePerFrame2997), 809) << "the writer stays failed";
+    }
+    enc.Close();
+}
+
+// A pass asked to end on an input whose analysis is not running fails, 3007 for the video input
+// (the two-pass flag and the frame counter kept) and 813 for an audio input: two passes switched
+// on only after a one-pass writer was made, or once more after the analysis has ended.
+TEST_F(EncWmvTest, EndingAnAnalysisThatIsNotRunningFailsWith3007ForVideoAnd813ForAudio)
+{
+    struct Case {
+        const char* name;
+        std::string profile;
+        bool analysedFirst;
+        int expected;
+    };
+    std::string audioOnly = ProfileText(160, 120, 300000, 8000);
+    const size_t video = audioOnly.find("<streamconfig", audioOnly.find("</streamconfig>"));
+    audioOnly.erase(video, audioOnly.find("</profile>") - video);
+    const std::string both = ProfileText(160, 120, 300000, 8000);
+    const Case cases[] = {
+        {"video and audio, one pass", both, false, 3007},
+        {"video only, one pass", ProfileText(160, 120, 300000, 0), false, 3007},
+        {"audio only, one pass", audioOnly, false, 813},
+        {"video and audio, after the analysis", both, true, 3007},
+        {"audio only, after the analysis", audioOnly, true, 813},
+    };
+    const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
+    FrameSource source(160, 120);
+    for (const Case& c : cases) {
+        WriteBytes(Native(u"pass.prx"), Utf16Bytes(U16(c.profile)));
+        CEncWMVWMA enc;
+        enc.SetTwoPass(c.analysedFirst);
+        ASSERT_EQ(enc.LoadProfile(Path(u"pass.prx")), 0) << c.name;
+        ASSERT_EQ(enc.Open(Path(u"pass.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0) << c.name;
+        if (c.analysedFirst) {
+            for (int i = 0; i < 3; ++i) {
+                ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << c.name;
+                enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+            }
+            ASSERT_EQ(enc.EndPass(), 0) << c.name;
+        }
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << c.name;
+            enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+        }
+        enc.SetTwoPass(TRUE);
+        EXPECT_EQ(enc.EndPass(), c.expected) << c.name;
+        EXPECT_TRUE(enc.IsTwoPass()) << c.name << ": kept for the caller to see";
+        enc.SetTwoPass(FALSE);
+        EXPECT_EQ(enc.EndPass(), 0) << c.name;
+        for (int i = 3; i < 6; ++i)
+            ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0) << c.name << ": the counter went on from 3";
+        EXPECT_EQ(enc.Close(), 0) << c.name;
+        const FileProbe probe = ProbeFile(Native(u"pass.wmv"));
+        if (c.expected == 813) {
+            EXPECT_NE(probe.Of(AVMEDIA_TYPE_AUDIO), nullptr) << c.name;
+            continue;
+        }
+        const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
+        ASSERT_NE(video, nullptr) << c.name;
+        EXPECT_EQ(video->timesMs.size(), 6u) << c.name;
+        EXPECT_TRUE(std::adjacent_find(video->timesMs.begin(), video->timesMs.end(), std::greater_equal<int64_t>()) ==
+                    video->timesMs.end())
+            << c.name << ": times go on rising";
+    }
 }
