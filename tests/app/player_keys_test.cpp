@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 
@@ -164,5 +166,61 @@ INSTANTIATE_TEST_SUITE_P(Languages, PlayerKeysTest,
                          ::testing::Values(Language{"japanese", "ja_JP.UTF-8", true},
                                            Language{"english", "C", false}),
                          [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.name); });
+
+class PlayerSliderTest : public PlayerFixture {};
+
+// A point at x on the slider's groove line (its lower part holds the ticks).
+QPoint OnTheGroove(QSlider* slider, int x)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_All;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+    return {x, groove.center().y()};
+}
+
+TEST_F(PlayerSliderTest, DraggingOnTheGrooveSeeksAndLeavesTheWindowWhereItIs)
+{
+    constexpr int kCount = 20;
+    TempDir dir;
+    MakeJpegFolder(dir, kCount);
+    ModalScript script;
+    OpenFolder(script, dir);
+    ProcessEvents();
+    QWidget* window = WidgetOf(m_frame);
+    auto* slider = qobject_cast<QSlider*>(WidgetOf(&m_view->GetSlider()));
+    ASSERT_NE(slider, nullptr);
+    ASSERT_GT(slider->width(), 300);
+    const QPoint windowAt = window->pos();
+
+    // Pressed on the groove well right of the thumb (at frame 1), then dragged 100 pixels on.
+    const QPoint press = OnTheGroove(slider, slider->width() / 2);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, press);
+    const int seeked = m_view->GetIndex();
+    EXPECT_GT(seeked, 0) << "the press seeks";
+    for (int dx = 10; dx <= 100; dx += 10)
+        QTest::mouseMove(slider, press + QPoint(dx, 0));
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, press + QPoint(100, 0));
+    ProcessEvents();
+    EXPECT_EQ(window->pos(), windowAt) << "the window stays";
+    EXPECT_GE(m_view->GetIndex(), seeked);
+
+    // The view's own background still drags the window.
+    QWidget* view = WidgetOf(m_view);
+    const QPoint background(view->width() - 20, 10);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, background);
+    for (int dx = 10; dx <= 50; dx += 10)
+        QTest::mouseMove(view, background + QPoint(dx, dx));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, background + QPoint(50, 50));
+    ProcessEvents();
+    EXPECT_NE(window->pos(), windowAt);
+}
 
 } // namespace
