@@ -11,11 +11,14 @@
 #include "platform/afx/window_host.h"
 #include "resources/app_dialog_ids.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -27,6 +30,19 @@ constexpr COLORREF kLinkText = 0xFF0000;
 constexpr COLORREF kDisabledText = 0x808080;
 constexpr COLORREF kHoverText = 0xFF00FF;
 constexpr UINT kAppIcon = 128;
+constexpr int kExposureWaitMs = 1000;
+
+// The X server maps and exposes a new window some time after show(), and what is painted before
+// that never reaches the screen: waits for the exposure, handling no user input meanwhile.
+void WaitUntilExposed(QWidget& window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && clock.elapsed() < kExposureWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(1);
+    }
+}
 
 QWidget* WidgetOf(const CWnd* wnd)
 {
@@ -155,6 +171,7 @@ void CMyAboutDlg::PlayClosingAnimation()
     stage.setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     stage.setGeometry(origin.x(), origin.y(), 3 * w, 3 * h);
     stage.show();
+    WaitUntilExposed(stage);
     QImage canvas(3 * w, 3 * h, QImage::Format_RGB32);
     for (const AboutAnimationFrame& f : AboutCloseAnimation(w, h)) {
         QPainter p(&canvas);
@@ -164,6 +181,8 @@ void CMyAboutDlg::PlayClosingAnimation()
         p.end();
         stage.setPixmap(QPixmap::fromImage(canvas));
         stage.repaint();
+        // Sends the frame to the X server now, not after the whole animation.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(1);
     }
 }

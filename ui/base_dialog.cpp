@@ -64,7 +64,11 @@ BOOL CBaseDialog::OnInitDialog()
     return TRUE;
 }
 
-void CBaseDialog::DeleteTrayIcon() { m_trayIcon.Notify(NIM_DELETE); }
+void CBaseDialog::DeleteTrayIcon()
+{
+    m_trayIcon.Notify(NIM_DELETE);
+    m_bTrayBalloonShown = FALSE;
+}
 
 void CBaseDialog::AddTrayIcon(UINT nCallbackMessage, CString tip, HICON hIcon)
 {

@@ -49,7 +49,8 @@ protected:
     UINT m_nTemplateId;
     BOOL m_bChild;
     CString m_strToolTip;
-    // The balloon shows when the icon is first added, not on every later add.
+    // The balloon shows when the icon is added to the notification area, not when it is added
+    // again while it stands there; removing the icon makes the next add a first one.
     BOOL m_bTrayBalloonShown = FALSE;
 };
 

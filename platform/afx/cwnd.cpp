@@ -247,7 +247,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         state.m_nID = nID;
         if (OnCmdMsg(nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state) && !state.m_bEnabled)
             return TRUE;
-        // An accelerator's code 1 reaches the handlers of the command like a menu item's 0.
+        // An accelerator's code 1 is the same command as a menu's 0.
         return OnCmdMsg(nID, static_cast<int>(CN_COMMAND), nullptr);
     }
     return OnCmdMsg(nID, static_cast<int>(nCode), nullptr);

@@ -43,65 +43,78 @@ void DragFinish(HDROP) {} // the drop's list lives until its dispatch ends
 
 namespace {
 
-class QtTrayHost : public TrayHost {
-public:
-    bool Available() override { return QSystemTrayIcon::isSystemTrayAvailable(); }
-
-    bool Add(const NOTIFYICONDATAW& d) override
-    {
-        if (!Available() || m_icons.count({d.hWnd, d.uID}))
-            return false;
-        auto icon = std::make_unique<QSystemTrayIcon>();
-        const HWND hwnd = d.hWnd;
-        const UINT id = d.uID;
-        const UINT callback = d.uCallbackMessage;
-        QObject::connect(icon.get(), &QSystemTrayIcon::activated, [hwnd, id, callback](QSystemTrayIcon::ActivationReason r) {
-            if (!callback)
-                return;
-            const LPARAM mouse = r == QSystemTrayIcon::DoubleClick ? WM_LBUTTONDBLCLK
-                                 : r == QSystemTrayIcon::Context   ? WM_RBUTTONUP
-                                                                   : WM_LBUTTONUP;
-            PostMessage(hwnd, callback, id, mouse);
-        });
-        Apply(*icon, d);
-        icon->show();
-        if ((d.uFlags & NIF_INFO) && d.szInfo[0])
-            icon->showMessage(ToQString(d.szInfoTitle), ToQString(d.szInfo), QSystemTrayIcon::Information);
-        m_icons[{d.hWnd, d.uID}] = std::move(icon);
-        return true;
+// The mouse messages the original platform sends a tray icon's window for each activation.
+std::vector<LPARAM> MouseMessagesOf(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger: return {WM_LBUTTONDOWN, WM_LBUTTONUP};
+    case QSystemTrayIcon::DoubleClick: return {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    case QSystemTrayIcon::Context: return {WM_RBUTTONDOWN, WM_RBUTTONUP};
+    case QSystemTrayIcon::MiddleClick: return {WM_MBUTTONDOWN, WM_MBUTTONUP};
+    default: return {};
     }
+}
 
-    bool Modify(const NOTIFYICONDATAW& d) override
-    {
-        auto it = m_icons.find({d.hWnd, d.uID});
-        if (it == m_icons.end())
-            return false;
-        Apply(*it->second, d);
-        return true;
-    }
-
-    bool Remove(HWND hWnd, UINT uID) override { return m_icons.erase({hWnd, uID}) > 0; }
-
-private:
-    static void Apply(QSystemTrayIcon& icon, const NOTIFYICONDATAW& d)
-    {
-        if ((d.uFlags & NIF_ICON))
-            if (QIcon* q = IconFromHandle(d.hIcon))
-                icon.setIcon(*q);
-        if (d.uFlags & NIF_TIP)
-            icon.setToolTip(ToQString(d.szTip));
-    }
-
-    std::map<std::pair<HWND, UINT>, std::unique_ptr<QSystemTrayIcon>> m_icons;
-};
+void Apply(QSystemTrayIcon& icon, const NOTIFYICONDATAW& d)
+{
+    if ((d.uFlags & NIF_ICON))
+        if (QIcon* q = IconFromHandle(d.hIcon))
+            icon.setIcon(*q);
+    if (d.uFlags & NIF_TIP)
+        icon.setToolTip(ToQString(d.szTip));
+}
 
 std::unique_ptr<TrayHost>& CurrentTrayHost()
 {
-    static std::unique_ptr<TrayHost> host = std::make_unique<QtTrayHost>();
+    static std::unique_ptr<TrayHost> host = std::make_unique<ToolkitTrayHost>();
     return host;
 }
 
 } // namespace
+
+ToolkitTrayHost::ToolkitTrayHost() = default;
+ToolkitTrayHost::~ToolkitTrayHost() = default;
+
+bool ToolkitTrayHost::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+bool ToolkitTrayHost::Add(const NOTIFYICONDATAW& d)
+{
+    if (!Available() || m_icons.count({d.hWnd, d.uID}))
+        return false;
+    auto icon = std::make_unique<QSystemTrayIcon>();
+    const HWND hwnd = d.hWnd;
+    const UINT id = d.uID;
+    const UINT callback = d.uCallbackMessage;
+    QObject::connect(icon.get(), &QSystemTrayIcon::activated, [hwnd, id, callback](QSystemTrayIcon::ActivationReason r) {
+        if (!callback)
+            return;
+        for (const LPARAM mouse : MouseMessagesOf(r))
+            PostMessage(hwnd, callback, id, mouse);
+    });
+    Apply(*icon, d);
+    icon->show();
+    if ((d.uFlags & NIF_INFO) && d.szInfo[0])
+        icon->showMessage(ToQString(d.szInfoTitle), ToQString(d.szInfo), QSystemTrayIcon::Information);
+    m_icons[{d.hWnd, d.uID}] = std::move(icon);
+    return true;
+}
+
+bool ToolkitTrayHost::Modify(const NOTIFYICONDATAW& d)
+{
+    auto it = m_icons.find({d.hWnd, d.uID});
+    if (it == m_icons.end())
+        return false;
+    Apply(*it->second, d);
+    return true;
+}
+
+bool ToolkitTrayHost::Remove(HWND hWnd, UINT uID) { return m_icons.erase({hWnd, uID}) > 0; }
+
+QSystemTrayIcon* ToolkitTrayHost::Icon(HWND hWnd, UINT uID) const
+{
+    auto it = m_icons.find({hWnd, uID});
+    return it == m_icons.end() ? nullptr : it->second.get();
+}
 
 std::unique_ptr<TrayHost> SetTrayHost(std::unique_ptr<TrayHost> host) { return std::exchange(CurrentTrayHost(), std::move(host)); }
 

@@ -4,8 +4,11 @@
 #include "platform/afx/cstring.h"
 #include "platform/win/ui_types.h"
 
+#include <map>
 #include <memory>
 #include <vector>
+
+class QSystemTrayIcon;
 
 // The files of one drop; its handle lives as long as the object (the drop's dispatch).
 class DropFileList {
@@ -33,6 +36,22 @@ public:
     virtual bool Add(const NOTIFYICONDATAW& data) = 0;
     virtual bool Modify(const NOTIFYICONDATAW& data) = 0;
     virtual bool Remove(HWND hWnd, UINT uID) = 0;
+};
+// The default host: one toolkit tray icon per window and icon id. A click on it reaches the window
+// as the original platform reports one: the button's down message, then its up message.
+class ToolkitTrayHost : public TrayHost {
+public:
+    ToolkitTrayHost();
+    ~ToolkitTrayHost() override;
+    bool Available() override;
+    bool Add(const NOTIFYICONDATAW& data) override;
+    bool Modify(const NOTIFYICONDATAW& data) override;
+    bool Remove(HWND hWnd, UINT uID) override;
+    // The icon shown for a window's icon id, or null.
+    QSystemTrayIcon* Icon(HWND hWnd, UINT uID) const;
+
+private:
+    std::map<std::pair<HWND, UINT>, std::unique_ptr<QSystemTrayIcon>> m_icons;
 };
 // Replaces the tray host (tests); returns the previous one.
 std::unique_ptr<TrayHost> SetTrayHost(std::unique_ptr<TrayHost> host);

@@ -105,6 +105,24 @@ WPARAM MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 
 LPARAM PackPoint(QPoint p) { return MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())); }
 
+// An enabled control keeps the mouse input it gets, as the original platform's controls hold the
+// mouse from a press to its release; only statics and group boxes, which the mouse passes through,
+// and disabled controls leave it to the window under them.
+bool KeepsMouseInput(const WindowRecord& r)
+{
+    if (!r.widget->isEnabled())
+        return false;
+    switch (r.kind) {
+    case WindowKind::Button: return (r.windowStyle & BS_TYPEMASK) != BS_GROUPBOX;
+    case WindowKind::Edit:
+    case WindowKind::ComboBox:
+    case WindowKind::ComboBoxEx:
+    case WindowKind::Trackbar:
+    case WindowKind::UpDown: return true;
+    default: return false;
+    }
+}
+
 } // namespace
 
 DispatchContext* CurrentDispatch() { return Contexts().empty() ? nullptr : Contexts().back(); }
@@ -364,7 +382,11 @@ bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& ba
         else if (e->type() == QEvent::MouseButtonDblClick)
             msg = right ? WM_RBUTTONDBLCLK : middle ? WM_MBUTTONDBLCLK : WM_LBUTTONDBLCLK;
         const QPoint local = me->position().toPoint();
-        return Dispatch(msg, MouseFlags(me->buttons(), me->modifiers()), PackPoint(local), e, runBase);
+        const bool handled = Dispatch(msg, MouseFlags(me->buttons(), me->modifiers()), PackPoint(local), e, runBase);
+        if (isDestroyed || !KeepsMouseInput(*this))
+            return handled;
+        e->accept();
+        return true;
     }
     case QEvent::Wheel: {
         auto* we = static_cast<QWheelEvent*>(e);

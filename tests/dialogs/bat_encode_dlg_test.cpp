@@ -11,6 +11,7 @@
 #include "tests/support/test_support.h"
 
 #include <QFileDialog>
+#include <QSystemTrayIcon>
 
 #include <gtest/gtest.h>
 
@@ -347,6 +348,72 @@ TEST_P(BatEncodeTray, WindowsHideOnlyWhereTheTrayCanBringThemBack)
         EXPECT_TRUE(balloons.empty());
     }
 }
+
+TEST_F(BatEncodeTest, EachHidingShowsTheBalloonOnceAndTheTimersReAddsShowNone)
+{
+    std::vector<CString> balloons;
+    auto previous = SetTrayHost(std::make_unique<FakeTray>(true, &balloons));
+    Run({}, [&](CBatEncodeDlg& d) {
+        for (int hiding = 0; hiding < 2; ++hiding) {
+            Click(d, IDC_BAT_TRAY);
+            d.OnTimer(1);
+            d.SendMessage(WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+        }
+    });
+    SetTrayHost(std::move(previous));
+    const std::vector<CString> expected = {u"In the TaskTray", u"", u"In the TaskTray", u""};
+    EXPECT_EQ(balloons, expected);
+}
+
+// The toolkit's own tray icon, as where the desktop has a notification area.
+class AvailableTray : public ToolkitTrayHost {
+public:
+    bool Available() override { return true; }
+};
+
+struct Activation {
+    const char* name;
+    std::vector<QSystemTrayIcon::ActivationReason> reasons;
+    bool brings_back;
+};
+void PrintTo(const Activation& a, std::ostream* os) { *os << a.name; }
+
+class BatEncodeTrayActivation : public BatEncodeTest, public ::testing::WithParamInterface<Activation> {};
+
+TEST_P(BatEncodeTrayActivation, ALeftClickOnTheIconBringsTheWindowsBack)
+{
+    auto host = std::make_unique<AvailableTray>();
+    AvailableTray* tray = host.get();
+    auto previous = SetTrayHost(std::move(host));
+    bool hidden = false, shown = false, iconLeft = true;
+    Run({}, [&](CBatEncodeDlg& d) {
+        Click(d, IDC_BAT_TRAY);
+        hidden = !d.IsWindowVisible();
+        d.OnTimer(1);
+        QSystemTrayIcon* icon = tray->Icon(d.m_hWnd, 1);
+        ASSERT_NE(icon, nullptr);
+        for (QSystemTrayIcon::ActivationReason reason : GetParam().reasons)
+            emit icon->activated(reason);
+        ProcessEvents();
+        shown = d.IsWindowVisible() != FALSE;
+        iconLeft = tray->Icon(d.m_hWnd, 1) != nullptr;
+        if (!shown)
+            d.SendMessage(WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN); // back, so that the dialog can close
+    });
+    SetTrayHost(std::move(previous));
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(shown, GetParam().brings_back);
+    EXPECT_EQ(iconLeft, !GetParam().brings_back);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, BatEncodeTrayActivation,
+    ::testing::Values(Activation{"click", {QSystemTrayIcon::Trigger}, true},
+                      // a double click reaches the icon as a click, then the double click
+                      Activation{"double_click", {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}, true},
+                      Activation{"right_click", {QSystemTrayIcon::Context}, false},
+                      Activation{"middle_click", {QSystemTrayIcon::MiddleClick}, false}),
+    [](const ::testing::TestParamInfo<Activation>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Hosts, BatEncodeTray,
                          ::testing::Values(TrayCase{"with_host", true}, TrayCase{"without_host", false}),

@@ -327,7 +327,7 @@ void PrintTo(const TrayCase& c, std::ostream* os) { *os << c.locale; }
 
 class BaseDialogTray : public BaseDialogTest, public ::testing::WithParamInterface<TrayCase> {};
 
-TEST_P(BaseDialogTray, BalloonOnFirstAddOnlyAndTheIconGoesWithTheDialog)
+TEST_P(BaseDialogTray, BalloonWhenTheIconGoesInNotOnReAddsAndTheIconGoesWithTheDialog)
 {
     ScopedLocale locale(GetParam().locale);
     std::vector<FakeTray::Call> calls;
@@ -335,24 +335,28 @@ TEST_P(BaseDialogTray, BalloonOnFirstAddOnlyAndTheIconGoesWithTheDialog)
     {
         TestDialog dlg;
         ASSERT_TRUE(dlg.CreateModeless(nullptr));
-        dlg.AddTrayIcon(RegisterWindowMessageW(u"WM_TRAYNOTIFY"), u"Batch", dlg.GetIcon(TRUE));
+        const UINT message = RegisterWindowMessageW(u"WM_TRAYNOTIFY");
+        dlg.AddTrayIcon(message, u"Batch", dlg.GetIcon(TRUE));
         EXPECT_TRUE(dlg.TrayIcon().IsAdded());
         EXPECT_EQ(dlg.TrayIcon().Data().cbSize, 952u);
         EXPECT_EQ(dlg.TrayIcon().Data().uID, 1u);
+        dlg.AddTrayIcon(message, u"Batch", dlg.GetIcon(TRUE)); // again while it stands there
         dlg.DeleteTrayIcon();
-        dlg.AddTrayIcon(RegisterWindowMessageW(u"WM_TRAYNOTIFY"), u"Batch", dlg.GetIcon(TRUE));
+        dlg.AddTrayIcon(message, u"Batch", dlg.GetIcon(TRUE)); // in the tray anew
     }
     SetTrayHost(std::move(previous));
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].what, 'A');
-    EXPECT_EQ(calls[0].tip, CString(u"Batch"));
-    EXPECT_EQ(calls[0].flags, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO);
-    EXPECT_EQ(calls[0].title, CString(GetParam().title));
-    EXPECT_EQ(calls[0].text, CString(GetParam().text));
-    EXPECT_EQ(calls[1].what, 'D');
-    EXPECT_EQ(calls[2].what, 'A');
-    EXPECT_TRUE(calls[2].text.IsEmpty());
-    EXPECT_EQ(calls[3].what, 'D'); // the destructor removes the icon
+    ASSERT_EQ(calls.size(), 5u);
+    for (size_t i : {0u, 3u}) {
+        EXPECT_EQ(calls[i].what, 'A') << i;
+        EXPECT_EQ(calls[i].tip, CString(u"Batch")) << i;
+        EXPECT_EQ(calls[i].flags, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO) << i;
+        EXPECT_EQ(calls[i].title, CString(GetParam().title)) << i;
+        EXPECT_EQ(calls[i].text, CString(GetParam().text)) << i;
+    }
+    EXPECT_EQ(calls[1].what, 'A');
+    EXPECT_TRUE(calls[1].text.IsEmpty());
+    EXPECT_EQ(calls[2].what, 'D');
+    EXPECT_EQ(calls[4].what, 'D'); // the destructor removes the icon
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, BaseDialogTray,
