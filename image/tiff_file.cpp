@@ -2,11 +2,13 @@
 
 #include "foundation/mem_buff.h"
 #include "foundation/string_char.h"
+#include "image/file_stream.h"
 
 #include <cstring>
 #include <memory>
 
 #include <tiffio.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,7 +30,16 @@ UniqueTiff OpenTiff(LPCWSTR path, const char* mode)
     CStringChar name(path);
     if (!name.GetString() || !*name.GetString())
         return nullptr;
-    return UniqueTiff(TIFFOpen(name.GetString(), mode));
+    if (mode[0] != 'r')
+        return UniqueTiff(TIFFOpen(name.GetString(), mode));
+    const int fd = OpenRegularFile(name.GetString());
+    if (fd < 0)
+        return nullptr;
+    // The file is the library's from here, closed with it; a refused one stays ours.
+    UniqueTiff tiff(TIFFFdOpen(fd, name.GetString(), mode));
+    if (!tiff)
+        close(fd);
+    return tiff;
 }
 
 // Samples are copied in machine order, red, green, blue, top row first.
