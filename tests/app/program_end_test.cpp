@@ -25,6 +25,8 @@ constexpr int kHeight = 120;
 constexpr int kFrames = 40;
 // What the test waits for the program to say or to end before it gives up on it.
 constexpr int kGiveUpMs = 60000;
+// How long a program asked to end by SIGTERM may take before the test gives up on it.
+constexpr int kGiveUpAfterSignalMs = 10000;
 
 void MakeJpegFolder(const TempDir& dir)
 {
@@ -82,7 +84,7 @@ protected:
         const auto asked = std::chrono::steady_clock::now();
         if (signal)
             program.Kill(signal);
-        end.ended = program.WaitFor(kGiveUpMs, &end.exitCode);
+        end.ended = program.WaitFor(signal ? kGiveUpAfterSignalMs : kGiveUpMs, &end.exitCode);
         end.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
         return end;
     }
@@ -134,6 +136,49 @@ TEST_F(ProgramEndTest, AFileSizeLimitEndsTheRunWithAnErrorAndAFinishedFile)
     EXPECT_FALSE(Said(wmv, "box It preserved")) << "a file cut short is not announced as saved";
     EXPECT_GE(DecodeVideo(Output("out.wmv")).frames.size(), 1u) << "what was written stays readable";
 }
+
+struct TermCase {
+    const char* phase;
+    // The AVI file exists and is finished.
+    bool aviWritten;
+};
+
+class ProgramTermTest : public ProgramEndTest, public ::testing::WithParamInterface<TermCase> {};
+
+// SIGTERM ends the program within a second whatever it shows: the dialog or box is closed as
+// cancelled, a run stops and its file is finished, the settings are saved, and no box waits.
+TEST_P(ProgramTermTest, SigtermEndsTheProgramWithinASecond)
+{
+    const TermCase c = GetParam();
+    const ProgramEnd end = Run({"--avi", Output("out.avi"), "--codec", "MJPG"}, c.phase, SIGTERM);
+    ASSERT_TRUE(Said(end, std::string("hold ") + c.phase)) << Transcript(end);
+    ASSERT_TRUE(end.ended) << "still running " << kGiveUpAfterSignalMs << " ms after SIGTERM";
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_LT(end.seconds, 1.0);
+    EXPECT_TRUE(std::filesystem::exists(m_config.RegistryFile())) << "the settings were saved";
+    EXPECT_NE(ReadFileText(m_config.RegistryFile()).find("\"fps\"=dword:000492b4"), std::string::npos)
+        << "the frame rate, 29.97 frames a second";
+    if (c.aviWritten) {
+        const DecodedVideo video = DecodeVideo(Output("out.avi"));
+        RawStreamHeader header;
+        ASSERT_TRUE(ReadFirstStreamHeader(Output("out.avi"), header));
+        EXPECT_GE(video.frames.size(), 1u);
+        EXPECT_EQ(header.length, video.frames.size()) << "the file was finished";
+    } else {
+        EXPECT_FALSE(std::filesystem::exists(Output("out.avi"))) << "the run never started";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, ProgramTermTest,
+                         ::testing::Values(TermCase{"avi-path", false}, TermCase{"avi-settings", false},
+                                           TermCase{"run", true}, TermCase{"saved", true}),
+                         [](const ::testing::TestParamInfo<TermCase>& info) {
+                             std::string name = info.param.phase;
+                             for (char& ch : name)
+                                 if (ch == '-')
+                                     ch = '_';
+                             return name;
+                         });
 
 // A number the program said as "<name> <number>"; 0 when it did not.
 uint64_t SaidNumber(const ProgramEnd& end, const std::string& name)
