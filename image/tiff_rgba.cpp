@@ -67,11 +67,19 @@ private:
 void Store(BITMAPINFOHEADER* frame, uint32_t row, uint32_t left, const uint32_t* in, uint32_t count, bool reversed)
 {
     BYTE* out = DibPixels(frame) + DibRowStride(frame->biWidth) * row + 3 * static_cast<size_t>(left);
+    // Two loops rather than a choice per pixel, so each runs straight through.
+    if (reversed) {
+        for (uint32_t i = count; i-- > 0; out += 3) {
+            out[0] = static_cast<BYTE>(TIFFGetB(in[i]));
+            out[1] = static_cast<BYTE>(TIFFGetG(in[i]));
+            out[2] = static_cast<BYTE>(TIFFGetR(in[i]));
+        }
+        return;
+    }
     for (uint32_t i = 0; i < count; ++i, out += 3) {
-        const uint32_t p = in[reversed ? count - 1 - i : i];
-        out[0] = static_cast<BYTE>(TIFFGetB(p));
-        out[1] = static_cast<BYTE>(TIFFGetG(p));
-        out[2] = static_cast<BYTE>(TIFFGetR(p));
+        out[0] = static_cast<BYTE>(TIFFGetB(in[i]));
+        out[1] = static_cast<BYTE>(TIFFGetG(in[i]));
+        out[2] = static_cast<BYTE>(TIFFGetR(in[i]));
     }
 }
 
