@@ -4,6 +4,7 @@
 #include "image/packed_dib.h"
 #include "image/res_img_file.h"
 #include "tests/support/decoded_video.h"
+#include "tests/support/packbits_claim.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_support.h"
 
@@ -12,9 +13,9 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -68,8 +69,7 @@ protected:
     }
 
     // Runs the program to its end; with a hold, sends signal once the program holds there.
-    ProgramEnd Run(const std::vector<std::string>& options, const std::string& hold = std::string(),
-                   int signal = 0)
+    ProgramEnd Run(const std::vector<std::string>& options, const std::string& hold = std::string(), int signal = 0)
     {
         std::vector<std::string> all = options;
         if (!hold.empty())
@@ -196,38 +196,10 @@ TEST_F(ProgramEndTest, ARunOverAFolderOfHugePicturesHoldsOneAtATime)
     constexpr uint32_t kHugeWidth = 6000;
     constexpr uint32_t kHugeHeight = 15000; // 270 MB a frame, above the ring's 256 MB
     TempDir folder;
-    for (const char* name : {"a.tif", "b.tif", "c.tif", "d.tif"}) {
-        // One PackBits strip claiming every row, with the data of the first row only.
-        std::vector<uint8_t> row;
-        for (uint32_t left = 3 * kHugeWidth; left > 0;) {
-            const uint32_t run = std::min<uint32_t>(left, 128);
-            row.push_back(static_cast<uint8_t>(1 - static_cast<int>(run)));
-            row.push_back(0x40);
-            left -= run;
-        }
-        std::vector<uint8_t> file = {'I', 'I', 42, 0, 8, 0, 0, 0, 9, 0};
-        auto put = [&file](uint32_t value, int bytes) {
-            for (int i = 0; i < bytes; ++i)
-                file.push_back(static_cast<uint8_t>(value >> (8 * i)));
-        };
-        const uint32_t bitsAt = 8 + 2 + 12 * 9 + 4;
-        const uint32_t stripAt = bitsAt + 6;
-        const uint32_t entries[9][3] = {{256, 4, kHugeWidth}, {257, 4, kHugeHeight}, {258, 3, bitsAt},
-                                        {259, 3, 32773},      {262, 3, 2},            {273, 4, stripAt},
-                                        {277, 3, 3},          {278, 4, kHugeHeight}, {279, 4, uint32_t(row.size())}};
-        for (const auto& e : entries) {
-            put(e[0], 2);
-            put(e[1], 2);
-            put(e[0] == 258 ? 3 : 1, 4);
-            put(e[2], 4);
-        }
-        put(0, 4);
-        for (int i = 0; i < 3; ++i)
-            put(8, 2);
-        file.insert(file.end(), row.begin(), row.end());
-        ASSERT_LT(file.size(), 1000u);
-        WriteFileText(folder.Native() + "/" + name, std::string(file.begin(), file.end()));
-    }
+    const std::vector<uint8_t> claim = PackBitsClaim(kHugeWidth, kHugeHeight);
+    ASSERT_LT(claim.size(), 1000u);
+    for (const char* name : {"a.tif", "b.tif", "c.tif", "d.tif"})
+        WriteFileText(folder.Native() + "/" + name, std::string(claim.begin(), claim.end()));
     ChildProcess program({TORVINA_SCRIPTED_PLAYER, "--folder", folder.Native(), "--input", "tif"});
     ProgramEnd end;
     for (std::string line; program.ReadLine(line);)

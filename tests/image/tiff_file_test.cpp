@@ -2,6 +2,7 @@
 
 #include "tests/image/image_test_support.h"
 #include "tests/support/address_space_limit.h"
+#include "tests/support/packbits_claim.h"
 
 #include <gtest/gtest.h>
 
@@ -297,7 +298,7 @@ TEST_F(TiffFileTest, AMissingSampleSizeTakesTheDefaultOfOneBit)
 namespace {
 
 // An 8-bit RGB file written strip by strip (rowsPerStrip) or tile by tile (tileSide), each
-// sample Sample(x, y, s) at the file's own column x and row y.
+// sample Sample(x, y, s) at the file's own column x and row y, or when flat kClaimGrey.
 struct BandLayout {
     const char* name;
     uint16_t orientation;
@@ -322,8 +323,9 @@ void WriteBandFile(const std::string& path, int width, int height, const BandLay
         for (int y = 0; y < rows; ++y)
             for (int x = 0; x < columns; ++x)
                 for (int s = 0; s < 3; ++s)
-                    block[(static_cast<size_t>(y) * columns + x) * 3 + s] =
-                        flat ? 0x40 : static_cast<uint8_t>(Sample(left + x, top + y, s, 8));
+                    block[(static_cast<size_t>(y) * columns + x) * 3 + s] = flat ? kClaimGrey
+                                                                                 : static_cast<uint8_t>(
+                                                                                       Sample(left + x, top + y, s, 8));
     };
     if (layout.tileSide) {
         const int side = static_cast<int>(layout.tileSide);
@@ -382,37 +384,6 @@ TEST_F(TiffFileTest, APictureReadPieceByPieceHasEveryPixelInPlace)
     }
 }
 
-// A few hundred bytes: one PackBits strip claiming every row of a width x height RGB picture,
-// with the data of its first row only, grey 0x40.
-Bytes BuildPackBitsClaim(uint32_t width, uint32_t height)
-{
-    Bytes row;
-    for (uint32_t left = 3 * width; left > 0;) {
-        const uint32_t run = std::min<uint32_t>(left, 128);
-        row.push_back(static_cast<uint8_t>(1 - static_cast<int>(run)));
-        row.push_back(0x40);
-        left -= run;
-    }
-    const uint16_t entryCount = 9;
-    const uint32_t bitsOffset = 8 + 2 + 12u * entryCount + 4;
-    const uint32_t stripOffset = bitsOffset + 6;
-    Bytes out = {'I', 'I', 42, 0, 8, 0, 0, 0};
-    AppendRaw(out, entryCount);
-    for (const auto& [tag, type, value] : std::initializer_list<std::tuple<uint16_t, uint16_t, uint32_t>>{
-             {256, 4, width}, {257, 4, height}, {258, 3, bitsOffset}, {259, 3, COMPRESSION_PACKBITS}, {262, 3, 2},
-             {273, 4, stripOffset}, {277, 3, 3}, {278, 4, height}, {279, 4, static_cast<uint32_t>(row.size())}}) {
-        AppendRaw(out, tag);
-        AppendRaw(out, type);
-        AppendRaw(out, uint32_t{tag == 258 ? 3u : 1u});
-        AppendRaw(out, value);
-    }
-    AppendRaw(out, uint32_t{0});
-    for (int i = 0; i < 3; ++i)
-        AppendRaw(out, uint16_t{8});
-    out.insert(out.end(), row.begin(), row.end());
-    return out;
-}
-
 // A small file claiming a huge picture costs the picture's frame and a little more while it
 // decodes, never a raster of the picture's size beside the frame: row by row for strips of any
 // size, tile by tile for tiles.
@@ -423,7 +394,7 @@ TEST_F(TiffFileTest, ASmallFileClaimingAHugePictureCostsItsFrameAndLittleMore)
     constexpr int kWidth = 4000;
     constexpr int kHeight = 6000; // a 72 MB frame; its raster of four bytes a pixel is 96 MB
     const uint64_t frameBytes = DibPixelAreaBytes(kWidth, kHeight);
-    WriteFileBytes(dir.Path("claims.tif"), BuildPackBitsClaim(kWidth, kHeight));
+    WriteFileBytes(dir.Path("claims.tif"), PackBitsClaim(kWidth, kHeight));
     ASSERT_LT(ReadFileBytes(dir.Path("claims.tif")).size(), 400u);
     WriteBandFile(dir.Path("onestrip.tif"), kWidth, kHeight,
                   {"", ORIENTATION_TOPLEFT, kHeight, 0, COMPRESSION_ADOBE_DEFLATE}, true);
@@ -436,8 +407,8 @@ TEST_F(TiffFileTest, ASmallFileClaimingAHugePictureCostsItsFrameAndLittleMore)
         int top;
         int bottom;
     };
-    for (const Case& c : {Case{"claims.tif", 0x40, 0}, Case{"onestrip.tif", 0x40, 0x40}, Case{"strips.tif", 0x40, 0x40},
-                          Case{"tiles.tif", 0x40, 0x40}}) {
+    for (const Case& c : {Case{"claims.tif", kClaimGrey, 0}, Case{"onestrip.tif", kClaimGrey, kClaimGrey},
+                          Case{"strips.tif", kClaimGrey, kClaimGrey}, Case{"tiles.tif", kClaimGrey, kClaimGrey}}) {
         SCOPED_TRACE(c.name);
         const std::u16string path = dir.WidePath(c.name);
         const pid_t child = fork();

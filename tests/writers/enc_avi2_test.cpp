@@ -338,7 +338,8 @@ TEST(EncAvi2, AFolderAtTheOutputPathIsRefusedWith2001AndKept)
     std::filesystem::create_directory(folder / "empty.avi");
     std::filesystem::create_directory(folder / "full.avi");
     WriteFileText(folder / "full.avi/keep.txt", "kept");
-    std::filesystem::permissions(folder / "full.avi", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder / "full.avi",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     std::filesystem::create_directory_symlink(folder / "full.avi", folder / "link.avi");
     for (const char* name : {"empty.avi", "full.avi", "link.avi"}) {
         SCOPED_TRACE(name);
@@ -351,7 +352,8 @@ TEST(EncAvi2, AFolderAtTheOutputPathIsRefusedWith2001AndKept)
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.avi"));
     EXPECT_EQ(ReadFileText(folder / "full.avi/keep.txt"), "kept");
     EXPECT_EQ(std::filesystem::status(folder / "full.avi").permissions() & std::filesystem::perms::owner_write,
-              std::filesystem::perms::none) << "the folder's permissions are its own";
+              std::filesystem::perms::none)
+        << "the folder's permissions are its own";
 }
 
 TEST(EncAvi2, AnExistingOutputFileIsReplaced)
