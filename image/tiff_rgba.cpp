@@ -3,6 +3,7 @@
 #include "image/packed_dib.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
