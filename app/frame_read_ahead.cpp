@@ -8,10 +8,6 @@
 
 namespace {
 
-// The ring's blocks together stay below this, however large the frames: a few huge frames ahead
-// already keep every thread busy.
-constexpr uint64_t kRingBytes = uint64_t{256} << 20;
-
 int PoolDepth()
 {
     const int threads = workers::PartPool::Instance().Threads();
@@ -54,7 +50,8 @@ struct CFrameReadAhead::Shared {
 
 CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(PoolDepth()) {}
 
-CFrameReadAhead::CFrameReadAhead(int depth) : m_depth(std::max(depth, 0)), m_shared(std::make_shared<Shared>())
+CFrameReadAhead::CFrameReadAhead(int depth, uint64_t ringBytes)
+    : m_depth(std::max(depth, 0)), m_ringBytes(ringBytes), m_shared(std::make_shared<Shared>())
 {
     for (int i = 0; i < m_depth; ++i) {
         m_shared->slots.push_back(std::make_unique<Slot>());
@@ -166,7 +163,7 @@ void CFrameReadAhead::QueueAfter(const CFrameLoader& loader, const CStringArray&
     const BITMAPINFOHEADER* like = loader.Decoded();
     if (!like)
         return;
-    const uint64_t fit = std::max<uint64_t>(1, kRingBytes / SlotBytes(*like));
+    const uint64_t fit = m_ringBytes / SlotBytes(*like);
     const int ahead = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(m_depth), fit));
     int next = m_queue.empty() ? index + 1 : m_shared->slots[static_cast<size_t>(m_queue.back())]->index + 1;
     while (!m_free.empty() && next < paths.GetSize() && next <= index + ahead) {

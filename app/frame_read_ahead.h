@@ -14,10 +14,15 @@
 
 class CFrameReadAhead {
 public:
+    // The ring's blocks together stay below this, however large the frames: a few huge frames
+    // ahead already keep every thread busy.
+    static constexpr uint64_t kDefaultRingBytes = uint64_t{256} << 20;
+
     // As many frames ahead as the pool has threads; none without a worker thread.
     CFrameReadAhead();
-    // depth frames at most are read ahead; 0 reads nothing ahead.
-    explicit CFrameReadAhead(int depth);
+    // depth frames at most are read ahead, their blocks together within ringBytes; 0 reads
+    // nothing ahead. A frame larger than ringBytes is read alone: nothing is read ahead of it.
+    explicit CFrameReadAhead(int depth, uint64_t ringBytes = kDefaultRingBytes);
     // Drops what is still being read; reads not yet started never start.
     ~CFrameReadAhead();
     CFrameReadAhead(const CFrameReadAhead&) = delete;
@@ -50,6 +55,7 @@ private:
     void QueueAfter(const CFrameLoader& loader, const CStringArray& paths, int index);
 
     int m_depth;
+    uint64_t m_ringBytes;
     std::shared_ptr<Shared> m_shared;
     // Slots in flight, oldest first, and the slots free to be queued.
     std::deque<int> m_queue;

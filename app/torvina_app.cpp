@@ -9,6 +9,7 @@
 #include "foundation/shell_open.h"
 #include "platform/afx/cframewnd.h"
 #include "platform/afx/ddx.h"
+#include "platform/afx/modal_loops.h"
 #include "platform/ole/ole.h"
 #include "resources/resource_ids.h"
 
@@ -54,23 +55,32 @@ void CTorvinaApp::OnAppAbout() { ShowAboutBox(); }
 
 void CTorvinaApp::OnTerminateRequest()
 {
-    bool running = false;
+    // Nobody is there to answer: what is open is cancelled, and what would open is not shown.
+    ModalLoop::EndAll();
     for (const auto& docTemplate : GetDocTemplates())
         for (CDocument* doc : docTemplate->GetDocuments())
             if (auto* torvina = dynamic_cast<CTorvinaDoc*>(doc)) {
                 torvina->m_info.Save();
                 if (torvina->IsModified())
                     torvina->m_nRunState = CTorvinaDoc::Stopped;
-                if (torvina->IsModified() || torvina->IsPlayInProgress())
-                    running = true;
             }
-    if (!running) {
-        CWinAppEx::OnTerminateRequest();
+    CloseWhenPlayIsDone();
+}
+
+void CTorvinaApp::CloseWhenPlayIsDone()
+{
+    bool playing = false;
+    for (const auto& docTemplate : GetDocTemplates())
+        for (CDocument* doc : docTemplate->GetDocuments())
+            if (auto* torvina = dynamic_cast<CTorvinaDoc*>(doc))
+                playing = playing || torvina->IsModified() || torvina->IsPlayInProgress();
+    // The run ends after its next message pump and the cancelled windows after their loops
+    // return; the main window closes once nothing of them is left on the stack.
+    if (playing || ModalLoop::AnyRunning()) {
+        QTimer::singleShot(10, [this] { CloseWhenPlayIsDone(); });
         return;
     }
-    // The run ends after its next message pump, and Play's dialogs and boxes wait for their
-    // answers; ask again then.
-    QTimer::singleShot(50, [this] { OnTerminateRequest(); });
+    CWinAppEx::OnTerminateRequest();
 }
 
 void CTorvinaApp::OnHelp() { ShellOpenAsync(GetModuleFolder() + u"torvina.chm"); }

@@ -9,7 +9,8 @@ public:
     CTorvinaApp();
 
     BOOL InitInstance() override;
-    // Stops a run without asking, saves the settings at once and closes when the run has ended.
+    // Closes every dialog and box as cancelled (and lets none open any more), stops a run
+    // without asking, saves the settings at once and closes once Play has finished its files.
     void OnTerminateRequest() override;
 
     DECLARE_MESSAGE_MAP()
@@ -18,4 +19,7 @@ public:
     void OnAppAbout();
     void OnHelp();
     void OnFileNew() { CWinApp::OnFileNew(); }
+
+private:
+    void CloseWhenPlayIsDone();
 };

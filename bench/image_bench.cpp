@@ -1,8 +1,10 @@
-// Decodes one JPEG into the same frame block again and again, then resizes the frame to 1280x720.
+// Decodes one JPEG into the same frame block again and again, the same picture saved as a TIFF
+// file likewise, then resizes the frame to 1280x720.
 // Usage: image_bench [--jpeg FILE]; without a file a 1920x1080 picture is generated.
 #include "image/packed_dib.h"
 #include "image/img_resize.h"
 #include "image/jpeg_file.h"
+#include "image/tiff_file.h"
 #include "platform/win/text.h"
 
 #include <algorithm>
@@ -93,6 +95,27 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // The same picture as the TIFF writer stores it: one uncompressed strip.
+    char tiffPath[] = "/tmp/image_bench-XXXXXX.tif";
+    const int tiffFd = mkstemps(tiffPath, 4);
+    if (tiffFd < 0)
+        return 1;
+    close(tiffFd);
+    const std::u16string wideTiff = Utf8ToUtf16(tiffPath);
+    if (!CImgFileTiff().Save(DibPixels(block), block, wideTiff.c_str())) {
+        std::fprintf(stderr, "cannot write %s\n", tiffPath);
+        return 1;
+    }
+    const auto tiffStart = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds && block; ++i)
+        block = CImgFileTiff().Load(wideTiff.c_str(), block);
+    const double tiffSeconds = Seconds(tiffStart);
+    std::remove(tiffPath);
+    if (!block) {
+        std::fprintf(stderr, "TIFF decoding failed during the run\n");
+        return 1;
+    }
+
     BITMAPINFOHEADER outHeader;
     InitBitmapInfoHeader(&outHeader, 1280, 720);
     std::vector<BYTE> out(outHeader.biSizeImage);
@@ -110,6 +133,7 @@ int main(int argc, char** argv)
     if (generated)
         std::remove(path.c_str());
 
-    std::printf("jpeg_decode_fps=%.1f\nresize_fps=%.1f\n", kRounds / decodeSeconds, kRounds / resizeSeconds);
+    std::printf("jpeg_decode_fps=%.1f\ntiff_decode_fps=%.1f\nresize_fps=%.1f\n", kRounds / decodeSeconds,
+                kRounds / tiffSeconds, kRounds / resizeSeconds);
     return 0;
 }

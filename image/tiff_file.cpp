@@ -2,11 +2,14 @@
 
 #include "foundation/mem_buff.h"
 #include "foundation/string_char.h"
+#include "image/file_stream.h"
+#include "image/tiff_rgba.h"
 
 #include <cstring>
 #include <memory>
 
 #include <tiffio.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,7 +31,16 @@ UniqueTiff OpenTiff(LPCWSTR path, const char* mode)
     CStringChar name(path);
     if (!name.GetString() || !*name.GetString())
         return nullptr;
-    return UniqueTiff(TIFFOpen(name.GetString(), mode));
+    if (mode[0] != 'r')
+        return UniqueTiff(TIFFOpen(name.GetString(), mode));
+    const int fd = OpenRegularFile(name.GetString());
+    if (fd < 0)
+        return nullptr;
+    // The file is the library's from here, closed with it; a refused one stays ours.
+    UniqueTiff tiff(TIFFFdOpen(fd, name.GetString(), mode));
+    if (!tiff)
+        close(fd);
+    return tiff;
 }
 
 // Samples are copied in machine order, red, green, blue, top row first.
@@ -75,28 +87,9 @@ BITMAPINFOHEADER* Load48(TIFF* tiff, uint32_t width, uint32_t height, BITMAPINFO
 
 BITMAPINFOHEADER* LoadRgba(TIFF* tiff, uint32_t width, uint32_t height, BITMAPINFOHEADER* reuse)
 {
-    DibPtr block(reuse);
-    const size_t count = static_cast<size_t>(width) * height;
-    TiffBuffer<uint32_t> raster(static_cast<uint32_t*>(_TIFFmalloc(static_cast<tmsize_t>(count * sizeof(uint32_t)))));
-    if (!raster)
+    DibPtr block(AcquireFrameBlock(reuse, width, height));
+    if (!block || !ReadTiffRgba(tiff, block.get()))
         return nullptr;
-    // Whatever part of the raster the library leaves unwritten is black, not stale memory.
-    std::memset(raster.get(), 0, count * sizeof(uint32_t));
-    if (!TIFFReadRGBAImage(tiff, width, height, raster.get(), 0))
-        return nullptr;
-    block.reset(AcquireFrameBlock(block.release(), width, height));
-    if (!block)
-        return nullptr;
-    const size_t stride = DibRowStride(width);
-    const uint32_t* in = raster.get();
-    for (uint32_t r = 0; r < height; ++r) {
-        BYTE* out = DibPixels(block.get()) + stride * r;
-        for (uint32_t i = 0; i < width; ++i, ++in, out += 3) {
-            out[0] = static_cast<BYTE>(*in >> 16);
-            out[1] = static_cast<BYTE>(*in >> 8);
-            out[2] = static_cast<BYTE>(*in);
-        }
-    }
     return block.release();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/dialog_units.h"
 #include "platform/afx/gdi_internal.h"
+#include "platform/afx/modal_loops.h"
 #include "platform/afx/window_classes.h"
 
 #include <QEventLoop>
@@ -154,6 +155,9 @@ INT_PTR CDialog::DoModal()
     const DialogTemplate* tmpl = Template();
     if (!tmpl || IsQuitMessagePosted())
         return -1;
+    // The program is ending: the dialog is answered as cancelled, never shown.
+    if (ModalLoop::Refused())
+        return IDCANCEL;
     CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     CWnd* owner = parent && IsWindow(parent->m_hWnd) ? parent->GetTopLevelParent() : nullptr;
     const HWND ownerHandle = owner ? owner->m_hWnd : nullptr;
@@ -169,6 +173,7 @@ INT_PTR CDialog::DoModal()
         const HWND self = m_hWnd;
         DialogHost* r = DialogHost::From(self);
         r->endModal = [&loop] { loop.exit(); };
+        const ModalLoop running([this] { EndDialog(IDCANCEL); });
         r->widget->show();
         if (!m_bModalEnded && !IsQuitMessagePosted() && IsWindow(self))
             loop.exec();

@@ -1,6 +1,7 @@
 #include "platform/afx/cfiledialog.h"
 
 #include "platform/afx/cwnd.h"
+#include "platform/afx/modal_loops.h"
 #include "platform/afx/window_host.h"
 
 #include <QFileDialog>
@@ -18,6 +19,8 @@ CString CFileDialog::GetFileName() const { return FromQString(QFileInfo(ToQStrin
 
 INT_PTR CFileDialog::DoModal()
 {
+    if (ModalLoop::Refused())
+        return IDCANCEL;
     QWidget* parent = nullptr;
     if (m_pParent)
         if (WindowRecord* record = WindowRecord::From(m_pParent->m_hWnd))
@@ -48,6 +51,7 @@ INT_PTR CFileDialog::DoModal()
             dialog.selectFile(initial.fileName());
         }
     }
+    const ModalLoop running([&dialog] { dialog.reject(); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
     m_pathNames.clear();

@@ -1,6 +1,7 @@
 #include "platform/afx/cmenu.h"
 
 #include "platform/afx/cwnd.h"
+#include "platform/afx/modal_loops.h"
 #include "platform/afx/window_host.h"
 #include "platform/win/menu_resource.h"
 
@@ -187,10 +188,13 @@ void FillQMenu(QMenu& menu, const std::vector<CMenu::Item>& items)
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT)
 {
+    if (ModalLoop::Refused())
+        return 0;
     UpdateItems(pWnd);
     QMenu menu;
     FillQMenu(menu, m_items);
     const HWND owner = pWnd ? pWnd->m_hWnd : nullptr;
+    const ModalLoop running([&menu] { menu.close(); });
     QAction* chosen = menu.exec(QPoint(x, y));
     if (!chosen)
         return 0;

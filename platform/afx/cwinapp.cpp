@@ -1,6 +1,7 @@
 #include "platform/afx/cwinapp.h"
 
 #include "platform/afx/icon.h"
+#include "platform/afx/modal_loops.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_strAppName = lpszAppName ? CString(lpszAppName) : CString(u"Torvina");
     m_pszAppName = m_strAppName.GetString();
     g_app = this;
+    ModalLoop::AllowAgain();
     AfxSetIdleHandler([this](LONG count) { return OnIdle(count); });
 }
 

@@ -1,6 +1,7 @@
 #include "platform/afx/message_box.h"
 
 #include "platform/afx/cstring.h"
+#include "platform/afx/modal_loops.h"
 #include "platform/afx/window_host.h"
 
 #include <QApplication>
@@ -37,6 +38,9 @@ QMessageBox::StandardButtons ButtonsOf(UINT type)
 
 int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type)
 {
+    // The program is ending: nobody is there to answer.
+    if (ModalLoop::Refused())
+        return IDCANCEL;
     QWidget* parent = nullptr;
     if (WindowRecord* record = WindowRecord::From(owner))
         parent = record->widget;
@@ -45,6 +49,7 @@ int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type)
     box.setText(ToQString(text));
     box.setIcon(IconOf(type));
     box.setStandardButtons(ButtonsOf(type));
+    const ModalLoop running([&box] { box.reject(); });
     switch (box.exec()) {
     case QMessageBox::Ok: return IDOK;
     case QMessageBox::Yes: return IDYES;

@@ -2,6 +2,7 @@
 
 #include "platform/afx/controls_host.h"
 #include "platform/afx/icon.h"
+#include "platform/afx/modal_loops.h"
 
 #include <QFileDialog>
 #include <QIcon>
@@ -167,7 +168,7 @@ public:
 
 LPITEMIDLIST SHBrowseForFolderW(BROWSEINFOW* bi)
 {
-    if (!bi)
+    if (!bi || ModalLoop::Refused())
         return nullptr;
     WindowRecord* owner = WindowRecord::From(bi->hwndOwner);
     FolderDialogHost dialog(owner ? owner->widget->window() : nullptr);
@@ -178,6 +179,7 @@ LPITEMIDLIST SHBrowseForFolderW(BROWSEINFOW* bi)
     dialog.setOption(QFileDialog::DontResolveSymlinks, true);
     if (bi->lpfn)
         bi->lpfn(dialog.Handle(), BFFM_INITIALIZED, 0, bi->lParam);
+    const ModalLoop running([&dialog] { dialog.reject(); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return nullptr;
     auto* list = new ITEMIDLIST{FromQString(dialog.selectedFiles().front())};

@@ -44,6 +44,9 @@ int AfxWinMain(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // Past a file-size limit a write fails (EFBIG), as one to a full disk does, and the writers
+    // report it; the signal the system sends first would end the program in the middle of a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     CWinApp* app = AfxGetApp();
     if (!app)

@@ -219,6 +219,11 @@ BOOL DeleteFileW(LPCWSTR path)
     const std::string system = SystemPath(path);
     if (system.empty())
         return FALSE;
+    // Only files are deleted: a folder, or a link that leads to one, is refused as on the
+    // original platform, so no writer ever replaces a folder with its file.
+    struct stat info {};
+    if (::stat(system.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return Fail(EISDIR);
     if (::unlink(system.c_str()) != 0)
         return Fail(errno);
     return TRUE;

@@ -86,6 +86,30 @@ TEST(FrameReadAheadTest, EveryFrameComesInOrderThroughTheRingsFewBlocks)
     }
 }
 
+// The ring holds as many frames as its budget has room for; a frame larger than all of it is
+// read alone, so a folder of huge pictures never has two of them in memory at once.
+TEST(FrameReadAheadTest, AsManyFramesAreReadAheadAsTheRingHasRoomForAndAHugeOneAlone)
+{
+    constexpr int kCount = 6;
+    const Folder folder(kCount);
+    const uint64_t frameBytes = DibPixelAreaBytes(kWidth, kHeight) + 2 * sizeof(BITMAPINFOHEADER);
+    struct Room {
+        uint64_t bytes;
+        int ahead;
+    };
+    for (const Room room : {Room{frameBytes - 1, 0}, Room{frameBytes, 1}, Room{3 * frameBytes + 7, 3}}) {
+        SCOPED_TRACE(room.bytes);
+        CFrameLoader loader;
+        CFrameReadAhead ring(4, room.bytes);
+        for (int i = 0; i < kCount; ++i) {
+            ExpectFrame(ring.Load(loader, folder.Paths(), i), i);
+            EXPECT_EQ(ring.Queued(), std::min(room.ahead, kCount - 1 - i)) << "frames after " << i;
+        }
+        ring.Prefetch(loader, folder.Paths(), 0);
+        EXPECT_EQ(ring.Queued(), room.ahead);
+    }
+}
+
 enum class Fault { Missing, OtherSize, Damaged };
 
 struct FaultCase {

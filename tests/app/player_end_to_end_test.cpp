@@ -12,6 +12,7 @@
 #include "tests/app/player_fixture.h"
 #include "tests/support/decoded_video.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/waiting_fifo.h"
 #include "tests/support/window_widget.h"
 
 #include <QImage>
@@ -169,6 +170,41 @@ TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileS
     Command(ID_PLAY);
     ProcessEvents();
     EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+}
+
+// A named pipe among the pictures never holds the program: chosen with the folder as its first
+// picture it is one that does not open (0701), reached by the run one that does not load (0601).
+TEST_F(PlayerEndToEndTest, ANamedPipeAmongThePicturesFailsLikeAnUnreadablePictureWithoutWaiting)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 6);
+    ModalScript script;
+    std::vector<QString> boxes;
+    {
+        // Sorts before every picture.
+        WaitingFifo first(dir.Native() + "/shot0.jpg");
+        ASSERT_TRUE(first.Made());
+        script.Add("folder", ModalScript::ChoosePath(QString::fromStdString(dir.Native())));
+        script.Add("first", ModalScript::Box(boxes));
+        Command(ID_OPEN_FOLDER);
+        EXPECT_FALSE(first.ReaderCame()) << "the open waited for a writer";
+        ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].startsWith(u"Error No.0701|Error No.0701\n\n")) << boxes[0].toStdString();
+    }
+    // Sorts between the third and the fourth picture.
+    WaitingFifo later(dir.Native() + "/shotc2.jpg");
+    ASSERT_TRUE(later.Made());
+    OpenFolder(script, dir);
+    ASSERT_EQ(m_view->GetImages().GetSize(), 7);
+    script.Add("error", ModalScript::Box(boxes));
+    Command(ID_PLAY);
+    EXPECT_FALSE(later.ReaderCame()) << "the open waited for a writer";
+    ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
+    EXPECT_EQ(m_view->GetIndex(), 3);
     EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
 }
 

@@ -1,11 +1,13 @@
 #include "image/res_img_file.h"
 
 #include "tests/image/image_test_support.h"
+#include "tests/support/waiting_fifo.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -158,4 +160,32 @@ TEST_F(ResImgFileTest, PathsOutsideAsciiLoad)
     Save("画像.tif", 8, 8);
     DibPtr tiff(Load("画像.tif"));
     EXPECT_NE(tiff, nullptr);
+}
+
+// Only regular files are read. A named pipe without a writer is refused at once rather than
+// waited on; one whose writer hands over a whole picture, a device and a folder are refused too.
+TEST_F(ResImgFileTest, AnythingButARegularFileIsRefusedWithoutWaiting)
+{
+    for (const char* extension : {".bmp", ".jpg", ".jpeg", ".png", ".tif", ".tiff"}) {
+        SCOPED_TRACE(extension);
+        const std::string name = std::string("p0003") + extension;
+        {
+            WaitingFifo fifo(dir.Path(name));
+            ASSERT_TRUE(fifo.Made());
+            EXPECT_EQ(Load(name), nullptr);
+            EXPECT_EQ(Load(name, AcquireFrameBlock(nullptr, 8, 8)), nullptr);
+            EXPECT_FALSE(fifo.ReaderCame()) << "the open waited for a writer";
+        }
+        Save(std::string("sound") + extension, 8, 8);
+        {
+            WaitingFifo piped(dir.Path(name), std::chrono::milliseconds(0),
+                              ReadFileBytes(dir.Path(std::string("sound") + extension)));
+            ASSERT_TRUE(piped.Made());
+            EXPECT_EQ(Load(name), nullptr);
+        }
+        ASSERT_EQ(symlink("/dev/zero", dir.Path(std::string("device") + extension).c_str()), 0);
+        EXPECT_EQ(Load(std::string("device") + extension), nullptr);
+        std::filesystem::create_directory(dir.Path(std::string("folder") + extension));
+        EXPECT_EQ(Load(std::string("folder") + extension), nullptr);
+    }
 }

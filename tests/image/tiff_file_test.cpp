@@ -1,12 +1,19 @@
 #include "image/tiff_file.h"
 
 #include "tests/image/image_test_support.h"
+#include "tests/support/address_space_limit.h"
+#include "tests/support/packbits_claim.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <tuple>
+#include <utility>
 
 #include <tiffio.h>
 
@@ -286,4 +293,140 @@ TEST_F(TiffFileTest, AMissingSampleSizeTakesTheDefaultOfOneBit)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 8; ++x)
             EXPECT_EQ(FrameByte(dib.get(), x, y, 1), ((x < 4) == (y == 0)) ? 255 : 0) << x << "," << y;
+}
+
+namespace {
+
+// An 8-bit RGB file written strip by strip (rowsPerStrip) or tile by tile (tileSide), each
+// sample Sample(x, y, s) at the file's own column x and row y, or when flat kClaimGrey.
+struct BandLayout {
+    const char* name;
+    uint16_t orientation;
+    uint32_t rowsPerStrip;
+    uint32_t tileSide = 0;
+    uint16_t compression = COMPRESSION_NONE;
+};
+
+void WriteBandFile(const std::string& path, int width, int height, const BandLayout& layout, bool flat)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, layout.orientation);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, layout.compression);
+    auto fill = [&](Bytes& block, int left, int top, int columns, int rows) {
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < columns; ++x)
+                for (int s = 0; s < 3; ++s)
+                    block[(static_cast<size_t>(y) * columns + x) * 3 + s] = flat ? kClaimGrey
+                                                                                 : static_cast<uint8_t>(
+                                                                                       Sample(left + x, top + y, s, 8));
+    };
+    if (layout.tileSide) {
+        const int side = static_cast<int>(layout.tileSide);
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, side);
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, side);
+        Bytes tile(static_cast<size_t>(side) * side * 3);
+        for (int top = 0; top < height; top += side)
+            for (int left = 0; left < width; left += side) {
+                fill(tile, left, top, side, side);
+                ASSERT_GE(TIFFWriteTile(tiff, tile.data(), left, top, 0, 0), 0);
+            }
+    } else {
+        const int rows = static_cast<int>(layout.rowsPerStrip);
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, rows);
+        Bytes strip(static_cast<size_t>(width) * rows * 3);
+        for (int top = 0, index = 0; top < height; top += rows, ++index) {
+            const int n = std::min(rows, height - top);
+            fill(strip, 0, top, width, n);
+            ASSERT_GE(TIFFWriteEncodedStrip(tiff, index, strip.data(), static_cast<tmsize_t>(width) * n * 3), 0);
+        }
+    }
+    TIFFClose(tiff);
+}
+
+} // namespace
+
+// Read row by row or tile by tile, every pixel lands where the picture has it, whichever way
+// the file's rows and columns run.
+TEST_F(TiffFileTest, APictureReadPieceByPieceHasEveryPixelInPlace)
+{
+    constexpr int kWidth = 700;
+    constexpr int kHeight = 3100;
+    const BandLayout layouts[] = {
+        {"top-down strips", ORIENTATION_TOPLEFT, 7},
+        {"bottom-up strips", ORIENTATION_BOTLEFT, 7},
+        {"mirrored bottom-up strips", ORIENTATION_BOTRIGHT, 500},
+        {"top-down tiles", ORIENTATION_TOPLEFT, 0, 64},
+        {"bottom-up compressed tiles", ORIENTATION_BOTLEFT, 0, 48, COMPRESSION_ADOBE_DEFLATE},
+    };
+    for (const BandLayout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        WriteBandFile(dir.Path("bands.tif"), kWidth, kHeight, layout, false);
+        DibPtr dib(Load("bands.tif"));
+        ASSERT_NE(dib, nullptr);
+        const bool bottomUp = layout.orientation == ORIENTATION_BOTLEFT || layout.orientation == ORIENTATION_BOTRIGHT;
+        const bool mirrored = layout.orientation == ORIENTATION_BOTRIGHT;
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const int fileX = mirrored ? kWidth - 1 - x : x;
+                const int fileY = bottomUp ? kHeight - 1 - y : y;
+                for (int c = 0; c < 3; ++c)
+                    wrong += FrameByte(dib.get(), x, y, c) != Sample(fileX, fileY, 2 - c, 8);
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// A small file claiming a huge picture costs the picture's frame and a little more while it
+// decodes, never a raster of the picture's size beside the frame: row by row for strips of any
+// size, tile by tile for tiles.
+TEST_F(TiffFileTest, ASmallFileClaimingAHugePictureCostsItsFrameAndLittleMore)
+{
+    if (!kAddressSpaceLimitWorks)
+        GTEST_SKIP() << "the address space limit cannot be combined with the sanitizer's shadow memory";
+    constexpr int kWidth = 4000;
+    constexpr int kHeight = 6000; // a 72 MB frame; its raster of four bytes a pixel is 96 MB
+    const uint64_t frameBytes = DibPixelAreaBytes(kWidth, kHeight);
+    WriteFileBytes(dir.Path("claims.tif"), PackBitsClaim(kWidth, kHeight));
+    ASSERT_LT(ReadFileBytes(dir.Path("claims.tif")).size(), 400u);
+    WriteBandFile(dir.Path("onestrip.tif"), kWidth, kHeight,
+                  {"", ORIENTATION_TOPLEFT, kHeight, 0, COMPRESSION_ADOBE_DEFLATE}, true);
+    WriteBandFile(dir.Path("strips.tif"), kWidth, kHeight, {"", ORIENTATION_TOPLEFT, 16, 0, COMPRESSION_ADOBE_DEFLATE},
+                  true);
+    WriteBandFile(dir.Path("tiles.tif"), kWidth, kHeight, {"", ORIENTATION_TOPLEFT, 0, 256, COMPRESSION_ADOBE_DEFLATE},
+                  true);
+    struct Case {
+        const char* name;
+        int top;
+        int bottom;
+    };
+    for (const Case& c : {Case{"claims.tif", kClaimGrey, 0}, Case{"onestrip.tif", kClaimGrey, kClaimGrey},
+                          Case{"strips.tif", kClaimGrey, kClaimGrey}, Case{"tiles.tif", kClaimGrey, kClaimGrey}}) {
+        SCOPED_TRACE(c.name);
+        const std::u16string path = dir.WidePath(c.name);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The rows the claiming file lacks would each be reported.
+            TIFFSetErrorHandler(nullptr);
+            TIFFSetWarningHandler(nullptr);
+            if (!LimitAddressSpace(frameBytes + (uint64_t{16} << 20)))
+                _exit(2);
+            DibPtr dib(CImgFileTiff().Load(path.c_str(), nullptr));
+            const bool whole = dib && dib->biWidth == kWidth && dib->biHeight == kHeight &&
+                               FrameByte(dib.get(), kWidth - 1, 0, 1) == c.top &&
+                               FrameByte(dib.get(), 0, kHeight - 1, 2) == c.bottom;
+            _exit(whole ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
 }

@@ -160,6 +160,22 @@ int ChildProcess::Wait()
     return ExitCodeOf(status);
 }
 
+bool ChildProcess::WaitFor(int ms, int* exitCode)
+{
+    for (int waited = 0; m_pid > 0; waited += 5) {
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            *exitCode = ExitCodeOf(status);
+            return true;
+        }
+        if (waited >= ms)
+            return false;
+        usleep(5000);
+    }
+    return false;
+}
+
 std::string ReadFileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);

@@ -65,6 +65,8 @@ public:
     bool ReadLine(std::string& line); // false at end of output
     void Kill(int signal);
     int Wait(); // the exit code, or -1 when the process was ended by a signal
+    // Waits at most ms for the process to end: false when it still runs.
+    bool WaitFor(int ms, int* exitCode);
 
 private:
     pid_t m_pid = -1;

@@ -330,6 +330,32 @@ TEST(EncAvi2, AnUnwritablePathFailsWith2001)
     }
 }
 
+// No writer deletes or replaces a folder at its output path: an empty one, one with files, or a
+// link to one; Create refuses it with 2001 and the folder stays as it was.
+TEST(EncAvi2, AFolderAtTheOutputPathIsRefusedWith2001AndKept)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "empty.avi");
+    std::filesystem::create_directory(folder / "full.avi");
+    WriteFileText(folder / "full.avi/keep.txt", "kept");
+    std::filesystem::permissions(folder / "full.avi",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::create_directory_symlink(folder / "full.avi", folder / "link.avi");
+    for (const char* name : {"empty.avi", "full.avi", "link.avi"}) {
+        SCOPED_TRACE(name);
+        auto writer = MakeWriter(kFourCCUncompressed);
+        const BITMAPINFOHEADER header = FrameHeader(kWidth, kHeight);
+        EXPECT_EQ(writer->Create(PathOf(folder / name), &header, kRate2997), kErrorAviFileOpen);
+        writer->Close();
+        EXPECT_TRUE(std::filesystem::is_directory(folder / name));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.avi"));
+    EXPECT_EQ(ReadFileText(folder / "full.avi/keep.txt"), "kept");
+    EXPECT_EQ(std::filesystem::status(folder / "full.avi").permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none)
+        << "the folder's permissions are its own";
+}
+
 TEST(EncAvi2, AnExistingOutputFileIsReplaced)
 {
     TempFolder folder;

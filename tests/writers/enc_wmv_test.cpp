@@ -641,3 +641,24 @@ TEST_F(EncWmvTest, EndingAnAnalysisThatIsNotRunningFailsWith3007ForVideoAnd813Fo
             << c.name << ": times go on rising";
     }
 }
+
+// No writer deletes or replaces a folder at its output path: an empty one, one with files, or a
+// link to one; Open fails where the file cannot be started (3003) and the folder stays as it was.
+TEST_F(EncWmvTest, AFolderAtTheOutputPathIsRefusedAndKept)
+{
+    m_dir.MakeFolder(u"empty.wmv");
+    m_dir.MakeFolder(u"full.wmv");
+    m_dir.WriteFile(u"full.wmv/keep.txt", 10);
+    std::filesystem::create_directory_symlink(Native(u"full.wmv"), Native(u"link.wmv"));
+    FrameSource source(160, 120);
+    for (const char16_t* name : {u"empty.wmv", u"full.wmv", u"link.wmv"}) {
+        SCOPED_TRACE(Utf16ToUtf8(name));
+        CEncWMVWMA enc;
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 6), 0);
+        EXPECT_EQ(enc.Open(Path(name), &source.Header(), kRate2997, 48000, 2, 16), 3003);
+        enc.Close();
+        EXPECT_TRUE(std::filesystem::is_directory(Native(name)));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(Native(u"link.wmv")));
+    EXPECT_EQ(std::filesystem::file_size(Native(u"full.wmv/keep.txt")), 10u);
+}
