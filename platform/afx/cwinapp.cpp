@@ -1,6 +1,8 @@
 #include "platform/afx/cwinapp.h"
 
+#include "platform/afx/ddx.h"
 #include "platform/afx/icon.h"
+#include "platform/afx/message_box_route.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -17,6 +19,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_pszAppName = m_strAppName.GetString();
     g_app = this;
     AfxSetIdleHandler([this](LONG count) { return OnIdle(count); });
+    AfxSetMessageBoxRoute([](LPCTSTR text, UINT type) { return AfxMessageBox(text, type); });
 }
 
 CWinApp::~CWinApp()
@@ -27,6 +30,7 @@ CWinApp::~CWinApp()
     if (g_app == this) {
         g_app = nullptr;
         AfxSetIdleHandler(nullptr);
+        AfxSetMessageBoxRoute(nullptr);
     }
 }
 
