@@ -3,6 +3,7 @@
 #include "platform/afx/ddx.h"
 #include "platform/afx/icon.h"
 #include "platform/afx/message_box_route.h"
+#include "platform/win/module.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -80,3 +81,6 @@ CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 LPCTSTR AfxGetAppName() { return g_app ? g_app->m_pszAppName : u"Torvina"; }
 
 HICON AfxLoadIcon(UINT nIDResource) { return LoadIconResource(nIDResource); }
+
+HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleW(nullptr); }
+HINSTANCE AfxGetResourceHandle() { return GetModuleHandleW(nullptr); }
