@@ -1,5 +1,6 @@
 #include "app/frame_read_ahead.h"
 
+#include "platform/afx/message_box_route.h"
 #include "workers/part_pool.h"
 
 #include <algorithm>
@@ -36,6 +37,8 @@ struct CFrameReadAhead::Slot {
     bool done = false;
     bool loaded = false;
     CFrameLoader frames;
+    // What the read asked to tell the user, told when the frame is taken.
+    HeldMessageBoxes boxes;
 };
 
 // Owned by the ring and by every read posted to the pool, so a read that starts after the ring
@@ -102,6 +105,7 @@ void CFrameReadAhead::Drop()
         Slot& slot = *m_shared->slots[static_cast<size_t>(i)];
         slot.index = -1;
         slot.frames.Release();
+        slot.boxes.clear();
         m_free.push_back(i);
     }
 }
@@ -116,7 +120,11 @@ void CFrameReadAhead::Read(Shared& shared, Slot& slot, uint64_t ticket)
         ++shared.running;
         path = slot.path;
     }
-    const bool loaded = slot.frames.Load(path) != nullptr;
+    bool loaded = false;
+    {
+        CMessageBoxHold hold(slot.boxes);
+        loaded = slot.frames.Load(path) != nullptr;
+    }
     std::lock_guard<std::mutex> lock(shared.lock);
     slot.loaded = loaded;
     slot.done = true;
@@ -143,6 +151,8 @@ BITMAPINFOHEADER* CFrameReadAhead::TakeFront(CFrameLoader& loader)
         loaded = slot.loaded;
         slot.ticket = 0;
     }
+    HeldMessageBoxes boxes;
+    boxes.swap(slot.boxes);
     m_queue.pop_front();
     m_free.push_back(number);
     // The frames after a failed one are not wanted: the run ends at the failure.
@@ -155,6 +165,8 @@ BITMAPINFOHEADER* CFrameReadAhead::TakeFront(CFrameLoader& loader)
         else
             frame = loader.Load(slot.path);
     }
+    // Told at the frame's own turn, as its load on this thread would have told it.
+    AfxShowHeldMessageBoxes(boxes);
     return frame;
 }
 

@@ -9,8 +9,6 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 
-const UINT WM_TRAYNOTIFY = RegisterWindowMessageW(u"WM_TRAYNOTIFY");
-
 namespace {
 
 constexpr UINT_PTR kTrayTimer = 1;

@@ -8,9 +8,6 @@
 
 #include <array>
 
-// The callback message of the dialog's tray icon, registered at program start.
-extern const UINT WM_TRAYNOTIFY;
-
 // Values of the end-action rows: nothing, shut down, suspend, hibernate, quit the program.
 inline constexpr std::array kBatchEndValues = {-5, 1, -2, -1, -5};
 constexpr int kBatchEndExitRow = 4;

@@ -2,6 +2,8 @@
 
 #include "image/bmp_file.h"
 #include "image/img_file_com.h"
+#include "platform/afx/cwinapp.h"
+#include "platform/win/module.h"
 
 #include <cstring>
 
@@ -61,7 +63,41 @@ BOOL CDib::LoadPictureFile(CString path)
     return TRUE;
 }
 
-BOOL CDib::LoadPictureResource(UINT, CString) { return FALSE; }
+namespace {
+
+// A copy of the program's resource in a new fixed global block, or null when there is none.
+HGLOBAL CopyResourceToGlobal(UINT id, LPCWSTR type)
+{
+    // Integer resource names are 16 bits: a larger id names no resource, rather than another one.
+    if (id > 0xFFFF)
+        return nullptr;
+    HMODULE module = AfxGetResourceHandle();
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(static_cast<WORD>(id)), type);
+    if (!found)
+        return nullptr;
+    HGLOBAL resource = LoadResource(module, found);
+    const DWORD size = SizeofResource(module, found);
+    const void* bytes = LockResource(resource);
+    HGLOBAL block = bytes && size ? GlobalAlloc(GMEM_FIXED, size) : nullptr;
+    if (block) {
+        std::memcpy(GlobalLock(block), bytes, size);
+        GlobalUnlock(block);
+    }
+    FreeResource(resource);
+    return block;
+}
+
+} // namespace
+
+BOOL CDib::LoadPictureResource(UINT nID, CString type)
+{
+    HGLOBAL block = CopyResourceToGlobal(nID, type);
+    if (!block)
+        return FALSE;
+    LoadFromMemory(block, static_cast<DWORD>(GlobalSize(block)));
+    GlobalFree(block);
+    return TRUE;
+}
 
 BOOL CDib::LoadBitmapFile(CString path)
 {
@@ -69,7 +105,19 @@ BOOL CDib::LoadBitmapFile(CString path)
     return TakePackedDib(reader.Load(path, nullptr));
 }
 
-BOOL CDib::LoadBitmapResource(UINT) { return FALSE; }
+BOOL CDib::LoadBitmapResource(UINT nID)
+{
+    HGLOBAL block = CopyResourceToGlobal(nID, RT_BITMAP);
+    if (!block)
+        return FALSE;
+    // Only a bitmap is taken from a bitmap resource, whatever else the picture loader reads.
+    const auto* bytes = static_cast<const BYTE*>(GlobalLock(block));
+    const bool bitmap = GlobalSize(block) >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+    GlobalUnlock(block);
+    const BOOL made = bitmap && LoadFromMemory(block, static_cast<DWORD>(GlobalSize(block)));
+    GlobalFree(block);
+    return made;
+}
 
 int CDib::SaveBmp(CString path)
 {

@@ -7,12 +7,15 @@
 
 class CDib : public CBitmap {
 public:
-    // The program has no picture or bitmap resources: these find nothing and return FALSE.
+    // The program's resource of that id and type (u"PNG", ...) through the picture loader: TRUE
+    // once its bytes reached the loader, whatever it made of them; FALSE when there is none.
     virtual BOOL LoadPictureResource(UINT nID, CString type);
     // TRUE once the file's bytes reached the picture loader, whatever it made of them.
     virtual BOOL LoadPictureFile(CString path);
     // A BMP file as a 24-bit section (any depth the BMP reader takes is widened to 24 bits).
     virtual BOOL LoadBitmapFile(CString path);
+    // The program's bitmap resource (a BMP file under RT_BITMAP) as a 24-bit section; TRUE
+    // when one was made.
     virtual BOOL LoadBitmapResource(UINT nID);
     // A new 24-bit bottom-up DIB section; a bitmap already held is released first.
     virtual BOOL Create(int width, int height);

@@ -3,7 +3,9 @@
 #include "image/file_stream.h"
 #include "image/jpeg_library.h"
 #include "image/jpeg_pixels.h"
+#include "platform/afx/message_box_route.h"
 #include "platform/win/heap.h"
+#include "platform/win/ui_types.h"
 #include "workers/part_pool.h"
 
 #include <algorithm>
@@ -15,12 +17,14 @@
 
 namespace {
 
+enum class SinkStart { Ready, Refused, OutOfMemory };
+
 // Receives decoded rows and owns whatever it allocates for them.
 class JpegRowSink {
 public:
     virtual ~JpegRowSink() = default;
-    // Called once the output size is known; false refuses the image.
-    virtual bool Begin(int width, int height) = 0;
+    // Called once the output size is known.
+    virtual SinkStart Begin(int width, int height) = 0;
     // Where output row r (counted from the top) goes.
     virtual BYTE* Row(int row) = 0;
 };
@@ -30,14 +34,14 @@ class RgbImageSink : public JpegRowSink {
 public:
     RgbImageSink(int* width, int* height) : m_width(width), m_height(height) {}
 
-    bool Begin(int width, int height) override
+    SinkStart Begin(int width, int height) override
     {
         m_image.reset(new (std::nothrow) BYTE[3 * static_cast<size_t>(width) * static_cast<size_t>(height)]);
         if (!m_image)
-            return false;
+            return SinkStart::OutOfMemory;
         *m_width = width;
         *m_height = height;
-        return true;
+        return SinkStart::Ready;
     }
     BYTE* Row(int row) override { return m_image.get() + 3 * static_cast<size_t>(*m_width) * row; }
     BYTE* Release() { return m_image.release(); }
@@ -53,14 +57,18 @@ class DibRowSink : public JpegRowSink {
 public:
     explicit DibRowSink(BITMAPINFOHEADER* reuse) : m_block(reuse) {}
 
-    bool Begin(int width, int height) override
+    SinkStart Begin(int width, int height) override
     {
+        if (m_block && (m_block->biWidth != width || m_block->biHeight != height || m_block->biBitCount != 24)) {
+            m_block.reset();
+            return SinkStart::Refused;
+        }
         m_block.reset(AcquireFrameBlock(m_block.release(), width, height));
         if (!m_block)
-            return false;
+            return SinkStart::OutOfMemory;
         m_height = height;
         m_stride = DibRowStride(static_cast<uint64_t>(width));
-        return true;
+        return SinkStart::Ready;
     }
     BYTE* Row(int row) override { return DibPixels(m_block.get()) + m_stride * static_cast<size_t>(m_height - 1 - row); }
     BITMAPINFOHEADER* Release() { return m_block.release(); }
@@ -83,18 +91,18 @@ public:
         }
     }
 
-    bool Begin(int width, int height) override
+    SinkStart Begin(int width, int height) override
     {
         const uint64_t area = DibPixelAreaBytes(width, height);
         m_block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(area + sizeof(BITMAPINFOHEADER)));
         m_dib = static_cast<BITMAPINFOHEADER*>(GlobalLock(m_block));
         if (!m_dib)
-            return false;
+            return SinkStart::OutOfMemory;
         InitBitmapInfoHeader(m_dib, width, height);
         ZeroRowPadding(m_dib);
         m_height = height;
         m_stride = DibRowStride(static_cast<uint64_t>(width));
-        return true;
+        return SinkStart::Ready;
     }
     BYTE* Row(int row) override { return DibPixels(m_dib) + m_stride * static_cast<size_t>(m_height - 1 - row); }
     HGLOBAL Release()
@@ -138,6 +146,9 @@ private:
     bool m_woken;
 };
 
+// Said when the decoded picture cannot be had: more than a frame may hold, or no memory for it.
+void ShowOutOfMemory() { AfxRoutedMessageBox(u"JpegFile :\nOut of memory", MB_OK | MB_ICONERROR); }
+
 // One decompression from file or memory into sink, in the channel order given (JCS_RGB or
 // JCS_EXT_BGR). Grey images come out with three equal channels; any other colour space
 // (CMYK, YCCK, unknown) is refused.
@@ -159,15 +170,25 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
     jpeg_read_header(&decompressor, TRUE);
 
     const bool expandable = decompressor.out_color_space == JCS_RGB || decompressor.out_color_space == JCS_GRAYSCALE;
-    if (!expandable || DibPixelAreaBytes(decompressor.image_width, decompressor.image_height) == 0) {
+    if (!expandable) {
         jpeg_destroy_decompress(&decompressor);
+        return false;
+    }
+    // Checked before the library sets up its own buffers for a picture of that size.
+    if (DibPixelAreaBytes(decompressor.image_width, decompressor.image_height) == 0) {
+        jpeg_destroy_decompress(&decompressor);
+        ShowOutOfMemory();
         return false;
     }
     decompressor.out_color_space = order;
     jpeg_start_decompress(&decompressor);
-    if (decompressor.output_components != 3 ||
-        !sink.Begin(static_cast<int>(decompressor.output_width), static_cast<int>(decompressor.output_height))) {
+    const SinkStart start = decompressor.output_components == 3
+        ? sink.Begin(static_cast<int>(decompressor.output_width), static_cast<int>(decompressor.output_height))
+        : SinkStart::Refused;
+    if (start != SinkStart::Ready) {
         jpeg_destroy_decompress(&decompressor);
+        if (start == SinkStart::OutOfMemory)
+            ShowOutOfMemory();
         return false;
     }
     JSAMPROW rows[kRowsPerRead];
@@ -248,8 +269,10 @@ int WriteJpegFile(CString path, const BYTE* rows, int width, int height, BOOL co
     if (!colour) {
         const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
         grey.reset(new (std::nothrow) BYTE[count]);
-        if (!grey)
+        if (!grey) {
+            AfxRoutedMessageBox(u"Memory error", MB_OK);
             return 0;
+        }
         for (size_t i = 0; i < count; ++i) {
             const BYTE* p = rows + 3 * i;
             grey[i] = static_cast<BYTE>(p[0] * 0.299 + p[1] * 0.587 + p[2] * 0.114);

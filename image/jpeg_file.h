@@ -7,10 +7,13 @@
 // The decoded image: width x height x 3 bytes from new[], rows top-down, red, green, blue (grey
 // expanded to three equal bytes); NULL on any failure. Data that ends early is decoded as the
 // library makes it out: what was read, the rest grey, and the library's warning.
+// Every reader here says "JpegFile :\nOut of memory" in an error box (AfxRoutedMessageBox) when
+// the picture is too large to be held or its memory cannot be had; other failures say nothing.
 BYTE* ReadJpegFile(CString path, int* width, int* height);
 // The same from a global-memory block holding a JPEG file.
 BYTE* ReadJpegMemory(HGLOBAL block, int* width, int* height);
-// rows: top-down red, green, blue; with colour FALSE the file is greyscale. 1 when written.
+// rows: top-down red, green, blue; with colour FALSE the file is greyscale. 1 when written; the
+// grey rows' memory not had says "Memory error" in a box.
 int WriteJpegFile(CString path, const BYTE* rows, int width, int height, BOOL colour, int quality);
 
 class CImgFileJpeg : public CImgFile {

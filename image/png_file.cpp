@@ -56,9 +56,9 @@ BITMAPINFOHEADER* ReadPng(FILE* file, BITMAPINFOHEADER* reuse)
         rows[i] = DibPixels(block) + stride * (height - 1 - i);
     // The library stores each row in the DIB's blue-green-red order as it unfilters it.
     png_set_bgr(png);
+    // The picture is complete once its last row is read: what follows the image data (the end
+    // chunk, text after the picture) is not read, so a file that lost only its end still loads.
     png_read_image(png, rows);
-    // Checks the end of the image data and the chunks after it, so a damaged tail fails too.
-    png_read_end(png, nullptr);
 
     std::free(rows);
     png_destroy_read_struct(&png, &info, nullptr);

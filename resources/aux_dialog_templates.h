@@ -13,3 +13,7 @@ extern const DialogTemplate kWmaSetTemplate;
 extern const DialogTemplate kAudioStreamTemplate;
 extern const DialogTemplate kExtractKindTemplate;
 extern const DialogTemplate kVolumeTemplate;
+// Opened by no code (dialog_unused_templates.cpp).
+extern const DialogTemplate kInfoTemplate;
+extern const DialogTemplate kInfo2Template;
+extern const DialogTemplate kVersionTemplate;

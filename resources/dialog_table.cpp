@@ -25,6 +25,9 @@ const std::vector<const DialogTemplate*>& Templates()
         &kClipResizeTemplate,
         &kOutputTemplate,
         &kAboutTemplate,
+        &kInfoTemplate,
+        &kInfo2Template,
+        &kVersionTemplate,
     };
     return templates;
 }

@@ -21,6 +21,10 @@ constexpr UINT IDD_WMASET = 40010;
 constexpr UINT IDD_AUDIOSTREAM = 40011;
 constexpr UINT IDD_EXTRACTKIND = 40013;
 constexpr UINT IDD_VOLUME = 40017;
+// Of the same family, opened by no code.
+constexpr UINT IDD_INFO = 40003;
+constexpr UINT IDD_INFO2 = 40005;
+constexpr UINT IDD_VERSION = 40012;
 
 // The WMV profile dialog's version icons.
 constexpr UINT IDI_WMV_V4 = 41002;

@@ -9,6 +9,8 @@
 #include "ui/gui_text_extent.h"
 #include "ui/window_drag.h"
 
+const UINT WM_TRAYNOTIFY = RegisterWindowMessageW(u"WM_TRAYNOTIFY");
+
 BEGIN_MESSAGE_MAP(CBaseDialog, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_MOUSEMOVE()

@@ -8,6 +8,10 @@
 
 constexpr UINT WM_POSTINIT = WM_USER + 1000;
 
+// The callback message of a dialog's tray icon. It is registered when the program starts, with
+// the dialog base every program window is built on, even where no dialog ever adds an icon.
+extern const UINT WM_TRAYNOTIFY;
+
 class CBaseDialog : public CDialog {
 public:
     CBaseDialog(UINT nIDTemplate, CWnd* pOwner, BOOL bSysMenu, BOOL bChild);

@@ -4,6 +4,7 @@
 #include "platform/afx/modal_loops.h"
 #include "platform/afx/window_host.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -37,8 +38,16 @@ INT_PTR CFileDialog::DoModal()
     if (!m_defExt.IsEmpty())
         dialog.setDefaultSuffix(ToQString(m_defExt));
     const QStringList filters = FileDialogNameFilters(m_filter);
-    if (!filters.isEmpty())
+    if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
+        // The toolkit matches by the patterns in its own form of each filter, but the user reads
+        // the descriptions as the program wrote them.
+        if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            const QStringList labels = FileDialogFilterLabels(m_filter);
+            for (int i = 0; i < types->count() && i < labels.size(); ++i)
+                types->setItemText(i, labels[i]);
+        }
+    }
     // Names matched without regard to case, as on the original platform.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     if (!m_fileName.IsEmpty()) {
@@ -59,6 +68,18 @@ INT_PTR CFileDialog::DoModal()
         m_pathNames.push_back(FromQString(path));
     m_pathName = m_pathNames.front();
     return IDOK;
+}
+
+QStringList FileDialogFilterLabels(const CString& filter)
+{
+    const QStringList parts = ToQString(filter).split(u'|');
+    QStringList labels;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
+            break;
+        labels.append(parts[i]);
+    }
+    return labels;
 }
 
 QStringList FileDialogNameFilters(const CString& filter)

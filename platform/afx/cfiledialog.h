@@ -41,3 +41,6 @@ private:
 
 // The toolkit's name filters for a filter string: "PRX (*.PRX)|*.PRX|" gives "PRX (*.PRX)".
 QStringList FileDialogNameFilters(const CString& filter);
+// What the dialog shows of each filter: its description exactly as the filter string gives it,
+// "MPEG-2 (*.VOB;*.mpg;*.mpeg)|*.VOB;*.MPG;*.MPEG|" shows "MPEG-2 (*.VOB;*.mpg;*.mpeg)".
+QStringList FileDialogFilterLabels(const CString& filter);

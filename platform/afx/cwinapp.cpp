@@ -1,7 +1,10 @@
 #include "platform/afx/cwinapp.h"
 
+#include "platform/afx/ddx.h"
 #include "platform/afx/icon.h"
+#include "platform/afx/message_box_route.h"
 #include "platform/afx/modal_loops.h"
+#include "platform/win/module.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -19,6 +22,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     g_app = this;
     ModalLoop::AllowAgain();
     AfxSetIdleHandler([this](LONG count) { return OnIdle(count); });
+    AfxSetMessageBoxRoute([](LPCTSTR text, UINT type) { return AfxMessageBox(text, type); });
 }
 
 CWinApp::~CWinApp()
@@ -29,6 +33,7 @@ CWinApp::~CWinApp()
     if (g_app == this) {
         g_app = nullptr;
         AfxSetIdleHandler(nullptr);
+        AfxSetMessageBoxRoute(nullptr);
     }
 }
 
@@ -78,3 +83,6 @@ CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 LPCTSTR AfxGetAppName() { return g_app ? g_app->m_pszAppName : u"Torvina"; }
 
 HICON AfxLoadIcon(UINT nIDResource) { return LoadIconResource(nIDResource); }
+
+HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleW(nullptr); }
+HINSTANCE AfxGetResourceHandle() { return GetModuleHandleW(nullptr); }

@@ -79,3 +79,6 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 LPCTSTR AfxGetAppName();
 HICON AfxLoadIcon(UINT nIDResource);
+// The program's module, which holds its resources.
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();

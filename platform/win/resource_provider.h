@@ -11,6 +11,7 @@ struct DialogTemplate;
 struct MenuResource;
 struct AcceleratorTableResource;
 struct ToolBarResource;
+struct DataResource;
 class QIcon;
 
 class ResourceProvider {
@@ -30,6 +31,8 @@ public:
     virtual const ToolBarResource* FindToolBar(UINT id) const = 0;
     // The image of one tool bar button (buttonWidth x buttonHeight), or a null icon.
     virtual QIcon DrawToolBarButton(UINT toolBarId, UINT commandId) const = 0;
+    // Pictures and bitmaps by type and id (platform/win/module.h); none unless a provider has any.
+    virtual std::span<const DataResource> DataResources() const { return {}; }
 };
 
 // The provider must outlive every lookup; null uninstalls.

@@ -1,15 +1,25 @@
 #include "app/frame_read_ahead.h"
 
 #include "image/res_img_file.h"
+#include "platform/afx/message_box_route.h"
+#include "platform/win/text.h"
+#include "platform/win/ui_types.h"
+#include "workers/part_pool.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <future>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -224,6 +234,81 @@ TEST(FrameReadAheadTest, GoesAwayWithReadsInFlight)
         CFrameReadAhead ring(8);
         ExpectFrame(ring.Load(loader, folder.Paths(), 0), 0);
     }
+}
+
+std::vector<std::u16string>& ToldBoxes()
+{
+    static std::vector<std::u16string> boxes;
+    return boxes;
+}
+
+int TellBox(LPCTSTR text, UINT)
+{
+    ToldBoxes().push_back(text);
+    return IDOK;
+}
+
+// A JPEG file whose frame header claims a picture larger than any frame: its reader says so.
+void WriteHugeClaimingJpeg(const CString& path)
+{
+    WriteFrame(path, 0, 16, 16);
+    const std::string native = Utf16ToUtf8(path.GetString());
+    std::string bytes;
+    {
+        std::ifstream in(native, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t sof = bytes.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    bytes[sof + 5] = bytes[sof + 7] = static_cast<char>(20000 >> 8);
+    bytes[sof + 6] = bytes[sof + 8] = static_cast<char>(20000 & 0xFF);
+    std::ofstream(native, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Lets the reads posted so far start and, most likely, end.
+void LetPostedReadsRun()
+{
+    std::promise<void> started;
+    workers::PartPool::Instance().Post([&started] { started.set_value(); });
+    started.get_future().wait();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+TEST(FrameReadAheadTest, AFramesBoxesAreToldWhenItIsTakenAndNeverWhenItIsDropped)
+{
+    const Folder folder(4);
+    CStringArray paths;
+    paths.Add(folder.Path(0));
+    paths.Add(folder.Path(1));
+    paths.Add(folder.Dir().Path(u"02.jpg"));
+    paths.Add(folder.Path(3));
+    WriteHugeClaimingJpeg(paths[2]);
+    AfxSetMessageBoxRoute(TellBox);
+    const std::vector<std::u16string> outOfMemory{u"JpegFile :\nOut of memory"};
+    {
+        ToldBoxes().clear();
+        CFrameLoader loader;
+        CFrameReadAhead ring(3);
+        ExpectFrame(ring.Load(loader, paths, 0), 0);
+        ExpectFrame(ring.Load(loader, paths, 1), 1);
+        LetPostedReadsRun();
+        EXPECT_TRUE(ToldBoxes().empty()) << "told before its frame was taken";
+        EXPECT_EQ(ring.Load(loader, paths, 2), nullptr);
+        EXPECT_EQ(ToldBoxes(), outOfMemory);
+    }
+    {
+        ToldBoxes().clear();
+        CFrameLoader loader;
+        CFrameReadAhead ring(3);
+        ExpectFrame(ring.Load(loader, paths, 0), 0);
+        LetPostedReadsRun();
+        ring.Drop();
+        EXPECT_TRUE(ToldBoxes().empty()) << "told for a frame never taken";
+        // Loaded on the caller's thread, it is told at once.
+        EXPECT_EQ(ring.Load(loader, paths, 2), nullptr);
+        EXPECT_EQ(ToldBoxes(), outOfMemory);
+    }
+    AfxSetMessageBoxRoute(nullptr);
 }
 
 } // namespace

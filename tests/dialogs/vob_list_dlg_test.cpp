@@ -5,6 +5,7 @@
 #include "tests/support/scoped_locale.h"
 #include "tests/support/test_support.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMouseEvent>
 #include <QTest>
@@ -204,6 +205,28 @@ TEST_F(VobListTest, HoldingAnArrowRepeatsFromTheThirdTick)
     EXPECT_EQ(perTick[1], abc);
     EXPECT_EQ(perTick[2], (std::vector<CString>{u"/v/a.VOB", u"/v/c.VOB", u"/v/b.VOB"}));
     EXPECT_EQ(perTick[3], (std::vector<CString>{u"/v/c.VOB", u"/v/a.VOB", u"/v/b.VOB"}));
+}
+
+// The file dialog shows each filter's description as the dialog wrote it, blanks and case kept.
+TEST_F(VobListTest, TheFileDialogShowsTheFiltersAsWritten)
+{
+    for (const char* lang : {kEnglishLocale, kJapaneseLocale}) {
+        ScopedLocale language(lang);
+        CVobListDlg dlg(nullptr, Array(abc), CString());
+        QStringList shown;
+        Run(dlg, [&](CVobListDlg& d) {
+            AnswerPicker([&](QFileDialog* picker) {
+                if (auto* types = picker->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                    for (int i = 0; i < types->count(); ++i)
+                        shown.append(types->itemText(i));
+                picker->reject();
+            });
+            Click(d, IDC_VOB_ADD);
+        });
+        EXPECT_EQ(shown, (QStringList{QStringLiteral("MPEG-2 (*.VOB;*.mpg;*.mpeg)"),
+                                      lang == kEnglishLocale ? QStringLiteral("all (*.*)")
+                                                             : QString::fromUtf16(u"すべてのファイル  (*.*)")}));
+    }
 }
 
 } // namespace

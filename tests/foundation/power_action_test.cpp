@@ -23,3 +23,15 @@ TEST(PowerAction, TheBatchEndActionsReachTheirRequests)
     EXPECT_EQ(log, (std::vector<PowerRequest>{PowerRequest::PowerOff, PowerRequest::Suspend, PowerRequest::Hibernate,
                                               PowerRequest::LogOff}));
 }
+
+TEST(PowerAction, EnablingTheShutdownPrivilegeAsksNothingOfTheMachine)
+{
+    std::vector<PowerRequest> log;
+    SetPowerBackend(std::make_unique<RecordingBackend>(log));
+    EnableShutdownPrivilege();
+    EnableShutdownPrivilege();
+    EXPECT_TRUE(log.empty());
+    PowerAction(1);
+    SetPowerBackend(nullptr);
+    EXPECT_EQ(log, std::vector<PowerRequest>{PowerRequest::PowerOff});
+}

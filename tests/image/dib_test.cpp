@@ -1,14 +1,20 @@
 #include "image/bmp_file.h"
 #include "image/dib.h"
 #include "image/img_file_com.h"
+#include "platform/win/module.h"
+#include "platform/win/resource_provider.h"
+#include "resources/program_resources.h"
 #include "tests/support/test_support.h"
 #include "platform/afx/cdc.h"
 #include "tests/support/qt_app.h"
 
+#include <QIcon>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <fstream>
 
 #include <cstring>
@@ -155,6 +161,83 @@ TEST_F(PictureFiles, PictureFileThatCannotBeDecodedStillReportsTheFileWasRead)
     EXPECT_EQ(bm.bmBitsPixel, 24);
     EXPECT_FALSE(dib.LoadPictureResource(1, u"PNG"));
     EXPECT_FALSE(dib.LoadBitmapResource(1));
+}
+
+// The program's own resources, with a few pictures among them.
+class PictureResources : public ResourceProvider {
+public:
+    explicit PictureResources(std::span<const DataResource> pictures) : m_pictures(pictures) {}
+    std::span<const StringResource> Strings() const override { return Program().Strings(); }
+    std::span<const DialogTemplate* const> DialogTemplates() const override { return Program().DialogTemplates(); }
+    QIcon DrawIcon(UINT id) const override { return Program().DrawIcon(id); }
+    std::span<const BYTE> VersionRecord() const override { return Program().VersionRecord(); }
+    const MenuResource* FindMenu(UINT id) const override { return Program().FindMenu(id); }
+    const AcceleratorTableResource* FindAccelerators(UINT id) const override { return Program().FindAccelerators(id); }
+    const ToolBarResource* FindToolBar(UINT id) const override { return Program().FindToolBar(id); }
+    QIcon DrawToolBarButton(UINT bar, UINT command) const override { return Program().DrawToolBarButton(bar, command); }
+    std::span<const DataResource> DataResources() const override { return m_pictures; }
+
+private:
+    static const ResourceProvider& Program() { return ProgramResources(); }
+    std::span<const DataResource> m_pictures;
+};
+
+std::span<const BYTE> BytesOf(const std::string& text)
+{
+    return {reinterpret_cast<const BYTE*>(text.data()), text.size()};
+}
+
+// The 3 x 2 picture of Picture(): its top-right pixel is 200, 150, 100.
+bool HoldsThePicture(const CDib& dib)
+{
+    BITMAP bm;
+    dib.GetBitmapInfo(&bm);
+    if (bm.bmWidth != 3 || bm.bmHeight != 2 || bm.bmBitsPixel != 24 || !bm.bmBits)
+        return false;
+    const auto* topRight = static_cast<const BYTE*>(bm.bmBits) + bm.bmWidthBytes + 3 * 2;
+    return topRight[0] == 100 && topRight[1] == 150 && topRight[2] == 200;
+}
+
+TEST_F(PictureFiles, PictureAndBitmapResourcesAreFoundByIdAndType)
+{
+    const std::string png = Picture("PNG");
+    const std::string bmp = Picture("BMP");
+    const std::string garbage = "not a picture";
+    const std::array pictures = {
+        DataResource{u"PNG", 200, BytesOf(png)},
+        DataResource{RT_BITMAP, 201, BytesOf(bmp)},
+        DataResource{RT_BITMAP, 202, BytesOf(png)},
+        DataResource{u"PNG", 203, BytesOf(garbage)},
+    };
+    const PictureResources resources(pictures);
+    InstallResourceProvider(&resources);
+    struct Case {
+        const char* name;
+        std::function<BOOL(CDib&)> load;
+        BOOL result;
+        bool picture;
+    };
+    const Case cases[] = {
+        {"a PNG resource", [](CDib& d) { return d.LoadPictureResource(200, u"PNG"); }, TRUE, true},
+        {"its type in other letters", [](CDib& d) { return d.LoadPictureResource(200, u"png"); }, TRUE, true},
+        {"a picture that does not decode", [](CDib& d) { return d.LoadPictureResource(203, u"PNG"); }, TRUE, false},
+        {"an id of another type", [](CDib& d) { return d.LoadPictureResource(201, u"PNG"); }, FALSE, false},
+        {"a missing id", [](CDib& d) { return d.LoadPictureResource(999, u"PNG"); }, FALSE, false},
+        {"an id past 16 bits", [](CDib& d) { return d.LoadPictureResource(200 + 0x10000, u"PNG"); }, FALSE, false},
+        {"a bitmap resource", [](CDib& d) { return d.LoadBitmapResource(201); }, TRUE, true},
+        {"a PNG file as a bitmap resource", [](CDib& d) { return d.LoadBitmapResource(202); }, FALSE, false},
+        {"a PNG resource as a bitmap", [](CDib& d) { return d.LoadBitmapResource(200); }, FALSE, false},
+        {"a missing bitmap", [](CDib& d) { return d.LoadBitmapResource(999); }, FALSE, false},
+    };
+    for (const Case& c : cases) {
+        CDib dib;
+        EXPECT_EQ(c.load(dib), c.result) << c.name;
+        EXPECT_EQ(HoldsThePicture(dib), c.picture) << c.name;
+        if (!c.picture) {
+            EXPECT_EQ(dib.m_hObject, nullptr) << c.name;
+        }
+    }
+    InstallResourceProvider(&ProgramResources());
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "image/jpeg_file.h"
 
 #include "image/jpeg_pixels.h"
+#include "platform/afx/message_box_route.h"
 #include "platform/win/heap.h"
+#include "platform/win/ui_types.h"
 #include "tests/image/image_test_support.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -411,6 +416,151 @@ TEST_F(JpegFileTest, ASmallFileClaimingAHugePictureIsHeldOnceFromMemory)
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     GlobalFree(source);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
+}
+
+namespace {
+
+struct AskedBox {
+    std::u16string text;
+    UINT type = 0;
+};
+
+std::vector<AskedBox>& AskedBoxes()
+{
+    static std::vector<AskedBox> boxes;
+    return boxes;
+}
+
+int RecordBox(LPCTSTR text, UINT type)
+{
+    AskedBoxes().push_back({text, type});
+    return IDOK;
+}
+
+// The boxes the readers and the writer ask for, caught where the application would show them.
+class JpegBoxTest : public JpegFileTest {
+protected:
+    void SetUp() override
+    {
+        AskedBoxes().clear();
+        AfxSetMessageBoxRoute(RecordBox);
+    }
+    void TearDown() override { AfxSetMessageBoxRoute(nullptr); }
+};
+
+// The file's frame header claims side x side pixels.
+Bytes ClaimingSize(Bytes bytes, int side)
+{
+    for (size_t i = 0; i + 9 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = bytes[i + 7] = static_cast<uint8_t>(side >> 8);
+            bytes[i + 6] = bytes[i + 8] = static_cast<uint8_t>(side & 0xFF);
+            break;
+        }
+    }
+    return bytes;
+}
+
+HGLOBAL BlockOf(const Bytes& data)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, data.size());
+    std::memcpy(GlobalLock(block), data.data(), data.size());
+    GlobalUnlock(block);
+    return block;
+}
+
+} // namespace
+
+// A picture too large to be held is said once, in an error box, by every way of reading it;
+// the other failures say nothing.
+TEST_F(JpegBoxTest, APictureTooLargeToHoldIsSaidOnceByEveryReader)
+{
+    const Bytes good = ReadFileBytes(SaveFrame("good.jpg", 64, 48));
+    const Bytes huge = ClaimingSize(good, 20000); // 1.2 GB as a packed DIB
+    WriteFileBytes(dir.Path("huge.jpg"), huge);
+    WriteFileBytes(dir.Path("text.jpg"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'});
+    WriteWithLibjpeg(dir.Path("cmyk.jpg"), 16, 16, JCS_CMYK, 4);
+    const std::u16string hugePath = dir.WidePath("huge.jpg");
+    struct Case {
+        const char* name;
+        std::function<bool()> fails;
+        size_t boxes;
+    };
+    const auto load = [this](const char* name, BITMAPINFOHEADER* reuse) {
+        return DibPtr(CImgFileJpeg().Load(dir.WidePath(name).c_str(), reuse)) == nullptr;
+    };
+    const auto fromMemory = [](const Bytes& bytes) {
+        HGLOBAL block = BlockOf(bytes);
+        HGLOBAL dib = CImgFileJpeg().LoadFromMemory(block);
+        GlobalFree(block);
+        GlobalFree(dib);
+        return dib == nullptr;
+    };
+    const Case cases[] = {
+        {"Load, too large", [&] { return load("huge.jpg", nullptr); }, 1},
+        {"Load into a reuse block, too large", [&] { return load("huge.jpg", AcquireFrameBlock(nullptr, 64, 48)); }, 1},
+        {"ReadJpegFile, too large",
+         [&] {
+             int width = 0;
+             int height = 0;
+             return std::unique_ptr<BYTE[]>(ReadJpegFile(hugePath.c_str(), &width, &height)) == nullptr;
+         },
+         1},
+        {"LoadFromMemory, too large", [&] { return fromMemory(huge); }, 1},
+        {"ReadJpegMemory, too large",
+         [&] {
+             HGLOBAL block = BlockOf(huge);
+             int width = 0;
+             int height = 0;
+             const bool failed = std::unique_ptr<BYTE[]>(ReadJpegMemory(block, &width, &height)) == nullptr;
+             GlobalFree(block);
+             return failed;
+         },
+         1},
+        {"not a JPEG file", [&] { return load("text.jpg", nullptr); }, 0},
+        {"CMYK", [&] { return load("cmyk.jpg", nullptr); }, 0},
+        {"a reuse block of another size", [&] { return load("good.jpg", AcquireFrameBlock(nullptr, 32, 32)); }, 0},
+    };
+    for (const Case& c : cases) {
+        AskedBoxes().clear();
+        EXPECT_TRUE(c.fails()) << c.name;
+        ASSERT_EQ(AskedBoxes().size(), c.boxes) << c.name;
+        for (const AskedBox& box : AskedBoxes()) {
+            EXPECT_EQ(box.text, u"JpegFile :\nOut of memory") << c.name;
+            EXPECT_EQ(box.type, UINT{MB_OK | MB_ICONERROR}) << c.name;
+        }
+    }
+}
+
+// The grey writer's rows cannot be had: "Memory error" in a plain box, and no file.
+TEST_F(JpegBoxTest, TheGreyWritersRowsNotHadAreSaidAndNothingIsWritten)
+{
+#ifdef TORVINA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address space limit cannot be combined with the sanitizer's shadow memory";
+#else
+    constexpr int kSide = 4096;
+    const std::string path = dir.Path("grey.jpg");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::unique_ptr<BYTE[]> rows(new BYTE[3 * kSide * kSide]);
+        std::memset(rows.get(), 0x80, 3 * kSide * kSide);
+        AskedBoxes().reserve(4);
+        // Room for a few megabytes more, not for the grey rows' sixteen.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t room = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{4} << 20);
+        const rlimit limit{room, room};
+        setrlimit(RLIMIT_AS, &limit);
+        const int written = WriteJpegFile(CString(path.c_str()), rows.get(), kSide, kSide, FALSE, 90);
+        const bool said = AskedBoxes().size() == 1 && AskedBoxes()[0].text == u"Memory error" &&
+                          AskedBoxes()[0].type == UINT{MB_OK};
+        _exit(written == 0 && said && access(path.c_str(), F_OK) != 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 #endif
 }

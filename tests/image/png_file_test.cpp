@@ -60,6 +60,19 @@ Bytes ReadRgbRows(const std::string& path, int* width, int* height)
     return rows;
 }
 
+// Offset of the first chunk of this type (its length field), or 0.
+size_t ChunkAt(const Bytes& file, const char* type)
+{
+    for (size_t at = 8; at + 8 <= file.size();) {
+        const size_t length = size_t{file[at]} << 24 | size_t{file[at + 1]} << 16 | size_t{file[at + 2]} << 8 |
+                              file[at + 3];
+        if (std::memcmp(&file[at + 4], type, 4) == 0)
+            return at;
+        at += 12 + length;
+    }
+    return 0;
+}
+
 class PngFileTest : public ::testing::Test {
 protected:
     BITMAPINFOHEADER* Load(const std::string& name, BITMAPINFOHEADER* reuse = nullptr)
@@ -128,10 +141,44 @@ TEST_F(PngFileTest, DamagedFilesFailAndReleaseTheReuseBlock)
     corrupt[good.size() / 2] ^= 0xFF;
     WriteFileBytes(dir.Path("corrupt.png"), corrupt);
     WriteFileBytes(dir.Path("text.png"), Bytes{'h', 'e', 'l', 'l', 'o'});
-    // All the image data is there, but the file ends before its end chunk.
-    WriteFileBytes(dir.Path("noend.png"), Bytes(good.begin(), good.end() - 12));
-    for (const char* name : {"truncated.png", "signature.png", "corrupt.png", "text.png", "noend.png", "missing.png"}) {
+    for (const char* name : {"truncated.png", "signature.png", "corrupt.png", "text.png", "missing.png"}) {
         EXPECT_EQ(Load(name), nullptr) << name;
         EXPECT_EQ(Load(name, AcquireFrameBlock(nullptr, 64, 64)), nullptr) << name;
+    }
+}
+
+// A file whose picture data is whole loads even when the end chunk is missing or cut; a file cut
+// anywhere before the picture's last byte and checksum fails.
+TEST_F(PngFileTest, APictureLoadsWhenItsDataIsWholeWhateverFollowsIt)
+{
+    WriteWithLibpng(dir.Path("good.png"), 64, 64, PNG_COLOR_TYPE_RGB, 8);
+    const Bytes good = ReadFileBytes(dir.Path("good.png"));
+    const size_t end = ChunkAt(good, "IEND");
+    const size_t data = ChunkAt(good, "IDAT");
+    ASSERT_EQ(end, good.size() - 12);
+    ASSERT_GT(data, 0u);
+    struct Case {
+        const char* name;
+        size_t length;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"complete", good.size(), true},
+        {"without its end chunk", end, true},
+        {"cut inside its end chunk", end + 6, true},
+        {"cut before the last image chunk's checksum", end - 4, false},
+        {"cut inside the image data", data + 8 + (end - 4 - data - 8) / 2, false},
+        {"cut inside the header", 8 + 8 + 6, false},
+    };
+    const DibPtr expected = MakeFrame(64, 64);
+    for (const Case& c : cases) {
+        WriteFileBytes(dir.Path("cut.png"), Bytes(good.begin(), good.begin() + static_cast<ptrdiff_t>(c.length)));
+        for (bool reuse : {false, true}) {
+            DibPtr loaded(Load("cut.png", reuse ? AcquireFrameBlock(nullptr, 64, 64) : nullptr));
+            ASSERT_EQ(loaded != nullptr, c.loads) << c.name << (reuse ? ", into a reuse block" : "");
+            if (loaded) {
+                EXPECT_EQ(MaxPixelDifference(loaded.get(), expected.get()), 0) << c.name;
+            }
+        }
     }
 }

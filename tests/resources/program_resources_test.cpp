@@ -1,3 +1,4 @@
+#include "platform/afx/dialog_template.h"
 #include "platform/win/module.h"
 #include "platform/win/string_resource.h"
 #include "resources/program_resources.h"
@@ -7,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <QIcon>
+
+#include <string_view>
+#include <utility>
+#include <vector>
 
 // The platform's lookup halves the range, so an unsorted or repeated entry would hide texts.
 TEST(ProgramResources, StringEntriesAreSortedWithEachIdentifierOnce)
@@ -41,4 +46,22 @@ TEST(ProgramResources, VersionRecordCarriesTheFixedFileInformation)
     EXPECT_EQ(record[0] | (record[1] << 8), static_cast<int>(record.size()));
     const DWORD signature = record[40] | (record[41] << 8) | (record[42] << 16) | (DWORD(record[43]) << 24);
     EXPECT_EQ(signature, VS_FFI_SIGNATURE);
+}
+
+// Every template the program's resources are known to hold, opened by code or not, in the
+// dialog font.
+TEST(ProgramResources, EveryDialogTemplateOfTheProgramIsThere)
+{
+    std::vector<UINT> ids{107};
+    for (UINT id = 40001; id <= 40017; ++id)
+        ids.push_back(id);
+    for (const UINT id : ids) {
+        const DialogTemplate* found = FindDialogTemplate(id);
+        ASSERT_NE(found, nullptr) << id;
+        EXPECT_EQ(std::u16string_view(found->fontName), u"ＭＳ Ｐゴシック") << id;
+        EXPECT_EQ(found->pointSize, 9) << id;
+    }
+    for (const auto& [id, caption] : {std::pair{IDD_INFO, u"Info"}, std::pair{IDD_INFO2, u"Info"},
+                                      std::pair{IDD_VERSION, u"Version"}})
+        EXPECT_EQ(std::u16string_view(FindDialogTemplate(id)->caption), caption) << id;
 }
