@@ -499,6 +499,52 @@ TEST_F(EncWmvTest, QualityProfilesGiveSmallerCoarserFilesAsTheQualityFalls)
     }
 }
 
+TEST_F(EncWmvTest, ClosedWithinTheAnalysisPassTheWriterLeavesNoFileAndReportsNoFailure)
+{
+    WriteBytes(Native(u"two.prx"), Utf16Bytes(U16(ProfileText(320, 240, 500000, 8000))));
+    const struct {
+        const char* name;
+        int stopPass; // the pass that Close ends
+        int frames; // written in that pass before Close
+    } cases[] = {{"analysis pass", 0, 5}, {"analysis pass, no frame", 0, 0}, {"encoding pass", 1, 3}};
+    const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // An earlier run's file of the same name goes too.
+        WriteBytes(Native(u"stopped.wmv"), "earlier");
+        FrameSource source(320, 240);
+        CEncWMVWMA enc;
+        enc.SetTwoPass(TRUE);
+        ASSERT_EQ(enc.LoadProfile(Path(u"two.prx")), 0);
+        ASSERT_EQ(enc.Open(Path(u"stopped.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        for (int pass = 0; pass <= c.stopPass; ++pass) {
+            const int frames = pass == c.stopPass ? c.frames : 10;
+            for (int i = 0; i < frames; ++i) {
+                ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0);
+                enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+            }
+            if (pass < c.stopPass) {
+                ASSERT_EQ(enc.EndPass(), 0);
+            }
+        }
+        EXPECT_TRUE(SUCCEEDED(enc.Close()));
+        EXPECT_FALSE(enc.IsTwoPass());
+        if (c.stopPass == 0) {
+            EXPECT_FALSE(Exists(u"stopped.wmv"));
+        } else {
+            const FileProbe probe = ProbeFile(Native(u"stopped.wmv"));
+            ASSERT_NE(probe.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+            EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, c.frames);
+        }
+        // The writer is ready for the next run.
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+        ASSERT_EQ(enc.Open(Path(u"next.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        RunConversion(enc, source, 2, kSilencePerFrame2997);
+        ASSERT_NE(ProbeFile(Native(u"next.wmv")).Of(AVMEDIA_TYPE_VIDEO), nullptr);
+        EXPECT_EQ(ProbeFile(Native(u"next.wmv")).Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, 2);
+    }
+}
+
 TEST_F(EncWmvTest, DestroyingAnOpenWriterReleasesEverything)
 {
     FrameSource source(160, 120);
