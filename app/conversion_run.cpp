@@ -108,6 +108,7 @@ void CConversionRun::PlayStopped()
     }
     m_host.SetRunState(kRunning);
     m_host.SetModified(TRUE);
+    m_wmvFrames = 0;
     const int passes = m_wmvWriter.m_pObject->IsTwoPass() ? 2 : 1;
     for (int pass = 0; pass < passes; ++pass)
         if (RunPass() == PassEnd::Ended)
@@ -140,6 +141,8 @@ int CConversionRun::StartEncoders()
         return kErrorFrameRate;
     // The first frames are read while the save and encoder dialogs wait for their answers.
     m_host.ReadAheadFrom(0);
+    // Every question is answered and every path checked before a file is created: a start that
+    // is cancelled or refused leaves no file behind.
     const CStringArray& images = m_host.Images();
     if (m_host.MakeAvi()) {
         if (!m_host.AskAviPath())
@@ -148,28 +151,33 @@ int CConversionRun::StartEncoders()
             return refused;
         if (m_host.EditAviSettings(m_host.OutputHeader(), m_aviWriter.m_pObject->GetSetting()) != 0)
             return ERROR_CANCELLED;
+    }
+    CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
+    if (m_host.MakeWmv()) {
+        if (!m_host.AskWmvPath())
+            return ERROR_CANCELLED;
+        if (const int refused = CheckOutputPath(m_host.WmvPath(), images,
+                                                m_host.MakeAvi() ? m_host.AviPath() : CString()))
+            return refused;
+        if (m_host.EditWmvSettings(info) != 0)
+            return ERROR_CANCELLED;
+        int code = 0;
+        if (info.WMV == kProfileFile) {
+            wmv.SetTwoPass(info.WMV2PASS);
+            code = wmv.LoadProfile(info.PRX);
+        } else {
+            code = wmv.CreateProfile(info.WMV, info.WMV4, info.WMV7, info.WMV8);
+        }
+        if (code != 0)
+            return code;
+    }
+    if (m_host.MakeAvi()) {
         const int code = m_aviWriter.m_pObject->Create(m_host.AviPath(), &m_host.OutputHeader(), static_cast<int>(fps));
         if (code != 0)
             return code;
     }
     if (!m_host.MakeWmv())
         return 0;
-    if (!m_host.AskWmvPath())
-        return ERROR_CANCELLED;
-    if (const int refused = CheckOutputPath(m_host.WmvPath(), images, m_host.MakeAvi() ? m_host.AviPath() : CString()))
-        return refused;
-    if (m_host.EditWmvSettings(info) != 0)
-        return ERROR_CANCELLED;
-    CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
-    int code = 0;
-    if (info.WMV == kProfileFile) {
-        wmv.SetTwoPass(info.WMV2PASS);
-        code = wmv.LoadProfile(info.PRX);
-    } else {
-        code = wmv.CreateProfile(info.WMV, info.WMV4, info.WMV7, info.WMV8);
-    }
-    if (code != 0)
-        return code;
     return wmv.Open(m_host.WmvPath(), &m_host.OutputHeader(), static_cast<int>(fps), kAudioRate, kAudioChannels,
                     kAudioBits);
 }
@@ -212,6 +220,8 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
             }
         }
         if (const int code = WriteFrame(data)) {
+            // Frames compressed ahead fail a few writes late: the preview may then be ahead of
+            // the failing frame, but the file holds exactly the frames before it.
             ReportError(code);
             return PassEnd::Complete;
         }
@@ -245,13 +255,16 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
 int CConversionRun::WriteFrame(const BYTE* bits)
 {
     // During the analysis pass of a two-pass WMV the AVI file gets nothing: each frame once.
-    if (m_host.MakeAvi() && !m_wmvWriter.m_pObject->IsTwoPass())
+    const bool analysis = m_wmvWriter.m_pObject->IsTwoPass() != FALSE;
+    if (m_host.MakeAvi() && !analysis)
         if (const int code = m_aviWriter.m_pObject->WriteFrame(bits))
             return code;
     if (!m_host.MakeWmv())
         return 0;
     if (const int code = m_wmvWriter.m_pObject->WriteVideo(bits))
         return code;
+    if (!analysis)
+        ++m_wmvFrames;
     return WriteSilence();
 }
 
@@ -276,19 +289,22 @@ void CConversionRun::EndRun()
     // Frames still being compressed reach the file here; a failure among them is reported as
     // a failed write would have been.
     const int aviFinished = m_aviWriter.m_pObject->FinishFrames();
+    // Only files that hold frames are named: a run stopped in the analysis pass of two wrote
+    // none to either, and the WMV writer then leaves no file (its Close gives S_FALSE).
+    const bool aviHoldsFrames = m_aviWriter.m_pObject->GetFramePosition() > 0;
     // A file whose ending could not be written is damaged: reported, not announced as saved.
     const int aviClosed = m_aviWriter.m_pObject->Close();
     const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
     if (m_host.MakeAvi()) {
         if (const int code = aviFinished != 0 ? aviFinished : aviClosed)
             ReportError(code);
-        else
+        else if (aviHoldsFrames)
             m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
     }
     if (m_host.MakeWmv()) {
         if (FAILED(wmvClosed))
             ReportError(kErrorWmvOutput);
-        else
+        else if (m_wmvFrames > 0)
             m_host.ShowSavedBox(FormatSavedMessage(m_host.WmvPath()));
     }
     m_host.InvalidateView();

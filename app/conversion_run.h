@@ -64,5 +64,7 @@ private:
     CMemBuffBase<unsigned char> m_output;
     CTimeMmanager m_timer;
     bool m_sourceSize = true;
+    // Frames the WMV file got in this run: none in the analysis pass.
+    int m_wmvFrames = 0;
     bool m_inProgress = false;
 };

@@ -19,6 +19,7 @@ public:
     [[nodiscard]] virtual int CreateProfile(int kind, int indexV4, int indexV7, int indexV8);
     virtual int Open(LPCWSTR path, const BITMAPINFOHEADER* header, int rate, int audioRate, int channels, int bits);
     virtual int WriteVideo(const void* bits);
+    // S_FALSE when it ended within the analysis pass: nothing was encoded and no file is left.
     virtual HRESULT Close();
     virtual int EndPass();
     virtual int BeginPass();

@@ -77,6 +77,17 @@ av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const Enc
 
     AVDictionary* options = nullptr;
     av_dict_parse_string(&options, m_descriptor.fixedOptions, "=", ";", 0);
+    bool lossless = false;
+    for (size_t i = 0; i < settings.optionValues.size() && i < m_descriptor.options.size(); ++i) {
+        const CompressorOption& option = m_descriptor.options[i];
+        const int32_t value = settings.optionValues[i];
+        if (std::strcmp(option.name, kLosslessSwitch) == 0)
+            lossless = value != 0;
+        else if (!option.choices.empty())
+            av_dict_set(&options, option.name, option.choices[static_cast<size_t>(value)], 0);
+        else
+            av_dict_set_int(&options, option.name, value, 0);
+    }
     const LONG quality = settings.quality < 0 ? kDefaultCompressorQuality : std::min<LONG>(settings.quality, 10000);
     if (m_descriptor.quality == QualityControl::QScale) {
         const int qscale = 1 + ((10000 - quality) * 30 + 5000) / 10000;
@@ -85,15 +96,9 @@ av::CodecContextPtr AvcodecEncoder::OpenContext(int width, int height, const Enc
         context->qmin = 1;
         context->qmax = 31;
     } else if (m_descriptor.quality == QualityControl::Crf) {
-        av_dict_set_int(&options, "crf", ((10000 - quality) * 51 + 5000) / 10000, 0);
-    }
-    for (size_t i = 0; i < settings.optionValues.size() && i < m_descriptor.options.size(); ++i) {
-        const CompressorOption& option = m_descriptor.options[i];
-        const int32_t value = settings.optionValues[i];
-        if (!option.choices.empty())
-            av_dict_set(&options, option.name, option.choices[static_cast<size_t>(value)], 0);
-        else
-            av_dict_set_int(&options, option.name, value, 0);
+        // A rate factor of 0 is lossless, which takes a 4:4:4 profile even for 4:2:0 frames.
+        const int crf = lossless ? 0 : std::max(1, static_cast<int>(((10000 - quality) * 51 + 5000) / 10000));
+        av_dict_set_int(&options, "crf", crf, 0);
     }
     const int rc = avcodec_open2(context.get(), codec, &options);
     av_dict_free(&options);

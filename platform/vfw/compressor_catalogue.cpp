@@ -35,8 +35,9 @@ constexpr std::array<CompressorOption, 2> kPngOptions = {{
 constexpr std::array<CompressorOption, 1> kZmbvOptions = {{
     {"compression_level", u"Compression level", 0, 9, 6, {}, u"圧縮レベル"},
 }};
-constexpr std::array<CompressorOption, 1> kX264Options = {{
+constexpr std::array<CompressorOption, 2> kX264Options = {{
     {"preset", u"Preset", 0, 6, 2, kX264Presets, u"プリセット"},
+    {kLosslessSwitch, u"Lossless (4:4:4)", 0, 1, 0, {}, u"ロスレス (4:4:4)"},
 }};
 
 constexpr DWORD kLossy = VIDCF_QUALITY | VIDCF_TEMPORAL;
@@ -68,7 +69,7 @@ const CompressorDescriptor kCatalogue[] = {
     {mmioFOURCC('F', 'M', 'P', '4'), u"FMP4", u"MPEG-4 part 2", "mpeg4", AV_PIX_FMT_YUV420P, kLossy,
      QualityControl::QScale, kMpegKeyFrames, {}, 1},
     {mmioFOURCC('H', '2', '6', '4'), u"H264", u"H.264 (x264)", "libx264", AV_PIX_FMT_YUV420P, kLossy,
-     QualityControl::Crf, "tune=zerolatency;x264-params=scenecut=0:bframes=0", kX264Options, 1, {2, 2}},
+     QualityControl::Crf, "tune=zerolatency;x264-params=scenecut=0:bframes=0", kX264Options, 2, {2, 2}},
     {mmioFOURCC('M', 'S', 'V', 'C'), u"MSVC", u"Microsoft Video 1", "msvideo1", AV_PIX_FMT_RGB555LE,
      VIDCF_TEMPORAL, QualityControl::None, "", {}, 1, {4, 4}, -1},
     {mmioFOURCC('c', 'v', 'i', 'd'), u"cvid", u"Cinepak", "cinepak", AV_PIX_FMT_RGB24, VIDCF_TEMPORAL,

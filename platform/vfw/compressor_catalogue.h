@@ -16,7 +16,7 @@ namespace vfw {
 enum class QualityControl {
     None,   // the encoder has no quality setting
     QScale, // quality maps to a fixed quantiser 1 (best) .. 31
-    Crf,    // quality maps to a constant rate factor 0 (best) .. 51
+    Crf,    // quality maps to a constant rate factor 1 (best) .. 51; 0, lossless, only by its switch
     Jpeg,   // quality maps to libjpeg's 1 .. 100 (best)
 };
 
@@ -25,10 +25,14 @@ enum class CompressorEngine {
     JpegBands, // libjpeg-turbo, the frame compressed in bands side by side
 };
 
+// The name of a switch that no encoder option takes: when on, the frames are lossless in place
+// of the quality. Lossless frames need decoders that few players have, so it is never a default.
+inline constexpr char kLosslessSwitch[] = "lossless";
+
 // One setting of a compressor's configure box and state block. A number runs from minimum to
 // maximum; a choice (choices not null) stores the index of one of its names.
 struct CompressorOption {
-    const char* name; // the libavcodec option it sets
+    const char* name; // the libavcodec option it sets, or kLosslessSwitch
     const WCHAR* label;
     int minimum;
     int maximum;

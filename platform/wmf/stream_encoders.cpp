@@ -185,11 +185,13 @@ bool VideoEncoder::Encode(const BYTE* data, DWORD length, int64_t sampleTime, co
     }
     sws_scale(m_scaler.get(), planes, strides, 0, m_input.height, m_frame->data, m_frame->linesize);
 
-    if (m_pass == VideoPass::Analysis)
-        m_frame->quality = kAnalysisQuantiser * FF_QP2LAMBDA;
+    // The encoder takes a fixed quantiser from each frame, never from its context: a frame
+    // without one is encoded at the finest.
     if (m_pass == VideoPass::Final) {
         m_lastQuantiser = NextQuantiser();
         m_frame->quality = static_cast<int>(std::lround(m_lastQuantiser * FF_QP2LAMBDA));
+    } else if (m_context->flags & AV_CODEC_FLAG_QSCALE) {
+        m_frame->quality = m_context->global_quality;
     }
     m_frame->pts = m_nextPts++;
     m_times.push_back(sampleTime);

@@ -242,6 +242,14 @@ HRESULT Writer::EndWriting()
 {
     if (!m_writing)
         return E_UNEXPECTED;
+    // Ended within a preprocessing pass, as when the user stops the analysis: nothing was encoded
+    // and the file is still empty, which no player opens. It goes; the writing ends with S_FALSE.
+    if (!m_muxing &&
+        std::any_of(m_inputs.begin(), m_inputs.end(), [](const Input& in) { return in.pass == Pass::Running; })) {
+        Abandon();
+        std::remove(m_path.c_str());
+        return S_FALSE;
+    }
     HRESULT hr = m_failed ? E_FAIL : S_OK;
     if (SUCCEEDED(hr) && !m_muxing)
         hr = StartMuxing();

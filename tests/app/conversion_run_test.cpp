@@ -2,8 +2,11 @@
 
 #include "app/output_paths.h"
 #include "image/packed_dib.h"
+#include "tests/support/decoded_video.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_support.h"
+#include "workers/part_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -203,6 +207,53 @@ TEST_F(ConversionRunTest, StopDuringTheFirstOfTwoPassesRunsNoSecondPass)
     EXPECT_EQ(host.pass, 1);
 }
 
+TEST_F(ConversionRunTest, AStopIsNoFailureAndTheEndNamesOnlyFilesThatHoldFrames)
+{
+    const struct {
+        const char* name;
+        int stopPass;
+        HRESULT wmvClosed; // what the writer's Close says of that moment
+        Log boxes;
+    } cases[] = {
+        {"in the analysis pass", 1, S_FALSE, {}},
+        {"in the encoding pass",
+         2,
+         S_OK,
+         {Saved("/tmp/torvina-run-test/Enc.avi"), Saved("/tmp/torvina-run-test/Enc.wmv")}},
+    };
+    for (const auto& c : cases) {
+        RecordingHost host(4);
+        host.makeAvi = TRUE;
+        host.makeWmv = TRUE;
+        host.info.WMV = 3;
+        host.info.WMV2PASS = 1;
+        host.wmv->closeResult = c.wmvClosed;
+        host.onPump = [&](int index) {
+            if (host.pass == c.stopPass && index == 1)
+                host.run.Stop();
+        };
+        host.run.Play();
+        Log boxes;
+        for (const std::string& e : host.log)
+            if (e.rfind("error box", 0) == 0 || e.rfind("saved box", 0) == 0)
+                boxes.push_back(e);
+        EXPECT_EQ(boxes, c.boxes) << c.name;
+        EXPECT_EQ(host.Count("beep"), 1u) << c.name;
+        EXPECT_EQ(host.info.WMV2PASS, 1) << c.name << ": the settings keep two passes";
+    }
+}
+
+TEST_F(ConversionRunTest, ARunThatWroteNoFrameNamesNoFile)
+{
+    RecordingHost host(3);
+    host.makeAvi = TRUE;
+    host.makeWmv = TRUE;
+    host.failLoadAt = 0;
+    host.run.Play();
+    EXPECT_EQ(host.Entries("error box ").size(), 1u);
+    EXPECT_TRUE(host.Entries("saved box").empty());
+}
+
 TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
 {
     struct Case {
@@ -220,12 +271,12 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
          {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi close", "wmv close"}},
         {"WMV path",
          [](RecordingHost& h) { h.answerWmvPath = false; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi open", "ask wmv path",
-          "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "avi close",
+          "wmv close"}},
         {"WMV settings",
          [](RecordingHost& h) { h.wmvSettingsResult = -2; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi open", "ask wmv path",
-          "wmv settings", "avi close", "wmv close"}},
+         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "wmv settings",
+          "avi close", "wmv close"}},
     };
     for (const Case& c : cases) {
         RecordingHost host(3);
@@ -233,7 +284,7 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
         host.makeWmv = TRUE;
         c.cancel(host);
         host.run.Play();
-        EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run";
+        EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run, no file";
         EXPECT_TRUE(host.modifiedChanges.empty()) << c.name;
         EXPECT_EQ(host.state, kStopped) << c.name;
     }
@@ -338,7 +389,58 @@ TEST_F(ConversionRunTest, AnAviFileThatCannotBeFinishedIsReportedInsteadOfSaved)
     }
 }
 
-TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpening)
+TEST_F(ConversionRunTest, AFrameThatFailsAheadIsReportedOnceAndTheFileHoldsTheFramesBeforeIt)
+{
+    if (workers::PartPool::Instance().Threads() < 2)
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    constexpr int kFrames = 12;
+    constexpr int kFailing = 5;
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 48;
+    TempDir dir;
+    const std::string path = dir.Native() + "/ahead.avi";
+    RecordingHost host(kFrames);
+    InitBitmapInfoHeader(&host.source, kWidth, kHeight);
+    host.output = host.source;
+    host.clip = RECT{0, 0, kWidth, kHeight};
+    host.pixels = MakeDibFrame(kWidth, kHeight, 0);
+    host.makeAvi = TRUE;
+    host.aviPath = dir.Path(u"ahead.avi");
+    // The real writer with a compressor whose frames are compressed ahead.
+    auto* writer = new CEncAVI2;
+    host.run.AviWriter().Attach(writer);
+    host.avi = nullptr;
+    writer->GetSetting()->SetHandler(mmioFOURCC('H', 'F', 'Y', 'U'));
+    // From frame kFailing on, no frame can be stored, as on a full disk; room comes back once the
+    // failure is shown, so the file's ending is written.
+    std::optional<FileSizeLimit> full;
+    int shownAt = -1;
+    host.onPump = [&](int index) {
+        if (index == kFailing - 1) {
+            ASSERT_EQ(writer->FinishFrames(), 0);
+            full.emplace(std::filesystem::file_size(path));
+        }
+        host.pixels = MakeDibFrame(kWidth, kHeight, index + 1);
+    };
+    host.onErrorBox = [&](int index) {
+        shownAt = index;
+        full.reset();
+    };
+    host.run.Play();
+    EXPECT_EQ(host.Entries("error box "),
+              (Log{"error box Error No.2006: Error No.2006\n\nIt failed because of the writing stream."}))
+        << "reported once";
+    EXPECT_GE(shownAt, kFailing) << "reported at the failing frame or a few after it";
+    EXPECT_EQ(host.Entries("saved box").size(), 1u) << "the file holds frames";
+    const DecodedVideo video = DecodeVideo(path);
+    ASSERT_EQ(video.frames.size(), static_cast<size_t>(kFailing));
+    for (int i = 0; i < kFailing; ++i)
+        EXPECT_TRUE(video.frames[static_cast<size_t>(i)] ==
+                    TopDownRows(MakeDibFrame(kWidth, kHeight, i), kWidth, kHeight))
+            << "frame " << i;
+}
+
+TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeAnyFileIsCreated)
 {
     TempDir dir;
     struct Case {
@@ -346,13 +448,12 @@ TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpen
         CString avi;
         CString wmv;
         const char* box;
-        bool aviOpened;
     };
     const Case cases[] = {
-        {"AVI over an input", dir.Path(u"0001.jpg"), dir.Path(u"Enc.wmv"), "error box Error No.0604", false},
+        {"AVI over an input", dir.Path(u"0001.jpg"), dir.Path(u"Enc.wmv"), "error box Error No.0604"},
         {"WMV over an input through a dot step", dir.Path(u"Enc.avi"), dir.Path(u"./0002.jpg"),
-         "error box Error No.0604", true},
-        {"WMV over the AVI", dir.Path(u"Enc.avi"), dir.Path(u"sub/../Enc.avi"), "error box Error No.0605", true},
+         "error box Error No.0604"},
+        {"WMV over the AVI", dir.Path(u"Enc.avi"), dir.Path(u"sub/../Enc.avi"), "error box Error No.0605"},
     };
     for (const Case& c : cases) {
         RecordingHost host(3);
@@ -369,7 +470,7 @@ TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeOpen
         host.wmvPath = c.wmv;
         host.run.Play();
         EXPECT_EQ(host.Entries(c.box).size(), 1u) << c.name;
-        EXPECT_EQ(host.Count("avi open"), c.aviOpened ? 1u : 0u) << c.name;
+        EXPECT_EQ(host.Count("avi open"), 0u) << c.name;
         EXPECT_EQ(host.Count("wmv open 299700 48000 2 16"), 0u) << c.name;
         EXPECT_TRUE(host.Entries("beep").empty()) << c.name;
     }

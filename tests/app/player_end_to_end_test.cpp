@@ -15,7 +15,9 @@
 #include "tests/support/waiting_fifo.h"
 #include "tests/support/window_widget.h"
 
+#include <QFileDialog>
 #include <QImage>
+#include <QMessageBox>
 
 #include <set>
 
@@ -24,6 +26,8 @@
 #include <QTimer>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -298,6 +302,104 @@ TEST_F(PlayerEndToEndTest, PausedAndResumedTheRunWritesEveryFrameOnceInOrder)
     const DecodedVideo paused = DecodeVideo(dir.Native() + "/paused.avi");
     ASSERT_EQ(straight.frames.size(), static_cast<size_t>(kCount));
     EXPECT_TRUE(paused.frames == straight.frames);
+}
+
+TEST_F(PlayerEndToEndTest, StopInTheAnalysisPassOfTwoIsNoFailureAndLeavesNoEmptyWmv)
+{
+    constexpr int kCount = 20;
+    TempDir dir;
+    MakeJpegFolder(dir, kCount);
+    // A profile file of the frames' size that the user set to two passes.
+    const std::string profile =
+        "<profile version=\"589824\" storageformat=\"1\" name=\"two\"><streamconfig "
+        "majortype=\"{73646976-0000-0010-8000-00AA00389B71}\" streamnumber=\"1\" bitrate=\"300000\" "
+        "bufferwindow=\"5000\"><videomediaprops maxkeyframespacing=\"80000000\"/><wmmediatype "
+        "subtype=\"{32564D57-0000-0010-8000-00AA00389B71}\"><videoinfoheader><bitmapinfoheader biwidth=\"64\" "
+        "biheight=\"48\" bicompression=\"WMV2\"/></videoinfoheader></wmmediatype></streamconfig></profile>";
+    {
+        std::ofstream out(dir.Native() + "/two.prx", std::ios::binary);
+        for (char c : profile)
+            out.put(c).put('\0');
+    }
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_MAKE_AVI);
+    Command(ID_MAKE_WMV);
+    m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
+    m_doc->m_info.WMV = 3;
+    m_doc->m_info.PRX = dir.Path(u"two.prx");
+    m_doc->m_info.WMV2PASS = 1;
+    const std::string aviPath = dir.Native() + "/stopped.avi";
+    const std::string wmvPath = dir.Native() + "/stopped.wmv";
+    std::vector<QString> boxes;
+    script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(aviPath)));
+    script.Add("AVI settings", ModalScript::Press<CAVISetDlg>(IDOK));
+    script.Add("WMV path", ModalScript::ChoosePath(QString::fromStdString(wmvPath)));
+    script.Add("WMV settings", ModalScript::Press<CWMVSet>(IDOK));
+    script.Add("stop question", ModalScript::Answer(boxes, QMessageBox::Yes));
+    // Boxes that should not come are answered all the same, so that the run ends.
+    const std::vector<std::string> unanswered = {"no box", "no box", "no box"};
+    for (const std::string& name : unanswered)
+        script.Add(name, ModalScript::Box(boxes));
+
+    // The user presses Stop while the analysis goes on.
+    bool stopped = false;
+    QTimer user;
+    user.setInterval(0);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (!stopped && m_doc->m_nRunState == CTorvinaDoc::Running && m_view->GetIndex() >= 3) {
+            ASSERT_TRUE(m_view->GetRun().IsFirstOfTwoPasses());
+            stopped = true;
+            m_frame->PostMessage(WM_COMMAND, ID_STOP, 0);
+        }
+    });
+    user.start();
+    const UINT beeps = MessageBeepCount();
+    Command(ID_PLAY);
+    user.stop();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(script.Left(), unanswered);
+    EXPECT_EQ(QStringList(boxes.begin(), boxes.end()).join(u" / ").toStdString(), "STOP|Stop?")
+        << "no error box, no file named";
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    EXPECT_FALSE(std::filesystem::exists(wmvPath)) << "no empty file that no player opens";
+    EXPECT_EQ(m_doc->m_info.WMV2PASS, 1);
+}
+
+TEST_F(PlayerEndToEndTest, AviAndWmvOnOnePathAreRefusedBeforeAnyFileIsCreated)
+{
+    TempDir dir;
+    MakeJpegFolder(dir, 3);
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_MAKE_AVI);
+    Command(ID_MAKE_WMV);
+    const QString path = QString::fromStdString(dir.Native() + "/both.avi");
+    std::vector<QString> boxes;
+    script.Add("AVI path", ModalScript::ChoosePath(path));
+    script.Add("AVI settings", ModalScript::Press<CAVISetDlg>(IDOK));
+    script.Add("WMV path", ModalScript::ChoosePath(path));
+    script.Add("refusal", ModalScript::Box(boxes));
+    // The save dialog asks whether to replace a file only when one is there already.
+    bool replaceAsked = false;
+    QTimer replaceQuestion;
+    replaceQuestion.setInterval(10);
+    QObject::connect(&replaceQuestion, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && qobject_cast<QFileDialog*>(box->parentWidget()) && box->button(QMessageBox::Yes)) {
+            replaceAsked = true;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    replaceQuestion.start();
+    const UINT beeps = MessageBeepCount();
+    Command(ID_PLAY);
+    EXPECT_TRUE(script.Left().empty()) << script.Left().front();
+    EXPECT_FALSE(replaceAsked);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].startsWith(u"Error No.0605|")) << boxes[0].toStdString();
+    EXPECT_FALSE(std::filesystem::exists(path.toStdString()));
+    EXPECT_EQ(MessageBeepCount(), beeps) << "no run";
 }
 
 TEST_F(PlayerEndToEndTest, ContextMenuOfEachLanguage)

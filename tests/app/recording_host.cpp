@@ -75,6 +75,7 @@ int FakeAviWriter::WriteFrame(const void* bits)
     const auto* bytes = static_cast<const BYTE*>(bits);
     lastFrame.assign(bytes, bytes + m_host.output.biSizeImage);
     m_host.Log("avi frame " + std::to_string(m_host.index));
+    ++m_framePosition;
     return 0;
 }
 

@@ -92,6 +92,8 @@ public:
     // Run inside the message pump after the frame at index, and inside the pause wait's sleeps.
     std::function<void(int index)> onPump;
     std::function<void(int sleeps)> onSleep;
+    // Run when an error box is shown, with the index of the frame the run is at.
+    std::function<void(int index)> onErrorBox;
     int sleeps = 0;
     int pass = 0;
 
@@ -156,6 +158,8 @@ public:
     void ShowErrorBox(const CString& text, const CString& caption) override
     {
         Log("error box " + Utf16ToUtf8(caption.View()) + ": " + Utf16ToUtf8(text.View()));
+        if (onErrorBox)
+            onErrorBox(index);
     }
     void ShowSavedBox(const CString& text) override { Log("saved box " + Utf16ToUtf8(text.View())); }
     BOOL ConfirmStop() override

@@ -70,6 +70,14 @@ const std::map<std::string, std::function<void()>>& Dialogs()
              std::vector<int32_t> values = {4, 6};
              ShowCompressorConfigureBox(nullptr, png, values);
          }},
+        {"configure_h264",
+         [] {
+             const CompressorDescriptor& h264 = Installed(mmioFOURCC('H', '2', '6', '4'));
+             std::vector<int32_t> values;
+             for (const vfw::CompressorOption& option : h264.options)
+                 values.push_back(option.defaultValue);
+             ShowCompressorConfigureBox(nullptr, h264, values);
+         }},
         {"about", [] { ShowCompressorAboutBox(nullptr, Installed(mmioFOURCC('F', 'F', 'V', '1'))); }},
     };
     return dialogs;

@@ -3,6 +3,10 @@
 #include "platform/av/av_handles.h"
 #include "platform/win/dib_rows.h"
 
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -55,6 +59,10 @@ DecodedVideo DecodeVideo(const std::string& path, bool decodePixels)
     out.codecTag = par->codec_tag;
     out.width = par->width;
     out.height = par->height;
+    if (const char* profile = avcodec_profile_name(par->codec_id, par->profile))
+        out.profile = profile;
+    if (const char* pixelFormat = av_get_pix_fmt_name(static_cast<AVPixelFormat>(par->format)))
+        out.pixelFormat = pixelFormat;
 
     av::CodecContextPtr decoder;
     if (decodePixels) {

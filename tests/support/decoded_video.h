@@ -14,6 +14,8 @@ struct DecodedVideo {
     uint32_t codecTag = 0;
     int width = 0;
     int height = 0;
+    std::string profile; // as libavcodec names it; empty for a codec without profiles
+    std::string pixelFormat; // of the stream, as libavformat reports it
     std::vector<bool> keyFrames; // one per packet of the video stream
     std::vector<std::vector<uint8_t>> packets; // the video stream's packets as stored
     std::vector<std::vector<uint8_t>> frames; // BGR24, top row first, width * 3 bytes a row

@@ -69,13 +69,29 @@ int WriteFrames(CEncAVI2& writer, const std::string& path, int count, int rate =
 struct Expectation {
     bool lossless;
     double psnrFloor;
+    // What players see of the default settings' stream: the profile, empty for codecs without.
+    const char* profile;
+    const char* pixelFormat;
 };
 
 const std::map<std::string, Expectation> kExpectations = {
-    {"DIB ", {true, 0}},   {"MJPG", {false, 28}}, {"HFYU", {true, 0}},   {"FFV1", {true, 0}},
-    {"ULRG", {true, 0}},   {"MPNG", {true, 0}},   {"ZMBV", {true, 0}},   {"MP42", {false, 26}},
-    {"MP43", {false, 26}}, {"WMV1", {false, 26}}, {"WMV2", {false, 26}}, {"XVID", {false, 26}},
-    {"FMP4", {false, 26}}, {"H264", {false, 26}}, {"MSVC", {false, 24}}, {"cvid", {false, 24}},
+    {"DIB ", {true, 0, "", "bgr24"}},
+    {"MJPG", {false, 28, "Baseline", "yuvj420p"}},
+    {"HFYU", {true, 0, "", "bgr0"}},
+    {"FFV1", {true, 0, "", "bgr0"}},
+    {"ULRG", {true, 0, "", "gbrp"}},
+    {"MPNG", {true, 0, "", "rgb24"}},
+    {"ZMBV", {true, 0, "", "bgr0"}},
+    {"MP42", {false, 26, "", "yuv420p"}},
+    {"MP43", {false, 26, "", "yuv420p"}},
+    {"WMV1", {false, 26, "", "yuv420p"}},
+    {"WMV2", {false, 26, "", "yuv420p"}},
+    {"XVID", {false, 26, "Simple Profile", "yuv420p"}},
+    {"FMP4", {false, 26, "Simple Profile", "yuv420p"}},
+    // Not lossless by default: a lossless stream takes High 4:4:4 Predictive, which few players decode.
+    {"H264", {false, 26, "High", "yuv420p"}},
+    {"MSVC", {false, 24, "", "rgb555le"}},
+    {"cvid", {false, 24, "", "rgb24"}},
 };
 
 std::vector<FOURCC> CodesToTest()
@@ -114,6 +130,8 @@ TEST_P(EveryCompressor, WritesOneVideoStreamThatDecodesToTheInputFrames)
     EXPECT_EQ(video.width, kWidth);
     EXPECT_EQ(video.height, kHeight);
     EXPECT_EQ(video.codecTag, descriptor ? code : BI_RGB);
+    EXPECT_EQ(video.profile, expected.profile);
+    EXPECT_EQ(video.pixelFormat, expected.pixelFormat);
     ASSERT_EQ(video.keyFrames.size(), static_cast<size_t>(kFrames));
     ASSERT_EQ(video.frames.size(), static_cast<size_t>(kFrames));
     const bool temporal = descriptor && (descriptor->flags & VIDCF_TEMPORAL);
@@ -432,6 +450,40 @@ TEST(EncAvi2, AStaleStateOfAnotherSizeIsNeitherRestoredNorPassedOn)
     writer->Close();
     EXPECT_EQ(writer->GetSetting()->GetState(), block);
     EXPECT_EQ(DecodeVideo(path).frames.size(), 1u);
+}
+
+TEST(EncAvi2, H264IsLosslessOnlyWhenItsSwitchIsOn)
+{
+    const FOURCC h264 = mmioFOURCC('H', '2', '6', '4');
+    const CompressorDescriptor* descriptor = FindInstalledCompressor(h264);
+    if (!descriptor)
+        GTEST_SKIP() << "no libx264";
+    size_t lossless = descriptor->options.size();
+    for (size_t i = 0; i < descriptor->options.size(); ++i)
+        if (std::string(descriptor->options[i].name) == vfw::kLosslessSwitch)
+            lossless = i;
+    ASSERT_LT(lossless, descriptor->options.size()) << "the configure box offers lossless frames";
+    for (int on : {0, 1}) {
+        SCOPED_TRACE(on ? "lossless" : "default");
+        vfw::CompressorInstance instance(*descriptor);
+        std::vector<int32_t> values = instance.OptionValues();
+        EXPECT_EQ(values[lossless], 0) << "off by default";
+        values[lossless] = on;
+        ASSERT_TRUE(instance.SetOptionValues(values));
+        const DWORD size = instance.StateSize();
+        HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
+        ASSERT_EQ(instance.GetState(block, size), size);
+        auto writer = MakeWriter(h264);
+        writer->GetSetting()->SetStateSize(static_cast<int>(size));
+        writer->GetSetting()->SetState(block);
+        TempFolder folder;
+        const std::string path = folder / "x.avi";
+        ASSERT_EQ(WriteFrames(*writer, path, 3), 0);
+        const DecodedVideo video = DecodeVideo(path);
+        ASSERT_EQ(video.frames.size(), 3u);
+        EXPECT_EQ(video.profile, on ? "High 4:4:4 Predictive" : "High");
+        EXPECT_EQ(video.pixelFormat, "yuv420p");
+    }
 }
 
 TEST(EncAvi2, AStateOfAnotherCompressorOfTheSameSizeIsRefused)

@@ -452,6 +452,100 @@ TEST_F(EncWmvTest, TwoPassesAnalyseFirstThenWriteEveryFrameOnceNearerTheTarget)
     EXPECT_LT(std::abs(rate[1] - kTarget / 1000.0), std::abs(rate[0] - kTarget / 1000.0));
 }
 
+TEST_F(EncWmvTest, QualityProfilesGiveSmallerCoarserFilesAsTheQualityFalls)
+{
+    struct Quality {
+        const char* name;
+        int systemIndex; // of version 8; 0 for a profile file
+        int fileQuality;
+    };
+    // Each series from the finest quality to the coarsest.
+    const std::vector<std::vector<Quality>> series = {
+        {{"20. 320x240 (VBR Best)", 27, 0}, {"19. 320x240 (VBR High)", 26, 0}, {"18. 320x240 (VBR Fair)", 25, 0}},
+        {{"file vbrquality 90", 0, 90}, {"file vbrquality 50", 0, 50}, {"file vbrquality 10", 0, 10}},
+    };
+    constexpr int kFrames = 12;
+    for (const std::vector<Quality>& qualities : series) {
+        int64_t previousBytes = INT64_MAX;
+        double previousQuantiser = 0;
+        for (const Quality& q : qualities) {
+            SCOPED_TRACE(q.name);
+            FrameSource source(320, 240, 0);
+            CEncWMVWMA enc;
+            if (q.systemIndex > 0) {
+                ASSERT_EQ(enc.CreateProfile(2, 0, 0, q.systemIndex), 0);
+            } else {
+                std::string text = ProfileText(320, 240, 300000, 0);
+                const std::string window = "bufferwindow=\"5000\"";
+                text.insert(text.rfind(window) + window.size(),
+                            " vbrenabled=\"1\" vbrquality=\"" + std::to_string(q.fileQuality) + "\"");
+                WriteBytes(Native(u"quality.prx"), Utf16Bytes(U16(text)));
+                ASSERT_EQ(enc.LoadProfile(Path(u"quality.prx")), 0);
+            }
+            ASSERT_EQ(enc.Open(Path(u"quality.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+            RunConversion(enc, source, kFrames, kSilencePerFrame2997);
+
+            const FileProbe probe = ProbeFile(Native(u"quality.wmv"));
+            const StreamProbe* video = probe.Of(AVMEDIA_TYPE_VIDEO);
+            ASSERT_NE(video, nullptr);
+            EXPECT_EQ(video->decodedFrames, kFrames);
+            ASSERT_EQ(video->quantisedFrames, kFrames);
+            std::printf("%-24s %7lld bytes of video, mean quantiser %.2f\n", q.name,
+                        static_cast<long long>(video->bytes), video->MeanQuantiser());
+            EXPECT_LT(video->bytes, previousBytes);
+            EXPECT_GT(video->MeanQuantiser(), previousQuantiser);
+            previousBytes = video->bytes;
+            previousQuantiser = video->MeanQuantiser();
+        }
+    }
+}
+
+TEST_F(EncWmvTest, ClosedWithinTheAnalysisPassTheWriterLeavesNoFileAndReportsNoFailure)
+{
+    WriteBytes(Native(u"two.prx"), Utf16Bytes(U16(ProfileText(320, 240, 500000, 8000))));
+    const struct {
+        const char* name;
+        int stopPass; // the pass that Close ends
+        int frames; // written in that pass before Close
+    } cases[] = {{"analysis pass", 0, 5}, {"analysis pass, no frame", 0, 0}, {"encoding pass", 1, 3}};
+    const std::vector<BYTE> silence(kSilencePerFrame2997, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // An earlier run's file of the same name goes too.
+        WriteBytes(Native(u"stopped.wmv"), "earlier");
+        FrameSource source(320, 240);
+        CEncWMVWMA enc;
+        enc.SetTwoPass(TRUE);
+        ASSERT_EQ(enc.LoadProfile(Path(u"two.prx")), 0);
+        ASSERT_EQ(enc.Open(Path(u"stopped.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        for (int pass = 0; pass <= c.stopPass; ++pass) {
+            const int frames = pass == c.stopPass ? c.frames : 10;
+            for (int i = 0; i < frames; ++i) {
+                ASSERT_EQ(enc.WriteVideo(source.Frame(i)), 0);
+                enc.WriteAudio(silence.data(), kSilencePerFrame2997);
+            }
+            if (pass < c.stopPass) {
+                ASSERT_EQ(enc.EndPass(), 0);
+            }
+        }
+        EXPECT_TRUE(SUCCEEDED(enc.Close()));
+        EXPECT_FALSE(enc.IsTwoPass());
+        if (c.stopPass == 0) {
+            EXPECT_FALSE(Exists(u"stopped.wmv"));
+        } else {
+            const FileProbe probe = ProbeFile(Native(u"stopped.wmv"));
+            ASSERT_NE(probe.Of(AVMEDIA_TYPE_VIDEO), nullptr);
+            EXPECT_EQ(probe.Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, c.frames);
+        }
+        // The writer is ready for the next run.
+        ASSERT_EQ(enc.CreateProfile(2, 0, 0, 12), 0);
+        ASSERT_EQ(enc.Open(Path(u"next.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        RunConversion(enc, source, 2, kSilencePerFrame2997);
+        ASSERT_NE(ProbeFile(Native(u"next.wmv")).Of(AVMEDIA_TYPE_VIDEO), nullptr);
+        EXPECT_EQ(ProbeFile(Native(u"next.wmv")).Of(AVMEDIA_TYPE_VIDEO)->decodedFrames, 2);
+    }
+}
+
 TEST_F(EncWmvTest, DestroyingAnOpenWriterReleasesEverything)
 {
     FrameSource source(160, 120);

@@ -3,6 +3,10 @@
 
 #include "platform/av/av_handles.h"
 
+extern "C" {
+#include <libavutil/video_enc_params.h>
+}
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -21,8 +25,11 @@ struct StreamProbe {
     int sampleRate = 0;
     int64_t decodedSamples = 0;   // audio: samples the decoder gave back
     int decodedFrames = 0;        // video: pictures the decoder gave back
+    double quantiserSum = 0;      // video: the mean quantiser of each picture, summed
+    int quantisedFrames = 0;      // video: pictures that told their quantisers
 
     double DecodedSeconds() const { return sampleRate ? static_cast<double>(decodedSamples) / sampleRate : 0; }
+    double MeanQuantiser() const { return quantisedFrames ? quantiserSum / quantisedFrames : 0; }
 };
 
 struct FileProbe {
@@ -38,6 +45,24 @@ struct FileProbe {
         return nullptr;
     }
 };
+
+// The mean quantiser of the picture's macroblocks, as its decoder exports them.
+inline void AddQuantiser(const AVFrame& frame, StreamProbe& stream)
+{
+    const AVFrameSideData* data = av_frame_get_side_data(&frame, AV_FRAME_DATA_VIDEO_ENC_PARAMS);
+    if (!data)
+        return;
+    auto* params = reinterpret_cast<AVVideoEncParams*>(data->data);
+    if (params->nb_blocks == 0)
+        return;
+    // MPEG-style decoders export twice the quantiser scale.
+    const double scale = params->type == AV_VIDEO_ENC_PARAMS_MPEG2 ? 0.5 : 1.0;
+    double sum = 0;
+    for (unsigned i = 0; i < params->nb_blocks; ++i)
+        sum += params->qp + av_video_enc_params_block(params, i)->delta_qp;
+    stream.quantiserSum += scale * sum / params->nb_blocks;
+    ++stream.quantisedFrames;
+}
 
 inline FileProbe ProbeFile(const std::string& path)
 {
@@ -64,6 +89,8 @@ inline FileProbe ProbeFile(const std::string& path)
             continue;
         const AVCodec* codec = avcodec_find_decoder(p->codec_id);
         decoders[i].reset(avcodec_alloc_context3(codec));
+        if (decoders[i])
+            decoders[i]->export_side_data |= AV_CODEC_EXPORT_DATA_VIDEO_ENC_PARAMS;
         if (avcodec_parameters_to_context(decoders[i].get(), p) < 0 || avcodec_open2(decoders[i].get(), codec, nullptr) < 0)
             decoders[i].reset();
     }
@@ -71,8 +98,10 @@ inline FileProbe ProbeFile(const std::string& path)
     auto drain = [&](unsigned index) {
         while (avcodec_receive_frame(decoders[index].get(), frame.get()) >= 0) {
             probe.streams[index].decodedSamples += frame->nb_samples;
-            if (probe.streams[index].type == AVMEDIA_TYPE_VIDEO)
+            if (probe.streams[index].type == AVMEDIA_TYPE_VIDEO) {
                 ++probe.streams[index].decodedFrames;
+                AddQuantiser(*frame, probe.streams[index]);
+            }
             av_frame_unref(frame.get());
         }
     };
