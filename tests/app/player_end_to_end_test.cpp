@@ -14,7 +14,13 @@
 #include "tests/support/qt_app.h"
 #include "tests/support/window_widget.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <set>
 
@@ -334,4 +340,85 @@ TEST_F(PlayerEndToEndTest, APreviewReachingTheSliderStripStaysBehindTheSlider)
             colours.insert(shot.pixel(x, y));
         EXPECT_EQ(colours.size(), 1u) << "row " << y;
     }
+}
+
+// After Stop the run unwinds through its saved-file boxes with the state already Stopped: the
+// commands that would change what it read or wrote are refused until Play has returned.
+TEST_F(PlayerEndToEndTest, WhileAStoppedRunUnwindsNothingChangesItsInputsOrOutputs)
+{
+    constexpr int kCount = 4;
+    TempDir dir, other;
+    MakeJpegFolder(dir, kCount);
+    MakeJpegFolder(other, 2);
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_MAKE_AVI);
+    m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
+    std::vector<QString> boxes;
+    script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(dir.Native() + "/out.avi")));
+    script.Add("AVI settings", [this](QWidget* modal) {
+        if (!ModalScript::Press<CAVISetDlg>(IDOK)(modal))
+            return false;
+        // Stop as the toolbar sends it: it reaches the run at its first pump.
+        m_frame->PostMessage(WM_COMMAND, ID_STOP, 0);
+        return true;
+    });
+    script.Add("stop question", ModalScript::Box(boxes));
+    int pickersShown = 0;
+    script.Add("AVI saved", [&](QWidget* modal) {
+        if (!qobject_cast<QMessageBox*>(modal))
+            return false;
+        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_TRUE(m_view->GetRun().InProgress());
+        const int index = m_view->GetIndex();
+        EXPECT_LT(index, kCount - 1);
+
+        Command(ID_MOVE_NEXT);
+        Command(ID_MOVE_LAST);
+        EXPECT_EQ(m_view->GetIndex(), index) << "navigation refused";
+        for (UINT id : {ID_MAKE_WMV, ID_MAKE_AVI, ID_INPUT_BMP})
+            Command(id);
+        // A folder picker, if one opened, would be cancelled, which lists the folder again.
+        QTimer picker;
+        picker.setInterval(10);
+        QObject::connect(&picker, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    ++pickersShown;
+                    dialog->reject();
+                }
+        });
+        picker.start();
+        Command(ID_OPEN_FOLDER);
+        picker.stop();
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(other.Native()))});
+        QDropEvent drop(QPointF(20, 40), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(WidgetOf(m_view), &drop);
+        EXPECT_FALSE(m_doc->m_bMakeWmv) << "Output WMV refused";
+        EXPECT_TRUE(m_doc->m_bMakeAvi) << "Output AVI refused";
+        EXPECT_EQ(m_doc->m_nInputType, 0) << "input type refused";
+        EXPECT_EQ(pickersShown, 0) << "Open Folder refused";
+        EXPECT_EQ(m_view->GetImages().GetSize(), kCount) << "the dropped folder ignored";
+        return ModalScript::Box(boxes)(modal);
+    });
+    // Any further box (a saved box for an output switched on while unwinding) is answered too.
+    QTimer furtherBoxes;
+    furtherBoxes.setInterval(10);
+    QObject::connect(&furtherBoxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && script.Left().empty())
+            ModalScript::Box(boxes)(box);
+    });
+    furtherBoxes.start();
+    Command(ID_PLAY);
+    furtherBoxes.stop();
+    ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    ASSERT_EQ(boxes.size(), 2u) << "the question and one saved box: no box for an output never written";
+    EXPECT_TRUE(boxes[1].endsWith(QString::fromStdString(dir.Native() + "/out.avi"))) << boxes[1].toStdString();
+
+    // Once Play has returned the same commands act again.
+    Command(ID_MAKE_WMV);
+    EXPECT_TRUE(m_doc->m_bMakeWmv);
+    Command(ID_MOVE_LAST);
+    EXPECT_EQ(m_view->GetIndex(), kCount - 1);
 }
