@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
@@ -799,6 +800,9 @@ WindowRecord* CreateEditHost(QWidget* parent, DWORD style)
     h->setAlignment((style & ES_CENTER) ? Qt::AlignHCenter : (style & ES_RIGHT) ? Qt::AlignRight : Qt::AlignLeft);
     if (style & ES_PASSWORD)
         h->setEchoMode(QLineEdit::Password);
+    // Typed characters other than digits are refused; text set by the program is taken as it is.
+    if (style & ES_NUMBER)
+        h->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), h));
     h->setFrame(true);
     return h;
 }

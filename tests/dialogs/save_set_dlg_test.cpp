@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,32 @@ TEST_F(SaveSetTest, TheQualityEditNeverKeepsAValueOutsideOneToHundred)
     ASSERT_EQ(results.size(), std::size(typed));
     for (size_t i = 0; i < results.size(); ++i)
         EXPECT_EQ(results[i], CString(typed[i].second)) << Utf16ToUtf8(typed[i].first);
+}
+
+TEST_F(SaveSetTest, TheQualityEditTakesOnlyTypedDigits)
+{
+    CString afterLetters, afterDigits;
+    Edit([&](CSaveSetDlg& d) {
+        auto* edit = qobject_cast<QLineEdit*>(WidgetOf(d.GetDlgItem(IDC_SAVE_QUALITY)));
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        edit->selectAll();
+        const auto type = [edit](const QString& keys) {
+            for (const QChar c : keys) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(edit, &press);
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(edit, &release);
+            }
+        };
+        type(QStringLiteral("abc"));
+        afterLetters = ItemText(d, IDC_SAVE_QUALITY);
+        edit->selectAll();
+        type(QStringLiteral("4x2"));
+        afterDigits = ItemText(d, IDC_SAVE_QUALITY);
+    });
+    EXPECT_EQ(afterLetters, CString(u"75")) << "letters are refused";
+    EXPECT_EQ(afterDigits, CString(u"42"));
 }
 
 TEST_F(SaveSetTest, OkTakesTheEditsWritesTheKeyNameAndLeavesTheRestOfTheRecord)
