@@ -253,6 +253,36 @@ TEST_F(WmvSetDlgTest, OKStoresEveryListsIndexTheModeThePathAndTwoPasses)
     EXPECT_EQ(info.PRX, CString(u"/old/profile.prx"));
 }
 
+TEST_F(WmvSetDlgTest, AStoredTwoPassValueIsKeptUnlessTheBoxIsChanged)
+{
+    struct Case {
+        int stored;
+        bool click;
+        bool shownChecked;
+        int afterOK;
+    };
+    const Case cases[] = {
+        {0, false, false, 0}, {1, false, true, 1}, {2, false, true, 2}, {-1, false, true, -1},
+        {0, true, false, 1},  {2, true, true, 0},  {7, true, true, 0},
+    };
+    for (const Case& c : cases) {
+        CInfo info(FALSE);
+        info.WMV = 3;
+        info.WMV2PASS = c.stored;
+        bool shownChecked = !c.shownChecked;
+        WithDialog<CWMVSet>([&](CWMVSet& d) {
+            auto* box = static_cast<QCheckBox*>(WidgetOf(d.GetDlgItem(IDC_TWO_PASS)));
+            shownChecked = box->isChecked();
+            if (c.click)
+                box->click();
+            Click(d, IDOK);
+        });
+        EXPECT_EQ(EditWmvSettings(&info, nullptr), 0);
+        EXPECT_EQ(shownChecked, c.shownChecked) << c.stored;
+        EXPECT_EQ(info.WMV2PASS, c.afterOK) << c.stored << (c.click ? " clicked" : "");
+    }
+}
+
 TEST_F(WmvSetDlgTest, StoredModeOutsideTheListOpensOnV7)
 {
     for (int mode : {-1, 4, 99}) {
