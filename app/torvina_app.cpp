@@ -5,10 +5,12 @@
 #include "app/torvina_view.h"
 #include "dialogs/my_about_dlg.h"
 #include "foundation/file_path.h"
+#include "foundation/localized_string.h"
 #include "foundation/registry_key_name.h"
 #include "foundation/shell_open.h"
 #include "platform/afx/cframewnd.h"
 #include "platform/afx/ddx.h"
+#include "platform/afx/toolkit_translations.h"
 #include "platform/ole/ole.h"
 #include "resources/resource_ids.h"
 
@@ -31,6 +33,7 @@ CTorvinaApp::CTorvinaApp() = default;
 BOOL CTorvinaApp::InitInstance()
 {
     CWinAppEx::InitInstance();
+    UseToolkitTranslations(IsJapaneseSystem() != FALSE);
     if (FAILED(OleInitialize(nullptr))) {
         AfxMessageBox(u"Ole Error");
         return FALSE;

@@ -5,6 +5,7 @@
 #include "dialogs/wmv_set_dlg.h"
 #include "image/res_img_file.h"
 #include "platform/afx/cmenu.h"
+#include "platform/afx/ddx.h"
 #include "platform/afx/message_box.h"
 #include "platform/av/av_handles.h"
 #include "platform/vfw/vfw_types.h"
@@ -422,3 +423,57 @@ TEST_F(PlayerEndToEndTest, WhileAStoppedRunUnwindsNothingChangesItsInputsOrOutpu
     Command(ID_MOVE_LAST);
     EXPECT_EQ(m_view->GetIndex(), kCount - 1);
 }
+
+// The toolkit's own dialogs speak the program's language: the folder picker and the buttons of
+// the program's questions.
+struct ToolkitLanguageCase {
+    const char* locale;
+    const char16_t* cancel;
+    const char16_t* yes;
+    const char16_t* no;
+};
+
+class ToolkitLanguageTest : public PlayerFixture, public ::testing::WithParamInterface<ToolkitLanguageCase> {
+protected:
+    // Set before the program starts, after the fixture's own English setting.
+    ScopedEnv m_programLanguage{"LC_ALL", GetParam().locale};
+};
+
+TEST_P(ToolkitLanguageTest, TheFolderPickerAndQuestionButtonsSpeakTheProgramsLanguage)
+{
+    const ToolkitLanguageCase& c = GetParam();
+    QStringList pickerButtons;
+    ModalScript script;
+    script.Add("folder", [&pickerButtons](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return false;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisible() && !button->text().isEmpty())
+                pickerButtons << button->text();
+        dialog->reject();
+        return true;
+    });
+    Command(ID_OPEN_FOLDER);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_TRUE(pickerButtons.contains(QString::fromUtf16(c.cancel))) << pickerButtons.join(u'|').toStdString();
+
+    QStringList answers;
+    script.Add("question", [&answers](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return false;
+        for (QAbstractButton* button : box->buttons())
+            answers << button->text();
+        box->button(QMessageBox::No)->click();
+        return true;
+    });
+    EXPECT_EQ(AfxMessageBox(u"停止しますか？", MB_YESNO | MB_ICONQUESTION), IDNO);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_TRUE(answers.contains(QString::fromUtf16(c.yes))) << answers.join(u'|').toStdString();
+    EXPECT_TRUE(answers.contains(QString::fromUtf16(c.no))) << answers.join(u'|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ToolkitLanguageTest,
+                         ::testing::Values(ToolkitLanguageCase{"ja_JP.UTF-8", u"キャンセル", u"はい(&Y)", u"いいえ(&N)"},
+                                           ToolkitLanguageCase{"C", u"Cancel", u"&Yes", u"&No"}));
