@@ -19,6 +19,10 @@
 
 #include <set>
 
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
 namespace {
 
 constexpr int IDC_VERSION = 42080, IDC_TWO_PASS = 42129, IDC_V4_LABEL = 42107, IDC_V4 = 42086, IDC_V7_LABEL = 42114,
@@ -211,6 +215,28 @@ TEST_F(WmvSetDlgTest, EveryTextFitsInBothLanguages)
         EditWmvSettings(&info, nullptr);
         EXPECT_EQ(cut, std::vector<std::string>()) << locale;
     }
+}
+
+TEST_F(WmvSetDlgTest, EveryProfileRowReadsWholeInItsClosedList)
+{
+    std::vector<std::string> cut;
+    WithDialog<CWMVSet>([&cut](CWMVSet& d) {
+        for (int id : {IDC_V4, IDC_V7, IDC_V8}) {
+            QComboBox* combo = Combo(d, id);
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QRect field =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QFontMetrics metrics(combo->font());
+            for (int row = 0; row < combo->count(); ++row)
+                if (metrics.horizontalAdvance(combo->itemText(row)) > field.width())
+                    cut.push_back(combo->itemText(row).toStdString());
+        }
+        WidgetOf(&d)->close();
+    });
+    CInfo info(FALSE);
+    EditWmvSettings(&info, nullptr);
+    EXPECT_EQ(cut, std::vector<std::string>());
 }
 
 TEST_F(WmvSetDlgTest, VersionRowsCarryTheirIcons)
