@@ -98,6 +98,22 @@ TEST_F(SaveSetTest, TheQualityEditNeverKeepsAValueOutsideOneToHundred)
         EXPECT_EQ(results[i], CString(typed[i].second)) << Utf16ToUtf8(typed[i].first);
 }
 
+TEST_F(SaveSetTest, AStoredIntervalBelowOneOpensAsOneAndOkStoresOne)
+{
+    // An interval below one frame is no interval: it is clamped to 1, as the edit's range asks.
+    for (int stored : {0, -3}) {
+        info.perfile = stored;
+        CString shown;
+        EXPECT_EQ(Edit([&](CSaveSetDlg& d) {
+                      shown = ItemText(d, IDC_SAVE_INTERVAL);
+                      Ok(d);
+                  }),
+                  0);
+        EXPECT_EQ(shown, CString(u"1")) << stored;
+        EXPECT_EQ(info.perfile, 1) << stored;
+    }
+}
+
 TEST_F(SaveSetTest, TheQualityEditTakesOnlyTypedDigits)
 {
     CString afterLetters, afterDigits;
@@ -226,7 +242,7 @@ TEST_P(SaveSetRefusal, OkRefusesWithAMessageAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Fields, SaveSetRefusal,
     ::testing::Values(RefusalCase{"interval_zero", u"0", u"Key", u"1 から 2147483647 までの整数"},
-                      RefusalCase{"interval_text", u"often", u"Key", kPromptParseInt},
+                      RefusalCase{"interval_text", u"often", u"Key", u"正の整数を入力してください。"},
                       RefusalCase{"interval_beyond_record", u"2147483648", u"Key", u"1 から 2147483647"},
                       RefusalCase{"key_empty", u"5", u"", u"The registry save position cannot be used."},
                       RefusalCase{"key_backslash", u"5", u"a\\b", u"The registry save position cannot be used."},
