@@ -123,7 +123,8 @@ int CTorvinaView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBaseView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS, CRect(0, 0, 0, 0), this, IDC_SLIDER);
+    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS | TBS_ENABLESELRANGE, CRect(0, 0, 0, 0), this,
+                    IDC_SLIDER);
     return 0;
 }
 
@@ -228,6 +229,7 @@ void CTorvinaView::LayoutSlider()
     m_slider.SetRange(0, count - 1, FALSE);
     m_slider.SetPos(m_nIndex);
     m_slider.SetTicFreq(SliderTickFrequency(count));
+    m_slider.SetSelection(0, count - 1);
     m_slider.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     InvalidateRect(&strip, TRUE);
 }

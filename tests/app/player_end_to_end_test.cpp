@@ -477,3 +477,35 @@ TEST_P(ToolkitLanguageTest, TheFolderPickerAndQuestionButtonsSpeakTheProgramsLan
 INSTANTIATE_TEST_SUITE_P(Languages, ToolkitLanguageTest,
                          ::testing::Values(ToolkitLanguageCase{"ja_JP.UTF-8", u"キャンセル", u"はい(&Y)", u"いいえ(&N)"},
                                            ToolkitLanguageCase{"C", u"Cancel", u"&Yes", u"&No"}));
+
+TEST_F(PlayerEndToEndTest, TheSliderShowsTheListAsItsSelectionBandAndAnEmptyFolderAsZeroToMinusOne)
+{
+    TempDir dir, empty;
+    constexpr int kCount = 11;
+    MakeJpegFolder(dir, kCount);
+    ModalScript script;
+    OpenFolder(script, dir);
+    ASSERT_TRUE(script.Left().empty());
+    CSliderCtrl& slider = m_view->GetSlider();
+    int first = -9, last = -9;
+    slider.GetSelection(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, kCount - 1);
+    const QImage shown = WidgetOf(&slider)->grab().toImage();
+    const QColor band = QColor::fromRgb(GetRValue(GetSysColor(COLOR_HIGHLIGHT)), GetGValue(GetSysColor(COLOR_HIGHLIGHT)),
+                                        GetBValue(GetSysColor(COLOR_HIGHLIGHT)));
+    int bandPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            bandPixels += shown.pixelColor(x, y) == band ? 1 : 0;
+    EXPECT_GT(bandPixels, shown.width() / 2) << "the band runs along the groove";
+
+    OpenFolder(script, empty);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_EQ(m_view->GetImages().GetSize(), 0);
+    EXPECT_EQ(slider.GetRangeMin(), 0);
+    EXPECT_EQ(slider.GetRangeMax(), -1);
+    slider.GetSelection(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, -1);
+}
