@@ -140,4 +140,4 @@ bool ComputePreviewBlit(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& 
     return true;
 }
 
-bool AcceptsDroppedPath(int runState) { return runState == kStopped; }
+bool AcceptsDroppedPath(int runState, bool playInProgress) { return runState == kStopped && !playInProgress; }

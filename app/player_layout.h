@@ -45,5 +45,5 @@ struct PreviewBlit {
 bool ComputePreviewBlit(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output, const RECT& clip, double zoom,
                         SIZE client, PreviewBlit& blit);
 
-// A dropped path is taken only while no run is in progress.
-bool AcceptsDroppedPath(int runState);
+// A dropped path is taken only while no run is in progress, nor a stopped one still unwinding.
+bool AcceptsDroppedPath(int runState, bool playInProgress);

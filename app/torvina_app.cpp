@@ -5,11 +5,13 @@
 #include "app/torvina_view.h"
 #include "dialogs/my_about_dlg.h"
 #include "foundation/file_path.h"
+#include "foundation/localized_string.h"
 #include "foundation/registry_key_name.h"
 #include "foundation/shell_open.h"
 #include "platform/afx/cframewnd.h"
 #include "platform/afx/ddx.h"
 #include "platform/afx/modal_loops.h"
+#include "platform/afx/toolkit_translations.h"
 #include "platform/ole/ole.h"
 #include "resources/resource_ids.h"
 
@@ -32,6 +34,7 @@ CTorvinaApp::CTorvinaApp() = default;
 BOOL CTorvinaApp::InitInstance()
 {
     CWinAppEx::InitInstance();
+    UseToolkitTranslations(IsJapaneseSystem() != FALSE);
     if (FAILED(OleInitialize(nullptr))) {
         AfxMessageBox(u"Ole Error");
         return FALSE;

@@ -31,6 +31,8 @@ bool CTorvinaDoc::IsPlayInProgress() const
     return false;
 }
 
+bool CTorvinaDoc::IsIdle() const { return m_nRunState == Stopped && !IsPlayInProgress(); }
+
 BOOL CTorvinaDoc::SaveModified()
 {
     // Before and after its run, Play waits in its dialogs or its saved-file boxes with the view
@@ -52,7 +54,8 @@ void CTorvinaDoc::OnMakeAvi() { m_bMakeAvi = !m_bMakeAvi; }
 void CTorvinaDoc::OnUpdateMakeAvi(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_bMakeAvi ? 1 : 0);
-    pCmdUI->Enable(m_nRunState == Stopped);
+    // A run still unwinding after Stop names its outputs at its end: they stay as it began.
+    pCmdUI->Enable(IsIdle());
 }
 
 void CTorvinaDoc::OnMakeWmv() { m_bMakeWmv = !m_bMakeWmv; }
@@ -60,7 +63,7 @@ void CTorvinaDoc::OnMakeWmv() { m_bMakeWmv = !m_bMakeWmv; }
 void CTorvinaDoc::OnUpdateMakeWmv(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_bMakeWmv ? 1 : 0);
-    pCmdUI->Enable(m_nRunState == Stopped);
+    pCmdUI->Enable(IsIdle());
 }
 
 void CTorvinaDoc::OnDisplayAll() { m_nDispRate = DisplayAll; }

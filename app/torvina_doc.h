@@ -28,6 +28,8 @@ public:
     BOOL SaveModified() override;
     // Play is on a view's stack: in its start dialogs, its run or its end boxes.
     bool IsPlayInProgress() const;
+    // Stopped with no Play on the stack: only now may the run's inputs and outputs change.
+    bool IsIdle() const;
 
     CInfo m_info{FALSE};
     BITMAPINFOHEADER m_bihSource{};

@@ -117,13 +117,14 @@ CTorvinaDoc* CTorvinaView::GetDocument() const { return static_cast<CTorvinaDoc*
 
 CMainFrame* CTorvinaView::MainFrame() const { return dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }
 
-bool CTorvinaView::IsStopped() { return GetDocument()->m_nRunState == CTorvinaDoc::Stopped; }
+bool CTorvinaView::IsIdle() { return GetDocument()->IsIdle(); }
 
 int CTorvinaView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBaseView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS, CRect(0, 0, 0, 0), this, IDC_SLIDER);
+    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS | TBS_ENABLESELRANGE, CRect(0, 0, 0, 0), this,
+                    IDC_SLIDER);
     return 0;
 }
 
@@ -142,7 +143,7 @@ void CTorvinaView::OnDraw(CDC* pDC)
 
 void CTorvinaView::OnDropPath(CString path)
 {
-    if (AcceptsDroppedPath(GetDocument()->m_nRunState))
+    if (AcceptsDroppedPath(GetDocument()->m_nRunState, m_run.InProgress()))
         SetInputFolder(path);
 }
 
@@ -154,7 +155,7 @@ void CTorvinaView::OnOpenFolder()
         SetInputFolder(folder);
 }
 
-void CTorvinaView::OnUpdateOpenFolder(CCmdUI* pCmdUI) { pCmdUI->Enable(IsStopped()); }
+void CTorvinaView::OnUpdateOpenFolder(CCmdUI* pCmdUI) { pCmdUI->Enable(IsIdle()); }
 
 void CTorvinaView::SetInputFolder(CString path)
 {
@@ -228,6 +229,7 @@ void CTorvinaView::LayoutSlider()
     m_slider.SetRange(0, count - 1, FALSE);
     m_slider.SetPos(m_nIndex);
     m_slider.SetTicFreq(SliderTickFrequency(count));
+    m_slider.SetSelection(0, count - 1);
     m_slider.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     InvalidateRect(&strip, TRUE);
 }
@@ -379,7 +381,7 @@ void CTorvinaView::OnInputType(UINT nID)
 void CTorvinaView::OnUpdateInputType(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(static_cast<int>(pCmdUI->m_nID - ID_INPUT_JPG) == GetDocument()->m_nInputType ? 1 : 0);
-    pCmdUI->Enable(IsStopped());
+    pCmdUI->Enable(IsIdle());
 }
 
 void CTorvinaView::ShowIndex(int index)
@@ -396,12 +398,12 @@ void CTorvinaView::OnMoveLast() { ShowIndex(m_images.GetSize() - 1); }
 
 void CTorvinaView::OnUpdateMovePrev(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(IsStopped() && m_images.GetSize() > 0 && m_nIndex != 0);
+    pCmdUI->Enable(IsIdle() && m_images.GetSize() > 0 && m_nIndex != 0);
 }
 
 void CTorvinaView::OnUpdateMoveNext(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(IsStopped() && m_images.GetSize() > 0 && m_nIndex != m_images.GetSize() - 1);
+    pCmdUI->Enable(IsIdle() && m_images.GetSize() > 0 && m_nIndex != m_images.GetSize() - 1);
 }
 
 void CTorvinaView::ShowSliderFrame()
@@ -415,8 +417,8 @@ void CTorvinaView::ShowSliderFrame()
 
 void CTorvinaView::OnHScroll(UINT, UINT, CScrollBar*)
 {
-    if (!IsStopped() || m_images.GetSize() == 0) {
-        // No seeking while a run is in progress: the slider springs back.
+    if (!IsIdle() || m_images.GetSize() == 0) {
+        // No seeking while a run is in progress or unwinds: the slider springs back.
         m_slider.SetPos(m_nIndex);
         return;
     }
@@ -444,7 +446,8 @@ void CTorvinaView::OnUpdateClipResize(CCmdUI* pCmdUI)
 {
     CTorvinaDoc* doc = GetDocument();
     pCmdUI->SetCheck(IsSourceSize() ? 0 : 1);
-    const bool runWithOutput = !IsStopped() && (doc->m_bMakeAvi || doc->m_bMakeWmv);
+    // Also before the frames (the output buffer is sized) and after them, while the run unwinds.
+    const bool runWithOutput = !IsIdle() && (doc->m_bMakeAvi || doc->m_bMakeWmv);
     pCmdUI->Enable(m_images.GetSize() > 0 && !runWithOutput);
 }
 

@@ -117,7 +117,7 @@ private:
     void Sleep(DWORD ms) override;
 
     CMainFrame* MainFrame() const;
-    bool IsStopped();
+    bool IsIdle();
     // The viewer follows the frame block, so it never draws from one that is gone.
     void HandViewerTheFrame();
     // The shown frame, of the folder's size, is now in frame's block.

@@ -91,10 +91,12 @@ void CAVISetDlg::GetSettings(CEncAVISetting* setting) const
     setting->SetKeyFrameEvery(m_nKeyFrame);
     setting->SetDataRate(m_nDataRate);
     setting->SetHandler(m_fccHandler);
-    void* copy = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(m_cbState));
-    if (copy && m_cbState > 0)
-        std::memcpy(copy, m_pState, static_cast<size_t>(m_cbState));
-    setting->SetStateSize(copy ? m_cbState : 0);
+    // OK on another compressor than the block's owner drops the block.
+    const int bytes = m_fccStateOwner == m_fccHandler ? m_cbState : 0;
+    void* copy = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(bytes));
+    if (copy && bytes > 0)
+        std::memcpy(copy, m_pState, static_cast<size_t>(bytes));
+    setting->SetStateSize(copy ? bytes : 0);
     setting->SetState(copy);
 }
 
@@ -154,8 +156,8 @@ void CAVISetDlg::OnSelchangeCodec()
     const ICINFO* codec = SelectedCodec();
     if (!codec)
         return;
-    if (m_pState && codec->fccHandler != m_fccStateOwner)
-        FreeState();
+    // The state block stays with its owner while other rows are looked at: it is applied only to
+    // that compressor and dropped only by Default or by OK on another one.
     const CodecControls controls = ControlsFor(*codec);
     EnableDlgItems(*this, {IDC_CONFIGURE}, controls.configure);
     EnableDlgItems(*this, {IDC_ABOUT}, controls.about);
@@ -173,24 +175,19 @@ void CAVISetDlg::OnCodecConfigure()
     const HIC hic = compressor.Handle();
     if (!hic)
         return;
-    const int size = static_cast<int>(ICSendMessage(hic, ICM_GETSTATE, 0, 0));
-    if (m_pState) {
-        if (m_cbState == size && m_fccStateOwner == codec->fccHandler)
+    const bool ownsBlock = m_pState && m_fccStateOwner == codec->fccHandler;
+    if (ownsBlock) {
+        const int size = static_cast<int>(ICSendMessage(hic, ICM_GETSTATE, 0, 0));
+        if (m_cbState == size)
             ICSendMessage(hic, ICM_SETSTATE, reinterpret_cast<DWORD_PTR>(m_pState), static_cast<DWORD_PTR>(m_cbState));
         else
             FreeState();
     }
-    const bool madeNewBlock = !m_pState;
-    if (madeNewBlock)
-        AllocState(size);
-    if (ICSendMessage(hic, ICM_CONFIGURE, reinterpret_cast<DWORD_PTR>(m_hWnd), 0) == ICERR_CANCEL) {
-        // A block made for this configuration holds nothing of the compressor's yet.
-        if (madeNewBlock)
-            FreeState();
+    // Cancelled, the configuration changes nothing: another compressor's block is kept as well.
+    if (ICSendMessage(hic, ICM_CONFIGURE, reinterpret_cast<DWORD_PTR>(m_hWnd), 0) == ICERR_CANCEL)
         return;
-    }
     const int newSize = static_cast<int>(ICSendMessage(hic, ICM_GETSTATE, 0, 0));
-    if (newSize != m_cbState || !m_pState)
+    if (!m_pState || m_fccStateOwner != codec->fccHandler || newSize != m_cbState)
         AllocState(newSize);
     if (m_pState)
         ICSendMessage(hic, ICM_GETSTATE, reinterpret_cast<DWORD_PTR>(m_pState), static_cast<DWORD_PTR>(m_cbState));

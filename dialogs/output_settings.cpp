@@ -7,6 +7,7 @@ OutputSettings OutputSettingsOf(const CInfo& info)
     OutputSettings s;
     s.folder = info.hozon;
     s.quality = info.quality;
+    // An interval below one frame is none: it opens clamped to 1, which OK then stores.
     s.interval = info.perfile > 0 ? static_cast<UINT>(info.perfile) : 1u;
     s.interlaced = info.InterLaced;
     s.overwrite = info.uwagaki;

@@ -14,15 +14,16 @@ CShorityu::CShorityu(const BYTE* pBits, BITMAPINFOHEADER bih, UINT nCloseCmd)
 {
 }
 
-CSize CShorityu::WindowSize() const
+CSize CShorityu::ClientSize() const
 {
-    return CSize(std::max<LONG>(0, m_bih.biWidth) + 6, std::max<LONG>(0, m_bih.biHeight) + 25);
+    return CSize(std::max<LONG>(0, m_bih.biWidth), std::max<LONG>(0, m_bih.biHeight));
 }
 
 BOOL CShorityu::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.lpszName = u"Zarn Viewer";
-    const CSize size = WindowSize();
+    // A top-level window is created with its client size.
+    const CSize size = ClientSize();
     cs.cx = size.cx;
     cs.cy = size.cy;
     return CBaseWnd::PreCreateWindow(cs);
@@ -37,12 +38,12 @@ bool CShorityu::HasDrawableFrame() const
 
 void CShorityu::SetFrame(const BYTE* pBits, const BITMAPINFOHEADER& bih)
 {
-    const CSize before = WindowSize();
+    const CSize before = ClientSize();
     m_pBits = pBits;
     m_bih = bih;
     if (!m_hWnd)
         return;
-    const CSize after = WindowSize();
+    const CSize after = ClientSize();
     if (HasDrawableFrame() && !(after == before)) {
         // Grown or shrunk by the frame's change, whatever the window manager adds around it.
         CRect rc;

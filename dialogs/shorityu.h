@@ -31,8 +31,9 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 private:
-    // The window's size for the stored frame: room for the frame and the caption.
-    CSize WindowSize() const;
+    // The client size for the stored frame: the picture itself. The border and caption that the
+    // window once added around it are the window manager's here.
+    CSize ClientSize() const;
     void PaintOn(CDC& dc);
 
     const BYTE* m_pBits;

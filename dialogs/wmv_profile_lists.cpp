@@ -73,6 +73,13 @@ int ProfileIndexOnOK(int selectedItemData, int storedIndex)
     return selectedItemData < 0 ? storedIndex : selectedItemData;
 }
 
+int TwoPassOnOK(bool checked, int stored)
+{
+    if (checked == (stored != 0))
+        return stored;
+    return checked ? 1 : 0;
+}
+
 VersionControls ControlsForVersion(int versionRow)
 {
     return {versionRow == 0, versionRow == 1, versionRow == 2, versionRow == kVersionPrx};

@@ -32,6 +32,10 @@ constexpr int kVersionPrx = 3;
 // empty (the system may list its profiles again next time).
 int ProfileIndexOnOK(int selectedItemData, int storedIndex);
 
+// The stored two-pass value after OK: any value other than 0 means two passes and is kept
+// unless the user changed the box; a changed box stores 0 or 1.
+int TwoPassOnOK(bool checked, int stored);
+
 // Which controls the chosen version enables.
 struct VersionControls {
     bool version4;

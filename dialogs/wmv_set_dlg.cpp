@@ -85,7 +85,7 @@ BOOL CWMVSet::OnInitDialog()
     OnSelchangeVersion();
     m_strPrx = m_info.PRX;
     if (auto* twoPass = static_cast<CButton*>(GetDlgItem(IDC_TWO_PASS)))
-        twoPass->SetCheck(m_info.WMV2PASS);
+        twoPass->SetCheck(m_info.WMV2PASS != 0 ? BST_CHECKED : BST_UNCHECKED);
     UpdateData(FALSE);
     return TRUE;
 }
@@ -111,7 +111,7 @@ void CWMVSet::OnOK()
     m_info.WMV4 = ProfileIndexOnOK(selectedIndex(m_comboV4), m_info.WMV4);
     m_info.PRX = m_strPrx;
     if (auto* twoPass = static_cast<CButton*>(GetDlgItem(IDC_TWO_PASS)))
-        m_info.WMV2PASS = twoPass->GetCheck() == BST_CHECKED ? 1 : 0;
+        m_info.WMV2PASS = TwoPassOnOK(twoPass->GetCheck() == BST_CHECKED, m_info.WMV2PASS);
     EndDialog(IDOK);
 }
 

@@ -17,8 +17,9 @@ constexpr LPCWSTR kUpDown = u"msctls_updown32";
 
 constexpr auto kItems = std::to_array<DialogItemTemplate>({
     {IDC_CLIP_GROUP, u"BUTTON", WS_VISIBLE | BS_GROUPBOX, 0, 7, 6, 193, 117, u"Clipping"},
-    {IDC_STATIC, u"STATIC", WS_VISIBLE | SS_BLACKRECT, 0, 66, 41, 73, 48, u""},
-    {IDC_SIZE_INFO, u"STATIC", WS_VISIBLE | SS_CENTER, 0, 71, 55, 64, 18, u"Static\ndd"},
+    // Between the left and right edits, wide enough for two sizes of five digits on their lines.
+    {IDC_STATIC, u"STATIC", WS_VISIBLE | SS_BLACKRECT, 0, 61, 41, 84, 48, u""},
+    {IDC_SIZE_INFO, u"STATIC", WS_VISIBLE | SS_CENTER, 0, 63, 55, 80, 18, u"Static\ndd"},
     {IDC_LABEL_TOP, u"STATIC", kRightLabel, 0, 65, 21, 15, 8, u"Top"},
     {IDC_CLIP_TOP, u"EDIT", kEdit, 0, 82, 18, 40, 14, u""},
     {IDC_SPIN_TOP, kUpDown, kSpin, 0, 122, 18, 10, 14, u"Spin1"},

@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev
   libjpeg-turbo-progs
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
   ffmpeg
   dbus xvfb xauth xdg-utils
   xdotool imagemagick x11-utils

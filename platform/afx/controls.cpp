@@ -193,6 +193,11 @@ void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
 }
 int CSliderCtrl::GetRangeMin() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMIN)); }
 int CSliderCtrl::GetRangeMax() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMAX)); }
+void CSliderCtrl::GetSelection(int& nMin, int& nMax) const
+{
+    nMin = static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETSELSTART));
+    nMax = static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETSELEND));
+}
 int CSliderCtrl::GetPos() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETPOS)); }
 
 void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const

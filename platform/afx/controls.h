@@ -98,6 +98,11 @@ public:
     void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
     int GetPos() const;
     void SetTicFreq(int nFreq) { SendMessage(TBM_SETTICFREQ, static_cast<WPARAM>(nFreq), 0); }
+    void SetSelection(int nMin, int nMax)
+    {
+        SendMessage(TBM_SETSEL, FALSE, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(nMin), static_cast<WORD>(nMax))));
+    }
+    void GetSelection(int& nMin, int& nMax) const;
     int SetPageSize(int nSize) { return static_cast<int>(SendMessage(TBM_SETPAGESIZE, 0, nSize)); }
     int SetLineSize(int nSize) { return static_cast<int>(SendMessage(TBM_SETLINESIZE, 0, nSize)); }
 };

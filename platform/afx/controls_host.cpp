@@ -10,7 +10,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 
 #include <charconv>
@@ -574,17 +576,59 @@ LRESULT SliderHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& 
     handled = true;
     switch (message) {
     case TBM_GETPOS: return sliderPosition();
-    case TBM_GETRANGEMIN: return minimum();
-    case TBM_GETRANGEMAX: return maximum();
+    case TBM_GETRANGEMIN: return rangeMin;
+    case TBM_GETRANGEMAX: return rangeMax;
     case TBM_SETPOS: setValue(static_cast<int>(lParam)); return 0;
-    case TBM_SETRANGE: setRange(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
-    case TBM_SETRANGEMIN: setMinimum(static_cast<int>(lParam)); return 0;
-    case TBM_SETRANGEMAX: setMaximum(static_cast<int>(lParam)); return 0;
+    case TBM_SETRANGE:
+        rangeMin = static_cast<short>(LOWORD(lParam));
+        rangeMax = static_cast<short>(HIWORD(lParam));
+        ApplyRange();
+        return 0;
+    case TBM_SETRANGEMIN: rangeMin = static_cast<int>(lParam); ApplyRange(); return 0;
+    case TBM_SETRANGEMAX: rangeMax = static_cast<int>(lParam); ApplyRange(); return 0;
+    case TBM_SETSEL:
+        selectionStart = static_cast<short>(LOWORD(lParam));
+        selectionEnd = static_cast<short>(HIWORD(lParam));
+        if (wParam)
+            update();
+        return 0;
+    case TBM_GETSELSTART: return selectionStart;
+    case TBM_GETSELEND: return selectionEnd;
     case TBM_SETTICFREQ: setTickInterval(static_cast<int>(wParam)); return 0;
     case TBM_SETPAGESIZE: setPageStep(static_cast<int>(lParam)); return 0;
     case TBM_SETLINESIZE: setSingleStep(static_cast<int>(lParam)); return 0;
     default: return WindowRecord::ClassProc(message, wParam, lParam, handled);
     }
+}
+
+void SliderHost::ApplyRange() { setRange(rangeMin, std::max(rangeMin, rangeMax)); }
+
+void SliderHost::paintEvent(QPaintEvent* e)
+{
+    QSlider::paintEvent(e);
+    if (!showsSelection || selectionEnd < selectionStart || maximum() <= minimum())
+        return;
+    // The selection as a band along the groove, from the thumb's place at its start to its end.
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int span = horizontal ? groove.width() - handle.width() : groove.height() - handle.height();
+    const auto place = [&](int value) {
+        const int at = QStyle::sliderPositionFromValue(minimum(), maximum(), std::clamp(value, minimum(), maximum()),
+                                                       std::max(0, span), option.upsideDown);
+        return at + (horizontal ? groove.left() + handle.width() / 2 : groove.top() + handle.height() / 2);
+    };
+    const int from = place(selectionStart);
+    const int to = place(selectionEnd);
+    const QPoint centre = groove.center();
+    QPainter painter(this);
+    const QColor band = ToQColor(GetSysColor(COLOR_HIGHLIGHT));
+    if (horizontal)
+        painter.fillRect(QRect(QPoint(from, centre.y() - 1), QPoint(to, centre.y() + 1)), band);
+    else
+        painter.fillRect(QRect(QPoint(centre.x() - 1, from), QPoint(centre.x() + 1, to)), band);
 }
 
 UpDownHost::UpDownHost(QWidget* parent) : Host<QWidget>(parent, WindowKind::UpDown) {}
@@ -799,6 +843,9 @@ WindowRecord* CreateEditHost(QWidget* parent, DWORD style)
     h->setAlignment((style & ES_CENTER) ? Qt::AlignHCenter : (style & ES_RIGHT) ? Qt::AlignRight : Qt::AlignLeft);
     if (style & ES_PASSWORD)
         h->setEchoMode(QLineEdit::Password);
+    // Typed characters other than digits are refused; text set by the program is taken as it is.
+    if (style & ES_NUMBER)
+        h->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), h));
     h->setFrame(true);
     return h;
 }
@@ -841,6 +888,7 @@ WindowRecord* CreateTrackbarHost(QWidget* parent, DWORD style)
     h->setAutoFillBackground(true);
     h->setOrientation((style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal);
     h->setTickPosition((style & TBS_NOTICKS) ? QSlider::NoTicks : QSlider::TicksBelow);
+    h->showsSelection = (style & TBS_ENABLESELRANGE) != 0;
     return h;
 }
 

@@ -129,6 +129,20 @@ class SliderHost : public Host<QSlider> {
 public:
     explicit SliderHost(QWidget* parent);
     LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    // The range as set, also one whose maximum is below its minimum (an empty list's 0..-1),
+    // which the toolkit's slider would narrow.
+    int rangeMin = 0;
+    int rangeMax = 100;
+    bool showsSelection = false;
+    int selectionStart = 0;
+    int selectionEnd = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void ApplyRange();
 };
 
 class UpDownHost : public Host<QWidget> {

@@ -11,7 +11,8 @@
 #include <cwchar>
 
 const WCHAR kPromptParseInt[] = u"整数を入力してください。";
-const WCHAR kPromptParseReal[] = u"数値を入力してください。";
+const WCHAR kPromptParseReal[] = u"数字を入力してください。";
+const WCHAR kPromptParseUInt[] = u"正の整数を入力してください。";
 const WCHAR kPromptIntRange[] = u"%1 から %2 までの整数を入力してください。";
 
 namespace {
@@ -50,13 +51,14 @@ bool ParseInteger(const CString& text, long long low, long long high, long long&
 }
 
 template <typename T>
-void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long low, long long high, LPCWSTR format)
+void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long low, long long high, LPCWSTR format,
+                     LPCWSTR prompt)
 {
     const HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         long long v = 0;
         if (!ParseInteger(Text(h), low, high, v))
-            FailWith(pDX, kPromptParseInt);
+            FailWith(pDX, prompt);
         value = static_cast<T>(v);
     } else {
         CString text;
@@ -105,17 +107,17 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%d");
+    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%d", kPromptParseInt);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 {
-    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%ld");
+    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%ld", kPromptParseInt);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    ExchangeInteger(pDX, nIDC, value, 0, UINT32_MAX, u"%u");
+    ExchangeInteger(pDX, nIDC, value, 0, UINT32_MAX, u"%u", kPromptParseUInt);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)

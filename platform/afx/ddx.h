@@ -40,5 +40,6 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
 // The class library's own prompts (Japanese on every system).
 extern const WCHAR kPromptParseInt[];
 extern const WCHAR kPromptParseReal[];
+extern const WCHAR kPromptParseUInt[];
 extern const WCHAR kPromptIntRange[];
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

@@ -188,6 +188,12 @@ Location Find(const IniFile& ini, std::u16string_view section, std::u16string_vi
     return where;
 }
 
+// Enclosed in a pair of double or single quotes.
+bool IsQuoted(std::u16string_view text)
+{
+    return text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front();
+}
+
 std::optional<std::u16string> ReadValue(LPCWSTR section, LPCWSTR key, LPCWSTR fileName)
 {
     if (!section || !key || !fileName)
@@ -202,7 +208,7 @@ std::optional<std::u16string> ReadValue(LPCWSTR section, LPCWSTR key, LPCWSTR fi
     if (!value)
         return std::nullopt;
     std::u16string_view text = *value;
-    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') && text.back() == text.front())
+    if (IsQuoted(text))
         text = text.substr(1, text.size() - 2);
     return std::u16string(text);
 }
@@ -269,13 +275,17 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         return FALSE;
     }
 
-    const std::u16string entry = std::u16string(keyName) + u'=' + std::u16string(text);
+    // A read takes one pair of enclosing quotes off: a value that has them of its own gets another
+    // pair, so it reads back as written.
+    const std::u16string stored = IsQuoted(text) ? text.front() + std::u16string(text) + text.front()
+                                                 : std::u16string(text);
+    const std::u16string entry = std::u16string(keyName) + u'=' + stored;
     QByteArray& bytes = ini.bytes;
     const Location where = Find(ini, sectionName, keyName);
     if (where.key) {
         const IniFile::Line& line = ini.lines[*where.key];
         const std::u16string existing(KeyOf(line.text)->key);
-        bytes.replace(line.begin, line.contentEnd - line.begin, ini.Encode(existing + u'=' + std::u16string(text)));
+        bytes.replace(line.begin, line.contentEnd - line.begin, ini.Encode(existing + u'=' + stored));
     } else if (where.section) {
         const IniFile::Line& last = ini.lines[where.sectionEnd - 1];
         QByteArray added = last.terminated ? QByteArray() : ini.LineEnd();

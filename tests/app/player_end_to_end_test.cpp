@@ -5,6 +5,7 @@
 #include "dialogs/wmv_set_dlg.h"
 #include "image/res_img_file.h"
 #include "platform/afx/cmenu.h"
+#include "platform/afx/ddx.h"
 #include "platform/afx/message_box.h"
 #include "platform/av/av_handles.h"
 #include "platform/vfw/vfw_types.h"
@@ -15,9 +16,13 @@
 #include "tests/support/waiting_fifo.h"
 #include "tests/support/window_widget.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <set>
 
@@ -472,4 +477,171 @@ TEST_F(PlayerEndToEndTest, APreviewReachingTheSliderStripStaysBehindTheSlider)
             colours.insert(shot.pixel(x, y));
         EXPECT_EQ(colours.size(), 1u) << "row " << y;
     }
+}
+
+// After Stop the run unwinds through its saved-file boxes with the state already Stopped: the
+// commands that would change what it read or wrote are refused until Play has returned.
+TEST_F(PlayerEndToEndTest, WhileAStoppedRunUnwindsNothingChangesItsInputsOrOutputs)
+{
+    constexpr int kCount = 4;
+    TempDir dir, other;
+    MakeJpegFolder(dir, kCount);
+    MakeJpegFolder(other, 2);
+    ModalScript script;
+    OpenFolder(script, dir);
+    Command(ID_MAKE_AVI);
+    m_view->GetRun().AviWriter().m_pObject->GetSetting()->SetHandler(mmioFOURCC('D', 'I', 'B', ' '));
+    std::vector<QString> boxes;
+    script.Add("AVI path", ModalScript::ChoosePath(QString::fromStdString(dir.Native() + "/out.avi")));
+    script.Add("AVI settings", [this](QWidget* modal) {
+        if (!ModalScript::Press<CAVISetDlg>(IDOK)(modal))
+            return false;
+        // Stop as the toolbar sends it: it reaches the run at its first pump.
+        m_frame->PostMessage(WM_COMMAND, ID_STOP, 0);
+        return true;
+    });
+    script.Add("stop question", ModalScript::Box(boxes));
+    int pickersShown = 0;
+    script.Add("AVI saved", [&](QWidget* modal) {
+        if (!qobject_cast<QMessageBox*>(modal))
+            return false;
+        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_TRUE(m_view->GetRun().InProgress());
+        const int index = m_view->GetIndex();
+        EXPECT_LT(index, kCount - 1);
+
+        Command(ID_MOVE_NEXT);
+        Command(ID_MOVE_LAST);
+        EXPECT_EQ(m_view->GetIndex(), index) << "navigation refused";
+        for (UINT id : {ID_MAKE_WMV, ID_MAKE_AVI, ID_INPUT_BMP})
+            Command(id);
+        // A folder picker, if one opened, would be cancelled, which lists the folder again.
+        QTimer picker;
+        picker.setInterval(10);
+        QObject::connect(&picker, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    ++pickersShown;
+                    dialog->reject();
+                }
+        });
+        picker.start();
+        Command(ID_OPEN_FOLDER);
+        picker.stop();
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(other.Native()))});
+        QDropEvent drop(QPointF(20, 40), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(WidgetOf(m_view), &drop);
+        EXPECT_FALSE(m_doc->m_bMakeWmv) << "Output WMV refused";
+        EXPECT_TRUE(m_doc->m_bMakeAvi) << "Output AVI refused";
+        EXPECT_EQ(m_doc->m_nInputType, 0) << "input type refused";
+        EXPECT_EQ(pickersShown, 0) << "Open Folder refused";
+        EXPECT_EQ(m_view->GetImages().GetSize(), kCount) << "the dropped folder ignored";
+        return ModalScript::Box(boxes)(modal);
+    });
+    // Any further box (a saved box for an output switched on while unwinding) is answered too.
+    QTimer furtherBoxes;
+    furtherBoxes.setInterval(10);
+    QObject::connect(&furtherBoxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && script.Left().empty())
+            ModalScript::Box(boxes)(box);
+    });
+    furtherBoxes.start();
+    Command(ID_PLAY);
+    furtherBoxes.stop();
+    ASSERT_TRUE(script.Left().empty()) << script.Left().front();
+    ASSERT_EQ(boxes.size(), 2u) << "the question and one saved box: no box for an output never written";
+    EXPECT_TRUE(boxes[1].endsWith(QString::fromStdString(dir.Native() + "/out.avi"))) << boxes[1].toStdString();
+
+    // Once Play has returned the same commands act again.
+    Command(ID_MAKE_WMV);
+    EXPECT_TRUE(m_doc->m_bMakeWmv);
+    Command(ID_MOVE_LAST);
+    EXPECT_EQ(m_view->GetIndex(), kCount - 1);
+}
+
+// The toolkit's own dialogs speak the program's language: the folder picker and the buttons of
+// the program's questions.
+struct ToolkitLanguageCase {
+    const char* locale;
+    const char16_t* cancel;
+    const char16_t* yes;
+    const char16_t* no;
+};
+
+class ToolkitLanguageTest : public PlayerFixture, public ::testing::WithParamInterface<ToolkitLanguageCase> {
+protected:
+    // Set before the program starts, after the fixture's own English setting.
+    ScopedEnv m_programLanguage{"LC_ALL", GetParam().locale};
+};
+
+TEST_P(ToolkitLanguageTest, TheFolderPickerAndQuestionButtonsSpeakTheProgramsLanguage)
+{
+    const ToolkitLanguageCase& c = GetParam();
+    QStringList pickerButtons;
+    ModalScript script;
+    script.Add("folder", [&pickerButtons](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return false;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisible() && !button->text().isEmpty())
+                pickerButtons << button->text();
+        dialog->reject();
+        return true;
+    });
+    Command(ID_OPEN_FOLDER);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_TRUE(pickerButtons.contains(QString::fromUtf16(c.cancel))) << pickerButtons.join(u'|').toStdString();
+
+    QStringList answers;
+    script.Add("question", [&answers](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return false;
+        for (QAbstractButton* button : box->buttons())
+            answers << button->text();
+        box->button(QMessageBox::No)->click();
+        return true;
+    });
+    EXPECT_EQ(AfxMessageBox(u"停止しますか？", MB_YESNO | MB_ICONQUESTION), IDNO);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_TRUE(answers.contains(QString::fromUtf16(c.yes))) << answers.join(u'|').toStdString();
+    EXPECT_TRUE(answers.contains(QString::fromUtf16(c.no))) << answers.join(u'|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ToolkitLanguageTest,
+                         ::testing::Values(ToolkitLanguageCase{"ja_JP.UTF-8", u"キャンセル", u"はい(&Y)", u"いいえ(&N)"},
+                                           ToolkitLanguageCase{"C", u"Cancel", u"&Yes", u"&No"}));
+
+TEST_F(PlayerEndToEndTest, TheSliderShowsTheListAsItsSelectionBandAndAnEmptyFolderAsZeroToMinusOne)
+{
+    TempDir dir, empty;
+    constexpr int kCount = 11;
+    MakeJpegFolder(dir, kCount);
+    ModalScript script;
+    OpenFolder(script, dir);
+    ASSERT_TRUE(script.Left().empty());
+    CSliderCtrl& slider = m_view->GetSlider();
+    int first = -9, last = -9;
+    slider.GetSelection(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, kCount - 1);
+    const QImage shown = WidgetOf(&slider)->grab().toImage();
+    const QColor band = QColor::fromRgb(GetRValue(GetSysColor(COLOR_HIGHLIGHT)), GetGValue(GetSysColor(COLOR_HIGHLIGHT)),
+                                        GetBValue(GetSysColor(COLOR_HIGHLIGHT)));
+    int bandPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            bandPixels += shown.pixelColor(x, y) == band ? 1 : 0;
+    EXPECT_GT(bandPixels, shown.width() / 2) << "the band runs along the groove";
+
+    OpenFolder(script, empty);
+    ASSERT_TRUE(script.Left().empty());
+    EXPECT_EQ(m_view->GetImages().GetSize(), 0);
+    EXPECT_EQ(slider.GetRangeMin(), 0);
+    EXPECT_EQ(slider.GetRangeMax(), -1);
+    slider.GetSelection(first, last);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, -1);
 }

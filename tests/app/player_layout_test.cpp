@@ -131,11 +131,12 @@ TEST(PlayerLayoutTest, PreviewShowsTheClipAtOutputSizeTimesZoomCutToTheClientAre
     EXPECT_FALSE(ComputePreviewBlit(source, output, RECT{10, 0, 10, 480}, 1.0, {900, 900}, blit)) << "empty clip";
 }
 
-TEST(PlayerLayoutTest, DroppedPathsOnlyWhileStopped)
+TEST(PlayerLayoutTest, DroppedPathsOnlyWhileStoppedAndNoRunUnwinds)
 {
-    EXPECT_TRUE(AcceptsDroppedPath(kStopped));
-    EXPECT_FALSE(AcceptsDroppedPath(kRunning));
-    EXPECT_FALSE(AcceptsDroppedPath(kPaused));
+    EXPECT_TRUE(AcceptsDroppedPath(kStopped, false));
+    EXPECT_FALSE(AcceptsDroppedPath(kStopped, true)) << "a stopped run still unwinding";
+    EXPECT_FALSE(AcceptsDroppedPath(kRunning, true));
+    EXPECT_FALSE(AcceptsDroppedPath(kPaused, true));
 }
 
 } // namespace

@@ -472,24 +472,74 @@ TEST_F(AviSetDlgTest, AStoredStateOpensInTheConfigurationOnlyWhenItFits)
     }
 }
 
-TEST_F(AviSetDlgTest, ChoosingAnotherCompressorDropsTheState)
+TEST_F(AviSetDlgTest, TheStateSurvivesOtherRowsAndGoesOnlyWithOKOnAnotherCompressor)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char16_t*> rows; // chosen in turn; the last one is OK'd
+        bool configureHuffyuv; // configure (and accept) Huffyuv when it is chosen
+        FOURCC handler;
+        std::optional<std::vector<int32_t>> ffv1Values, huffyuvValues;
+    };
+    const Case cases[] = {
+        {"another row and back", {u"Motion JPEG", u"FFV1 lossless"}, false, kFfv1, {{0, 1}}, std::nullopt},
+        {"another configuration cancelled", {u"Huffyuv lossless", u"FFV1 lossless"}, false, kFfv1, {{0, 1}},
+         std::nullopt},
+        {"OK on another", {u"Motion JPEG"}, false, kMjpg, std::nullopt, std::nullopt},
+        {"OK on uncompressed", {u"UnCompressed(24bit RGB)"}, false, kFourCCUncompressed, std::nullopt, std::nullopt},
+        {"another configured and OK'd", {u"Huffyuv lossless"}, true, kHfyu, std::nullopt, {{1}}},
+        {"another configured, OK on the first", {u"Huffyuv lossless", u"FFV1 lossless"}, true, kFfv1, std::nullopt,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        CEncAVISetting setting;
+        setting.SetHandler(kFfv1);
+        GiveState(setting, StateOf(kFfv1, {0, 1}));
+        const BITMAPINFOHEADER input = Input(24);
+        std::vector<std::vector<int32_t>> shownForHuffyuv;
+        WithDialog<CAVISetDlg>([&](CAVISetDlg& d) {
+            for (const char16_t* row : c.rows) {
+                ChooseRow(d, IDC_CODEC, RowOf(d, CString(row)));
+                if (CString(row) != CString(u"Huffyuv lossless"))
+                    continue;
+                configure = [&c](std::vector<int32_t>& v) {
+                    v = {1};
+                    return c.configureHuffyuv;
+                };
+                Click(d, IDC_CONFIGURE);
+                shownForHuffyuv.push_back(shownValues);
+            }
+            Click(d, IDOK);
+        });
+        EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0) << c.name;
+        EXPECT_EQ(setting.GetHandler(), c.handler) << c.name;
+        for (const auto& shown : shownForHuffyuv) {
+            EXPECT_EQ(shown, std::vector<int32_t>({0})) << c.name << ": Huffyuv opens on its own defaults";
+        }
+        EXPECT_EQ(ValuesIn(kFfv1, setting.GetState(), setting.GetStateSize()), c.ffv1Values) << c.name;
+        EXPECT_EQ(ValuesIn(kHfyu, setting.GetState(), setting.GetStateSize()), c.huffyuvValues) << c.name;
+        if (!c.ffv1Values && !c.huffyuvValues) {
+            EXPECT_EQ(setting.GetStateSize(), 0) << c.name;
+        }
+    }
+}
+
+TEST_F(AviSetDlgTest, BackOnItsCompressorTheStoredStateOpensInItsConfiguration)
 {
     CEncAVISetting setting;
     setting.SetHandler(kFfv1);
     GiveState(setting, StateOf(kFfv1, {0, 1}));
     const BITMAPINFOHEADER input = Input(24);
-    WithDialog<CAVISetDlg>([this](CAVISetDlg& d) {
-        ChooseRow(d, IDC_CODEC, RowOf(d, CString(u"Huffyuv lossless")));
-        configure = nullptr;
-        Click(d, IDC_CONFIGURE);
+    configure = nullptr;
+    WithDialog<CAVISetDlg>([](CAVISetDlg& d) {
+        ChooseRow(d, IDC_CODEC, RowOf(d, CString(u"Motion JPEG")));
         ChooseRow(d, IDC_CODEC, RowOf(d, CString(u"FFV1 lossless")));
+        Click(d, IDC_CONFIGURE);
         Click(d, IDOK);
     });
     EXPECT_EQ(EditAviSettings(&input, &setting, nullptr), 0);
-    EXPECT_EQ(configuredFourCC, kHfyu);
-    EXPECT_EQ(shownValues, std::vector<int32_t>({0}));
-    EXPECT_EQ(setting.GetHandler(), kFfv1);
-    EXPECT_EQ(setting.GetStateSize(), 0);
+    EXPECT_EQ(configuredFourCC, kFfv1);
+    EXPECT_EQ(shownValues, std::vector<int32_t>({0, 1}));
 }
 
 TEST_F(AviSetDlgTest, DefaultRestoresValuesAndDropsTheState)

@@ -141,20 +141,27 @@ TEST_F(OutputDlgTest, EnterStoresTheEditedRateAndEscKeepsTheOldOne)
     }
 }
 
-TEST_F(OutputDlgTest, ARateOutsideTheUsableRangeIsRefusedAndTheDialogStaysOpen)
+TEST_F(OutputDlgTest, ARateOutsideTheUsableRangeIsRefusedInTheSystemsLanguageAndTheDialogStaysOpen)
 {
-    for (const char16_t* typed : {u"0", u"-5", u"0.00001", u"300000"}) {
-        MessageBoxCatcher boxes;
-        bool stillOpen = false;
-        const UINT rate = Run(299700, [&](CDialog& d) {
-            Type(d, typed);
-            Press(d, Qt::Key_Return);
-            stillOpen = IsWindow(d.m_hWnd) && d.IsWindowVisible();
-        });
-        EXPECT_TRUE(stillOpen) << QString::fromUtf16(typed).toStdString();
-        EXPECT_EQ(rate, 299700u);
-        ASSERT_EQ(boxes.texts.size(), 1u);
-        EXPECT_EQ(boxes.texts[0], QStringLiteral("0.0001 から 214748.3647 までの数値を入力してください。"));
+    const std::pair<const char*, QString> languages[] = {
+        {kJapaneseLocale, QStringLiteral("0.0001 から 214748.3647 までの数値を入力してください。")},
+        {kEnglishLocale, QStringLiteral("Please enter a number between 0.0001 and 214748.3647.")},
+    };
+    for (const auto& [locale, prompt] : languages) {
+        const ScopedLocale language(locale);
+        for (const char16_t* typed : {u"0", u"-5", u"0.00001", u"300000"}) {
+            MessageBoxCatcher boxes;
+            bool stillOpen = false;
+            const UINT rate = Run(299700, [&](CDialog& d) {
+                Type(d, typed);
+                Press(d, Qt::Key_Return);
+                stillOpen = IsWindow(d.m_hWnd) && d.IsWindowVisible();
+            });
+            EXPECT_TRUE(stillOpen) << QString::fromUtf16(typed).toStdString();
+            EXPECT_EQ(rate, 299700u);
+            ASSERT_EQ(boxes.texts.size(), 1u);
+            EXPECT_EQ(boxes.texts[0], prompt) << locale;
+        }
     }
 }
 
@@ -166,7 +173,8 @@ TEST_F(OutputDlgTest, TextThatIsNotANumberIsPromptedAndKeepsTheRate)
         Press(d, Qt::Key_Return);
     });
     EXPECT_EQ(rate, 10009u);
-    EXPECT_EQ(boxes.texts.size(), 1u);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("数字を入力してください。")) << "the class library's own prompt";
 }
 
 TEST_F(OutputDlgTest, TheCommandCopiesTheRecordBackAndSavesItToTheProfile)

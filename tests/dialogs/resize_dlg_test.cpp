@@ -6,6 +6,7 @@
 #include "platform/afx/window_host.h"
 #include "resources/clip_resize_ids.h"
 #include "tests/dialogs/command_recorder.h"
+#include "tests/dialogs/encoder_dialog_test_support.h"
 #include "tests/support/cstring_printer.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/registry_names.h"
@@ -238,6 +239,20 @@ TEST_F(ResizeDlgTest, InfoTextShowsTheSourceAndTheClipSize)
     // The output size alone does not change the clip.
     Type(IDC_OUT_WIDTH, u"100");
     EXPECT_EQ(Text(IDC_SIZE_INFO), CString(u"Original 640 x 480\nClipSize 630 x 400"));
+}
+
+TEST_F(ResizeDlgTest, InfoTextKeepsBothLinesWholeForLargeSources)
+{
+    for (const auto& [width, height] : {std::pair{640, 480}, {1280, 720}, {1920, 1080}, {10000, 10000}}) {
+        m_holder.Release();
+        InitBitmapInfoHeader(&m_source, width, height);
+        m_output = m_source;
+        m_clip = RECT{0, 0, width, height};
+        Open();
+        const CString info = Text(IDC_SIZE_INFO);
+        for (const std::string& cut : TextsThatDoNotFit(*Dlg()))
+            EXPECT_NE(QString::fromStdString(cut), ToQString(info.GetString())) << width << " x " << height;
+    }
 }
 
 TEST_F(ResizeDlgTest, InfoTextStandsInsideABlackFrame)

@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -95,6 +97,48 @@ TEST_F(SaveSetTest, TheQualityEditNeverKeepsAValueOutsideOneToHundred)
     ASSERT_EQ(results.size(), std::size(typed));
     for (size_t i = 0; i < results.size(); ++i)
         EXPECT_EQ(results[i], CString(typed[i].second)) << Utf16ToUtf8(typed[i].first);
+}
+
+TEST_F(SaveSetTest, AStoredIntervalBelowOneOpensAsOneAndOkStoresOne)
+{
+    // An interval below one frame is no interval: it is clamped to 1, as the edit's range asks.
+    for (int stored : {0, -3}) {
+        info.perfile = stored;
+        CString shown;
+        EXPECT_EQ(Edit([&](CSaveSetDlg& d) {
+                      shown = ItemText(d, IDC_SAVE_INTERVAL);
+                      Ok(d);
+                  }),
+                  0);
+        EXPECT_EQ(shown, CString(u"1")) << stored;
+        EXPECT_EQ(info.perfile, 1) << stored;
+    }
+}
+
+TEST_F(SaveSetTest, TheQualityEditTakesOnlyTypedDigits)
+{
+    CString afterLetters, afterDigits;
+    Edit([&](CSaveSetDlg& d) {
+        auto* edit = qobject_cast<QLineEdit*>(WidgetOf(d.GetDlgItem(IDC_SAVE_QUALITY)));
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        edit->selectAll();
+        const auto type = [edit](const QString& keys) {
+            for (const QChar c : keys) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(edit, &press);
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(edit, &release);
+            }
+        };
+        type(QStringLiteral("abc"));
+        afterLetters = ItemText(d, IDC_SAVE_QUALITY);
+        edit->selectAll();
+        type(QStringLiteral("4x2"));
+        afterDigits = ItemText(d, IDC_SAVE_QUALITY);
+    });
+    EXPECT_EQ(afterLetters, CString(u"75")) << "letters are refused";
+    EXPECT_EQ(afterDigits, CString(u"42"));
 }
 
 TEST_F(SaveSetTest, OkTakesTheEditsWritesTheKeyNameAndLeavesTheRestOfTheRecord)
@@ -199,7 +243,7 @@ TEST_P(SaveSetRefusal, OkRefusesWithAMessageAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Fields, SaveSetRefusal,
     ::testing::Values(RefusalCase{"interval_zero", u"0", u"Key", u"1 から 2147483647 までの整数"},
-                      RefusalCase{"interval_text", u"often", u"Key", kPromptParseInt},
+                      RefusalCase{"interval_text", u"often", u"Key", u"正の整数を入力してください。"},
                       RefusalCase{"interval_beyond_record", u"2147483648", u"Key", u"1 から 2147483647"},
                       RefusalCase{"key_empty", u"5", u"", u"The registry save position cannot be used."},
                       RefusalCase{"key_backslash", u"5", u"a\\b", u"The registry save position cannot be used."},

@@ -102,18 +102,22 @@ public:
     }
 };
 
-TEST_F(ShorityuTest, WindowHasRoomForTheFrameAndShowsItOneToOneFromTheTopLeft)
+TEST_F(ShorityuTest, TheInsideIsThePictureShownOneToOneFromTheTopLeft)
 {
     const Frame frame(640, 480);
     const CREATESTRUCT cs = CreationProbe(frame.Bits(), frame.Header(), kViewerClosedCmd).Asked();
-    EXPECT_EQ(cs.cx, 646);
-    EXPECT_EQ(cs.cy, 505);
     EXPECT_EQ(CString(cs.lpszName), CString(u"Zarn Viewer"));
 
     CShorityu* viewer = Show(frame.Bits(), frame.Header());
     EXPECT_EQ(viewer->GetWindowTextString(), CString(u"Zarn Viewer"));
     EXPECT_TRUE(viewer->IsWindowVisible());
-    ExpectShows(Client(), 640, 480);
+    CRect client;
+    viewer->GetClientRect(&client);
+    EXPECT_EQ(client.Width(), 640) << "no band beside the picture";
+    EXPECT_EQ(client.Height(), 480) << "no band below the picture";
+    const QImage shown = Client();
+    EXPECT_EQ(shown.size(), QSize(640, 480));
+    ExpectShows(shown, 640, 480);
 }
 
 TEST_F(ShorityuTest, RepaintsTheFrameWhenTheWindowIsExposedAgain)

@@ -19,6 +19,9 @@
 
 #include <set>
 
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 namespace {
@@ -215,6 +218,28 @@ TEST_F(WmvSetDlgTest, EveryTextFitsInBothLanguages)
     }
 }
 
+TEST_F(WmvSetDlgTest, EveryProfileRowReadsWholeInItsClosedList)
+{
+    std::vector<std::string> cut;
+    WithDialog<CWMVSet>([&cut](CWMVSet& d) {
+        for (int id : {IDC_V4, IDC_V7, IDC_V8}) {
+            QComboBox* combo = Combo(d, id);
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QRect field =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QFontMetrics metrics(combo->font());
+            for (int row = 0; row < combo->count(); ++row)
+                if (metrics.horizontalAdvance(combo->itemText(row)) > field.width())
+                    cut.push_back(combo->itemText(row).toStdString());
+        }
+        WidgetOf(&d)->close();
+    });
+    CInfo info(FALSE);
+    EditWmvSettings(&info, nullptr);
+    EXPECT_EQ(cut, std::vector<std::string>());
+}
+
 TEST_F(WmvSetDlgTest, VersionRowsCarryTheirIcons)
 {
     CInfo info(FALSE);
@@ -253,6 +278,36 @@ TEST_F(WmvSetDlgTest, OKStoresEveryListsIndexTheModeThePathAndTwoPasses)
     EXPECT_EQ(info.WMV4, 21); // the default row's profile: the stored 0 matched no row
     EXPECT_EQ(info.WMV2PASS, 1);
     EXPECT_EQ(info.PRX, CString(u"/old/profile.prx"));
+}
+
+TEST_F(WmvSetDlgTest, AStoredTwoPassValueIsKeptUnlessTheBoxIsChanged)
+{
+    struct Case {
+        int stored;
+        bool click;
+        bool shownChecked;
+        int afterOK;
+    };
+    const Case cases[] = {
+        {0, false, false, 0}, {1, false, true, 1}, {2, false, true, 2}, {-1, false, true, -1},
+        {0, true, false, 1},  {2, true, true, 0},  {7, true, true, 0},
+    };
+    for (const Case& c : cases) {
+        CInfo info(FALSE);
+        info.WMV = 3;
+        info.WMV2PASS = c.stored;
+        bool shownChecked = !c.shownChecked;
+        WithDialog<CWMVSet>([&](CWMVSet& d) {
+            auto* box = static_cast<QCheckBox*>(WidgetOf(d.GetDlgItem(IDC_TWO_PASS)));
+            shownChecked = box->isChecked();
+            if (c.click)
+                box->click();
+            Click(d, IDOK);
+        });
+        EXPECT_EQ(EditWmvSettings(&info, nullptr), 0);
+        EXPECT_EQ(shownChecked, c.shownChecked) << c.stored;
+        EXPECT_EQ(info.WMV2PASS, c.afterOK) << c.stored << (c.click ? " clicked" : "");
+    }
 }
 
 TEST_F(WmvSetDlgTest, StoredModeOutsideTheListOpensOnV7)

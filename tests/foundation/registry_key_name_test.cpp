@@ -85,6 +85,14 @@ TEST_F(RegistryKeyNameTest, SavingRecreatesTheUsersFileWithOnlyTheName)
     EXPECT_FALSE(std::filesystem::exists(UserPath() + ".new"));
 }
 
+TEST_F(RegistryKeyNameTest, ANameInQuotesIsReadBackWithThem)
+{
+    for (const char16_t* name : {u"\"Studio\"", u"'Studio'"}) {
+        ASSERT_TRUE(SaveRegistryKeyName(name));
+        EXPECT_EQ(Text(LoadRegistryKeyName()), std::u16string(name)) << Utf16ToUtf8(name);
+    }
+}
+
 TEST_F(RegistryKeyNameTest, AnUnusableNameIsRefusedAndTheFileKept)
 {
     WriteUser("[SAVE]\nRegPos=Kept\n");

@@ -115,6 +115,18 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndKeepOtherLines)
     EXPECT_EQ(Text(), "; kept comment\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=-5\r\n");
 }
 
+TEST_F(PrivateProfileTest, AValueInQuotesOfItsOwnReadsBackAsWritten)
+{
+    const char16_t* values[] = {u"\"Studio\"", u"'Studio'", u"\"\"", u"\"", u"\"half", u"a\"b\"", u"plain"};
+    for (const char16_t* value : values) {
+        ASSERT_TRUE(WritePrivateProfileStringW(u"SAVE", u"RegPos", value, File().c_str()));
+        EXPECT_EQ(Read(u"SAVE", u"RegPos"), std::u16string(value)) << Utf16ToUtf8(value);
+    }
+    // A file written elsewhere keeps its meaning: one pair of quotes is taken off.
+    Write("[SAVE]\nRegPos=\"Studio\"\n");
+    EXPECT_EQ(Read(u"SAVE", u"RegPos"), u"Studio");
+}
+
 std::string Utf16Bytes(std::u16string_view text)
 {
     std::string bytes = "\xFF\xFE";
