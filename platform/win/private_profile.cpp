@@ -5,7 +5,6 @@
 #include "platform/win/text.h"
 #include "platform/win/whole_file.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -345,10 +344,9 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         return FALSE;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    std::string error;
+    if (!win::ReplaceWholeFile(path.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                               error)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

@@ -1,6 +1,10 @@
 #include "platform/win/whole_file.h"
 
+#include <QSaveFile>
+#include <QString>
+
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +59,23 @@ WholeFileRead ReadWholeRegularFile(const std::string& path, long long maxBytes, 
         if (static_cast<long long>(bytes.size()) > maxBytes)
             return WholeFileRead::TooLarge;
     }
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& error)
+{
+    QSaveFile file(QString::fromStdString(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    // QSaveFile commits a file cut short by a failed flush (a size limit or a full disk after a
+    // partial write), so the flush is checked here before the commit.
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.flush() &&
+        file.commit())
+        return true;
+    // Qt names a failed flush "Unknown error"; the system's reason is more use to the reader.
+    const int cause = errno;
+    error = cause != 0 ? std::strerror(cause) : file.errorString().toStdString();
+    file.cancelWriting();
+    return false;
 }
 
 } // namespace win

@@ -1,5 +1,6 @@
 #include "platform/win/private_profile.h"
 #include "platform/win/text.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/forked_call.h"
 #include "tests/support/test_support.h"
 
@@ -223,6 +224,20 @@ TEST_F(PrivateProfileTest, ANamedPipeIsAnUnreadableFileAndNeverWaitedOn)
     struct stat info {};
     ASSERT_EQ(lstat(pipe.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
+}
+
+TEST_F(PrivateProfileTest, AWriteThatDoesNotFitOnTheDiskFailsAndLeavesTheFile)
+{
+    Write("[SAVE]\nRegPos=Old\n");
+    const std::u16string file = File();
+    const std::u16string large(5000, u'v');
+    const auto outcome = ExitCodeWithin(std::chrono::seconds(20), [&] {
+        const FileSizeLimit full(1000);
+        return WritePrivateProfileStringW(u"SAVE", u"Big", large.c_str(), file.c_str()) ? 1 : 0;
+    });
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(*outcome, 0) << "the write claimed success";
+    EXPECT_EQ(Text(), "[SAVE]\nRegPos=Old\n");
 }
 
 TEST_F(PrivateProfileTest, TextTheFilesEncodingCannotHoldIsRefused)
