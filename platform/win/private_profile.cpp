@@ -3,9 +3,8 @@
 #include "platform/win/ascii_case.h"
 #include "platform/win/error_codes.h"
 #include "platform/win/text.h"
+#include "platform/win/whole_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -37,16 +36,22 @@ QString FileNameOf(LPCWSTR fileName) { return QString::fromStdString(Utf16ToUtf8
 // a write splices new bytes in and copies every other byte as it was, so keys it does not touch
 // keep their encoding, escapes and line ends exactly.
 struct IniFile {
+    // A line ends in "\n" or "\r\n"; the last line may end in a lone "\r" (read as a line end, so
+    // what it ends means the same once a write completes it) or in nothing.
+    enum class Ending { Newline, LoneCarriageReturn, None };
     struct Line {
         qsizetype begin = 0;
-        qsizetype contentEnd = 0; // before the line end ("\n" or "\r\n")
+        qsizetype contentEnd = 0; // before the line end
         qsizetype next = 0; // where the next line begins
-        bool terminated = false;
+        Ending ending = Ending::Newline;
         std::u16string text;
     };
     QByteArray bytes;
     bool utf16 = false;
     bool crlf = false;
+    // The end of the last whole character: a UTF-16 file of an odd size keeps its last byte
+    // behind everything written.
+    qsizetype unitsEnd = 0;
     std::vector<Line> lines;
 
     qsizetype UnitBytes() const { return utf16 ? 2 : 1; }
@@ -80,7 +85,30 @@ struct IniFile {
         return out;
     }
 
+    // Text whose characters this file's encoding cannot store would read back as something else.
+    bool Holds(std::u16string_view text) const
+    {
+        const QByteArray encoded = Encode(text);
+        if (utf16)
+            return true;
+        return Utf8ToUtf16(std::string_view(encoded.constData(), static_cast<size_t>(encoded.size()))) == text;
+    }
+
     QByteArray LineEnd() const { return Encode(crlf ? u"\r\n" : u"\n"); }
+
+    // What new lines written behind this line need first, so that it keeps its meaning.
+    QByteArray EndOf(const Line& line) const
+    {
+        switch (line.ending) {
+        case Ending::Newline:
+            return {};
+        case Ending::LoneCarriageReturn:
+            return Encode(u"\n");
+        case Ending::None:
+            break;
+        }
+        return LineEnd();
+    }
 };
 
 enum class ReadResult { Read, Missing, Unreadable };
@@ -89,6 +117,7 @@ void SplitLines(IniFile& ini)
 {
     const qsizetype unit = ini.UnitBytes();
     const qsizetype size = ini.bytes.size() - ini.bytes.size() % unit;
+    ini.unitsEnd = size;
     qsizetype at = 0;
     if (ini.utf16)
         at = 2;
@@ -100,14 +129,18 @@ void SplitLines(IniFile& ini)
         qsizetype end = at;
         while (end < size && ini.UnitAt(end) != u'\n')
             end += unit;
-        line.terminated = end < size;
-        line.next = line.terminated ? end + unit : ini.bytes.size();
+        const bool terminated = end < size;
+        line.next = terminated ? end + unit : size;
         line.contentEnd = end;
-        if (line.terminated && end > at && ini.UnitAt(end - unit) == u'\r') {
+        const bool carriageReturn = end > at && ini.UnitAt(end - unit) == u'\r';
+        if (carriageReturn)
             line.contentEnd = end - unit;
-            if (ini.lines.empty())
-                ini.crlf = true;
-        }
+        if (terminated)
+            line.ending = IniFile::Ending::Newline;
+        else
+            line.ending = carriageReturn ? IniFile::Ending::LoneCarriageReturn : IniFile::Ending::None;
+        if (carriageReturn && ini.lines.empty())
+            ini.crlf = true;
         line.text = ini.Decode(line.begin, line.contentEnd);
         ini.lines.push_back(std::move(line));
         at = end + unit;
@@ -116,15 +149,18 @@ void SplitLines(IniFile& ini)
 
 ReadResult ReadIni(const QString& fileName, IniFile& ini)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    std::string bytes;
+    switch (win::ReadWholeRegularFile(fileName.toStdString(), kMaxFileBytes, bytes)) {
+    case win::WholeFileRead::Read:
+        break;
+    case win::WholeFileRead::Missing:
         return ReadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+    case win::WholeFileRead::NotRegular:
+    case win::WholeFileRead::TooLarge:
+    case win::WholeFileRead::Failed:
         return ReadResult::Unreadable;
-    // One byte more than the size seen, so a file that grew past the bound is still caught.
-    ini.bytes = file.read(std::min(file.size(), kMaxFileBytes) + 1);
-    if (ini.bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
-        return ReadResult::Unreadable;
+    }
+    ini.bytes = QByteArray::fromStdString(bytes);
     ini.utf16 = ini.bytes.size() >= 2 && static_cast<unsigned char>(ini.bytes[0]) == 0xFF &&
         static_cast<unsigned char>(ini.bytes[1]) == 0xFE;
     SplitLines(ini);
@@ -215,6 +251,35 @@ std::optional<std::u16string> ReadValue(LPCWSTR section, LPCWSTR key, LPCWSTR fi
 
 bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
 
+// The file's bytes with the key set to the text: its own line rewritten, or a new line behind the
+// section's last one, or a new section at the end.
+QByteArray WithEntry(const IniFile& ini, std::u16string_view section, std::u16string_view key, std::u16string_view text)
+{
+    QByteArray bytes = ini.bytes;
+    const Location where = Find(ini, section, key);
+    if (where.key) {
+        const IniFile::Line& line = ini.lines[*where.key];
+        const std::u16string existing(KeyOf(line.text)->key);
+        bytes.replace(line.begin, line.contentEnd - line.begin, ini.Encode(existing + u'=' + std::u16string(text)));
+        return bytes;
+    }
+    const QByteArray entry = ini.Encode(std::u16string(key) + u'=' + std::u16string(text)) + ini.LineEnd();
+    if (where.section) {
+        const IniFile::Line& last = ini.lines[where.sectionEnd - 1];
+        bytes.insert(last.next, ini.EndOf(last) + entry);
+        return bytes;
+    }
+    QByteArray added;
+    if (!ini.lines.empty()) {
+        added += ini.EndOf(ini.lines.back());
+        if (!Trim(ini.lines.back().text).empty())
+            added += ini.LineEnd();
+    }
+    added += ini.Encode(u"[" + std::u16string(section) + u"]") + ini.LineEnd() + entry;
+    bytes.insert(ini.unitsEnd, added);
+    return bytes;
+}
+
 } // namespace
 
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPWSTR out, DWORD size,
@@ -274,38 +339,24 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-
     // A read takes one pair of enclosing quotes off: a value that has them of its own gets another
     // pair, so it reads back as written.
     const std::u16string stored = IsQuoted(text) ? text.front() + std::u16string(text) + text.front()
                                                  : std::u16string(text);
-    const std::u16string entry = std::u16string(keyName) + u'=' + stored;
-    QByteArray& bytes = ini.bytes;
-    const Location where = Find(ini, sectionName, keyName);
-    if (where.key) {
-        const IniFile::Line& line = ini.lines[*where.key];
-        const std::u16string existing(KeyOf(line.text)->key);
-        bytes.replace(line.begin, line.contentEnd - line.begin, ini.Encode(existing + u'=' + stored));
-    } else if (where.section) {
-        const IniFile::Line& last = ini.lines[where.sectionEnd - 1];
-        QByteArray added = last.terminated ? QByteArray() : ini.LineEnd();
-        added += ini.Encode(entry) + ini.LineEnd();
-        bytes.insert(last.next, added);
-    } else {
-        QByteArray added;
-        if (!ini.lines.empty() && !ini.lines.back().terminated)
-            added += ini.LineEnd();
-        if (!ini.lines.empty() && !Trim(ini.lines.back().text).empty())
-            added += ini.LineEnd();
-        added += ini.Encode(u"[" + std::u16string(sectionName) + u"]") + ini.LineEnd();
-        added += ini.Encode(entry) + ini.LineEnd();
-        bytes += added;
+    if (!ini.Holds(sectionName) || !ini.Holds(keyName) || !ini.Holds(stored)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const QByteArray bytes = WithEntry(ini, sectionName, keyName, stored);
+    // A file this engine would no longer read must not be written.
+    if (bytes.size() > kMaxFileBytes) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    std::string error;
+    if (!win::ReplaceWholeFile(path.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                               error)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

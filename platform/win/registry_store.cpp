@@ -2,19 +2,18 @@
 
 #include "platform/win/config_folder.h"
 #include "platform/win/error_codes.h"
+#include "platform/win/whole_file.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +29,51 @@ constexpr int kLockWaitMs = 10000;
 constexpr int kStaleLockMs = 1000;
 
 QString ToQString(const std::string& path) { return QString::fromStdString(path); }
+
+// A name beside the file that no file has yet: the file's name, ".corrupt-" and the time.
+std::string AsideName(const std::string& path)
+{
+    const std::string stem =
+        path + ".corrupt-" + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+    std::string target = stem;
+    for (int n = 2; QFileInfo::exists(ToQString(target)); ++n)
+        target = stem + "-" + std::to_string(n);
+    return target;
+}
+
+// A copy of exactly this text kept beside the file earlier, by this process or another; empty if none.
+std::string KeptCopyOf(const std::string& path, const std::string& text)
+{
+    const QFileInfo file(ToQString(path));
+    const QFileInfoList copies = file.absoluteDir().entryInfoList({file.fileName() + QStringLiteral(".corrupt-*")},
+                                                                  QDir::Files | QDir::Hidden);
+    for (const QFileInfo& copy : copies) {
+        const std::string copyPath = copy.absoluteFilePath().toStdString();
+        std::string kept;
+        if (copy.size() == static_cast<qint64>(text.size()) &&
+            ReadWholeRegularFile(copyPath, kMaxFileBytes, kept) == WholeFileRead::Read && kept == text)
+            return copyPath;
+    }
+    return {};
+}
+
+// Why a small file cannot be written in the folder now, found by trying, as QLockFile keeps the
+// reason to itself.
+std::string WriteProblemIn(const std::string& folder)
+{
+    std::string probe = folder + "/.registry-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return std::strerror(errno);
+    const char bytes[64] = {};
+    const ssize_t written = ::write(fd, bytes, sizeof bytes);
+    const int error = errno;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    if (written == static_cast<ssize_t>(sizeof bytes))
+        return "the cause has passed: a test write there succeeds";
+    return std::strerror(written < 0 ? error : ENOSPC);
+}
 
 } // namespace
 
@@ -54,45 +98,30 @@ RegistryStore::FileStamp RegistryStore::StampOf(const std::string& path)
             static_cast<long long>(info.st_ctim.tv_sec) * 1000000000LL + info.st_ctim.tv_nsec};
 }
 
-RegistryStore::LoadResult RegistryStore::LoadFile(const std::string& path, RegistryTree& tree)
+RegistryStore::LoadResult RegistryStore::LoadFile(const std::string& path, RegistryTree& tree, Damage* damage)
 {
     tree = {};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    std::string text;
+    switch (ReadWholeRegularFile(path, kMaxFileBytes, text)) {
+    case WholeFileRead::Read:
+        break;
+    case WholeFileRead::Missing:
+        return LoadResult::Missing;
+    case WholeFileRead::TooLarge:
+        return LoadResult::TooLarge;
+    case WholeFileRead::NotRegular:
+    case WholeFileRead::Failed:
         return LoadResult::Unreadable;
     }
-    if (info.st_size > kMaxFileBytes) {
-        ::close(fd);
-        return LoadResult::Corrupt;
+    if (auto parsed = ParseRegistry(text)) {
+        tree = std::move(*parsed);
+        return LoadResult::Loaded;
     }
-    std::string text;
-    char buffer[65536];
-    while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            return LoadResult::Unreadable;
-        }
-        if (got == 0)
-            break;
-        text.append(buffer, static_cast<size_t>(got));
-        if (static_cast<long long>(text.size()) > kMaxFileBytes) {
-            ::close(fd);
-            return LoadResult::Corrupt;
-        }
-    }
-    ::close(fd);
-    auto parsed = ParseRegistry(text);
-    if (!parsed)
-        return LoadResult::Corrupt;
-    tree = std::move(*parsed);
-    return LoadResult::Loaded;
+    SalvagedRegistry salvaged = SalvageRegistry(text);
+    tree = std::move(salvaged.tree);
+    if (damage)
+        *damage = {std::move(text), salvaged.droppedLines};
+    return LoadResult::Damaged;
 }
 
 void RegistryStore::ReportOnce(const std::string& message)
@@ -105,17 +134,55 @@ void RegistryStore::ReportOnce(const std::string& message)
 
 void RegistryStore::MoveAside(const std::string& path)
 {
-    const std::string stem =
-        path + ".corrupt-" + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
-    std::string target = stem;
-    for (int n = 2; QFileInfo::exists(ToQString(target)); ++n)
-        target = stem + "-" + std::to_string(n);
+    const std::string target = AsideName(path);
     if (::rename(path.c_str(), target.c_str()) == 0)
-        ReportOnce("the settings file " + path + " could not be read; it was moved to " + target +
+        ReportOnce("the settings file " + path + " is too large to be ours; it was moved to " + target +
                    " and the settings start empty");
     else
-        ReportOnce("the settings file " + path + " could not be read (" + std::strerror(errno) +
+        ReportOnce("the settings file " + path + " is too large to be ours (" + std::strerror(errno) +
                    "); the settings start empty");
+}
+
+bool RegistryStore::KeepAside(const std::string& path, const Damage& damage)
+{
+    const std::string lost = damage.droppedLines == 0
+        ? "it is not whole, but every value in it reads and is in use"
+        : std::to_string(damage.droppedLines) +
+            (damage.droppedLines == 1 ? " line could not be read and is" : " lines could not be read and are") +
+            " left out, every other value is in use";
+    std::string kept = KeptCopyOf(path, damage.text);
+    if (kept.empty()) {
+        const std::string target = AsideName(path);
+        std::string error;
+        if (!ReplaceWholeFile(target, damage.text, error)) {
+            ReportOnce("the settings file " + path + " is damaged: " + lost + "; no copy of it could be kept (" +
+                       error + "), so it is not replaced and settings are not saved");
+            return false;
+        }
+        kept = target;
+    }
+    ReportOnce("the settings file " + path + " is damaged: " + lost + "; the file as it was is kept in " + kept +
+               " and the next change of a setting writes the rest back");
+    return true;
+}
+
+LONG RegistryStore::ReportLockFailure(const QLockFile& lock, const std::string& path, const std::string& consequence)
+{
+    const std::string folder = QFileInfo(ToQString(path)).absolutePath().toStdString();
+    switch (lock.error()) {
+    case QLockFile::PermissionError:
+        ReportOnce("the settings folder " + folder + " is not writable; " + consequence);
+        return ERROR_ACCESS_DENIED;
+    case QLockFile::LockFailedError:
+        ReportOnce("the settings file " + path + " stayed locked by another process; " + consequence);
+        return ERROR_LOCK_VIOLATION;
+    case QLockFile::NoError:
+    case QLockFile::UnknownError:
+        break;
+    }
+    ReportOnce("the lock file " + path + ".lock could not be written (" + WriteProblemIn(folder) + "); " +
+               consequence);
+    return ERROR_WRITE_FAULT;
 }
 
 void RegistryStore::Refresh()
@@ -138,18 +205,30 @@ void RegistryStore::Refresh()
     case LoadResult::Unreadable:
         ReportOnce("the settings file " + path + " cannot be read; the settings start empty");
         return;
-    case LoadResult::Corrupt:
+    case LoadResult::Damaged:
+    case LoadResult::TooLarge:
         break;
     }
-    // Move a corrupt file aside only under the lock, so a good file written meanwhile survives.
+    // Set a damaged file aside only under the lock, so a good file written meanwhile survives.
     QLockFile lock(ToQString(path + ".lock"));
     lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs)) {
-        ReportOnce("the settings file " + path + " could not be read; the settings start empty");
+        ReportLockFailure(lock, path, "the damaged settings file is left as it is for now");
         return;
     }
-    if (LoadFile(path, m_tree) == LoadResult::Corrupt)
+    Damage damage;
+    switch (LoadFile(path, m_tree, &damage)) {
+    case LoadResult::Damaged:
+        KeepAside(path, damage);
+        break;
+    case LoadResult::TooLarge:
         MoveAside(path);
+        break;
+    case LoadResult::Loaded:
+    case LoadResult::Missing:
+    case LoadResult::Unreadable:
+        break;
+    }
     m_stamp = StampOf(path);
 }
 
@@ -167,15 +246,12 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
     }
     QLockFile lock(ToQString(path + ".lock"));
     lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs)) {
-        const bool denied = lock.error() == QLockFile::PermissionError;
-        ReportOnce(denied ? "the settings folder " + folder.toStdString() + " is not writable; settings are not saved"
-                          : "the settings file " + path + " stayed locked by another process; settings are not saved");
-        return denied ? ERROR_ACCESS_DENIED : ERROR_LOCK_VIOLATION;
-    }
+    if (!lock.tryLock(kLockWaitMs))
+        return ReportLockFailure(lock, path, "settings are not saved");
 
     RegistryTree tree;
-    switch (LoadFile(path, tree)) {
+    Damage damage;
+    switch (LoadFile(path, tree, &damage)) {
     case LoadResult::Loaded:
     case LoadResult::Missing:
         break;
@@ -183,9 +259,13 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
         // Never replace a file whose values we cannot see.
         ReportOnce("the settings file " + path + " cannot be read; settings are not saved");
         return ERROR_ACCESS_DENIED;
-    case LoadResult::Corrupt:
+    case LoadResult::Damaged:
+        // The salvaged values are written back, the damaged text stays in its copy.
+        if (!KeepAside(path, damage))
+            return ERROR_WRITE_FAULT;
+        break;
+    case LoadResult::TooLarge:
         MoveAside(path);
-        tree = {};
         break;
     }
     m_tree = tree;
@@ -193,17 +273,9 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
     if (!change(tree))
         return ERROR_SUCCESS;
 
-    QSaveFile file(ToQString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        ReportOnce("cannot write the settings file " + path + " (" + file.errorString().toStdString() +
-                   "); settings are not saved");
-        return ERROR_ACCESS_DENIED;
-    }
-    const std::string text = SerializeRegistry(tree);
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        ReportOnce("cannot write the settings file " + path + " (" + file.errorString().toStdString() +
-                   "); settings are not saved");
+    std::string error;
+    if (!ReplaceWholeFile(path, SerializeRegistry(tree), error)) {
+        ReportOnce("cannot write the settings file " + path + " (" + error + "); settings are not saved");
         return ERROR_WRITE_FAULT;
     }
     m_tree = std::move(tree);

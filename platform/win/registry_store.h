@@ -7,6 +7,8 @@
 
 #include "platform/win/registry_tree.h"
 
+class QLockFile;
+
 #include <functional>
 #include <mutex>
 #include <string>
@@ -37,15 +39,25 @@ private:
         long long modified = 0, changed = 0;
         bool operator==(const FileStamp&) const = default;
     };
-    enum class LoadResult { Loaded, Missing, Corrupt, Unreadable };
+    // Damaged: the file does not read whole; the tree holds every key and value that still reads.
+    enum class LoadResult { Loaded, Missing, Damaged, TooLarge, Unreadable };
+    struct Damage {
+        std::string text; // the file as it was read
+        size_t droppedLines = 0;
+    };
 
     static FileStamp StampOf(const std::string& path);
-    static LoadResult LoadFile(const std::string& path, RegistryTree& tree);
+    static LoadResult LoadFile(const std::string& path, RegistryTree& tree, Damage* damage = nullptr);
 
     bool FileAlreadyHolds(const std::function<bool(const RegistryTree&)>& holds) const;
     void Refresh();
     LONG Modify(const std::function<bool(RegistryTree&)>& change);
     void MoveAside(const std::string& path);
+    // Keeps a copy of the damaged file beside it, once for each damaged text, and reports it;
+    // false when no copy could be kept, so the file must not be replaced.
+    bool KeepAside(const std::string& path, const Damage& damage);
+    // Says why the lock could not be taken; the Win32 error for it.
+    LONG ReportLockFailure(const QLockFile& lock, const std::string& path, const std::string& consequence);
     void ReportOnce(const std::string& message);
 
     std::mutex m_mutex;

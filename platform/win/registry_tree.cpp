@@ -184,9 +184,22 @@ std::optional<std::vector<BYTE>> ParseHexBytes(std::string_view list)
     }
 }
 
+// A key line "[HKEY_CURRENT_USER\\...]": the key's path, or nothing when the line names no key of ours.
+std::optional<std::u16string> KeyPathOf(std::string_view line)
+{
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']')
+        return std::nullopt;
+    std::u16string path = Utf8ToUtf16(line.substr(1, line.size() - 2));
+    if (!IsValidRegistryPath(path) || FoldRegistryName(path.substr(0, kRoot.size())) != kRoot ||
+        (path.size() > kRoot.size() && path[kRoot.size()] != u'\\'))
+        return std::nullopt;
+    return path;
+}
+
 class Parser {
 public:
-    explicit Parser(std::string_view text) : m_text(text) {}
+    enum class Mode { WholeFile, Salvage };
+    Parser(std::string_view text, Mode mode) : m_text(text), m_mode(mode) {}
 
     std::optional<RegistryTree> Run()
     {
@@ -200,20 +213,42 @@ public:
             if (line.empty() || line.front() == ';')
                 continue;
             if (line.front() == '[') {
-                if (line.size() < 2 || line.back() != ']')
+                current = KeyPathOf(line);
+                if (!current)
                     return std::nullopt;
-                std::u16string path = Utf8ToUtf16(line.substr(1, line.size() - 2));
-                if (!IsValidRegistryPath(path) || FoldRegistryName(path.substr(0, kRoot.size())) != kRoot ||
-                    (path.size() > kRoot.size() && path[kRoot.size()] != u'\\'))
-                    return std::nullopt;
-                m_tree.CreateKey(path);
-                current = std::move(path);
+                m_tree.CreateKey(*current);
                 continue;
             }
             if (!current || !ParseValueLine(*current, line))
                 return std::nullopt;
         }
         return std::nullopt;
+    }
+
+    // Line by line: what does not read is counted and left out. Values below a key line that
+    // does not read are left out too, as no one can tell whose they are.
+    SalvagedRegistry Salvage()
+    {
+        SalvagedRegistry salvaged;
+        std::string_view line;
+        std::optional<std::u16string> current;
+        for (bool first = true; NextLine(line); first = false) {
+            const size_t start = m_lines;
+            if ((first && line == kHeader) || line.empty() || line.front() == ';')
+                continue;
+            if (line.front() == '[') {
+                current = KeyPathOf(line);
+                if (current)
+                    m_tree.CreateKey(*current);
+                else
+                    ++salvaged.droppedLines;
+                continue;
+            }
+            if (!current || !ParseValueLine(*current, line))
+                salvaged.droppedLines += m_lines - start + 1;
+        }
+        salvaged.tree = std::move(m_tree);
+        return salvaged;
     }
 
 private:
@@ -223,14 +258,26 @@ private:
     {
         if (m_pos >= m_text.size())
             return false;
-        const size_t end = m_text.find('\n', m_pos);
-        if (end == std::string_view::npos)
-            return false; // every line of a whole file ends with a newline
+        size_t end = m_text.find('\n', m_pos);
+        m_lastLineCut = end == std::string_view::npos;
+        if (m_lastLineCut) {
+            if (m_mode == Mode::WholeFile)
+                return false; // every line of a whole file ends with a newline
+            end = m_text.size();
+        }
         line = m_text.substr(m_pos, end - m_pos);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        m_pos = end + 1;
+        m_pos = std::min(end + 1, m_text.size());
+        ++m_lines;
         return true;
+    }
+
+    // A salvaged hex list goes on only on an indented line, so that a key line behind a cut is
+    // never taken for data.
+    bool ContinuationFollows() const
+    {
+        return m_mode == Mode::WholeFile || (m_pos < m_text.size() && m_text[m_pos] == ' ');
     }
 
     bool ParseValueLine(const std::u16string& path, std::string_view line)
@@ -304,13 +351,14 @@ private:
         while (!list.empty() && list.back() == '\\') {
             list.pop_back();
             std::string_view next;
-            if (!NextLine(next))
+            if (!ContinuationFollows() || !NextLine(next))
                 return false;
             const size_t first = next.find_first_not_of(' ');
             if (first != std::string_view::npos)
                 list.append(next.substr(first));
         }
-        auto bytes = ParseHexBytes(list);
+        // A list that runs into the end of a cut file may have lost bytes.
+        auto bytes = m_lastLineCut ? std::nullopt : ParseHexBytes(list);
         if (!bytes)
             return false;
         value.data = std::move(*bytes);
@@ -318,7 +366,10 @@ private:
     }
 
     std::string_view m_text;
+    Mode m_mode;
     size_t m_pos = 0;
+    size_t m_lines = 0; // read so far
+    bool m_lastLineCut = false; // the last line read had no newline
     RegistryTree m_tree;
 };
 
@@ -418,6 +469,8 @@ std::string SerializeRegistry(const RegistryTree& tree)
     return out;
 }
 
-std::optional<RegistryTree> ParseRegistry(std::string_view text) { return Parser(text).Run(); }
+std::optional<RegistryTree> ParseRegistry(std::string_view text) { return Parser(text, Parser::Mode::WholeFile).Run(); }
+
+SalvagedRegistry SalvageRegistry(std::string_view text) { return Parser(text, Parser::Mode::Salvage).Salvage(); }
 
 } // namespace win

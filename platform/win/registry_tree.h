@@ -59,4 +59,11 @@ std::string SerializeRegistry(const RegistryTree& tree);
 // Empty when the text is not a complete file as SerializeRegistry writes it.
 std::optional<RegistryTree> ParseRegistry(std::string_view text);
 
+struct SalvagedRegistry {
+    RegistryTree tree;
+    size_t droppedLines = 0;
+};
+// Every key and value of a damaged file that still reads, with the count of lines left out.
+SalvagedRegistry SalvageRegistry(std::string_view text);
+
 } // namespace win

@@ -1,5 +1,5 @@
 // Any bytes as the registry file: what parses writes back to text that parses to the same tree
-// and writes the same text again.
+// and writes the same text again; what is salvaged from it writes a whole file of just that.
 #include "platform/win/registry_tree.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -7,7 +7,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const auto tree = win::ParseRegistry(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const auto salvaged = win::SalvageRegistry(input);
+    const auto rewritten = win::ParseRegistry(win::SerializeRegistry(salvaged.tree));
+    fuzz::Check(rewritten.has_value() && *rewritten == salvaged.tree, "a salvaged registry writes a whole file");
+
+    const auto tree = win::ParseRegistry(input);
     if (!tree)
         return 0;
     const std::string text = win::SerializeRegistry(*tree);

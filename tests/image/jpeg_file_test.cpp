@@ -3,6 +3,7 @@
 #include "image/jpeg_pixels.h"
 #include "platform/afx/message_box_route.h"
 #include "platform/win/heap.h"
+#include "platform/win/text.h"
 #include "platform/win/ui_types.h"
 #include "tests/image/image_test_support.h"
 
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/resource.h>
@@ -563,4 +565,45 @@ TEST_F(JpegBoxTest, TheGreyWritersRowsNotHadAreSaidAndNothingIsWritten)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 #endif
+}
+
+// Found by fuzzing: 305 bytes that claim 18000 x 18000 pixels (a 972 MB frame). The picture loads
+// from the file and from memory alike, and again into its own block. It is checked here, once,
+// instead of on every pass of the fuzzer.
+TEST_F(JpegFileTest, AFoundFileClaiming18000SquarePixelsLoadsAlikeFromFileAndMemory)
+{
+    const std::string path = std::string(IMAGE_REGRESSIONS_DIR) + "/jpeg_claims_18000_square.jpg";
+    const Bytes bytes = ReadFileBytes(path);
+    ASSERT_EQ(bytes.size(), 305u);
+    constexpr int kSide = 18000;
+    const size_t blockBytes = sizeof(BITMAPINFOHEADER) + DibPixelAreaBytes(kSide, kSide);
+    const auto digest = [&](const void* block) {
+        return std::hash<std::string_view>()(std::string_view(static_cast<const char*>(block), blockBytes));
+    };
+
+    CImgFileJpeg reader;
+    const std::u16string wide = Utf8ToUtf16(path);
+    DibPtr fromFile(reader.Load(wide.c_str(), nullptr));
+    ASSERT_NE(fromFile, nullptr);
+    EXPECT_EQ(fromFile->biWidth, kSide);
+    EXPECT_EQ(fromFile->biHeight, kSide);
+    EXPECT_EQ(fromFile->biBitCount, 24);
+    const size_t loaded = digest(fromFile.get());
+    BITMAPINFOHEADER* block = fromFile.release();
+    fromFile.reset(reader.Load(wide.c_str(), block));
+    EXPECT_EQ(fromFile.get(), block);
+    ASSERT_NE(fromFile, nullptr);
+    EXPECT_EQ(digest(fromFile.get()), loaded);
+    fromFile.reset();
+
+    HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(source), bytes.data(), bytes.size());
+    GlobalUnlock(source);
+    HGLOBAL fromMemory = reader.LoadFromMemory(source);
+    GlobalFree(source);
+    ASSERT_NE(fromMemory, nullptr);
+    EXPECT_EQ(GlobalSize(fromMemory), blockBytes);
+    EXPECT_EQ(digest(GlobalLock(fromMemory)), loaded);
+    GlobalUnlock(fromMemory);
+    GlobalFree(fromMemory);
 }

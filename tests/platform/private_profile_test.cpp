@@ -1,9 +1,12 @@
 #include "platform/win/private_profile.h"
 #include "platform/win/text.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/forked_call.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -169,6 +172,93 @@ TEST_F(PrivateProfileTest, AWriteChangesOnlyItsOwnKeysBytes)
         ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, c.value, File().c_str()));
         EXPECT_EQ(Text(), c.after);
     }
+}
+
+TEST_F(PrivateProfileTest, AWriteReadsBackAndLeavesOtherKeysInEveryFileItAccepts)
+{
+    struct Case {
+        const char* what;
+        std::string before;
+        const char16_t* section;
+        const char16_t* key;
+        const char16_t* otherSection;
+        const char16_t* otherKey;
+        const char16_t* otherValue;
+    };
+    const Case cases[] = {
+        {"a UTF-16 file of an odd size", "\xFF\xFE\x0D", u"SAVE", u"RegPos", u"SAVE", u"none", u"Zarn"},
+        {"a UTF-16 file of an odd size with a section", Utf16Bytes(u"[S]\r\nk=v") + "\x41", u"S", u"j", u"S", u"k",
+            u"v"},
+        {"a last line ending in a lone CR", "[SAVE]\nRegPos\r", u"SAVE", u"RegPos", u"SAVE", u"none", u"Zarn"},
+        {"a value ending in a lone CR at the end", "[A]\nk=v\r", u"A", u"j", u"A", u"k", u"v"},
+        {"a new section behind a lone CR", "[A]\nk=v\r", u"B", u"j", u"A", u"k", u"v"},
+        {"a value ending in a lone CR, UTF-16", Utf16Bytes(u"[A]\r\nk=v\r"), u"A", u"j", u"A", u"k", u"v"},
+        {"the key itself on a last line ending in a lone CR", "[A]\nk=old\r", u"A", u"k", u"A", u"none", u"Zarn"},
+        {"a value ending in two CRs at the end", "[A]\nk=v\r\r", u"A", u"j", u"A", u"k", u"v\r"},
+        {"a blank last line of a lone CR", "[A]\nk=v\n\r", u"A", u"j", u"A", u"k", u"v"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(c.before);
+        EXPECT_EQ(Read(c.otherSection, c.otherKey), c.otherValue);
+        ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, u"Written", File().c_str()));
+        EXPECT_EQ(Read(c.section, c.key), u"Written");
+        EXPECT_EQ(Read(c.otherSection, c.otherKey), c.otherValue);
+        // A second write finds the first one's line.
+        ASSERT_TRUE(WritePrivateProfileStringW(c.section, c.key, u"Again", File().c_str()));
+        EXPECT_EQ(Read(c.section, c.key), u"Again");
+        EXPECT_EQ(Read(c.otherSection, c.otherKey), c.otherValue);
+    }
+}
+
+TEST_F(PrivateProfileTest, AnOddUtfSixteenFileKeepsItsLastByteBehindTheNewText)
+{
+    Write("\xFF\xFE\x0D");
+    ASSERT_TRUE(WritePrivateProfileStringW(u"S", u"k", u"v", File().c_str()));
+    EXPECT_EQ(Text(), Utf16Bytes(u"[S]\nk=v\n") + "\x0D");
+}
+
+TEST_F(PrivateProfileTest, ANamedPipeIsAnUnreadableFileAndNeverWaitedOn)
+{
+    const std::string pipe = m_folder / "Setting.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::u16string file = File();
+    const auto outcome = ExitCodeWithin(std::chrono::seconds(20), [&] {
+        std::u16string value(64, u'#');
+        const DWORD copied = GetPrivateProfileStringW(u"SAVE", u"RegPos", u"Zarn", value.data(), 64, file.c_str());
+        const bool defaulted = value.substr(0, copied) == u"Zarn" &&
+                               GetPrivateProfileIntW(u"SAVE", u"n", 7, file.c_str()) == 7;
+        const bool refused = !WritePrivateProfileStringW(u"SAVE", u"RegPos", u"x", file.c_str());
+        return defaulted && refused ? 0 : 1;
+    });
+    ASSERT_TRUE(outcome.has_value()) << "reading or writing a named pipe blocked";
+    EXPECT_EQ(*outcome, 0);
+    struct stat info {};
+    ASSERT_EQ(lstat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
+}
+
+TEST_F(PrivateProfileTest, AWriteThatDoesNotFitOnTheDiskFailsAndLeavesTheFile)
+{
+    Write("[SAVE]\nRegPos=Old\n");
+    const std::u16string file = File();
+    const std::u16string large(5000, u'v');
+    const auto outcome = ExitCodeWithin(std::chrono::seconds(20), [&] {
+        const FileSizeLimit full(1000);
+        return WritePrivateProfileStringW(u"SAVE", u"Big", large.c_str(), file.c_str()) ? 1 : 0;
+    });
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(*outcome, 0) << "the write claimed success";
+    EXPECT_EQ(Text(), "[SAVE]\nRegPos=Old\n");
+}
+
+TEST_F(PrivateProfileTest, TextTheFilesEncodingCannotHoldIsRefused)
+{
+    Write("[A]\nk=old\n");
+    const char16_t lone[] = {u'x', 0xD800, u'y', 0};
+    EXPECT_FALSE(WritePrivateProfileStringW(u"A", u"k", lone, File().c_str()));
+    EXPECT_FALSE(WritePrivateProfileStringW(u"A", lone, u"v", File().c_str()));
+    EXPECT_EQ(Text(), "[A]\nk=old\n");
 }
 
 TEST_F(PrivateProfileTest, WritesThatWouldBreakTheFileAreRefused)

@@ -1,13 +1,17 @@
 // A second process for the registry tests: reads or writes the store the environment points at.
-//   registry_probe [--as-nobody] dump KEY           prints every value of KEY as name|type|hex
-//   registry_probe [--as-nobody] set-dword KEY NAME VALUE
+// --as-nobody drops to an unprivileged user first; --file-size-limit BYTES lets no file of the
+// process grow past BYTES, as on a full disk.
+//   registry_probe [OPTIONS] dump KEY               prints every value of KEY as name|type|hex
+//   registry_probe [OPTIONS] set-dword KEY NAME VALUE
 //   registry_probe loop KEY ROUNDS                  rewrites ten values and a blob each round
 //   registry_probe distinct KEY PREFIX COUNT        writes PREFIX0 .. PREFIX<COUNT-1>
 #include "platform/win/registry.h"
+#include "tests/support/file_size_limit.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -102,10 +106,16 @@ int Distinct(const char* keyName, const char* prefix, int count)
 int main(int argc, char** argv)
 {
     int first = 1;
-    if (argc > 1 && std::strcmp(argv[1], "--as-nobody") == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 5;
-        first = 2;
+    std::unique_ptr<FileSizeLimit> limit;
+    for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
+        if (std::strcmp(argv[first], "--as-nobody") == 0) {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                return 5;
+        } else if (std::strcmp(argv[first], "--file-size-limit") == 0 && first + 1 < argc) {
+            limit = std::make_unique<FileSizeLimit>(std::strtoull(argv[++first], nullptr, 10));
+        } else {
+            break;
+        }
     }
     const int count = argc - first;
     char** args = argv + first;

@@ -1,14 +1,19 @@
 #include "platform/win/registry.h"
 #include "platform/win/registry_store.h"
+#include "tests/support/forked_call.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <csignal>
 #include <cstdio>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <ctime>
@@ -19,6 +24,7 @@ using win::ParseRegistry;
 namespace {
 
 const std::string kProbe = REGISTRY_PROBE_PATH;
+constexpr int kNoSuchKey = 3; // the probe's exit code for a key it cannot open
 
 std::vector<BYTE> Utf16Bytes(std::u16string_view text)
 {
@@ -72,9 +78,11 @@ protected:
     }
 
     // name -> "type|hex" of every value of the key, as a fresh process sees them.
-    static std::map<std::string, std::string> DumpInNewProcess(const std::string& key)
+    static std::map<std::string, std::string> DumpInNewProcess(const std::string& key, bool mayBeMissing = false)
     {
         const ProcessResult result = RunProcess({kProbe, "dump", key});
+        if (mayBeMissing && result.exitCode == kNoSuchKey)
+            return {};
         EXPECT_EQ(result.exitCode, 0) << result.err;
         std::map<std::string, std::string> values;
         std::istringstream lines(result.out);
@@ -255,37 +263,194 @@ TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
     }
 }
 
-TEST_F(RegistryTest, DamagedFileIsMovedAsideAndReportedOnce)
+namespace {
+
+std::string Replaced(std::string text, std::string_view from, std::string_view to)
 {
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+std::string CutAt(const std::string& text, std::string_view marker, size_t further)
+{
+    const size_t at = text.find(marker);
+    EXPECT_NE(at, std::string::npos) << marker;
+    return text.substr(0, at + further);
+}
+
+std::vector<std::string> AsideCopies(const std::string& folder)
+{
+    std::vector<std::string> aside;
+    for (const std::string& name : ListFolder(folder))
+        if (name.starts_with("registry.corrupt-"))
+            aside.push_back(folder + "/" + name);
+    return aside;
+}
+
+} // namespace
+
+TEST_F(RegistryTest, ADamagedFileKeepsEveryValueThatStillReads)
+{
+    std::vector<BYTE> blob(60);
+    for (size_t i = 0; i < blob.size(); ++i)
+        blob[i] = static_cast<BYTE>(i);
+    const std::vector<BYTE> text = Utf16Bytes(u"text");
     HKEY key = Create(u"Software\\Good");
     ASSERT_EQ(SetDword(key, u"n", 7), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key, u"s", 0, REG_SZ, text.data(), static_cast<DWORD>(text.size())), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key, u"b", 0, REG_BINARY, blob.data(), static_cast<DWORD>(blob.size())), ERROR_SUCCESS);
+    RegCloseKey(key);
+    key = Create(u"Software\\Other");
+    ASSERT_EQ(SetDword(key, u"m", 3), ERROR_SUCCESS);
     RegCloseKey(key);
     const std::string whole = ReadFileText(m_config.RegistryFile());
-    const std::string damages[] = {whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 1),
-                                   std::string("\0\x13\xff garbage \x80\n", 14), ""};
-    for (const std::string& damaged : damages) {
-        for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
-            std::remove((m_config.Path() + "/torvina/" + name).c_str());
-        WriteFileText(m_config.RegistryFile(), damaged);
+    const std::string nLine = "\"n\"=dword:00000007\n";
+    const std::string bLine = "\"b\"=hex:00,01,02";
+
+    struct Case {
+        const char* what;
+        std::string damaged;
+        bool n, s, b, m; // which values still read
+    };
+    const Case cases[] = {
+        {"a garbage line", Replaced(whole, nLine, nLine + std::string("\x01\x02 garbage \xff\n", 13)), true, true,
+            true, true},
+        {"a NUL byte in a value", Replaced(whole, "dword:00000007", std::string("dword:000\0" "0007", 14)), false,
+            true, true, true},
+        {"a bad hex digit", Replaced(whole, "02,03,", "02,0g,"), true, true, false, true},
+        {"a cut inside a value of several lines", CutAt(whole, bLine, 30), true, true, false, false},
+        {"a cut at a line end", CutAt(whole, "; end", 0), true, true, true, true},
+        {"the last byte cut", whole.substr(0, whole.size() - 1), true, true, true, true},
+        {"a damaged key line", Replaced(whole, "Software\\Good]", std::string("Soft\0ware\\Good]", 15)), false,
+            false, false, true},
+        {"no header", Replaced(whole, "REGEDIT4\n", ""), true, true, true, true},
+        {"garbage only", std::string("\0\x13\xff garbage \x80\n", 14), false, false, false, false},
+        {"an empty file", "", false, false, false, false},
+    };
+    const std::string folder = m_config.Path() + "/torvina";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string& name : ListFolder(folder))
+            std::remove((folder + "/" + name).c_str());
+        WriteFileText(m_config.RegistryFile(), c.damaged);
 
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), 0xFFFFFFFFu);
-        EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), 0xFFFFFFFFu);
+        for (int twice = 0; twice < 2; ++twice) {
+            EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), c.n ? 7u : 0xFFFFFFFFu);
+            EXPECT_EQ(ReadDword(u"Software\\Other", u"m"), c.m ? 3u : 0xFFFFFFFFu);
+            const auto good = DumpInNewProcess("Software\\Good", true);
+            EXPECT_EQ(good.contains("s"), c.s);
+            if (c.s && good.contains("s")) {
+                EXPECT_EQ(good.at("s"), "1|" + Hex(text));
+            }
+            EXPECT_EQ(good.contains("b"), c.b);
+            if (c.b && good.contains("b")) {
+                EXPECT_EQ(good.at("b"), "3|" + Hex(blob));
+            }
+        }
         const std::string report = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
-        EXPECT_NE(report.find("moved to"), std::string::npos) << report;
+        EXPECT_NE(report.find("is damaged"), std::string::npos) << report;
+        EXPECT_NE(report.find("kept in"), std::string::npos) << report;
 
-        std::vector<std::string> aside;
-        for (const std::string& name : ListFolder(m_config.Path() + "/torvina"))
-            if (name.starts_with("registry.corrupt-"))
-                aside.push_back(name);
+        // Reading never replaces the file; the damaged text is kept beside it, once.
+        EXPECT_EQ(ReadFileText(m_config.RegistryFile()), c.damaged);
+        std::vector<std::string> aside = AsideCopies(folder);
         ASSERT_EQ(aside.size(), 1u);
-        EXPECT_EQ(ReadFileText(m_config.Path() + "/torvina/" + aside[0]), damaged);
+        EXPECT_EQ(ReadFileText(aside[0]), c.damaged);
 
+        // The next change writes what was salvaged back with it.
+        ::testing::internal::CaptureStderr();
         key = Create(u"Software\\Fresh");
-        EXPECT_EQ(SetDword(key, u"m", 1), ERROR_SUCCESS);
+        EXPECT_EQ(SetDword(key, u"f", 1), ERROR_SUCCESS);
         RegCloseKey(key);
-        EXPECT_TRUE(ParseRegistry(ReadFileText(m_config.RegistryFile())).has_value());
+        ::testing::internal::GetCapturedStderr();
+        const auto rewritten = ParseRegistry(ReadFileText(m_config.RegistryFile()));
+        ASSERT_TRUE(rewritten.has_value());
+        EXPECT_EQ(ReadDword(u"Software\\Fresh", u"f"), 1u);
+        EXPECT_EQ(ReadDword(u"Software\\Good", u"n"), c.n ? 7u : 0xFFFFFFFFu);
+        EXPECT_EQ(ReadDword(u"Software\\Other", u"m"), c.m ? 3u : 0xFFFFFFFFu);
+        EXPECT_EQ(DumpInNewProcess("Software\\Good", true).contains("b"), c.b);
+        aside = AsideCopies(folder);
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(ReadFileText(aside[0]), c.damaged);
+    }
+}
+
+TEST_F(RegistryTest, AFileTooLargeToBeOursIsMovedAside)
+{
+    HKEY key = Create(u"Software\\Big");
+    RegCloseKey(key);
+    const std::string file = m_config.RegistryFile();
+    ASSERT_EQ(truncate(file.c_str(), 65LL << 20), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadDword(u"Software\\Big", u"n"), 0xFFFFFFFFu);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("moved to"), std::string::npos);
+    EXPECT_EQ(AsideCopies(m_config.Path() + "/torvina").size(), 1u);
+    key = Create(u"Software\\Big");
+    EXPECT_EQ(SetDword(key, u"n", 2), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(ReadDword(u"Software\\Big", u"n"), 2u);
+    for (const std::string& copy : AsideCopies(m_config.Path() + "/torvina"))
+        std::remove(copy.c_str());
+}
+
+TEST_F(RegistryTest, ANamedPipeIsAnUnreadableFileAndNeverWaitedOn)
+{
+    HKEY key = Create(u"Software\\Pipe");
+    RegCloseKey(key);
+    const std::string file = m_config.RegistryFile();
+    ASSERT_EQ(std::remove(file.c_str()), 0);
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    const auto outcome = ExitCodeWithin(std::chrono::seconds(20), [] {
+        const bool unread = ReadDword(u"Software\\Pipe", u"n") == 0xFFFFFFFFu;
+        HKEY created = nullptr;
+        const bool refused = RegCreateKeyW(HKEY_CURRENT_USER, u"Software\\Pipe\\New", &created) == ERROR_ACCESS_DENIED;
+        return unread && refused ? 0 : 1;
+    });
+    ASSERT_TRUE(outcome.has_value()) << "reading or writing the named pipe blocked";
+    EXPECT_EQ(*outcome, 0);
+    struct stat info {};
+    ASSERT_EQ(lstat(file.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
+}
+
+TEST_F(RegistryTest, AFullDiskSaysWhatFailedAndKeepsTheFile)
+{
+    HKEY key = Create(u"Software\\Full");
+    ASSERT_EQ(SetDword(key, u"n", 7), ERROR_SUCCESS);
+    const std::vector<BYTE> blob(3000, 0x5A);
+    ASSERT_EQ(RegSetValueExW(key, u"blob", 0, REG_BINARY, blob.data(), static_cast<DWORD>(blob.size())), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const std::string whole = ReadFileText(m_config.RegistryFile());
+    const std::string tooLarge = std::strerror(EFBIG);
+
+    struct Case {
+        const char* what;
+        std::string file;
+        const char* limit;
+        const char* failed;
+    };
+    const Case cases[] = {
+        {"no room for the lock file", whole, "0", "lock file"},
+        {"no room for the settings file", whole, "1000", "cannot write the settings file"},
+        {"no room for the copy of a damaged file", Replaced(whole, "\n\"n\"", "\ngarbage\n\"n\""), "1000",
+            "no copy of it could be kept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFileText(m_config.RegistryFile(), c.file);
+        const ProcessResult write =
+            RunProcess({kProbe, "--file-size-limit", c.limit, "set-dword", "Software\\Full", "n", "8"});
+        EXPECT_NE(write.exitCode, 0);
+        EXPECT_NE(write.err.find(c.failed), std::string::npos) << write.err;
+        EXPECT_NE(write.err.find(tooLarge), std::string::npos) << write.err;
+        EXPECT_EQ(write.err.find("another process"), std::string::npos) << write.err;
+        EXPECT_EQ(ReadFileText(m_config.RegistryFile()), c.file);
+        EXPECT_EQ(DumpInNewProcess("Software\\Full").at("n"), "4|07000000");
+        for (const std::string& copy : AsideCopies(m_config.Path() + "/torvina"))
+            std::remove(copy.c_str());
     }
 }
 
