@@ -9,12 +9,6 @@
 
 namespace {
 
-int PoolDepth()
-{
-    const int threads = workers::PartPool::Instance().Threads();
-    return threads >= 2 ? threads : 0;
-}
-
 uint64_t SlotBytes(const BITMAPINFOHEADER& decoded)
 {
     uint64_t bytes = DibPixelAreaBytes(decoded.biWidth, decoded.biHeight, decoded.biBitCount);
@@ -51,12 +45,17 @@ struct CFrameReadAhead::Shared {
     int running = 0;
 };
 
-CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(PoolDepth()) {}
+CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(workers::AheadBudget::OfPool().Reading()) {}
 
 CFrameReadAhead::CFrameReadAhead(int depth, uint64_t ringBytes)
-    : m_depth(std::max(depth, 0)), m_ringBytes(ringBytes), m_shared(std::make_shared<Shared>())
+    : CFrameReadAhead(workers::AheadShare{.frames = std::max(depth, 0), .bytes = ringBytes})
 {
-    for (int i = 0; i < m_depth; ++i) {
+}
+
+CFrameReadAhead::CFrameReadAhead(const workers::AheadShare& share)
+    : m_share(share), m_shared(std::make_shared<Shared>())
+{
+    for (int i = 0; i < m_share.frames; ++i) {
         m_shared->slots.push_back(std::make_unique<Slot>());
         m_free.push_back(i);
     }
@@ -101,7 +100,7 @@ void CFrameReadAhead::Drop()
     }
     m_queue.clear();
     m_free.clear();
-    for (int i = 0; i < m_depth; ++i) {
+    for (int i = 0; i < m_share.frames; ++i) {
         Slot& slot = *m_shared->slots[static_cast<size_t>(i)];
         slot.index = -1;
         slot.frames.Release();
@@ -175,8 +174,7 @@ void CFrameReadAhead::QueueAfter(const CFrameLoader& loader, const CStringArray&
     const BITMAPINFOHEADER* like = loader.Decoded();
     if (!like)
         return;
-    const uint64_t fit = m_ringBytes / SlotBytes(*like);
-    const int ahead = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(m_depth), fit));
+    const int ahead = m_share.FramesOf(SlotBytes(*like));
     int next = m_queue.empty() ? index + 1 : m_shared->slots[static_cast<size_t>(m_queue.back())]->index + 1;
     while (!m_free.empty() && next < paths.GetSize() && next <= index + ahead) {
         const int number = m_free.back();

@@ -6,6 +6,7 @@
 
 #include "app/frame_loader.h"
 #include "platform/afx/carray.h"
+#include "workers/ahead_budget.h"
 
 #include <cstdint>
 #include <deque>
@@ -14,15 +15,11 @@
 
 class CFrameReadAhead {
 public:
-    // The ring's blocks together stay below this, however large the frames: a few huge frames
-    // ahead already keep every thread busy.
-    static constexpr uint64_t kDefaultRingBytes = uint64_t{256} << 20;
-
-    // As many frames ahead as the pool has threads; none without a worker thread.
+    // The pool's share for reading ahead.
     CFrameReadAhead();
     // depth frames at most are read ahead, their blocks together within ringBytes; 0 reads
     // nothing ahead. A frame larger than ringBytes is read alone: nothing is read ahead of it.
-    explicit CFrameReadAhead(int depth, uint64_t ringBytes = kDefaultRingBytes);
+    explicit CFrameReadAhead(int depth, uint64_t ringBytes = workers::AheadBudget::kReadingBytes);
     // Drops what is still being read; reads not yet started never start.
     ~CFrameReadAhead();
     CFrameReadAhead(const CFrameReadAhead&) = delete;
@@ -40,7 +37,7 @@ public:
     // Forgets every frame read ahead; returns when no read is running any more, and frees the
     // ring's blocks.
     void Drop();
-    int Depth() const { return m_depth; }
+    int Depth() const { return m_share.frames; }
     // Frames read or being read ahead of the last one loaded.
     int Queued() const { return static_cast<int>(m_queue.size()); }
 
@@ -48,14 +45,15 @@ private:
     struct Slot;
     struct Shared;
 
+    explicit CFrameReadAhead(const workers::AheadShare& share);
+
     static void Read(Shared& shared, Slot& slot, uint64_t ticket);
     // The oldest frame in flight, when it is paths[index]; -1 otherwise.
     int FrontFor(const CStringArray& paths, int index) const;
     BITMAPINFOHEADER* TakeFront(CFrameLoader& loader);
     void QueueAfter(const CFrameLoader& loader, const CStringArray& paths, int index);
 
-    int m_depth;
-    uint64_t m_ringBytes;
+    workers::AheadShare m_share;
     std::shared_ptr<Shared> m_shared;
     // Slots in flight, oldest first, and the slots free to be queued.
     std::deque<int> m_queue;

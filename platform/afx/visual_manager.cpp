@@ -29,35 +29,143 @@ Look LookOf(VisualManagerKind kind, int style)
 {
     switch (kind) {
     case VisualManagerKind::Windows2000:
-        return {"#d4d0c8", "#d4d0c8", "#d4d0c8", "#d4d0c8", "#000000", "#0a246a",
-                "#0a246a", "#e8e6e1", "#d4d0c8", "#000000", "#000000", 0};
+        return Look{
+            .barTop = "#d4d0c8",
+            .barBottom = "#d4d0c8",
+            .window = "#d4d0c8",
+            .menu = "#d4d0c8",
+            .menuText = "#000000",
+            .highlight = "#0a246a",
+            .highlightBorder = "#0a246a",
+            .checked = "#e8e6e1",
+            .status = "#d4d0c8",
+            .statusText = "#000000",
+            .barText = "#000000",
+            .radius = 0,
+        };
     case VisualManagerKind::OfficeXP:
-        return {"#f4f3ee", "#e9e7e0", "#e9e7e0", "#fcfcf9", "#000000", "#c1d2ee",
-                "#316ac5", "#e1e6f0", "#ece9d8", "#000000", "#000000", 0};
+        return Look{
+            .barTop = "#f4f3ee",
+            .barBottom = "#e9e7e0",
+            .window = "#e9e7e0",
+            .menu = "#fcfcf9",
+            .menuText = "#000000",
+            .highlight = "#c1d2ee",
+            .highlightBorder = "#316ac5",
+            .checked = "#e1e6f0",
+            .status = "#ece9d8",
+            .statusText = "#000000",
+            .barText = "#000000",
+            .radius = 0,
+        };
     case VisualManagerKind::WindowsXP:
-        return {"#fbfbf9", "#e3e0d0", "#ece9d8", "#ffffff", "#000000", "#316ac5",
-                "#316ac5", "#e3e2da", "#ece9d8", "#000000", "#000000", 2};
+        return Look{
+            .barTop = "#fbfbf9",
+            .barBottom = "#e3e0d0",
+            .window = "#ece9d8",
+            .menu = "#ffffff",
+            .menuText = "#000000",
+            .highlight = "#316ac5",
+            .highlightBorder = "#316ac5",
+            .checked = "#e3e2da",
+            .status = "#ece9d8",
+            .statusText = "#000000",
+            .barText = "#000000",
+            .radius = 2,
+        };
     case VisualManagerKind::Office2003:
-        return {"#e3efff", "#9ebef5", "#c4daf9", "#f6f6f6", "#000000", "#ffeec2",
-                "#000080", "#ffc080", "#9ebef5", "#000000", "#000000", 0};
+        return Look{
+            .barTop = "#e3efff",
+            .barBottom = "#9ebef5",
+            .window = "#c4daf9",
+            .menu = "#f6f6f6",
+            .menuText = "#000000",
+            .highlight = "#ffeec2",
+            .highlightBorder = "#000080",
+            .checked = "#ffc080",
+            .status = "#9ebef5",
+            .statusText = "#000000",
+            .barText = "#000000",
+            .radius = 0,
+        };
     case VisualManagerKind::VisualStudio2005:
-        return {"#fafaf9", "#c4c3b9", "#eeede5", "#fbfbf9", "#000000", "#c1d2ee",
-                "#316ac5", "#e1e6f0", "#eeede5", "#000000", "#000000", 0};
+        return Look{
+            .barTop = "#fafaf9",
+            .barBottom = "#c4c3b9",
+            .window = "#eeede5",
+            .menu = "#fbfbf9",
+            .menuText = "#000000",
+            .highlight = "#c1d2ee",
+            .highlightBorder = "#316ac5",
+            .checked = "#e1e6f0",
+            .status = "#eeede5",
+            .statusText = "#000000",
+            .barText = "#000000",
+            .radius = 0,
+        };
     case VisualManagerKind::Office2007: break;
     }
     switch (style) {
     case CMFCVisualManagerOffice2007::Office2007_ObsidianBlack:
-        return {"#5e5e5e", "#2f2f2f", "#535353", "#fafafa", "#000000", "#ffe794",
-                "#c2a04e", "#ffbd69", "#3a3a3a", "#ffffff", "#ffffff", 3};
+        return Look{
+            .barTop = "#5e5e5e",
+            .barBottom = "#2f2f2f",
+            .window = "#535353",
+            .menu = "#fafafa",
+            .menuText = "#000000",
+            .highlight = "#ffe794",
+            .highlightBorder = "#c2a04e",
+            .checked = "#ffbd69",
+            .status = "#3a3a3a",
+            .statusText = "#ffffff",
+            .barText = "#ffffff",
+            .radius = 3,
+        };
     case CMFCVisualManagerOffice2007::Office2007_Silver:
-        return {"#f2f4f7", "#c4cad4", "#d0d4dd", "#fafafa", "#000000", "#ffe794",
-                "#c2a04e", "#ffbd69", "#c9ced8", "#3b3b3b", "#3b3b3b", 3};
+        return Look{
+            .barTop = "#f2f4f7",
+            .barBottom = "#c4cad4",
+            .window = "#d0d4dd",
+            .menu = "#fafafa",
+            .menuText = "#000000",
+            .highlight = "#ffe794",
+            .highlightBorder = "#c2a04e",
+            .checked = "#ffbd69",
+            .status = "#c9ced8",
+            .statusText = "#3b3b3b",
+            .barText = "#3b3b3b",
+            .radius = 3,
+        };
     case CMFCVisualManagerOffice2007::Office2007_Aqua:
-        return {"#e6f0f4", "#a9c6d4", "#c4d8e2", "#fafafa", "#000000", "#ffe794",
-                "#c2a04e", "#ffbd69", "#b5cedb", "#1e3a4a", "#1e3a4a", 3};
+        return Look{
+            .barTop = "#e6f0f4",
+            .barBottom = "#a9c6d4",
+            .window = "#c4d8e2",
+            .menu = "#fafafa",
+            .menuText = "#000000",
+            .highlight = "#ffe794",
+            .highlightBorder = "#c2a04e",
+            .checked = "#ffbd69",
+            .status = "#b5cedb",
+            .statusText = "#1e3a4a",
+            .barText = "#1e3a4a",
+            .radius = 3,
+        };
     default:
-        return {"#e3eefc", "#afcbf0", "#bfdbff", "#fafafa", "#000000", "#ffe794",
-                "#c2a04e", "#ffbd69", "#a9c6ec", "#15428b", "#15428b", 3};
+        return Look{
+            .barTop = "#e3eefc",
+            .barBottom = "#afcbf0",
+            .window = "#bfdbff",
+            .menu = "#fafafa",
+            .menuText = "#000000",
+            .highlight = "#ffe794",
+            .highlightBorder = "#c2a04e",
+            .checked = "#ffbd69",
+            .status = "#a9c6ec",
+            .statusText = "#15428b",
+            .barText = "#15428b",
+            .radius = 3,
+        };
     }
 }
 

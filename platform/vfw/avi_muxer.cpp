@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 namespace vfw {
 
@@ -60,6 +61,31 @@ private:
     std::vector<uint8_t> m_bytes;
 };
 
+// The 'avih' chunk's fields, in the file's order; dwTotalFrames counts the first part's frames
+// only (the OpenDML header has them all).
+struct AviMainHeader {
+    uint32_t dwMicroSecPerFrame;
+    uint32_t dwMaxBytesPerSec;
+    uint32_t dwPaddingGranularity;
+    uint32_t dwFlags;
+    uint32_t dwTotalFrames;
+    uint32_t dwInitialFrames;
+    uint32_t dwStreams;
+    uint32_t dwSuggestedBufferSize;
+    uint32_t dwWidth;
+    uint32_t dwHeight;
+    uint32_t dwReserved[4];
+};
+
+void WriteMainHeader(ByteWriter& w, const AviMainHeader& h)
+{
+    for (uint32_t field : {h.dwMicroSecPerFrame, h.dwMaxBytesPerSec, h.dwPaddingGranularity, h.dwFlags, h.dwTotalFrames,
+                           h.dwInitialFrames, h.dwStreams, h.dwSuggestedBufferSize, h.dwWidth, h.dwHeight})
+        w.U32(field);
+    for (uint32_t reserved : h.dwReserved)
+        w.U32(reserved);
+}
+
 constexpr FOURCC Tag(const char* t) { return mmioFOURCC(t[0], t[1], t[2], t[3]); }
 
 FOURCC StreamTag(int index, const char* kind)
@@ -108,17 +134,21 @@ std::vector<uint8_t> AviMuxer::BuildHeader() const
     w.Tag(Tag("hdrl"));
     const size_t avih = w.Open(Tag("avih"));
     const double frameSeconds = video && video->info.dwRate ? double(video->info.dwScale) / video->info.dwRate : 0.0;
-    w.U32(static_cast<uint32_t>(std::min(frameSeconds * 1e6 + 0.5, 4294967295.0)));
-    w.U32(frameSeconds > 0 ? static_cast<uint32_t>(std::min(m_maxChunk / frameSeconds, 4294967295.0)) : 0);
-    w.U32(0);
-    w.U32((m_hasLegacyIndex ? kAvifHasIndex : 0) | kAvifIsInterleaved);
-    w.U32(video ? video->firstPartFrames : 0);
-    w.U32(0);
-    w.U32(static_cast<uint32_t>(m_streams.size()));
-    w.U32(m_maxChunk);
-    w.U32(video ? static_cast<uint32_t>(video->info.rcFrame.right - video->info.rcFrame.left) : 0);
-    w.U32(video ? static_cast<uint32_t>(video->info.rcFrame.bottom - video->info.rcFrame.top) : 0);
-    w.Zeros(16);
+    const AviMainHeader mainHeader{
+        .dwMicroSecPerFrame = static_cast<uint32_t>(std::min(frameSeconds * 1e6 + 0.5, 4294967295.0)),
+        .dwMaxBytesPerSec = frameSeconds > 0 ? static_cast<uint32_t>(std::min(m_maxChunk / frameSeconds, 4294967295.0))
+                                             : 0,
+        .dwPaddingGranularity = 0,
+        .dwFlags = (m_hasLegacyIndex ? kAvifHasIndex : 0) | kAvifIsInterleaved,
+        .dwTotalFrames = video ? video->firstPartFrames : 0,
+        .dwInitialFrames = 0,
+        .dwStreams = static_cast<uint32_t>(m_streams.size()),
+        .dwSuggestedBufferSize = m_maxChunk,
+        .dwWidth = video ? static_cast<uint32_t>(video->info.rcFrame.right - video->info.rcFrame.left) : 0,
+        .dwHeight = video ? static_cast<uint32_t>(video->info.rcFrame.bottom - video->info.rcFrame.top) : 0,
+        .dwReserved = {},
+    };
+    WriteMainHeader(w, mainHeader);
     w.Close(avih);
 
     for (size_t i = 0; i < m_streams.size(); ++i) {

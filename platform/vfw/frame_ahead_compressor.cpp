@@ -1,5 +1,6 @@
 #include "platform/vfw/frame_ahead_compressor.h"
 
+#include "workers/ahead_budget.h"
 #include "workers/part_pool.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@
 namespace vfw {
 namespace {
 
-// The copies of the frames in flight stay below this together, however large the frames: a few
-// huge frames already keep every thread busy.
-constexpr size_t kFlightBytes = size_t{256} << 20;
 // One frame compressing while the caller hands over the next is the least that overlaps.
 constexpr int kMinDepth = 2;
 
@@ -19,18 +17,14 @@ constexpr int kMinDepth = 2;
 
 int FrameAheadCompressor::DepthFor(int poolThreads, size_t frameBytes)
 {
-    // A quarter of the threads is left to the frames being read ahead on the same pool: on 8
-    // threads, 1080p PNG -> HFYU ran in 1.33, 1.24 and 1.30 s with 4, 6 and 8 compressors, and
-    // JPEG -> MJPG the same with 6 or 8.
-    const size_t threads = static_cast<size_t>(std::max(poolThreads, 0));
-    const size_t fit = kFlightBytes / std::max<size_t>(frameBytes, 1);
-    return static_cast<int>(std::max<size_t>(kMinDepth, std::min(threads - threads / 4, fit)));
+    return std::max(kMinDepth, workers::AheadBudget(poolThreads).Compressing().FramesOf(frameBytes));
 }
 
 std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun)
 {
     const int threads = workers::PartPool::Instance().Threads();
-    if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) || threads < 2)
+    if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) ||
+        workers::AheadBudget(threads).Compressing().frames == 0)
         return nullptr;
     const size_t frameBytes = begun.InputBytes();
     const int depth = DepthFor(threads, frameBytes);

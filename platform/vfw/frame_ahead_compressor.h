@@ -15,8 +15,8 @@ namespace vfw {
 
 class FrameAheadCompressor {
 public:
-    // How many frames may be in flight at once: one for each of three quarters of the pool's
-    // threads, as long as their copies stay below a bound, and at least two.
+    // How many frames may be in flight at once: the compressing share of the pool's budget
+    // (workers::AheadBudget), and at least two.
     static int DepthFor(int poolThreads, size_t frameBytes);
 
     // Null when the compressor's frames depend on each other, when it is not begun, or when the
