@@ -8,7 +8,7 @@
 #include "platform/afx/ddx.h"
 #include "platform/afx/gdi.h"
 #include "platform/afx/icon.h"
-#include "platform/afx/window_host.h"
+#include "platform/afx/window_widget.h"
 #include "resources/app_dialog_ids.h"
 
 #include <QCoreApplication>
@@ -42,12 +42,6 @@ void WaitUntilExposed(QWidget& window)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(1);
     }
-}
-
-QWidget* WidgetOf(const CWnd* wnd)
-{
-    WindowRecord* r = WindowRecord::From(wnd->m_hWnd);
-    return r ? r->widget.data() : nullptr;
 }
 
 } // namespace
@@ -150,7 +144,7 @@ void CMyAboutDlg::OnOK()
 // Over a copy of the screen where the platform allows one (X11); elsewhere the box fades.
 void CMyAboutDlg::PlayClosingAnimation()
 {
-    QWidget* box = WidgetOf(this);
+    QWidget* box = WindowWidget(*this);
     if (!box || !box->isVisible())
         return;
     const QRect area = box->frameGeometry();

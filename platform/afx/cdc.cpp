@@ -69,7 +69,7 @@ void DeviceContextData::ShowDrawnNow()
 {
     if (!window || drawn.isEmpty())
         return;
-    if (WindowRecord* r = WindowRecord::From(window); r && !r->painting) {
+    if (WindowRecord* r = WindowRecord::From(window); r && !r->IsPainting()) {
         r->FlushBacking(drawn);
         drawn = QRect();
     }

@@ -71,27 +71,7 @@ bool GenericHost::event(QEvent* e)
 {
     if (e->type() != QEvent::Paint || isDestroyed)
         return Host<QWidget>::event(e);
-    Backing(); // a new size asks for a full paint
-    if (!flushOnly && needsPaint) {
-        needsPaint = false;
-        painting = true;
-        const HWND self = Handle();
-        if (std::exchange(erasePending, true)) {
-            HDC hdc = GetDC(self);
-            SendMessage(self, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
-            DeviceContextData::From(hdc)->EndPainting();
-            delete DeviceContextData::From(hdc);
-        }
-        Dispatch(WM_PAINT, 0, 0, e, {});
-        if (!WindowRecord::From(self))
-            return true;
-        painting = false;
-    }
-    // Only what the event asks for: a flush of a drawn rectangle copies no more than it.
-    const QRect area = static_cast<QPaintEvent*>(e)->rect();
-    QPainter p(this);
-    p.drawImage(area.topLeft(), Backing(), area);
-    return true;
+    return PaintRetained(e);
 }
 
 LRESULT GenericHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)

@@ -6,6 +6,7 @@
 #include "platform/afx/notify_lockout.h"
 #include "platform/afx/window_classes.h"
 #include "platform/afx/window_host.h"
+#include "platform/afx/window_widget.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -48,6 +49,11 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     return WithWindow(hWnd, nullptr, [](WindowRecord& r) { return r.wnd; });
+}
+
+QWidget* WindowWidget(const CWnd& wnd)
+{
+    return WithWindow(wnd.m_hWnd, nullptr, [](WindowRecord& r) { return r.widget.data(); });
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }

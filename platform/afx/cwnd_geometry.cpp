@@ -97,7 +97,7 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags)
             w->setAttribute(Qt::WA_ShowWithoutActivating, (nFlags & SWP_NOACTIVATE) != 0);
             w->show();
             // Shown windows are painted at once, so drawing that follows is not erased later.
-            if (!r.painting)
+            if (!r.IsPainting())
                 w->repaint();
         }
         if (nFlags & SWP_HIDEWINDOW)

@@ -9,9 +9,7 @@ void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }
 void CWnd::InvalidateRect(LPCRECT rect, BOOL bErase)
 {
     WithWindow(m_hWnd, [rect, bErase](WindowRecord& r) {
-        // Erase requests add up until the paint runs.
-        r.erasePending = (r.needsPaint && r.erasePending) || bErase != FALSE;
-        r.needsPaint = true;
+        r.InvalidatePaint(bErase != FALSE);
         if (rect)
             r.widget->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
         else
@@ -22,7 +20,7 @@ void CWnd::InvalidateRect(LPCRECT rect, BOOL bErase)
 void CWnd::UpdateWindow()
 {
     WithWindow(m_hWnd, [](WindowRecord& r) {
-        if (r.widget->isVisible() && !r.painting)
+        if (r.widget->isVisible() && !r.IsPainting())
             r.widget->repaint();
     });
 }

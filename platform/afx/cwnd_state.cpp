@@ -110,19 +110,13 @@ BOOL CWnd::SetForegroundWindow()
 
 void CWnd::DragAcceptFiles(BOOL bAccept)
 {
-    WithWindow(m_hWnd, [bAccept](WindowRecord& r) {
-        r.acceptFiles = bAccept != FALSE;
-        r.widget->setAcceptDrops(r.acceptFiles || r.dropTarget);
-    });
+    WithWindow(m_hWnd, [bAccept](WindowRecord& r) { r.AcceptFiles(bAccept != FALSE); });
 }
 
 BOOL CWnd::EnableToolTips(BOOL bEnable)
 {
-    return WithWindow(m_hWnd, FALSE, [bEnable](WindowRecord& r) {
-        const BOOL old = r.toolTips ? TRUE : FALSE;
-        r.toolTips = bEnable != FALSE;
-        return old;
-    });
+    return WithWindow(m_hWnd, FALSE,
+                      [bEnable](WindowRecord& r) { return r.EnableToolTips(bEnable != FALSE) ? TRUE : FALSE; });
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)

@@ -113,7 +113,7 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme)
         return FALSE;
     return WithWindow(tme->hwndTrack, FALSE, [tme](WindowRecord& r) {
         if (tme->dwFlags & TME_LEAVE)
-            r.trackLeave = true;
+            r.TrackMouseLeave();
         return TRUE;
     });
 }

@@ -84,10 +84,8 @@ WindowRecord* WindowFactory::Create(const CString& className, const CString& tex
     }
     w->setGeometry(geometry);
     w->setEnabled(!(style & WS_DISABLED));
-    if (exStyle & WS_EX_ACCEPTFILES) {
-        record->acceptFiles = true;
-        w->setAcceptDrops(true);
-    }
+    if (exStyle & WS_EX_ACCEPTFILES)
+        record->AcceptFiles(true);
     record->ApplyText();
     record->Created();
     return record;

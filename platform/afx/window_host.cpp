@@ -3,6 +3,7 @@
 #include "platform/afx/cdc.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/controls_host.h"
+#include "platform/afx/cview.h"
 #include "platform/afx/gdi_internal.h"
 #include "platform/afx/icon.h"
 #include "platform/afx/input_state.h"
@@ -17,6 +18,7 @@
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimerEvent>
 #include <QToolTip>
@@ -102,6 +104,9 @@ WPARAM MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
         f |= MK_CONTROL;
     return f;
 }
+
+// The low four bits of a system command are the system's own.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 LPARAM PackPoint(QPoint p) { return MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())); }
 
@@ -249,6 +254,59 @@ void WindowRecord::FlushBacking(const QRect& area)
     flushOnly = false;
 }
 
+void WindowRecord::AcceptFiles(bool accept)
+{
+    acceptFiles = accept;
+    widget->setAcceptDrops(acceptFiles || dropTarget);
+}
+
+void WindowRecord::RegisterDropTarget(DropTargetSink* sink)
+{
+    dropTarget = sink;
+    widget->setAcceptDrops(true);
+}
+
+void WindowRecord::RevokeDropTarget(const DropTargetSink* sink)
+{
+    if (dropTarget != sink)
+        return;
+    dropTarget = nullptr;
+    widget->setAcceptDrops(acceptFiles);
+}
+
+bool WindowRecord::EnableToolTips(bool enable) { return std::exchange(toolTips, enable); }
+
+void WindowRecord::InvalidatePaint(bool erase)
+{
+    erasePending = (needsPaint && erasePending) || erase;
+    needsPaint = true;
+}
+
+bool WindowRecord::PaintRetained(QEvent* e)
+{
+    Backing(); // a new size asks for a full paint
+    if (!flushOnly && needsPaint) {
+        needsPaint = false;
+        painting = true;
+        const HWND self = Handle();
+        if (std::exchange(erasePending, true)) {
+            HDC hdc = GetDC(self);
+            SendMessage(self, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+            DeviceContextData::From(hdc)->EndPainting();
+            delete DeviceContextData::From(hdc);
+        }
+        Dispatch(WM_PAINT, 0, 0, e, {});
+        if (!WindowRecord::From(self))
+            return true;
+        painting = false;
+    }
+    // Only what the event asks for: a flush of a drawn rectangle copies no more than it.
+    const QRect area = static_cast<QPaintEvent*>(e)->rect();
+    QPainter p(widget.data());
+    p.drawImage(area.topLeft(), Backing(), area);
+    return true;
+}
+
 LRESULT DispatchWithContext(WindowRecord* record, DispatchContext& ctx)
 {
     Contexts().push_back(&ctx);
@@ -293,6 +351,29 @@ void WindowRecord::Destroy(bool deleteWidget)
 
 namespace {
 
+// A key-down's lParam: one stroke, no repeat.
+constexpr LPARAM kSingleKeyStroke = 1;
+
+// The function keys have codes of their own; the rest keep the toolkit's code in the low word.
+WPARAM VirtualKey(int qtKey)
+{
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return static_cast<WPARAM>(VK_F1 + (qtKey - Qt::Key_F1));
+    return static_cast<WPARAM>(LOWORD(static_cast<DWORD>(qtKey)));
+}
+
+UINT MouseMessage(QEvent::Type type, Qt::MouseButton button)
+{
+    const bool right = button == Qt::RightButton;
+    const bool middle = button == Qt::MiddleButton;
+    switch (type) {
+    case QEvent::MouseButtonPress: return right ? WM_RBUTTONDOWN : middle ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+    case QEvent::MouseButtonRelease: return right ? WM_RBUTTONUP : middle ? WM_MBUTTONUP : WM_LBUTTONUP;
+    case QEvent::MouseButtonDblClick: return right ? WM_RBUTTONDBLCLK : middle ? WM_MBUTTONDBLCLK : WM_LBUTTONDBLCLK;
+    default: return WM_MOUSEMOVE;
+    }
+}
+
 bool IsDialogCommandKey(QKeyEvent* k)
 {
     return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Escape;
@@ -334,7 +415,7 @@ bool HandleDialogKey(WindowRecord* from, QKeyEvent* k)
 void ShowToolTip(WindowRecord* control, QHelpEvent* help)
 {
     WindowRecord* owner = control->ParentRecord();
-    while (owner && !owner->toolTips)
+    while (owner && !owner->ShowsToolTips())
         owner = owner->ParentRecord();
     if (!owner) {
         QToolTip::hideText();
@@ -354,151 +435,183 @@ void ShowToolTip(WindowRecord* control, QHelpEvent* help)
 
 } // namespace
 
-bool WindowRecord::HandleEvent(QEvent* e, const std::function<bool(QEvent*)>& base)
+bool WindowRecord::HandleEvent(QEvent* e, const EventBase& base)
 {
-    const auto runBase = [&] { return base(e); };
     if (isDestroyed)
         return e->type() == QEvent::DeferredDelete ? base(e) : true;
-    if (e->type() == PostedMessageEvent::kType) {
-        const auto* posted = static_cast<PostedMessageEvent*>(e);
-        SendMessage(Handle(), posted->message, posted->wParam, posted->lParam);
-        return true;
-    }
+    if (e->type() == PostedMessageEvent::kType)
+        return DeliverPosted(e);
     switch (e->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick: {
-        auto* me = static_cast<QMouseEvent*>(e);
-        NoteCursorPos(me->globalPosition().toPoint());
-        NoteMouseButtons(me->buttons());
-        UINT msg = WM_MOUSEMOVE;
-        const bool right = me->button() == Qt::RightButton;
-        const bool middle = me->button() == Qt::MiddleButton;
-        if (e->type() == QEvent::MouseButtonPress)
-            msg = right ? WM_RBUTTONDOWN : middle ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
-        else if (e->type() == QEvent::MouseButtonRelease)
-            msg = right ? WM_RBUTTONUP : middle ? WM_MBUTTONUP : WM_LBUTTONUP;
-        else if (e->type() == QEvent::MouseButtonDblClick)
-            msg = right ? WM_RBUTTONDBLCLK : middle ? WM_MBUTTONDBLCLK : WM_LBUTTONDBLCLK;
-        const QPoint local = me->position().toPoint();
-        const bool handled = Dispatch(msg, MouseFlags(me->buttons(), me->modifiers()), PackPoint(local), e, runBase);
-        if (isDestroyed || !KeepsMouseInput(*this))
-            return handled;
-        e->accept();
-        return true;
-    }
-    case QEvent::Wheel: {
-        auto* we = static_cast<QWheelEvent*>(e);
-        const int delta = we->angleDelta().y();
-        const WPARAM w = MAKELONG(static_cast<WORD>(MouseFlags(we->buttons(), we->modifiers())),
-                                  static_cast<WORD>(static_cast<short>(delta)));
-        return Dispatch(WM_MOUSEWHEEL, w, PackPoint(we->globalPosition().toPoint()), e, runBase);
-    }
-    case QEvent::Leave:
-        if (trackLeave) {
-            trackLeave = false;
-            Dispatch(WM_MOUSELEAVE, 0, 0, e, runBase);
-            return true;
-        }
-        return base(e);
-    case QEvent::Resize: {
-        const QSize s = static_cast<QResizeEvent*>(e)->size();
-        base(e);
-        if (widget->isMinimized())
-            return true;
-        Dispatch(WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(s.width()), static_cast<WORD>(s.height())), e,
-                 {});
-        return true;
-    }
-    case QEvent::WindowStateChange:
-        base(e);
-        if (widget->isMinimized())
-            Dispatch(WM_SIZE, SIZE_MINIMIZED, 0, e, {});
-        else
-            Dispatch(WM_SIZE, widget->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                     MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())), e, {});
-        return true;
-    case QEvent::Close:
-        // Closing is the window's own decision, reached through its system command.
-        e->ignore();
-        Dispatch(WM_SYSCOMMAND, SC_CLOSE, 0, e, {});
-        return true;
-    case QEvent::ContextMenu: {
-        auto* ce = static_cast<QContextMenuEvent*>(e);
-        return Dispatch(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), PackPoint(ce->globalPos()), e, runBase);
-    }
-    case QEvent::Timer: {
-        const int qtId = static_cast<QTimerEvent*>(e)->timerId();
-        for (const auto& [id, q] : timers)
-            if (q == qtId)
-                return Dispatch(WM_TIMER, id, 0, e, runBase);
-        return base(e);
-    }
+    case QEvent::MouseButtonDblClick: return TranslateMouse(e, base);
+    case QEvent::Wheel: return TranslateWheel(e, base);
+    case QEvent::Leave: return TranslateLeave(e, base);
+    case QEvent::Resize:
+    case QEvent::WindowStateChange: return TranslateSize(e, base);
+    case QEvent::Close: return TranslateClose(e);
+    case QEvent::ContextMenu: return TranslateContextMenu(e, base);
+    case QEvent::Timer: return TranslateTimer(e, base);
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* de = static_cast<QDropEvent*>(e);
-        if (acceptFiles && de->mimeData()->hasUrls()) {
-            de->setDropAction(Qt::CopyAction);
-            de->accept();
-            return true;
-        }
-        if (dropTarget) {
-            const DWORD effect = e->type() == QEvent::DragEnter ? dropTarget->DragEnter(e) : dropTarget->DragOver(e);
-            if (effect) {
-                de->setDropAction(effect & 2 ? Qt::MoveAction : Qt::CopyAction);
-                de->accept();
-            } else {
-                de->ignore();
-            }
-            return true;
-        }
-        return base(e);
-    }
-    case QEvent::DragLeave:
-        if (dropTarget)
-            dropTarget->DragLeave();
-        return true;
-    case QEvent::Drop: {
-        auto* de = static_cast<QDropEvent*>(e);
-        if (acceptFiles && de->mimeData()->hasUrls()) {
-            std::vector<CString> paths;
-            for (const QUrl& url : de->mimeData()->urls())
-                if (url.isLocalFile())
-                    paths.push_back(FromQString(url.toLocalFile()));
-            if (!paths.empty()) {
-                DropFileList drop(std::move(paths));
-                Dispatch(WM_DROPFILES, reinterpret_cast<WPARAM>(drop.Handle()), 0, e, {});
-            }
-            de->acceptProposedAction();
-            return true;
-        }
-        if (dropTarget) {
-            dropTarget->Drop(e);
-            // The view reports no effect: the source never deletes what it dragged.
-            de->setDropAction(Qt::IgnoreAction);
-            de->accept();
-            return true;
-        }
-        return base(e);
-    }
+    case QEvent::DragMove: return TranslateDragOver(e, base);
+    case QEvent::DragLeave: return TranslateDragLeave();
+    case QEvent::Drop: return TranslateDrop(e, base);
     case QEvent::ToolTip: ShowToolTip(this, static_cast<QHelpEvent*>(e)); return true;
-    case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (IsDialogCommandKey(k) && k->modifiers() == Qt::NoModifier && HandleDialogKey(this, k))
-            return true;
-        const WPARAM vk = k->key() >= Qt::Key_F1 && k->key() <= Qt::Key_F12
-                              ? static_cast<WPARAM>(VK_F1 + (k->key() - Qt::Key_F1))
-                              : static_cast<WPARAM>(k->key() & 0xFFFF);
-        return Dispatch(WM_KEYDOWN, vk, 1, e, runBase);
-    }
+    case QEvent::KeyPress: return TranslateKey(e, base);
     case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-        if (widget->isWindow())
-            return Dispatch(WM_ACTIVATE, e->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0, e, runBase);
-        return base(e);
+    case QEvent::WindowDeactivate: return TranslateActivation(e, base);
     default: return base(e);
     }
+}
+
+bool WindowRecord::DeliverPosted(QEvent* e)
+{
+    const auto* posted = static_cast<PostedMessageEvent*>(e);
+    SendMessage(Handle(), posted->message, posted->wParam, posted->lParam);
+    return true;
+}
+
+bool WindowRecord::TranslateMouse(QEvent* e, const EventBase& base)
+{
+    auto* me = static_cast<QMouseEvent*>(e);
+    NoteCursorPos(me->globalPosition().toPoint());
+    NoteMouseButtons(me->buttons());
+    const bool handled = Dispatch(MouseMessage(e->type(), me->button()), MouseFlags(me->buttons(), me->modifiers()),
+                                  PackPoint(me->position().toPoint()), e, [&] { return base(e); });
+    if (isDestroyed || !KeepsMouseInput(*this))
+        return handled;
+    e->accept();
+    return true;
+}
+
+bool WindowRecord::TranslateWheel(QEvent* e, const EventBase& base)
+{
+    auto* we = static_cast<QWheelEvent*>(e);
+    const int delta = we->angleDelta().y();
+    const WPARAM w = MAKELONG(static_cast<WORD>(MouseFlags(we->buttons(), we->modifiers())),
+                              static_cast<WORD>(static_cast<short>(delta)));
+    return Dispatch(WM_MOUSEWHEEL, w, PackPoint(we->globalPosition().toPoint()), e, [&] { return base(e); });
+}
+
+bool WindowRecord::TranslateLeave(QEvent* e, const EventBase& base)
+{
+    if (!trackLeave)
+        return base(e);
+    trackLeave = false;
+    Dispatch(WM_MOUSELEAVE, 0, 0, e, [&] { return base(e); });
+    return true;
+}
+
+// The widget resizes first, so the handler sees the new size; a minimized window reports its
+// minimizing alone.
+bool WindowRecord::TranslateSize(QEvent* e, const EventBase& base)
+{
+    base(e);
+    if (e->type() == QEvent::Resize) {
+        if (widget->isMinimized())
+            return true;
+        const QSize s = static_cast<QResizeEvent*>(e)->size();
+        Dispatch(WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(s.width()), static_cast<WORD>(s.height())), e,
+                 {});
+    } else if (widget->isMinimized()) {
+        Dispatch(WM_SIZE, SIZE_MINIMIZED, 0, e, {});
+    } else {
+        Dispatch(WM_SIZE, widget->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                 MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())), e, {});
+    }
+    return true;
+}
+
+// Closing is the window's own decision, reached through its system command.
+bool WindowRecord::TranslateClose(QEvent* e)
+{
+    e->ignore();
+    Dispatch(WM_SYSCOMMAND, SC_CLOSE, 0, e, {});
+    return true;
+}
+
+bool WindowRecord::TranslateContextMenu(QEvent* e, const EventBase& base)
+{
+    auto* ce = static_cast<QContextMenuEvent*>(e);
+    return Dispatch(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), PackPoint(ce->globalPos()), e,
+                    [&] { return base(e); });
+}
+
+bool WindowRecord::TranslateTimer(QEvent* e, const EventBase& base)
+{
+    const int qtId = static_cast<QTimerEvent*>(e)->timerId();
+    for (const auto& [id, q] : timers)
+        if (q == qtId)
+            return Dispatch(WM_TIMER, id, 0, e, [&] { return base(e); });
+    return base(e);
+}
+
+bool WindowRecord::TranslateDragOver(QEvent* e, const EventBase& base)
+{
+    auto* de = static_cast<QDropEvent*>(e);
+    if (acceptFiles && de->mimeData()->hasUrls()) {
+        de->setDropAction(Qt::CopyAction);
+        de->accept();
+        return true;
+    }
+    if (!dropTarget)
+        return base(e);
+    const DWORD effect = e->type() == QEvent::DragEnter ? dropTarget->DragEnter(e) : dropTarget->DragOver(e);
+    if (effect) {
+        de->setDropAction((effect & DROPEFFECT_MOVE) ? Qt::MoveAction : Qt::CopyAction);
+        de->accept();
+    } else {
+        de->ignore();
+    }
+    return true;
+}
+
+bool WindowRecord::TranslateDragLeave()
+{
+    if (dropTarget)
+        dropTarget->DragLeave();
+    return true;
+}
+
+bool WindowRecord::TranslateDrop(QEvent* e, const EventBase& base)
+{
+    auto* de = static_cast<QDropEvent*>(e);
+    if (acceptFiles && de->mimeData()->hasUrls()) {
+        std::vector<CString> paths;
+        for (const QUrl& url : de->mimeData()->urls())
+            if (url.isLocalFile())
+                paths.push_back(FromQString(url.toLocalFile()));
+        if (!paths.empty()) {
+            DropFileList drop(std::move(paths));
+            Dispatch(WM_DROPFILES, reinterpret_cast<WPARAM>(drop.Handle()), 0, e, {});
+        }
+        de->acceptProposedAction();
+        return true;
+    }
+    if (!dropTarget)
+        return base(e);
+    dropTarget->Drop(e);
+    // The view reports no effect: the source never deletes what it dragged.
+    de->setDropAction(Qt::IgnoreAction);
+    de->accept();
+    return true;
+}
+
+bool WindowRecord::TranslateKey(QEvent* e, const EventBase& base)
+{
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (IsDialogCommandKey(k) && k->modifiers() == Qt::NoModifier && HandleDialogKey(this, k))
+        return true;
+    return Dispatch(WM_KEYDOWN, VirtualKey(k->key()), kSingleKeyStroke, e, [&] { return base(e); });
+}
+
+bool WindowRecord::TranslateActivation(QEvent* e, const EventBase& base)
+{
+    if (!widget->isWindow())
+        return base(e);
+    return Dispatch(WM_ACTIVATE, e->type() == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0, e,
+                    [&] { return base(e); });
 }
 
 LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
@@ -530,11 +643,11 @@ LRESULT WindowRecord::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool
         return 0;
     case WM_NCHITTEST: return HTCLIENT;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
+        if ((wParam & kSystemCommandMask) == SC_CLOSE) {
             SendMessage(Handle(), WM_CLOSE, 0, 0);
-        } else if ((wParam & 0xFFF0) == SC_MINIMIZE && widget) {
+        } else if ((wParam & kSystemCommandMask) == SC_MINIMIZE && widget) {
             widget->window()->showMinimized();
-        } else if ((wParam & 0xFFF0) == SC_RESTORE && widget) {
+        } else if ((wParam & kSystemCommandMask) == SC_RESTORE && widget) {
             widget->window()->showNormal();
         }
         return 0;

@@ -66,18 +66,42 @@ public:
     // runs when the map has no handler or the handler asks for default processing.
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, QEvent* event, const std::function<bool()>& baseHandler,
                   LRESULT* result = nullptr);
+    // The widget's own processing of an event.
+    using EventBase = std::function<bool(QEvent*)>;
     // The shared translation of toolkit events; returns true when the event was consumed.
-    bool HandleEvent(QEvent* event, const std::function<bool(QEvent*)>& base);
+    bool HandleEvent(QEvent* event, const EventBase& base);
 
+    // Painting through device contexts: the retained image is kept between paints; only an
+    // invalidation or a new size repaints it. Backing() grows it to the widget's size first.
+    QImage& Backing();
+    const QImage& Retained() const { return backing; }
     // Shows what was drawn into the area of the backing image; synchronous when safe.
     void FlushBacking(const QRect& area);
-    QImage& Backing();
+    // Asks for a paint; erase requests add up until it runs.
+    void InvalidatePaint(bool erase);
+    bool IsPainting() const { return painting; }
+    bool NeedsPaint() const { return needsPaint; }
+    // A paint event of a window drawn through WM_ERASEBKGND and WM_PAINT: runs them when the
+    // retained image is stale, then shows the part of it the event asks for.
+    bool PaintRetained(QEvent* paintEvent);
 
     // Hides and unlinks the window; a top-level (or the destroyed window itself) is deleted later,
     // never under a running handler.
     void Destroy(bool deleteWidget);
     // Runs once its class has set the window up, text and geometry included.
     virtual void Created() {}
+
+    // Drop state: dropped files arrive as WM_DROPFILES; a registered target takes any other drag.
+    void AcceptFiles(bool accept);
+    void RegisterDropTarget(DropTargetSink* sink);
+    // Only sink's own registration is revoked.
+    void RevokeDropTarget(const DropTargetSink* sink);
+
+    // Input requests: tooltips asked of the window for its controls, and one mouse-leave notice.
+    // Returns whether tooltips were enabled before.
+    bool EnableToolTips(bool enable);
+    bool ShowsToolTips() const { return toolTips; }
+    void TrackMouseLeave() { trackLeave = true; }
 
     // What every window has, whatever its class.
     QPointer<QWidget> widget;
@@ -97,23 +121,36 @@ public:
     std::unique_ptr<CMenu> systemMenu;
     std::map<UINT_PTR, int> timers;
 
-    // Input: dropped files, drag-and-drop, tooltips and the mouse-leave request.
-    bool acceptFiles = false;
-    DropTargetSink* dropTarget = nullptr;
-    bool toolTips = false;
-    bool trackLeave = false;
+protected:
+    // Runs when the window is destroyed, after it is unlinked from its object.
+    virtual void WindowDestroyed() {}
 
-    // Painting through device contexts: the retained image is kept between paints; only an
-    // invalidation or a new size repaints it.
+private:
     QImage backing;
     bool painting = false;
     bool flushOnly = false;
     bool erasePending = true;
     bool needsPaint = true;
 
-protected:
-    // Runs when the window is destroyed, after it is unlinked from its object.
-    virtual void WindowDestroyed() {}
+    bool acceptFiles = false;
+    DropTargetSink* dropTarget = nullptr;
+    bool toolTips = false;
+    bool trackLeave = false;
+
+    // One translator per event family, each returning whether the event was consumed.
+    bool DeliverPosted(QEvent* event);
+    bool TranslateMouse(QEvent* event, const EventBase& base);
+    bool TranslateWheel(QEvent* event, const EventBase& base);
+    bool TranslateLeave(QEvent* event, const EventBase& base);
+    bool TranslateSize(QEvent* event, const EventBase& base);
+    bool TranslateClose(QEvent* event);
+    bool TranslateContextMenu(QEvent* event, const EventBase& base);
+    bool TranslateTimer(QEvent* event, const EventBase& base);
+    bool TranslateDragOver(QEvent* event, const EventBase& base);
+    bool TranslateDragLeave();
+    bool TranslateDrop(QEvent* event, const EventBase& base);
+    bool TranslateKey(QEvent* event, const EventBase& base);
+    bool TranslateActivation(QEvent* event, const EventBase& base);
 };
 
 // The one way to reach a window's record from a handle: runs use on the live record of hWnd and

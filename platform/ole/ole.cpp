@@ -115,17 +115,14 @@ BOOL COleDropTarget::Register(CWnd* pWnd)
         return FALSE;
     Revoke();
     m_hWnd = pWnd->m_hWnd;
-    r->dropTarget = m_sink.get();
-    r->widget->setAcceptDrops(true);
+    r->RegisterDropTarget(m_sink.get());
     return TRUE;
 }
 
 void COleDropTarget::Revoke()
 {
-    if (WindowRecord* r = WindowRecord::From(m_hWnd); r && r->dropTarget == m_sink.get()) {
-        r->dropTarget = nullptr;
-        r->widget->setAcceptDrops(r->acceptFiles);
-    }
+    if (WindowRecord* r = WindowRecord::From(m_hWnd))
+        r->RevokeDropTarget(m_sink.get());
     m_hWnd = nullptr;
 }
 

@@ -324,15 +324,15 @@ TEST(WindowPainting, DrawingOutsidePaintIsShownAndKeptUntilTheWindowIsInvalidate
         dc.FillSolidRect(20, 0, 10, 10, RGB(255, 0, 0));
     }
     EXPECT_EQ(Shown(w, 25, 5), QColor(255, 0, 0));
-    ASSERT_FALSE(WindowRecord::From(w.m_hWnd)->needsPaint);
+    ASSERT_FALSE(WindowRecord::From(w.m_hWnd)->NeedsPaint());
     WindowRecord::From(w.m_hWnd)->widget->repaint(); // an expose shows the retained picture
     EXPECT_EQ(w.paints, paints);
     EXPECT_EQ(Shown(w, 25, 5), QColor(255, 0, 0));
     w.Invalidate(TRUE);
-    EXPECT_TRUE(WindowRecord::From(w.m_hWnd)->needsPaint);
-    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->painting);
+    EXPECT_TRUE(WindowRecord::From(w.m_hWnd)->NeedsPaint());
+    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->IsPainting());
     w.UpdateWindow();
-    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->needsPaint);
+    EXPECT_FALSE(WindowRecord::From(w.m_hWnd)->NeedsPaint());
     EXPECT_EQ(w.paints, paints + 1);
     EXPECT_EQ(Shown(w, 25, 5), QColor(255, 255, 255));
 }
@@ -427,7 +427,7 @@ TEST(WindowPainting, EveryDrawingOutsidePaintReachesTheScreen)
             d.draw(dc);
         }
         const QImage shown = OnScreen(&w);
-        const QImage& retained = WindowRecord::From(w.m_hWnd)->backing;
+        const QImage& retained = WindowRecord::From(w.m_hWnd)->Retained();
         ASSERT_EQ(shown.size(), retained.size()) << d.what;
         EXPECT_NE(shown, before) << d.what << " drew nothing";
         int misses = 0;
