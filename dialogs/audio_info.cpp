@@ -1,39 +1,28 @@
 #include "dialogs/audio_info.h"
 
-#include "foundation/profile_access.h"
+#include "foundation/profile_fields.h"
 
 namespace {
 
 constexpr LPCWSTR kSection = u"DATA";
 
+// Read and written in this order.
+constexpr ProfileField<CAudioInfo> kFields[] = {
+    {u"EncType", &CAudioInfo::EncType},
+    {u"cbr_bps", &CAudioInfo::cbr_bps},
+    {u"vbr", &CAudioInfo::vbr},
+    {u"Qual", &CAudioInfo::Qual},
+    {u"vbr_bps", &CAudioInfo::vbr_bps},
+    {u"wma7", &CAudioInfo::wma7},
+    {u"wma4", &CAudioInfo::wma4},
+    {u"wmaPRX", &CAudioInfo::wmaPRX},
+    {u"wma2Pass", &CAudioInfo::wma2Pass},
+    {u"wmaSelect", &CAudioInfo::wmaSelect},
+    {u"VOL", &CAudioInfo::VOL},
+};
+
 } // namespace
 
-void CAudioInfo::Load()
-{
-    EncType = GetAppProfileInt(kSection, u"EncType", EncType);
-    cbr_bps = GetAppProfileInt(kSection, u"cbr_bps", cbr_bps);
-    vbr = GetAppProfileInt(kSection, u"vbr", vbr);
-    Qual = GetAppProfileInt(kSection, u"Qual", Qual);
-    vbr_bps = GetAppProfileInt(kSection, u"vbr_bps", vbr_bps);
-    wma7 = GetAppProfileInt(kSection, u"wma7", wma7);
-    wma4 = GetAppProfileInt(kSection, u"wma4", wma4);
-    wmaPRX = GetAppProfileString(kSection, u"wmaPRX", wmaPRX);
-    wma2Pass = GetAppProfileInt(kSection, u"wma2Pass", wma2Pass);
-    wmaSelect = GetAppProfileInt(kSection, u"wmaSelect", wmaSelect);
-    VOL = GetAppProfileInt(kSection, u"VOL", VOL);
-}
+void CAudioInfo::Load() { LoadProfileFields(kSection, kFields, *this); }
 
-void CAudioInfo::Save() const
-{
-    WriteAppProfileInt(kSection, u"EncType", EncType);
-    WriteAppProfileInt(kSection, u"cbr_bps", cbr_bps);
-    WriteAppProfileInt(kSection, u"vbr", vbr);
-    WriteAppProfileInt(kSection, u"Qual", Qual);
-    WriteAppProfileInt(kSection, u"vbr_bps", vbr_bps);
-    WriteAppProfileInt(kSection, u"wma7", wma7);
-    WriteAppProfileInt(kSection, u"wma4", wma4);
-    WriteAppProfileString(kSection, u"wmaPRX", wmaPRX);
-    WriteAppProfileInt(kSection, u"wma2Pass", wma2Pass);
-    WriteAppProfileInt(kSection, u"wmaSelect", wmaSelect);
-    WriteAppProfileInt(kSection, u"VOL", VOL);
-}
+void CAudioInfo::Save() const { SaveProfileFields(kSection, kFields, *this); }

@@ -3,14 +3,30 @@
 #include "foundation/error_numbers.h"
 #include "foundation/file_path.h"
 #include "foundation/file_system.h"
-#include "foundation/profile_access.h"
+#include "foundation/profile_fields.h"
 #include "platform/win/current_directory.h"
 
 namespace {
 
 constexpr const char16_t* kSection = u"DATA";
 
-int ReadInt(LPCWSTR key, int defaultValue) { return GetAppProfileInt(kSection, key, defaultValue); }
+// Read and written in this order. VOL and uwagaki read missing keys as fixed values, whatever
+// the record held before.
+constexpr ProfileField<CInfo> kFields[] = {
+    {u"fps", &CInfo::fps},
+    {u"InterLaced", &CInfo::InterLaced},
+    {u"quality", &CInfo::quality},
+    {u"perfile", &CInfo::perfile},
+    {u"hozon", &CInfo::hozon},
+    {u"WMV", &CInfo::WMV},
+    {u"WMV4", &CInfo::WMV4},
+    {u"WMV7", &CInfo::WMV7},
+    {u"WMV8", &CInfo::WMV8},
+    {u"WMV2PASS", &CInfo::WMV2PASS},
+    {u"PRX", &CInfo::PRX},
+    {u"VOL", &CInfo::VOL, 100},
+    {u"uwagaki", &CInfo::uwagaki, 0},
+};
 
 } // namespace
 
@@ -20,38 +36,11 @@ CInfo::~CInfo() { CheckFolderAndSave(); }
 
 void CInfo::Load()
 {
-    fps = ReadInt(u"fps", fps);
-    InterLaced = ReadInt(u"InterLaced", InterLaced);
-    quality = ReadInt(u"quality", quality);
-    perfile = ReadInt(u"perfile", perfile);
-    hozon = GetAppProfileString(kSection, u"hozon", hozon);
-    WMV = ReadInt(u"WMV", WMV);
-    WMV4 = ReadInt(u"WMV4", WMV4);
-    WMV7 = ReadInt(u"WMV7", WMV7);
-    WMV8 = ReadInt(u"WMV8", WMV8);
-    WMV2PASS = ReadInt(u"WMV2PASS", WMV2PASS);
-    PRX = GetAppProfileString(kSection, u"PRX", PRX);
-    VOL = ReadInt(u"VOL", 100);
-    uwagaki = ReadInt(u"uwagaki", 0);
+    LoadProfileFields(kSection, kFields, *this);
     Save();
 }
 
-void CInfo::Save()
-{
-    WriteAppProfileInt(kSection, u"fps", fps);
-    WriteAppProfileInt(kSection, u"InterLaced", InterLaced);
-    WriteAppProfileInt(kSection, u"quality", quality);
-    WriteAppProfileInt(kSection, u"perfile", perfile);
-    WriteAppProfileString(kSection, u"hozon", hozon);
-    WriteAppProfileInt(kSection, u"WMV", WMV);
-    WriteAppProfileInt(kSection, u"WMV4", WMV4);
-    WriteAppProfileInt(kSection, u"WMV7", WMV7);
-    WriteAppProfileInt(kSection, u"WMV8", WMV8);
-    WriteAppProfileInt(kSection, u"WMV2PASS", WMV2PASS);
-    WriteAppProfileString(kSection, u"PRX", PRX);
-    WriteAppProfileInt(kSection, u"VOL", VOL);
-    WriteAppProfileInt(kSection, u"uwagaki", uwagaki);
-}
+void CInfo::Save() { SaveProfileFields(kSection, kFields, *this); }
 
 BOOL CInfo::CheckFolderAndSave()
 {

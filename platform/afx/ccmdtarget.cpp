@@ -60,12 +60,3 @@ void CCmdUI::SetText(LPCTSTR text)
     if (m_pOther)
         m_pOther->SetWindowText(text);
 }
-
-BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
-{
-    m_bEnableChanged = FALSE;
-    const BOOL handled = pTarget->OnCmdMsg(m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), this);
-    if (!handled && bDisableIfNoHandler && !m_bEnableChanged)
-        Enable(FALSE);
-    return handled;
-}

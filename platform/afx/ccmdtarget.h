@@ -40,9 +40,6 @@ public:
         SetCheck(bOn ? 1 : 0);
     }
 
-    // Asks pTarget's update handler; with no handler the item is disabled when bDisableIfNoHandler.
-    BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
-
     UINT m_nID = 0;
     UINT m_nIndex = 0;
     CWnd* m_pOther = nullptr;

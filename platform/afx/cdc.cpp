@@ -202,12 +202,6 @@ BOOL DeleteDC(HDC hdc)
     return TRUE;
 }
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
-{
-    DeviceContextData* dc = DeviceContextData::From(hdc);
-    return dc ? dc->Select(object) : nullptr;
-}
-
 int SetStretchBltMode(HDC hdc, int mode)
 {
     DeviceContextData* dc = DeviceContextData::From(hdc);
@@ -342,8 +336,6 @@ CGdiObject* CDC::SelectObject(CGdiObject* o)
         return nullptr;
     return CGdiObject::FromHandle(Data(m_hDC)->Select(o->m_hObject));
 }
-CPen* CDC::SelectObject(CPen* p) { return static_cast<CPen*>(SelectObject(static_cast<CGdiObject*>(p))); }
-CBrush* CDC::SelectObject(CBrush* p) { return static_cast<CBrush*>(SelectObject(static_cast<CGdiObject*>(p))); }
 CFont* CDC::SelectObject(CFont* p) { return static_cast<CFont*>(SelectObject(static_cast<CGdiObject*>(p))); }
 CBitmap* CDC::SelectObject(CBitmap* p) { return static_cast<CBitmap*>(SelectObject(static_cast<CGdiObject*>(p))); }
 
@@ -519,21 +511,6 @@ int CDC::DrawText(const CString& str, LPRECT rc, UINT format)
             p.setClipping(false);
     }
     return bound.height();
-}
-
-BOOL CDC::TextOut(int x, int y, const CString& str)
-{
-    DeviceContextData* dc = Data(m_hDC);
-    const QFont font = dc->CurrentFont();
-    const QFontMetrics fm(font);
-    const QString text = ToQString(str);
-    QPainter& p = dc->Painter();
-    p.setFont(font);
-    if (dc->bkMode == OPAQUE)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(dc->bkColor));
-    p.setPen(ToQColor(dc->textColor));
-    p.drawText(QPoint(x, y + fm.ascent()), text);
-    return TRUE;
 }
 
 CSize CDC::GetTextExtent(const CString& str) const { return GetTextExtent(str.GetString(), str.GetLength()); }

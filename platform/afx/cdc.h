@@ -23,8 +23,6 @@ public:
     BOOL DeleteDC();
 
     CGdiObject* SelectStockObject(int nIndex);
-    CPen* SelectObject(CPen* pPen);
-    CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
     CBitmap* SelectObject(CBitmap* pBitmap);
     CGdiObject* SelectObject(CGdiObject* pObject);
@@ -49,7 +47,6 @@ public:
     COLORREF GetPixel(int x, int y) const;
 
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
-    BOOL TextOut(int x, int y, const CString& str);
     CSize GetTextExtent(const CString& str) const;
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
 
@@ -95,7 +92,6 @@ HDC GetDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hDC);
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ hObject);
 int SetStretchBltMode(HDC hdc, int mode);
 // Our blitter: 24-bit bottom-up BGR (BI_RGB) with nearest-neighbour stretching; every other
 // format, a source outside the DIB or a non-positive size is refused with 0.

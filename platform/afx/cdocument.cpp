@@ -65,10 +65,3 @@ void CDocument::RemoveView(CView* pView)
     m_views.erase(it);
     pView->m_pDocument = nullptr;
 }
-
-void CDocument::UpdateAllViews(CView* pSender)
-{
-    for (CView* view : m_views)
-        if (view != pSender)
-            view->Invalidate();
-}

@@ -36,8 +36,6 @@ public:
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     const std::vector<CView*>& GetViews() const { return m_views; }
-    // Invalidates every view but the sender.
-    void UpdateAllViews(CView* pSender);
 
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 

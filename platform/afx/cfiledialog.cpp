@@ -16,8 +16,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
 {
 }
 
-CString CFileDialog::GetFileName() const { return FromQString(QFileInfo(ToQString(m_pathName)).fileName()); }
-
 INT_PTR CFileDialog::DoModal()
 {
     if (ModalLoop::Refused())

@@ -26,7 +26,6 @@ public:
     CString GetPathName() const { return m_pathName; }
     // Every chosen path in the order the dialog gives them (one without OFN_ALLOWMULTISELECT).
     const std::vector<CString>& GetPathNames() const { return m_pathNames; }
-    CString GetFileName() const;
 
 private:
     BOOL m_bOpen;

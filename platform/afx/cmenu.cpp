@@ -119,28 +119,6 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     return rString.GetLength();
 }
 
-UINT CMenu::EnableMenuItem(UINT nID, UINT nEnable)
-{
-    const int at = Find(nID, nEnable & MF_BYPOSITION);
-    if (at < 0)
-        return 0xFFFFFFFFu;
-    Item& item = m_items[static_cast<size_t>(at)];
-    const UINT old = item.flags & (MF_GRAYED | MF_DISABLED);
-    item.flags = (item.flags & ~(MF_GRAYED | MF_DISABLED)) | (nEnable & (MF_GRAYED | MF_DISABLED));
-    return old;
-}
-
-UINT CMenu::CheckMenuItem(UINT nID, UINT nCheck)
-{
-    const int at = Find(nID, nCheck & MF_BYPOSITION);
-    if (at < 0)
-        return 0xFFFFFFFFu;
-    Item& item = m_items[static_cast<size_t>(at)];
-    const UINT old = item.flags & MF_CHECKED;
-    item.flags = (item.flags & ~MF_CHECKED) | (nCheck & MF_CHECKED);
-    return old;
-}
-
 void CMenu::UpdateItems(CWnd* pWnd)
 {
     if (!pWnd)

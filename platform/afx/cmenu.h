@@ -27,8 +27,6 @@ public:
     int GetMenuItemCount() const;
     UINT GetMenuItemID(int nPos) const;
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
     // Shows the menu at a screen point; the chosen item reaches pWnd as WM_COMMAND (or comes
     // back as the result with TPM_RETURNCMD). Before it opens, pWnd's update handlers set each
     // item's enabled and checked state.

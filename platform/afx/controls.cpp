@@ -157,14 +157,6 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
     bOutside = HIWORD(r) ? TRUE : FALSE;
     return LOWORD(r);
 }
-DWORD_PTR CListBox::GetItemData(int nIndex) const
-{
-    return static_cast<DWORD_PTR>(const_cast<CListBox*>(this)->SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
-}
-int CListBox::SetItemData(int nIndex, DWORD_PTR data)
-{
-    return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(data)));
-}
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 
@@ -200,17 +192,7 @@ void CSliderCtrl::GetSelection(int& nMin, int& nMax) const
 }
 int CSliderCtrl::GetPos() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETPOS)); }
 
-void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
-{
-    const_cast<CSpinButtonCtrl*>(this)->SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower),
-                                                    reinterpret_cast<LPARAM>(&nUpper));
-}
 int CSpinButtonCtrl::GetPos32(BOOL* lpbError) const
 {
     return static_cast<int>(const_cast<CSpinButtonCtrl*>(this)->SendMessage(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(lpbError)));
-}
-CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
-{
-    return CWnd::FromHandle(reinterpret_cast<HWND>(
-        SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy ? pWndBuddy->m_hWnd : nullptr), 0)));
 }

@@ -77,8 +77,6 @@ public:
     int GetHorizontalExtent() const;
     int GetItemRect(int nIndex, LPRECT lpRect) const;
     UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const;
-    DWORD_PTR GetItemData(int nIndex) const;
-    int SetItemData(int nIndex, DWORD_PTR data);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -111,9 +109,7 @@ class CSpinButtonCtrl : public CWnd {
 public:
     void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper); }
     void SetRange(short nLower, short nUpper) { SetRange32(nLower, nUpper); }
-    void GetRange32(int& nLower, int& nUpper) const;
     int SetPos32(int nPos) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, nPos)); }
     int SetPos(int nPos) { return SetPos32(nPos); }
     int GetPos32(BOOL* lpbError = nullptr) const;
-    CWnd* SetBuddy(CWnd* pWndBuddy);
 };

@@ -264,27 +264,9 @@ CString& CString::operator=(LPCWSTR text)
     return *this;
 }
 
-CString& CString::operator=(WCHAR ch)
-{
-    m_text.assign(1, ch);
-    return *this;
-}
-
-CString& CString::operator=(const char* text)
-{
-    m_text = text ? Utf8ToUtf16(text) : std::u16string();
-    return *this;
-}
-
 WCHAR CString::GetAt(int index) const
 {
     return (index >= 0 && index < GetLength()) ? m_text[static_cast<size_t>(index)] : WCHAR(0);
-}
-
-void CString::SetAt(int index, WCHAR ch)
-{
-    if (index >= 0 && index < GetLength())
-        m_text[static_cast<size_t>(index)] = ch;
 }
 
 CString& CString::operator+=(const CString& other)
@@ -303,12 +285,6 @@ CString& CString::operator+=(WCHAR ch)
 {
     m_text.push_back(ch);
     return *this;
-}
-
-void CString::Append(LPCWSTR text, int length)
-{
-    if (text && length > 0)
-        m_text.append(text, static_cast<size_t>(length));
 }
 
 int CString::Compare(LPCWSTR text) const { return CompareUnits(m_text, ViewOf(text), false); }
@@ -372,18 +348,6 @@ int CString::FindOneOf(LPCWSTR characters) const
     return pos == std::u16string::npos ? -1 : static_cast<int>(pos);
 }
 
-int CString::Replace(WCHAR oldCh, WCHAR newCh)
-{
-    int count = 0;
-    for (WCHAR& c : m_text) {
-        if (c == oldCh) {
-            c = newCh;
-            ++count;
-        }
-    }
-    return count;
-}
-
 int CString::Replace(LPCWSTR oldText, LPCWSTR newText)
 {
     const std::u16string_view from = ViewOf(oldText);
@@ -414,13 +378,6 @@ int CString::Remove(WCHAR ch)
     const size_t before = m_text.size();
     std::erase(m_text, ch);
     return static_cast<int>(before - m_text.size());
-}
-
-int CString::Insert(int index, WCHAR ch)
-{
-    index = std::clamp(index, 0, GetLength());
-    m_text.insert(m_text.begin() + index, ch);
-    return GetLength();
 }
 
 int CString::Insert(int index, LPCWSTR text)
@@ -455,8 +412,6 @@ CString& CString::TrimRight()
         m_text.pop_back();
     return *this;
 }
-
-CString& CString::Trim(WCHAR ch) { return TrimRight(ch).TrimLeft(ch); }
 
 CString& CString::TrimLeft(WCHAR ch)
 {
@@ -500,14 +455,6 @@ void CString::FormatV(LPCWSTR format, va_list args)
     va_end(copy);
 }
 
-void CString::AppendFormat(LPCWSTR format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    *this += FormatString(format, args);
-    va_end(args);
-}
-
 BOOL CString::LoadString(UINT id)
 {
     LPCWSTR text = FindResourceString(id);
@@ -519,12 +466,6 @@ LPWSTR CString::GetBuffer(int minLength)
 {
     if (minLength > GetLength())
         m_text.resize(static_cast<size_t>(minLength));
-    return m_text.data();
-}
-
-LPWSTR CString::GetBufferSetLength(int length)
-{
-    m_text.resize(static_cast<size_t>(std::max(length, 0)));
     return m_text.data();
 }
 
@@ -550,21 +491,7 @@ CString operator+(const CString& a, LPCWSTR b)
     return r;
 }
 
-CString operator+(LPCWSTR a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
 CString operator+(const CString& a, WCHAR b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(WCHAR a, const CString& b)
 {
     CString r(a);
     r += b;
@@ -574,5 +501,3 @@ CString operator+(WCHAR a, const CString& b)
 bool operator==(const CString& a, const CString& b) { return a.View() == b.View(); }
 
 bool operator==(const CString& a, LPCWSTR b) { return a.View() == ViewOf(b); }
-
-bool operator<(const CString& a, const CString& b) { return a.View() < b.View(); }

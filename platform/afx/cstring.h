@@ -22,8 +22,6 @@ public:
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
     CString& operator=(LPCWSTR text);
-    CString& operator=(WCHAR ch);
-    CString& operator=(const char* text);
 
     operator LPCWSTR() const { return m_text.c_str(); }
     LPCWSTR GetString() const { return m_text.c_str(); }
@@ -34,13 +32,11 @@ public:
     void Empty() { m_text.clear(); }
 
     WCHAR GetAt(int index) const;
-    void SetAt(int index, WCHAR ch);
     WCHAR operator[](int index) const { return GetAt(index); }
 
     CString& operator+=(const CString& other);
     CString& operator+=(LPCWSTR text);
     CString& operator+=(WCHAR ch);
-    void Append(LPCWSTR text, int length);
 
     int Compare(LPCWSTR text) const;
     // Folds the letters A to Z only; everything else compares by UTF-16 code unit.
@@ -59,17 +55,14 @@ public:
     int ReverseFind(WCHAR ch) const;
     int FindOneOf(LPCWSTR characters) const;
 
-    int Replace(WCHAR oldCh, WCHAR newCh);
     int Replace(LPCWSTR oldText, LPCWSTR newText);
     int Remove(WCHAR ch);
-    int Insert(int index, WCHAR ch);
     int Insert(int index, LPCWSTR text);
     int Delete(int index, int count = 1);
 
     CString& Trim();
     CString& TrimLeft();
     CString& TrimRight();
-    CString& Trim(WCHAR ch);
     CString& TrimLeft(WCHAR ch);
     CString& TrimRight(WCHAR ch);
     CString& TrimLeft(LPCWSTR characters);
@@ -78,7 +71,6 @@ public:
     // printf-style with the class library's rules: %s is a wide string, %S and %hs narrow.
     void Format(LPCWSTR format, ...);
     void FormatV(LPCWSTR format, va_list args);
-    void AppendFormat(LPCWSTR format, ...);
 
     // Looks the identifier up in the program's string table; FALSE and empty when absent.
     BOOL LoadString(UINT id);
@@ -86,7 +78,6 @@ public:
     // A writable buffer of at least minLength characters plus terminator; ReleaseBuffer(-1)
     // takes the length up to the first zero.
     LPWSTR GetBuffer(int minLength = 0);
-    LPWSTR GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
 private:
@@ -95,13 +86,10 @@ private:
 
 CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, LPCWSTR b);
-CString operator+(LPCWSTR a, const CString& b);
 CString operator+(const CString& a, WCHAR b);
-CString operator+(WCHAR a, const CString& b);
 
 bool operator==(const CString& a, const CString& b);
 bool operator==(const CString& a, LPCWSTR b);
-bool operator<(const CString& a, const CString& b);
 
 // Wide printf with the class library's conversions, for callers that format into a CString.
 CString FormatString(LPCWSTR format, va_list args);

@@ -63,13 +63,3 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
 {
     return m_profile.WriteProfileInt(lpszSection, lpszEntry, nValue);
 }
-
-CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
-{
-    return m_profile.GetProfileString(lpszSection, lpszEntry, lpszDefault);
-}
-
-BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
-{
-    return m_profile.WriteProfileString(lpszSection, lpszEntry, lpszValue);
-}

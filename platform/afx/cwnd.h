@@ -70,7 +70,6 @@ public:
     int GetWindowTextLength() const;
     void SetDlgItemText(int nID, LPCTSTR text);
     int GetDlgItemText(int nID, CString& text) const;
-    void SetDlgItemInt(int nID, UINT value, BOOL bSigned = TRUE);
     UINT GetDlgItemInt(int nID, BOOL* pTranslated = nullptr, BOOL bSigned = TRUE) const;
     void CheckDlgButton(int nID, UINT nCheck);
     UINT IsDlgButtonChecked(int nID) const;
@@ -81,7 +80,6 @@ public:
     void ScreenToClient(LPPOINT point) const;
     void ScreenToClient(LPRECT rect) const;
     void ClientToScreen(LPPOINT point) const;
-    void ClientToScreen(LPRECT rect) const;
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     void MoveWindow(LPCRECT rect, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
@@ -92,11 +90,8 @@ public:
     BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
-    BOOL IsIconic() const;
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL SetForegroundWindow();
     void DragAcceptFiles(BOOL bAccept = TRUE);
     BOOL EnableToolTips(BOOL bEnable = TRUE);
@@ -113,7 +108,6 @@ public:
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN hRgn = nullptr, UINT flags = RDW_INVALIDATE | RDW_ERASE);
     CDC* GetDC();
-    CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void* lpfnTimer);
@@ -135,25 +129,12 @@ public:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnPaint();
-    BOOL OnEraseBkgnd(CDC* pDC);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnClose();
     void OnTimer(UINT_PTR nIDEvent);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
-    void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnLButtonDblClk(UINT nFlags, CPoint point);
-    void OnRButtonDown(UINT nFlags, CPoint point);
-    void OnRButtonUp(UINT nFlags, CPoint point);
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
-    void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnDropFiles(HDROP hDropInfo);
-    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     // Creation parameters handed over to the toolkit layer (used by it only).
@@ -173,4 +154,3 @@ BOOL SetCursorPos(int x, int y);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
 inline BOOL _TrackMouseEvent(TRACKMOUSEEVENT* tme) { return TrackMouseEvent(tme); }
 short GetAsyncKeyState(int vKey);
-HWND GetFocus();

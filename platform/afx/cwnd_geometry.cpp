@@ -54,14 +54,6 @@ void CWnd::ClientToScreen(LPPOINT point) const
     });
 }
 
-void CWnd::ClientToScreen(LPRECT rect) const
-{
-    POINT a{rect->left, rect->top}, b{rect->right, rect->bottom};
-    ClientToScreen(&a);
-    ClientToScreen(&b);
-    *rect = RECT{a.x, a.y, b.x, b.y};
-}
-
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
     WithWindow(m_hWnd, [&](WindowRecord& r) {

@@ -37,5 +37,4 @@ BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN, UINT flags)
 }
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-CDC* CWnd::GetWindowDC() { return GetDC(); }
 int CWnd::ReleaseDC(CDC* pDC) { return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }

@@ -56,21 +56,11 @@ BOOL CWnd::IsWindowEnabled() const
     return WithWindow(m_hWnd, FALSE, [](WindowRecord& r) { return r.widget->isEnabled() ? TRUE : FALSE; });
 }
 
-BOOL CWnd::IsIconic() const
-{
-    return WithWindow(m_hWnd, FALSE, [](WindowRecord& r) { return r.widget->isMinimized() ? TRUE : FALSE; });
-}
-
 DWORD CWnd::GetStyle() const
 {
     return WithWindow(m_hWnd, 0, [](WindowRecord& r) -> DWORD {
         return (r.windowStyle & ~WS_VISIBLE) | (r.widget->isVisible() ? WS_VISIBLE : 0);
     });
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return WithWindow(m_hWnd, 0, [](WindowRecord& r) { return r.exStyle; });
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT)
@@ -83,17 +73,6 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT)
         if (r.widget->isWindow() && (dwRemove & WS_CAPTION))
             r.widget->setWindowFlag(Qt::FramelessWindowHint, true);
         r.widget->update();
-        return TRUE;
-    });
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT)
-{
-    return WithWindow(m_hWnd, FALSE, [&](WindowRecord& r) {
-        const DWORD next = (r.exStyle & ~dwRemove) | dwAdd;
-        if (next == r.exStyle)
-            return FALSE;
-        r.exStyle = next;
         return TRUE;
     });
 }

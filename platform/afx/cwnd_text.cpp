@@ -42,16 +42,6 @@ int CWnd::GetDlgItemText(int nID, CString& text) const
     return item ? item->GetWindowText(text) : 0;
 }
 
-void CWnd::SetDlgItemInt(int nID, UINT value, BOOL bSigned)
-{
-    CString text;
-    if (bSigned)
-        text.Format(u"%d", static_cast<int>(value));
-    else
-        text.Format(u"%u", value);
-    SetDlgItemText(nID, text);
-}
-
 UINT CWnd::GetDlgItemInt(int nID, BOOL* pTranslated, BOOL bSigned) const
 {
     CString text;

@@ -110,11 +110,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%d", kPromptParseInt);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
-{
-    ExchangeInteger(pDX, nIDC, value, INT32_MIN, INT32_MAX, u"%ld", kPromptParseInt);
-}
-
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
     ExchangeInteger(pDX, nIDC, value, 0, UINT32_MAX, u"%u", kPromptParseUInt);
@@ -143,36 +138,6 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
         value = static_cast<int>(w->SendMessage(BM_GETCHECK));
     else
         w->SendMessage(BM_SETCHECK, static_cast<WPARAM>(value), 0);
-}
-
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
-{
-    const HWND first = pDX->PrepareCtrl(nIDC);
-    WindowRecord* r = WindowRecord::From(first);
-    if (!r || !r->widget->parentWidget())
-        return;
-    if (pDX->m_bSaveAndValidate)
-        value = -1;
-    // The group runs from the first button to the next control that starts a group.
-    const auto siblings = r->widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    int index = 0;
-    for (qsizetype i = siblings.indexOf(r->widget); i >= 0 && i < siblings.size(); ++i) {
-        auto* b = dynamic_cast<WindowRecord*>(siblings[i]);
-        if (!b || b->isDestroyed)
-            continue;
-        if (b != r && (b->windowStyle & WS_GROUP))
-            break;
-        const DWORD type = b->windowStyle & BS_TYPEMASK;
-        if (b->kind != WindowKind::Button || (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON))
-            break;
-        if (pDX->m_bSaveAndValidate) {
-            if (SendMessage(b->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED)
-                value = index;
-        } else {
-            SendMessage(b->Handle(), BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
-        ++index;
-    }
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
@@ -219,12 +184,6 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
     prompt.Replace(u"%1", low);
     prompt.Replace(u"%2", high);
     FailWith(pDX, prompt);
-}
-
-void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
-{
-    if (pDX->m_bSaveAndValidate && value.GetLength() > nChars)
-        pDX->Fail();
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)

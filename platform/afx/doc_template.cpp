@@ -67,23 +67,6 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
     pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
 }
 
-BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
-{
-    CString all;
-    all.LoadString(m_nIDResource);
-    rString.Empty();
-    int start = 0;
-    for (int i = 0; i < index; ++i) {
-        const int next = all.Find(u'\n', start);
-        if (next < 0)
-            return FALSE;
-        start = next + 1;
-    }
-    const int end = all.Find(u'\n', start);
-    rString = all.Mid(start, end < 0 ? all.GetLength() - start : end - start);
-    return rString.IsEmpty() ? FALSE : TRUE;
-}
-
 BOOL CDocTemplate::SaveAllModified()
 {
     const std::vector<CDocument*> documents = m_documents;

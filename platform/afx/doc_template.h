@@ -32,7 +32,6 @@ public:
     CFrameWnd* CreateNewFrame(CDocument* pDoc);
     void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
 
-    BOOL GetDocString(CString& rString, DocStringIndex index) const;
     // Asks each document whether it may close; FALSE as soon as one refuses.
     BOOL SaveAllModified();
     void CloseAllDocuments(BOOL bEndSession);

@@ -3,7 +3,6 @@
 #include "platform/win/dib_rows.h"
 
 #include <QFontMetrics>
-#include <QPainterPath>
 
 #include <cstring>
 #include <map>
@@ -276,41 +275,6 @@ HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2)
     return o->Handle();
 }
 
-HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h)
-{
-    GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(x1, y1, x2 - x1, y2 - y1), w / 2.0, h / 2.0);
-    o->region = QRegion(path.toFillPolygon().toPolygon());
-    return o->Handle();
-}
-
-int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode)
-{
-    GdiObjectData* d = GdiObjectData::From(dst);
-    GdiObjectData* ra = GdiObjectData::From(a);
-    GdiObjectData* rb = GdiObjectData::From(b);
-    if (!d || !ra || (mode != RGN_COPY && !rb))
-        return RGN_ERROR;
-    switch (mode) {
-    case RGN_AND: d->region = ra->region.intersected(rb->region); break;
-    case RGN_OR: d->region = ra->region.united(rb->region); break;
-    case RGN_XOR: d->region = ra->region.xored(rb->region); break;
-    case RGN_DIFF: d->region = ra->region.subtracted(rb->region); break;
-    case RGN_COPY: d->region = ra->region; break;
-    default: return RGN_ERROR;
-    }
-    if (d->region.isEmpty())
-        return NULLREGION;
-    return d->region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-
-BOOL PtInRegion(HRGN handle, int x, int y)
-{
-    GdiObjectData* o = GdiObjectData::From(handle);
-    return (o && o->region.contains(QPoint(x, y))) ? TRUE : FALSE;
-}
-
 CGdiObject::~CGdiObject()
 {
     if (!m_bTemporary)
@@ -354,31 +318,9 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
     return o ? o->Wrapper() : nullptr;
 }
 
-BOOL CPen::CreatePen(int style, int width, COLORREF color)
-{
-    GdiObjectData* o = NewObject(GdiObjectData::Kind::Pen);
-    o->penStyle = style;
-    o->penWidth = std::max(1, width);
-    o->color = color;
-    return Attach(o->Handle());
-}
-
 BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
-BOOL CBrush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW* lf) { return Attach(CreateFontIndirectW(lf)); }
-
-BOOL CFont::CreatePointFont(int pointSize10, LPCTSTR face, CDC*)
-{
-    LOGFONTW lf{};
-    lf.lfHeight = -((pointSize10 * 96 + 360) / 720);
-    lf.lfWeight = FW_NORMAL;
-    for (int i = 0; face && face[i] && i < LF_FACESIZE - 1; ++i)
-        lf.lfFaceName[i] = face[i];
-    return CreateFontIndirect(&lf);
-}
-
-int CFont::GetLogFont(LOGFONTW* lf) const { return GetObjectW(m_hObject, sizeof(LOGFONTW), lf); }
 
 BOOL CBitmap::CreateBitmap(int w, int h, UINT planes, UINT bpp, const void* bits)
 {
@@ -394,12 +336,3 @@ int CBitmap::GetBitmap(BITMAP* bm) const { return GetObjectW(m_hObject, sizeof(B
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
-BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
-{
-    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
-}
-int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
-{
-    return ::CombineRgn(m_hObject, a ? a->m_hObject : nullptr, b ? b->m_hObject : nullptr, mode);
-}
-BOOL CRgn::PtInRegion(int x, int y) const { return ::PtInRegion(m_hObject, x, y); }

@@ -32,8 +32,6 @@ private:
 class CPen : public CGdiObject {
 public:
     CPen() = default;
-    CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
 };
 
 class CBrush : public CGdiObject {
@@ -41,15 +39,12 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
     BOOL CreateSolidBrush(COLORREF crColor);
-    BOOL CreateSysColorBrush(int nIndex);
     static CBrush* FromHandle(HBRUSH hBrush) { return static_cast<CBrush*>(CGdiObject::FromHandle(hBrush)); }
 };
 
 class CFont : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONTW* lpLogFont);
-    BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC = nullptr);
-    int GetLogFont(LOGFONTW* pLogFont) const;
     static CFont* FromHandle(HFONT hFont) { return static_cast<CFont*>(CGdiObject::FromHandle(hFont)); }
 };
 
@@ -65,9 +60,6 @@ class CRgn : public CGdiObject {
 public:
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
     BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2);
-    BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3);
-    int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
-    BOOL PtInRegion(int x, int y) const;
 };
 
 HGDIOBJ GetStockObject(int nIndex);
@@ -83,6 +75,3 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int nWidth, int nHeight);
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset);
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
-HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
-int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
-BOOL PtInRegion(HRGN hrgn, int x, int y);

@@ -69,12 +69,6 @@ short GetAsyncKeyState(int vKey)
 
 CWnd* CWnd::GetFocus() { return ObjectOfWidget(QApplication::focusWidget()); }
 
-HWND GetFocus()
-{
-    CWnd* w = CWnd::GetFocus();
-    return w ? w->m_hWnd : nullptr;
-}
-
 CWnd* CWnd::SetFocus()
 {
     CWnd* previous = GetFocus();

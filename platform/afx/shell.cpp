@@ -197,17 +197,6 @@ CString PathFromIDList(LPCITEMIDLIST pidl)
     return (pidl && ItemLists().count(const_cast<ITEMIDLIST*>(pidl))) ? pidl->path : CString();
 }
 
-BOOL SHGetPathFromIDListW(LPCITEMIDLIST pidl, LPWSTR out)
-{
-    if (!out)
-        return FALSE;
-    const CString path = PathFromIDList(pidl);
-    const int n = std::min(path.GetLength(), MAX_PATH * 2 - 1);
-    std::copy(path.GetString(), path.GetString() + n, out);
-    out[n] = 0;
-    return path.IsEmpty() ? FALSE : TRUE;
-}
-
 void CoTaskMemFree(void* pv)
 {
     if (!pv)

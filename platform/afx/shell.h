@@ -76,7 +76,6 @@ struct BROWSEINFOW {
 // The folder dialog: null when cancelled; the callback gets BFFM_INITIALIZED with the dialog's
 // handle, to which BFFM_SETSELECTIONW may be sent.
 LPITEMIDLIST SHBrowseForFolderW(BROWSEINFOW* lpbi);
-// A path of any length; the buffer form cuts at MAX_PATH * 2 characters like the callers' buffers.
-BOOL SHGetPathFromIDListW(LPCITEMIDLIST pidl, LPWSTR pszPath);
+// A path of any length.
 CString PathFromIDList(LPCITEMIDLIST pidl);
 void CoTaskMemFree(void* pv);

@@ -119,11 +119,3 @@ CString CMFCStatusBar::GetMessageText() const
         return FromQString(m_impl->bar->currentMessage());
     return m_impl->message ? FromQString(m_impl->message->text()) : CString();
 }
-
-BOOL CMFCStatusBar::IsVisible() const { return m_impl->bar && m_impl->bar->isVisibleTo(m_impl->bar->window()); }
-
-void CMFCStatusBar::ShowPane(BOOL bShow)
-{
-    if (m_impl->bar)
-        m_impl->bar->setVisible(bShow != FALSE);
-}

@@ -28,8 +28,6 @@ public:
     int GetPaneWidth(int nIndex) const;
     // The message pane's text now: a prompt being shown, or the idle text.
     CString GetMessageText() const;
-    BOOL IsVisible() const;
-    void ShowPane(BOOL bShow);
 
 private:
     struct Impl;

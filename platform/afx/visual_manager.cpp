@@ -187,8 +187,6 @@ void CMFCVisualManager::SetDefaultManager(VisualManagerKind kind)
     Restyle();
 }
 
-VisualManagerKind CMFCVisualManager::GetDefaultManager() { return g_kind; }
-
 QString CMFCVisualManager::StyleSheet() { return StyleSheetOf(g_kind, g_office2007Style); }
 
 QString CMFCVisualManager::StyleSheetOf(VisualManagerKind kind, int office2007Style)
@@ -239,5 +237,3 @@ QString CMFCVisualManager::StyleSheetOf(VisualManagerKind kind, int office2007St
 }
 
 void CMFCVisualManagerOffice2007::SetStyle(Style style) { g_office2007Style = style; }
-
-CMFCVisualManagerOffice2007::Style CMFCVisualManagerOffice2007::GetStyle() { return g_office2007Style; }

@@ -12,7 +12,6 @@ class CMFCVisualManager {
 public:
     // Makes the kind current and restyles every frame.
     static void SetDefaultManager(VisualManagerKind kind);
-    static VisualManagerKind GetDefaultManager();
     // The style sheet of the current look (what the frames carry).
     static QString StyleSheet();
     static QString StyleSheetOf(VisualManagerKind kind, int office2007Style);
@@ -23,7 +22,6 @@ public:
     enum Style { Office2007_LunaBlue = 0, Office2007_ObsidianBlack = 1, Office2007_Aqua = 2, Office2007_Silver = 3 };
     // Takes effect with the next SetDefaultManager of the Office 2007 kind.
     static void SetStyle(Style style);
-    static Style GetStyle();
 };
 
 class CMFCVisualManagerWindows {

@@ -15,7 +15,6 @@
 #include <limits>
 
 HRESULT OleInitialize(LPVOID) { return S_OK; }
-void OleUninitialize() {}
 
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT format) const
 {

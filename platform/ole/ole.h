@@ -12,7 +12,6 @@ constexpr UINT CF_TEXT = 1, CF_UNICODETEXT = 13, CF_HDROP = 15;
 using CLIPFORMAT = WORD;
 
 HRESULT OleInitialize(LPVOID pvReserved);
-void OleUninitialize();
 
 class QMimeData;
 

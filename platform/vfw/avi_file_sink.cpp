@@ -57,12 +57,6 @@ bool AviFileSink::Append(const void* data, size_t bytes)
     return true;
 }
 
-bool AviFileSink::AppendZeros(size_t bytes)
-{
-    const std::vector<char> zeros(bytes, 0);
-    return Append(zeros.data(), bytes);
-}
-
 bool AviFileSink::WriteAt(uint64_t offset, const void* data, size_t bytes)
 {
     if (m_fd < 0 || offset + bytes > m_end)

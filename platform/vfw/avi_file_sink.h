@@ -19,7 +19,6 @@ public:
     [[nodiscard]] bool Create(const std::string& path);
     // All bytes or none: a partial write is cut off again.
     [[nodiscard]] bool Append(const void* data, size_t bytes);
-    [[nodiscard]] bool AppendZeros(size_t bytes);
     [[nodiscard]] bool WriteAt(uint64_t offset, const void* data, size_t bytes);
     [[nodiscard]] bool TruncateTo(uint64_t size);
     uint64_t End() const { return m_end; }

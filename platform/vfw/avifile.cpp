@@ -188,7 +188,6 @@ HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMI
     return AVIERR_OK;
 }
 
-ULONG AVIFileAddRef(PAVIFILE file) { return file ? file->AddRef() : 0; }
 ULONG AVIFileRelease(PAVIFILE file) { return file ? file->Release() : 0; }
 
 HRESULT AVIFileFinish(PAVIFILE file)
@@ -233,13 +232,4 @@ HRESULT AVIStreamWrite(PAVISTREAM stream, LONG, LONG samples, const void* data, 
     return stream ? stream->Write(data, bytes, samples, flags, samplesWritten, bytesWritten) : AVIERR_BADPARAM;
 }
 
-HRESULT AVIStreamInfoW(PAVISTREAM stream, AVISTREAMINFOW* info, LONG bytes)
-{
-    if (!stream || !info || bytes < static_cast<LONG>(sizeof(AVISTREAMINFOW)))
-        return AVIERR_BADPARAM;
-    *info = stream->Info();
-    return AVIERR_OK;
-}
-
-ULONG AVIStreamAddRef(PAVISTREAM stream) { return stream ? stream->AddRef() : 0; }
 ULONG AVIStreamRelease(PAVISTREAM stream) { return stream ? stream->Release() : 0; }

@@ -17,7 +17,6 @@ void AVIFileExit();
 // Only writing is offered: mode must hold OF_WRITE and OF_CREATE; handler must be null.
 HRESULT AVIFileOpenW(PAVIFILE* file, LPCWSTR path, UINT mode, const void* handler);
 HRESULT AVIFileCreateStreamW(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMINFOW* info);
-ULONG AVIFileAddRef(PAVIFILE file);
 ULONG AVIFileRelease(PAVIFILE file);
 // Writes the indexes and the final headers and closes the file now, rather than at the last
 // Release, which cannot report: AVIERR_FILEWRITE when that failed and the file may be damaged.
@@ -32,6 +31,4 @@ HRESULT AVIStreamSetFormat(PAVISTREAM stream, LONG position, const void* format,
 HRESULT AVIStreamReadFormat(PAVISTREAM stream, LONG position, void* format, LONG* bytes);
 HRESULT AVIStreamWrite(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG bytes, DWORD flags,
                        LONG* samplesWritten, LONG* bytesWritten);
-HRESULT AVIStreamInfoW(PAVISTREAM stream, AVISTREAMINFOW* info, LONG bytes);
-ULONG AVIStreamAddRef(PAVISTREAM stream);
 ULONG AVIStreamRelease(PAVISTREAM stream);

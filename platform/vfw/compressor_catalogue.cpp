@@ -86,8 +86,6 @@ bool SameFourCC(FOURCC a, FOURCC b)
 
 } // namespace
 
-std::span<const CompressorDescriptor> CompressorCatalogue() { return kCatalogue; }
-
 const std::vector<const CompressorDescriptor*>& InstalledCompressors()
 {
     static const std::vector<const CompressorDescriptor*> installed = [] {

@@ -69,7 +69,6 @@ struct CompressorDescriptor {
     bool slicesForThreads = false;
 };
 
-std::span<const CompressorDescriptor> CompressorCatalogue();
 // The rows whose engine is present (for libavcodec rows, whose encoder it has), in catalogue order.
 const std::vector<const CompressorDescriptor*>& InstalledCompressors();
 // FourCCs compare without regard to the case of their letters; "DIB " finds nothing.

@@ -132,3 +132,13 @@ TEST(StringArrayData, CopyReplacesEverything)
     EXPECT_EQ(target.GetSize(), 3);
     EXPECT_TRUE(target.IsKindOf(RUNTIME_CLASS(CStringArray)));
 }
+
+TEST(StringArrayData, ConstructingFromAStringArrayCopiesItsItemsInOrder)
+{
+    CStringArray source;
+    for (const char16_t* s : {u"b.jpg", u"A.jpg", u"b.jpg"})
+        source.Add(CString(s));
+    const CStringArrayData copy(source);
+    source.RemoveAll();
+    EXPECT_EQ(Items(copy), (std::vector<std::u16string>{u"b.jpg", u"A.jpg", u"b.jpg"}));
+}

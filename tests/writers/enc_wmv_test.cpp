@@ -165,7 +165,9 @@ TEST_F(EncWmvTest, SystemProfilesWriteTheirCodecFrameSizeEveryFrameAndTheirTimes
         FrameSource source(320, 240);
         CEncWMVWMA enc;
         ASSERT_EQ(enc.CreateProfile(c.kind, c.index, c.index, c.index), 0);
+        EXPECT_EQ(enc.HasVideoInput(), FALSE); // the writer's inputs are found when it opens
         ASSERT_EQ(enc.Open(Path(u"out.wmv"), &source.Header(), kRate2997, 48000, 2, 16), 0);
+        EXPECT_EQ(enc.HasVideoInput(), TRUE);
         EXPECT_EQ(enc.HasAudioInput(), c.audio ? TRUE : FALSE);
         RunConversion(enc, source, kFrames, kSilencePerFrame2997);
 
