@@ -24,19 +24,19 @@ CConversionRun::CConversionRun(RunHost& host) : m_host(host) {}
 
 bool CConversionRun::CanPlay(int imageCount) const
 {
-    const int state = m_host.GetRunState();
-    if (state == kPaused)
+    const RunState state = m_host.GetRunState();
+    if (state == RunState::Paused)
         return true;
-    return state == kStopped && !m_inProgress && imageCount > 0;
+    return state == RunState::Stopped && !m_inProgress && imageCount > 0;
 }
 
 void CConversionRun::Pause()
 {
-    const int state = m_host.GetRunState();
-    if (state == kRunning)
-        m_host.SetRunState(kPaused);
-    else if (state == kPaused)
-        m_host.SetRunState(kRunning);
+    const RunState state = m_host.GetRunState();
+    if (state == RunState::Running)
+        m_host.SetRunState(RunState::Paused);
+    else if (state == RunState::Paused)
+        m_host.SetRunState(RunState::Running);
     m_host.DrawStatus();
 }
 
@@ -44,7 +44,7 @@ void CConversionRun::Stop()
 {
     if (AnyOutput() && !m_host.ConfirmStop())
         return;
-    m_host.SetRunState(kStopped);
+    m_host.SetRunState(RunState::Stopped);
     m_host.DrawStatus();
 }
 
@@ -64,20 +64,20 @@ void CConversionRun::ReportError(int code)
     const CString message = GetErrorMessage(code);
     if (message.IsEmpty())
         return;
-    m_host.SetRunState(kStopped);
+    m_host.SetRunState(RunState::Stopped);
     m_host.ShowErrorBox(caption + u"\n\n" + message, caption);
     m_host.Info().ApplyErrorNumber(code);
 }
 
 void CConversionRun::Play()
 {
-    const int state = m_host.GetRunState();
-    if (state == kPaused) {
+    const RunState state = m_host.GetRunState();
+    if (state == RunState::Paused) {
         // The paused run waits inside its own Play and carries on from there.
-        m_host.SetRunState(kRunning);
+        m_host.SetRunState(RunState::Running);
         return;
     }
-    if (state != kStopped || m_inProgress)
+    if (state != RunState::Stopped || m_inProgress)
         return;
     // No second run may start from a dialog or box of this one, nor while it unwinds after Stop.
     m_inProgress = true;
@@ -106,7 +106,7 @@ void CConversionRun::PlayStopped()
         ReportError(code);
         return;
     }
-    m_host.SetRunState(kRunning);
+    m_host.SetRunState(RunState::Running);
     m_host.SetModified(TRUE);
     m_wmvFrames = 0;
     const int passes = m_wmvWriter.m_pObject->IsTwoPass() ? 2 : 1;
@@ -193,7 +193,7 @@ CConversionRun::PassEnd CConversionRun::RunPass()
     } else if (FrameLoop() == PassEnd::Ended) {
         return PassEnd::Ended;
     }
-    if (m_host.GetRunState() == kStopped)
+    if (m_host.GetRunState() == RunState::Stopped)
         return PassEnd::Ended;
     const int code = m_wmvWriter.m_pObject->EndPass();
     if (code != 0) {
@@ -236,12 +236,12 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
         // Message handling and pauses count neither into the elapsed nor the remaining time.
         m_timer.Accumulate();
         m_host.PumpMessages();
-        while (m_host.GetRunState() == kPaused) {
+        while (m_host.GetRunState() == RunState::Paused) {
             m_host.Sleep(kPauseSleepMs);
             m_host.PumpMessages();
         }
         m_timer.Start();
-        if (m_host.GetRunState() == kStopped)
+        if (m_host.GetRunState() == RunState::Stopped)
             return PassEnd::Ended;
         m_host.SetIndex(index + 1);
         if (!m_host.LoadFrame()) {
@@ -284,7 +284,7 @@ int CConversionRun::WriteSilence()
 void CConversionRun::EndRun()
 {
     m_host.SetModified(FALSE);
-    m_host.SetRunState(kStopped);
+    m_host.SetRunState(RunState::Stopped);
     m_host.Beep();
     // Frames still being compressed reach the file here; a failure among them is reported as
     // a failed write would have been.

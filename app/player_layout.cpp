@@ -110,11 +110,11 @@ CString FormatTimeBox(const PassTimes& times)
     return text;
 }
 
-StateLook StateBoxLook(int runState, bool outputOn, bool firstOfTwoPasses)
+StateLook StateBoxLook(RunState runState, bool outputOn, bool firstOfTwoPasses)
 {
-    if (runState == kPaused)
+    if (runState == RunState::Paused)
         return {GetPauseStatusText(), 0xFF00FF};
-    if (runState == kStopped)
+    if (runState == RunState::Stopped)
         return {GetStopStatusText(), 0xFFFF00};
     if (!outputOn)
         return {GetPlayStatusText(), 0x00FFFF};
@@ -140,4 +140,7 @@ bool ComputePreviewBlit(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& 
     return true;
 }
 
-bool AcceptsDroppedPath(int runState, bool playInProgress) { return runState == kStopped && !playInProgress; }
+bool AcceptsDroppedPath(RunState runState, bool playInProgress)
+{
+    return runState == RunState::Stopped && !playInProgress;
+}

@@ -2,6 +2,7 @@
 // strip and the preview's rectangles.
 #pragma once
 
+#include "app/run_state.h"
 #include "platform/afx/cstring.h"
 #include "platform/win/types.h"
 
@@ -32,7 +33,7 @@ struct StateLook {
     CString text;
     COLORREF colour;
 };
-StateLook StateBoxLook(int runState, bool outputOn, bool firstOfTwoPasses);
+StateLook StateBoxLook(RunState runState, bool outputOn, bool firstOfTwoPasses);
 
 // One StretchDIBits call of the preview: the clip of the source stretched to the output size
 // times the zoom at (10, 25), cut to little more than the part that a client area of the given
@@ -46,4 +47,4 @@ bool ComputePreviewBlit(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& 
                         SIZE client, PreviewBlit& blit);
 
 // A dropped path is taken only while no run is in progress, nor a stopped one still unwinding.
-bool AcceptsDroppedPath(int runState, bool playInProgress);
+bool AcceptsDroppedPath(RunState runState, bool playInProgress);

@@ -2,6 +2,7 @@
 // in tests. Every call happens on the user-interface thread.
 #pragma once
 
+#include "app/run_state.h"
 #include "platform/afx/cstring.h"
 #include "platform/win/types.h"
 
@@ -14,8 +15,8 @@ public:
     virtual ~RunHost() = default;
 
     // The document.
-    virtual int GetRunState() = 0;
-    virtual void SetRunState(int state) = 0;
+    virtual RunState GetRunState() = 0;
+    virtual void SetRunState(RunState state) = 0;
     // Set for exactly as long as a run is in progress.
     virtual void SetModified(BOOL modified) = 0;
     virtual BOOL MakeAvi() = 0;

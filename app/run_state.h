@@ -1,7 +1,9 @@
-// The run state the document holds and every command consults.
+// The run state the document holds and every command consults. The numbers are fixed.
 #pragma once
 
-constexpr int kRunning = 0;
-constexpr int kPaused = 3;
-// No run; also the request to a running run to end.
-constexpr int kStopped = 5;
+enum class RunState : int {
+    Running = 0,
+    Paused = 3,
+    // No run; also the request to a running run to end.
+    Stopped = 5,
+};

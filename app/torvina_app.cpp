@@ -65,7 +65,7 @@ void CTorvinaApp::OnTerminateRequest()
             if (auto* torvina = dynamic_cast<CTorvinaDoc*>(doc)) {
                 torvina->m_info.Save();
                 if (torvina->IsModified())
-                    torvina->m_nRunState = CTorvinaDoc::Stopped;
+                    torvina->m_nRunState = RunState::Stopped;
             }
     CloseWhenPlayIsDone();
 }

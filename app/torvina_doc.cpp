@@ -31,7 +31,7 @@ bool CTorvinaDoc::IsPlayInProgress() const
     return false;
 }
 
-bool CTorvinaDoc::IsIdle() const { return m_nRunState == Stopped && !IsPlayInProgress(); }
+bool CTorvinaDoc::IsIdle() const { return m_nRunState == RunState::Stopped && !IsPlayInProgress(); }
 
 BOOL CTorvinaDoc::SaveModified()
 {
@@ -41,9 +41,9 @@ BOOL CTorvinaDoc::SaveModified()
         return IsPlayInProgress() ? FALSE : CDocument::SaveModified();
     if (m_bMakeAvi || m_bMakeWmv) {
         if (AfxMessageBox(u"停止しますか？", MB_YESNO | MB_ICONQUESTION) == IDYES)
-            m_nRunState = Stopped;
+            m_nRunState = RunState::Stopped;
     } else {
-        m_nRunState = Stopped;
+        m_nRunState = RunState::Stopped;
     }
     // The run ends after its next message pump; the user closes again.
     return FALSE;

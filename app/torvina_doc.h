@@ -2,6 +2,7 @@
 // file: its modified flag means "a run is in progress", so closing the window asks it first.
 #pragma once
 
+#include "app/run_state.h"
 #include "foundation/info.h"
 #include "platform/afx/cdocument.h"
 #include "platform/win/types.h"
@@ -10,10 +11,6 @@ class CTorvinaDoc : public CDocument {
     DECLARE_DYNCREATE(CTorvinaDoc)
 
 public:
-    // Run states.
-    static constexpr int Running = 0;
-    static constexpr int Paused = 3;
-    static constexpr int Stopped = 5;
     // Preview rates during a run: every frame, every 30th frame, practically none.
     static constexpr int DisplayAll = 1;
     static constexpr int DisplayThin = 30;
@@ -35,7 +32,7 @@ public:
     BITMAPINFOHEADER m_bihSource{};
     BITMAPINFOHEADER m_bihOutput{};
     RECT m_rcClip{};
-    int m_nRunState = Stopped;
+    RunState m_nRunState = RunState::Stopped;
     int m_nDispRate = DisplayAll;
     BOOL m_bMakeAvi = FALSE;
     CString m_strAviPath;

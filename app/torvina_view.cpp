@@ -26,8 +26,6 @@
 #include "ui/browse.h"
 #include "ui/draw_helpers.h"
 
-static_assert(kRunning == CTorvinaDoc::Running && kPaused == CTorvinaDoc::Paused && kStopped == CTorvinaDoc::Stopped);
-
 IMPLEMENT_DYNCREATE(CTorvinaView, CBaseView)
 
 BEGIN_MESSAGE_MAP(CTorvinaView, CBaseView)
@@ -239,7 +237,7 @@ BOOL CTorvinaView::LoadFrame()
     if (m_nIndex < 0 || m_nIndex >= m_images.GetSize())
         return m_frames.Frame() != nullptr;
     const BITMAPINFOHEADER* frame = nullptr;
-    if (GetDocument()->m_nRunState == CTorvinaDoc::Running) {
+    if (GetDocument()->m_nRunState == RunState::Running) {
         frame = m_ahead.Load(m_frames, m_images, m_nIndex);
     } else {
         m_ahead.Drop();
@@ -337,7 +335,7 @@ void CTorvinaView::DrawStatusOn(CDC* pDC)
         FillRectColor(pDC, kStateBox, look.colour);
         DrawTextColor(pDC, look.text, kStateBox, 0, kTextFormat, nullptr);
     }
-    if (doc->m_nRunState != CTorvinaDoc::Stopped) {
+    if (doc->m_nRunState != RunState::Stopped) {
         FillRectColor(pDC, kTimeBox, look.colour);
         const PassTimes times = ComputePassTimes(m_run.Timer().GetTotal(), m_nIndex, count);
         DrawTextColor(pDC, FormatTimeBox(times), kTimeBox, 0, kTextFormat, nullptr);
@@ -493,17 +491,17 @@ void CTorvinaView::OnPause() { m_run.Pause(); }
 
 void CTorvinaView::OnUpdatePause(CCmdUI* pCmdUI)
 {
-    const int state = GetDocument()->m_nRunState;
-    pCmdUI->Enable(state == CTorvinaDoc::Running || state == CTorvinaDoc::Paused);
-    pCmdUI->SetCheck(state == CTorvinaDoc::Paused ? 1 : 0);
+    const RunState state = GetDocument()->m_nRunState;
+    pCmdUI->Enable(state == RunState::Running || state == RunState::Paused);
+    pCmdUI->SetCheck(state == RunState::Paused ? 1 : 0);
 }
 
 void CTorvinaView::OnStop() { m_run.Stop(); }
 
 void CTorvinaView::OnUpdateStop(CCmdUI* pCmdUI)
 {
-    const int state = GetDocument()->m_nRunState;
-    pCmdUI->Enable(state == CTorvinaDoc::Running || state == CTorvinaDoc::Paused);
+    const RunState state = GetDocument()->m_nRunState;
+    pCmdUI->Enable(state == RunState::Running || state == RunState::Paused);
 }
 
 BOOL CTorvinaView::AskSavePath(LPCTSTR defaultExt, LPCTSTR filter, CString& path)
@@ -519,12 +517,12 @@ BOOL CTorvinaView::AskAviPath() { return AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi
 
 BOOL CTorvinaView::AskWmvPath() { return AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", GetDocument()->m_strWmvPath); }
 
-int CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
-void CTorvinaView::SetRunState(int state)
+RunState CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
+void CTorvinaView::SetRunState(RunState state)
 {
     GetDocument()->m_nRunState = state;
     // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
-    if (state != CTorvinaDoc::Running)
+    if (state != RunState::Running)
         m_ahead.Drop();
 }
 void CTorvinaView::SetModified(BOOL modified) { GetDocument()->SetModifiedFlag(modified); }

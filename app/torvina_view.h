@@ -87,8 +87,8 @@ public:
 
 private:
     // The run's view of the document and the windows.
-    int GetRunState() override;
-    void SetRunState(int state) override;
+    RunState GetRunState() override;
+    void SetRunState(RunState state) override;
     void SetModified(BOOL modified) override;
     BOOL MakeAvi() override;
     BOOL MakeWmv() override;

@@ -42,7 +42,7 @@ TEST_F(ConversionRunTest, SlideShowWalksTheFolderOnceAndEndsWithoutWritersOrBoxe
         "wmv end pass",      "beep",          "avi close",    "wmv close",     "invalidate",
     };
     EXPECT_EQ(host.log, expected) << "no pump after the last frame; EndPass and both Close calls still made";
-    EXPECT_EQ(host.state, kStopped);
+    EXPECT_EQ(host.state, RunState::Stopped);
     EXPECT_EQ(host.modifiedChanges, (std::vector<BOOL>{TRUE, FALSE}));
     EXPECT_FALSE(host.run.InProgress());
 }
@@ -85,7 +85,7 @@ TEST_F(ConversionRunTest, PauseWaitsInTheRunAndPlayResumesIt)
             host.run.Pause();
     };
     host.onSleep = [&](int sleeps) {
-        EXPECT_EQ(host.state, kPaused);
+        EXPECT_EQ(host.state, RunState::Paused);
         EXPECT_TRUE(host.run.CanPlay(4)) << "Play is offered while paused";
         if (sleeps == 3)
             host.run.Play();
@@ -123,7 +123,7 @@ TEST_F(ConversionRunTest, StopWhilePausedEndsTheRunWithoutEndPassButWithTheBoxes
                               Saved("/tmp/torvina-run-test/Enc.wmv"),
                               "invalidate"};
     EXPECT_EQ(tail, expectedTail);
-    EXPECT_EQ(host.state, kStopped);
+    EXPECT_EQ(host.state, RunState::Stopped);
 }
 
 TEST_F(ConversionRunTest, StopAsksOnlyWithAnOutputAndNoLeavesTheRunGoing)
@@ -286,7 +286,7 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
         host.run.Play();
         EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run, no file";
         EXPECT_TRUE(host.modifiedChanges.empty()) << c.name;
-        EXPECT_EQ(host.state, kStopped) << c.name;
+        EXPECT_EQ(host.state, RunState::Stopped) << c.name;
     }
 }
 

@@ -322,7 +322,7 @@ TEST_F(MainFrameTest, TheDocumentsCommandsAreReachedThroughTheFrame)
     frame->SendMessage(WM_COMMAND, ID_MAKE_AVI, 0);
     EXPECT_TRUE(doc->m_bMakeAvi);
     EXPECT_EQ(StateOf(ID_MAKE_AVI).m_nCheck, 1);
-    doc->m_nRunState = CTorvinaDoc::Running;
+    doc->m_nRunState = RunState::Running;
     EXPECT_FALSE(StateOf(ID_MAKE_AVI).m_bEnabled);
     // Refused while running, also when the command comes from the keyboard or the tool bar.
     frame->SendMessage(WM_COMMAND, MAKELONG(ID_MAKE_AVI, 1), 0);

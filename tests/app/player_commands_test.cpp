@@ -314,7 +314,7 @@ TEST_F(PlayerCommandsTest, TheFirstImageThatDoesNotLoadShows701AndLeavesNothingT
     Press(ID_PLAY);
     Idle();
     EXPECT_EQ(MessageBeepCount(), beeps) << "no run";
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
 }
 
 TEST_F(PlayerCommandsTest, AnImageThatDoesNotLoadOnNavigationShows601AndNoFrameUntilAReload)
@@ -474,11 +474,11 @@ TEST_P(PlayerRunStatesTest, DuringARunTheListCannotChangeAndTheSliderSpringsBack
     QTimer user;
     user.setInterval(0);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        const int state = m_doc->m_nRunState;
-        if (state == CTorvinaDoc::Running && indexWhenPaused < 0 && m_view->GetIndex() >= 3) {
+        const RunState state = m_doc->m_nRunState;
+        if (state == RunState::Running && indexWhenPaused < 0 && m_view->GetIndex() >= 3) {
             indexWhenPaused = 0;
             ClickToolBarButton(m_frame, ID_PAUSE);
-        } else if (state == CTorvinaDoc::Paused && ++pausedTicks == 3) {
+        } else if (state == RunState::Paused && ++pausedTicks == 3) {
             indexWhenPaused = m_view->GetIndex();
             for (UINT id : {ID_MOVE_PREV, ID_MOVE_NEXT, ID_OPEN_FOLDER, ID_INPUT_BMP, ID_PLAY, ID_PAUSE, ID_STOP,
                             ID_CLIP_RESIZE, ID_MAKE_AVI}) {
@@ -488,7 +488,7 @@ TEST_P(PlayerRunStatesTest, DuringARunTheListCannotChangeAndTheSliderSpringsBack
             QWidget* groove = WidgetOf(&m_view->GetSlider());
             LeftClick(groove, OnGroove(groove, groove->width() - 15));
             sliderAfterPress = m_view->GetSlider().GetPos();
-        } else if (state == CTorvinaDoc::Paused && pausedTicks == 4 && !stopped) {
+        } else if (state == RunState::Paused && pausedTicks == 4 && !stopped) {
             stopped = true;
             ClickToolBarButton(m_frame, ID_STOP);
         }
@@ -498,7 +498,7 @@ TEST_P(PlayerRunStatesTest, DuringARunTheListCannotChangeAndTheSliderSpringsBack
     user.stop();
     ASSERT_TRUE(stopped);
     EXPECT_TRUE(script.Left().empty()) << script.Left().front();
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
     ASSERT_GE(indexWhenPaused, 3);
     EXPECT_LT(indexWhenPaused, kCount - 1);
     EXPECT_EQ(sliderAfterPress, indexWhenPaused) << "the slider springs back to the frame";

@@ -120,7 +120,7 @@ TEST_F(PlayerEndToEndTest, ChosenFolderIsListedInOrderAndConvertedToAviAndWmv)
         Command(ID_PLAY);
         EXPECT_TRUE(script.Left().empty()) << script.Left().front();
         EXPECT_EQ(MessageBeepCount(), beeps + 1);
-        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
         EXPECT_FALSE(m_doc->IsModified());
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_TRUE(boxes[0].endsWith(QString::fromStdString(aviPath))) << boxes[0].toStdString();
@@ -179,7 +179,7 @@ TEST_F(PlayerEndToEndTest, AnImageOfAnotherSizeEndsTheRunWithItsErrorAndTheFileS
     Command(ID_PLAY);
     ProcessEvents();
     EXPECT_EQ(MessageBeepCount(), beeps + 1);
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
 }
 
 // A named pipe among the pictures never holds the program: chosen with the folder as its first
@@ -214,7 +214,7 @@ TEST_F(PlayerEndToEndTest, ANamedPipeAmongThePicturesFailsLikeAnUnreadablePictur
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
     EXPECT_EQ(m_view->GetIndex(), 3);
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
 }
 
 TEST_F(PlayerEndToEndTest, AFileThatFailsWhileTheViewerIsOpenEndsTheSlideShowAndIsDrawnFromNoFreedBlock)
@@ -236,7 +236,7 @@ TEST_F(PlayerEndToEndTest, AFileThatFailsWhileTheViewerIsOpenEndsTheSlideShowAnd
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
     EXPECT_EQ(m_view->GetIndex(), 3);
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
     EXPECT_TRUE(m_view->IsViewerOpen());
 }
 
@@ -255,7 +255,7 @@ TEST_F(PlayerEndToEndTest, TheViewerFollowsTheFramesReadAheadThroughRunAfterRun)
         Command(ID_PLAY);
         ProcessEvents();
         EXPECT_EQ(m_view->GetIndex(), 11);
-        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
     }
     EXPECT_TRUE(script.Left().empty());
 }
@@ -287,11 +287,11 @@ TEST_F(PlayerEndToEndTest, PausedAndResumedTheRunWritesEveryFrameOnceInOrder)
     QTimer user;
     user.setInterval(0);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        const int state = m_doc->m_nRunState;
-        if (pausedAt < 0 && state == CTorvinaDoc::Running && m_view->GetIndex() >= kPauseAt) {
+        const RunState state = m_doc->m_nRunState;
+        if (pausedAt < 0 && state == RunState::Running && m_view->GetIndex() >= kPauseAt) {
             pausedAt = m_view->GetIndex();
             m_frame->PostMessage(WM_COMMAND, ID_PAUSE, 0);
-        } else if (state == CTorvinaDoc::Paused && ++pausedPolls == 3) {
+        } else if (state == RunState::Paused && ++pausedPolls == 3) {
             EXPECT_LE(m_view->GetIndex(), pausedAt + 1) << "the pause acts within a frame";
             m_frame->PostMessage(WM_COMMAND, ID_PLAY, 0);
         }
@@ -352,7 +352,7 @@ TEST_F(PlayerEndToEndTest, StopInTheAnalysisPassOfTwoIsNoFailureAndLeavesNoEmpty
     QTimer user;
     user.setInterval(0);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (!stopped && m_doc->m_nRunState == CTorvinaDoc::Running && m_view->GetIndex() >= 3) {
+        if (!stopped && m_doc->m_nRunState == RunState::Running && m_view->GetIndex() >= 3) {
             ASSERT_TRUE(m_view->GetRun().IsFirstOfTwoPasses());
             stopped = true;
             m_frame->PostMessage(WM_COMMAND, ID_STOP, 0);
@@ -444,10 +444,10 @@ TEST_F(PlayerEndToEndTest, DroppedFolderIsTakenOnlyWhileStopped)
     MakeJpegFolder(second, 3);
     m_view->OnDropPath(first.Path());
     EXPECT_EQ(m_view->GetImages().GetSize(), 2);
-    m_doc->m_nRunState = CTorvinaDoc::Paused;
+    m_doc->m_nRunState = RunState::Paused;
     m_view->OnDropPath(second.Path());
     EXPECT_EQ(m_view->GetImages().GetSize(), 2) << "ignored during a run";
-    m_doc->m_nRunState = CTorvinaDoc::Stopped;
+    m_doc->m_nRunState = RunState::Stopped;
     m_view->OnDropPath(second.Path());
     EXPECT_EQ(m_view->GetImages().GetSize(), 3);
     m_view->OnDropPath(second.Path(u"shota.jpg"));
@@ -505,7 +505,7 @@ TEST_F(PlayerEndToEndTest, WhileAStoppedRunUnwindsNothingChangesItsInputsOrOutpu
     script.Add("AVI saved", [&](QWidget* modal) {
         if (!qobject_cast<QMessageBox*>(modal))
             return false;
-        EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+        EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
         EXPECT_TRUE(m_view->GetRun().InProgress());
         const int index = m_view->GetIndex();
         EXPECT_LT(index, kCount - 1);

@@ -83,7 +83,7 @@ TEST_P(PlayerKeysTest, NavigationFolderAndHelpKeysReachTheirCommandsWhileStopped
     Press(Qt::Key_S, Qt::ControlModifier);
     ProcessEvents();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
     EXPECT_FALSE(m_doc->IsModified());
 
     ModalScript folder;
@@ -126,16 +126,16 @@ TEST_P(PlayerKeysTest, PlayPauseAndStopKeysDriveARun)
     QTimer user;
     user.setInterval(0);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        const int state = m_doc->m_nRunState;
-        if (step == Starting && state == CTorvinaDoc::Running && m_view->GetIndex() >= 2) {
+        const RunState state = m_doc->m_nRunState;
+        if (step == Starting && state == RunState::Running && m_view->GetIndex() >= 2) {
             step = Pausing;
             pausedAt = m_view->GetIndex();
             Press(Qt::Key_Space);
         } else if (step == Pausing) {
-            sawPaused = state == CTorvinaDoc::Paused;
+            sawPaused = state == RunState::Paused;
             step = Resuming;
             Press(Qt::Key_Space);
-        } else if (step == Resuming && state == CTorvinaDoc::Running) {
+        } else if (step == Resuming && state == RunState::Running) {
             step = Stopping;
             Press(Qt::Key_S, Qt::ControlModifier);
         } else if (step == Stopping) {
@@ -151,7 +151,7 @@ TEST_P(PlayerKeysTest, PlayPauseAndStopKeysDriveARun)
     user.stop();
     EXPECT_TRUE(script.Left().empty()) << script.Left().front();
     EXPECT_EQ(saved.size(), 1u);
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
     if (Keys()) {
         ASSERT_GE(pausedAt, 2);
         EXPECT_TRUE(sawPaused);

@@ -60,15 +60,15 @@ TEST(PlayerLayoutTest, StateBoxByRunStateAndOutputs)
 {
     ScopedEnv language("LC_ALL", "C");
     struct Case {
-        int state;
+        RunState state;
         bool output, firstPass;
         const char* text;
         COLORREF colour;
     };
     const Case cases[] = {
-        {kPaused, true, true, "[Pause]", 0xFF00FF},   {kStopped, true, false, "[Stop]", 0xFFFF00},
-        {kRunning, false, false, "[Play]", 0x00FFFF}, {kRunning, true, false, "[Make]", 0x0000FF},
-        {kRunning, true, true, "[1Pass]", 0x0000FF},
+        {RunState::Paused, true, true, "[Pause]", 0xFF00FF},   {RunState::Stopped, true, false, "[Stop]", 0xFFFF00},
+        {RunState::Running, false, false, "[Play]", 0x00FFFF}, {RunState::Running, true, false, "[Make]", 0x0000FF},
+        {RunState::Running, true, true, "[1Pass]", 0x0000FF},
     };
     for (const Case& c : cases) {
         const StateLook look = StateBoxLook(c.state, c.output, c.firstPass);
@@ -76,7 +76,7 @@ TEST(PlayerLayoutTest, StateBoxByRunStateAndOutputs)
         EXPECT_EQ(look.colour, c.colour) << c.text;
     }
     ScopedEnv japanese("LC_ALL", "ja_JP.UTF-8");
-    EXPECT_EQ(Text(StateBoxLook(kRunning, true, true).text), "【1パス目】");
+    EXPECT_EQ(Text(StateBoxLook(RunState::Running, true, true).text), "【1パス目】");
 }
 
 TEST(PlayerLayoutTest, PreviewShowsTheClipAtOutputSizeTimesZoomCutToTheClientArea)
@@ -133,10 +133,10 @@ TEST(PlayerLayoutTest, PreviewShowsTheClipAtOutputSizeTimesZoomCutToTheClientAre
 
 TEST(PlayerLayoutTest, DroppedPathsOnlyWhileStoppedAndNoRunUnwinds)
 {
-    EXPECT_TRUE(AcceptsDroppedPath(kStopped, false));
-    EXPECT_FALSE(AcceptsDroppedPath(kStopped, true)) << "a stopped run still unwinding";
-    EXPECT_FALSE(AcceptsDroppedPath(kRunning, true));
-    EXPECT_FALSE(AcceptsDroppedPath(kPaused, true));
+    EXPECT_TRUE(AcceptsDroppedPath(RunState::Stopped, false));
+    EXPECT_FALSE(AcceptsDroppedPath(RunState::Stopped, true)) << "a stopped run still unwinding";
+    EXPECT_FALSE(AcceptsDroppedPath(RunState::Running, true));
+    EXPECT_FALSE(AcceptsDroppedPath(RunState::Paused, true));
 }
 
 } // namespace

@@ -80,7 +80,7 @@ TEST_F(PlayerReaderBoxTest, AFrameReadAheadThatCannotBeHeldIsSaidAtItsOwnTurnOnc
     EXPECT_EQ(boxes[1], QStringLiteral("Error No.0601|Error No.0601\n\nThe picture file doesn't open."));
     // Shown when the run reached the frame, not while the frames before it were shown.
     EXPECT_EQ(shownAt, std::vector<int>{3});
-    EXPECT_EQ(m_doc->m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(m_doc->m_nRunState, RunState::Stopped);
 }
 
 } // namespace

@@ -66,7 +66,7 @@ public:
     FakeAviWriter* avi;
     FakeWmvWriter* wmv;
 
-    int state = kStopped;
+    RunState state = RunState::Stopped;
     BOOL modified = FALSE;
     std::vector<BOOL> modifiedChanges;
     BOOL makeAvi = FALSE;
@@ -97,8 +97,8 @@ public:
     int sleeps = 0;
     int pass = 0;
 
-    int GetRunState() override { return state; }
-    void SetRunState(int s) override { state = s; }
+    RunState GetRunState() override { return state; }
+    void SetRunState(RunState s) override { state = s; }
     void SetModified(BOOL m) override
     {
         modified = m;

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(TorvinaDocTest, StartsStoppedShowingEveryFrameWithBothOutputsOff)
 {
-    EXPECT_EQ(doc.m_nRunState, CTorvinaDoc::Stopped);
+    EXPECT_EQ(doc.m_nRunState, RunState::Stopped);
     EXPECT_EQ(doc.m_nDispRate, 1);
     EXPECT_FALSE(doc.m_bMakeAvi);
     EXPECT_FALSE(doc.m_bMakeWmv);
@@ -45,25 +45,25 @@ TEST_F(TorvinaDocTest, StartsStoppedShowingEveryFrameWithBothOutputsOff)
 TEST_F(TorvinaDocTest, OutputSwitchesToggleAndCanChangeOnlyWhileStopped)
 {
     struct Case {
-        int state;
+        RunState state;
         BOOL enabled;
     };
     const std::array cases = {
-        Case{CTorvinaDoc::Stopped, TRUE},
-        Case{CTorvinaDoc::Running, FALSE},
-        Case{CTorvinaDoc::Paused, FALSE},
+        Case{RunState::Stopped, TRUE},
+        Case{RunState::Running, FALSE},
+        Case{RunState::Paused, FALSE},
     };
     for (UINT id : {ID_MAKE_AVI, ID_MAKE_WMV}) {
         BOOL& flag = id == ID_MAKE_AVI ? doc.m_bMakeAvi : doc.m_bMakeWmv;
         for (const Case& c : cases) {
             doc.m_nRunState = c.state;
             flag = FALSE;
-            EXPECT_EQ(StateOf(doc, id).enabled, c.enabled) << id << " in state " << c.state;
+            EXPECT_EQ(StateOf(doc, id).enabled, c.enabled) << id << " in state " << static_cast<int>(c.state);
             EXPECT_EQ(StateOf(doc, id).check, 0);
             flag = TRUE;
             EXPECT_EQ(StateOf(doc, id).check, 1) << id;
         }
-        doc.m_nRunState = CTorvinaDoc::Stopped;
+        doc.m_nRunState = RunState::Stopped;
         flag = FALSE;
         Invoke(doc, id);
         EXPECT_TRUE(flag) << id;
@@ -79,7 +79,7 @@ TEST_F(TorvinaDocTest, DisplayRateCommandsSetTheRateTickItAndStayEnabledDuringAR
         std::pair{ID_DISPLAY_THIN, 30},
         std::pair{ID_DISPLAY_NONE, 10000},
     };
-    for (int state : {CTorvinaDoc::Stopped, CTorvinaDoc::Running, CTorvinaDoc::Paused}) {
+    for (RunState state : {RunState::Stopped, RunState::Running, RunState::Paused}) {
         doc.m_nRunState = state;
         for (const auto& [id, rate] : cases) {
             Invoke(doc, id);
@@ -103,21 +103,21 @@ TEST_F(TorvinaDocTest, SaveModifiedAllowsTheCloseOnlyWithoutARunAndStopsARunInst
         QMessageBox::StandardButton answer;
         BOOL result;
         int shown;
-        int stateAfter;
+        RunState stateAfter;
     };
     const std::array cases = {
-        Case{"no run", FALSE, TRUE, TRUE, QMessageBox::Yes, TRUE, 0, CTorvinaDoc::Running},
-        Case{"run with AVI, Yes", TRUE, TRUE, FALSE, QMessageBox::Yes, FALSE, 1, CTorvinaDoc::Stopped},
-        Case{"run with WMV, No", TRUE, FALSE, TRUE, QMessageBox::No, FALSE, 1, CTorvinaDoc::Running},
-        Case{"run with both, No", TRUE, TRUE, TRUE, QMessageBox::No, FALSE, 1, CTorvinaDoc::Running},
-        Case{"run without output", TRUE, FALSE, FALSE, QMessageBox::Yes, FALSE, 0, CTorvinaDoc::Stopped},
+        Case{"no run", FALSE, TRUE, TRUE, QMessageBox::Yes, TRUE, 0, RunState::Running},
+        Case{"run with AVI, Yes", TRUE, TRUE, FALSE, QMessageBox::Yes, FALSE, 1, RunState::Stopped},
+        Case{"run with WMV, No", TRUE, FALSE, TRUE, QMessageBox::No, FALSE, 1, RunState::Running},
+        Case{"run with both, No", TRUE, TRUE, TRUE, QMessageBox::No, FALSE, 1, RunState::Running},
+        Case{"run without output", TRUE, FALSE, FALSE, QMessageBox::Yes, FALSE, 0, RunState::Stopped},
     };
     for (const Case& c : cases) {
         CTorvinaDoc d;
         d.SetModifiedFlag(c.modified);
         d.m_bMakeAvi = c.avi;
         d.m_bMakeWmv = c.wmv;
-        d.m_nRunState = CTorvinaDoc::Running;
+        d.m_nRunState = RunState::Running;
         SeenMessageBox seen;
         AnswerNextMessageBox(c.answer, seen);
         EXPECT_EQ(d.SaveModified(), c.result) << c.name;
