@@ -34,10 +34,10 @@ inline constexpr char kLosslessSwitch[] = "lossless";
 struct CompressorOption {
     const char* name; // the libavcodec option it sets, or kLosslessSwitch
     const WCHAR* label;
-    int minimum;
+    int minimum = 0;
     int maximum;
     int defaultValue;
-    std::span<const char* const> choices;
+    std::span<const char* const> choices = {};
     const WCHAR* japaneseLabel; // the label on a Japanese system
 };
 
@@ -55,9 +55,9 @@ struct CompressorDescriptor {
     AVPixelFormat pixelFormat;
     DWORD flags; // VIDCF_*
     QualityControl quality;
-    const char* fixedOptions; // "name=value;name=value" always given to the encoder
-    std::span<const CompressorOption> options;
-    DWORD stateVersion;
+    const char* fixedOptions = ""; // "name=value;name=value" always given to the encoder
+    std::span<const CompressorOption> options = {};
+    DWORD stateVersion = 1;
     // Sizes off this step are refused before the encoder is opened: some libraries leak when
     // their own open refuses a size.
     FrameSizeStep sizeStep = {};
