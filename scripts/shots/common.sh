@@ -19,7 +19,16 @@ stop_x() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$SCRATCH"
 }
-trap stop_x EXIT
+# The program the script started (its pid), if any. It saves its settings as it ends: let it
+# finish before the scratch folder goes.
+app=
+end_app() {
+    if [ -n "$app" ]; then
+        kill "$app" 2>/dev/null && wait "$app" || true
+        app=
+    fi
+}
+trap 'end_app; stop_x' EXIT
 
 # Starts Xvfb on a free display and points the toolkit and the program's settings at it.
 start_x() {
@@ -103,4 +112,26 @@ shot_program() {
     fi
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+}
+
+# Waits for a visible window other than the main window ($main); prints its id.
+wait_dialog() {
+    for _ in $(seq 200); do
+        local id
+        id=$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" | tail -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "no dialog" >&2
+    return 1
+}
+# Waits until only the main window is left.
+wait_no_dialog() {
+    for _ in $(seq 200); do
+        [ -z "$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" || true)" ] && return 0
+        sleep 0.05
+    done
 }

@@ -9,16 +9,6 @@ frames=$SCRATCH/frames
 mkdir -p "$frames"
 ffmpeg -hide_banner -loglevel error -f lavfi -i "testsrc2=size=640x360:rate=30" -frames:v 12 -q:v 3 "$frames/%05d.jpg"
 
-app=
-# The program saves its settings as it ends: let it finish before the scratch folder goes.
-end_app() {
-    if [ -n "$app" ]; then
-        kill "$app" 2>/dev/null && wait "$app" || true
-        app=
-    fi
-}
-trap 'end_app; stop_x' EXIT
-
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$BUILD_DIR/app/torvina" &
 app=$!
 main=$(wait_window "Torvina")

@@ -21,34 +21,6 @@ EOF
 chmod +x "$SCRATCH/bin/xdg-open"
 export PATH=$SCRATCH/bin:$PATH
 
-app=
-end_app() {
-    if [ -n "$app" ]; then
-        kill "$app" 2>/dev/null && wait "$app" || true
-        app=
-    fi
-}
-trap 'end_app; stop_x' EXIT
-
-wait_dialog() {
-    for _ in $(seq 200); do
-        local id
-        id=$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" | tail -n1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.05
-    done
-    echo "no dialog" >&2
-    return 1
-}
-wait_no_dialog() {
-    for _ in $(seq 200); do
-        [ -z "$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" || true)" ] && return 0
-        sleep 0.05
-    done
-}
 # Keys go to the main window, as typed while it has the focus (Xvfb runs no window manager).
 keys() {
     xdotool windowfocus --sync "$main" 2>/dev/null || true

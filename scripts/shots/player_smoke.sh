@@ -11,37 +11,6 @@ frames=$SCRATCH/frames
 mkdir -p "$frames"
 ffmpeg -hide_banner -loglevel error -f lavfi -i "testsrc2=size=1280x720:rate=30" -frames:v 240 -q:v 3 "$frames/%05d.jpg"
 
-app=
-# The program saves its settings as it ends: let it finish before the scratch folder goes.
-end_app() {
-    if [ -n "$app" ]; then
-        kill "$app" 2>/dev/null && wait "$app" || true
-        app=
-    fi
-}
-trap 'end_app; stop_x' EXIT
-
-# Waits for a visible window other than the main window; prints its id.
-wait_dialog() {
-    for _ in $(seq 200); do
-        local id
-        id=$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" | tail -n1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.05
-    done
-    echo "no dialog" >&2
-    return 1
-}
-# Waits until only the main window is left.
-wait_no_dialog() {
-    for _ in $(seq 200); do
-        [ -z "$(xdotool search --onlyvisible --name "." 2>/dev/null | grep -vx "$main" || true)" ] && return 0
-        sleep 0.05
-    done
-}
 # One conversion in a language (the LANG value), its shots named PREFIX_*.
 smoke_pass() {
     local lang=$1 prefix=$2
