@@ -118,7 +118,8 @@ private:
     // Boxes are answered as they come, in whatever order the run shows them.
     void Poll()
     {
-        if (m_holding)
+        // Once the window is asked to close, the view may be gone.
+        if (m_holding || m_closed)
             return;
         if (g_options.hold == "run" && m_view->GetDocument()->IsModified() && m_view->GetIndex() >= 3)
             return Hold("run");
@@ -129,8 +130,9 @@ private:
             box->button(box->standardButtons() & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok)->click();
             return;
         }
-        if (m_played && !m_view->GetRun().InProgress() && !m_closed) {
+        if (m_played && !m_view->GetRun().InProgress()) {
             m_closed = true;
+            m_poll.stop();
             Say("peak " + MemoryFigure("VmHWM"));
             Say("ended");
             m_frame->PostMessage(WM_CLOSE);
