@@ -121,8 +121,8 @@ int CTorvinaView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBaseView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS | TBS_ENABLESELRANGE, CRect(0, 0, 0, 0), this,
-                    IDC_SLIDER);
+    m_slider.Create(u"msctls_trackbar32", nullptr, WS_CHILD | TBS_AUTOTICKS | TBS_ENABLESELRANGE, CRect(0, 0, 0, 0),
+                    this, IDC_SLIDER);
     return 0;
 }
 

@@ -1,9 +1,9 @@
 // Decodes one JPEG into the same frame block again and again, the same picture saved as a TIFF
 // file likewise, then resizes the frame to 1280x720.
 // Usage: image_bench [--jpeg FILE]; without a file a 1920x1080 picture is generated.
-#include "image/packed_dib.h"
 #include "image/img_resize.h"
 #include "image/jpeg_file.h"
+#include "image/packed_dib.h"
 #include "image/tiff_file.h"
 #include "platform/win/text.h"
 

@@ -57,7 +57,9 @@ int main()
     profile.SetRegistryKey(u"Zarn", u"Torvina");
     AfxSetAppProfile(&profile);
     start = Clock::now();
-    { CInfo first(FALSE); }
+    {
+        CInfo first(FALSE);
+    }
     std::printf("record, first start: %8.1f ms\n", MicrosecondsPer(start, 1) / 1000);
     constexpr int kRecords = 50;
     start = Clock::now();

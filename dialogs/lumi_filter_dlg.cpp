@@ -7,7 +7,7 @@
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CLumiFilterDlg, CBaseDialog)
-ON_WM_HSCROLL()
+    ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
 int ClampLuminance(int value) { return std::clamp(value, kLuminanceMin, kLuminanceMax); }

@@ -4,7 +4,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 
-CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) { }
+CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) {}
 
 void CVolume::DoDataExchange(CDataExchange* pDX)
 {

@@ -8,7 +8,6 @@ BOOL DoEvents()
         PostQuitMessage(0);
         return TRUE;
     }
-    for (LONG count = 0; AfxRunIdle(count); ++count) {
-    }
+    for (LONG count = 0; AfxRunIdle(count); ++count) {}
     return FALSE;
 }

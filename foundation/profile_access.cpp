@@ -23,5 +23,6 @@ int GetAppProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue)
 CString GetAppProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue)
 {
     const CAppProfile* profile = AfxGetAppProfile();
-    return profile ? profile->GetProfileString(section, entry, defaultValue) : CString(defaultValue ? defaultValue : u"");
+    return profile ? profile->GetProfileString(section, entry, defaultValue)
+                   : CString(defaultValue ? defaultValue : u"");
 }

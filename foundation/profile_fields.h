@@ -18,7 +18,8 @@ struct ProfileField {
 };
 
 template <class Record>
-void LoadProfileFields(LPCWSTR section, std::type_identity_t<std::span<const ProfileField<Record>>> fields, Record& record)
+void LoadProfileFields(LPCWSTR section, std::type_identity_t<std::span<const ProfileField<Record>>> fields,
+                       Record& record)
 {
     for (const ProfileField<Record>& field : fields) {
         if (const auto* number = std::get_if<int Record::*>(&field.value)) {
@@ -32,7 +33,8 @@ void LoadProfileFields(LPCWSTR section, std::type_identity_t<std::span<const Pro
 }
 
 template <class Record>
-void SaveProfileFields(LPCWSTR section, std::type_identity_t<std::span<const ProfileField<Record>>> fields, const Record& record)
+void SaveProfileFields(LPCWSTR section, std::type_identity_t<std::span<const ProfileField<Record>>> fields,
+                       const Record& record)
 {
     for (const ProfileField<Record>& field : fields) {
         if (const auto* number = std::get_if<int Record::*>(&field.value))

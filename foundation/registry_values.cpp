@@ -60,8 +60,7 @@ int RegReadDword(HKEY root, LPCWSTR subKey, LPCWSTR valueName, int defaultValue)
     if (RegQueryValueExW(key, valueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_DWORD) {
         DWORD value = 0;
         size = sizeof value;
-        if (RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
             type == REG_DWORD && size == sizeof value)
             result = static_cast<int>(value);
     }

@@ -11,20 +11,18 @@ namespace {
 constexpr WORD kBitmapSignature = 0x4D42; // "BM"
 constexpr int kPaletteEntries = 256;
 
-bool SeekTo(FILE* file, uint64_t offset)
-{
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-}
+bool SeekTo(FILE* file, uint64_t offset) { return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0; }
 
 // Every byte range the file header or info header points at must lie inside the file, so a
 // hostile size fails before anything is allocated.
 bool InsideFile(uint64_t offset, uint64_t bytes, int64_t fileSize)
 {
-    return fileSize >= 0 && offset <= static_cast<uint64_t>(fileSize) && bytes <= static_cast<uint64_t>(fileSize) - offset;
+    return fileSize >= 0 && offset <= static_cast<uint64_t>(fileSize) &&
+           bytes <= static_cast<uint64_t>(fileSize) - offset;
 }
 
-BITMAPINFOHEADER* Load24(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& fileHeader,
-                         const BITMAPINFOHEADER& info, BITMAPINFOHEADER* reuse)
+BITMAPINFOHEADER* Load24(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info,
+                         BITMAPINFOHEADER* reuse)
 {
     DibPtr block(reuse);
     const uint64_t area = DibPixelAreaBytes(info.biWidth, info.biHeight);
@@ -36,8 +34,8 @@ BITMAPINFOHEADER* Load24(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& f
     return block.release();
 }
 
-BITMAPINFOHEADER* Load8(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& fileHeader,
-                        const BITMAPINFOHEADER& info, BITMAPINFOHEADER* reuse)
+BITMAPINFOHEADER* Load8(FILE* file, int64_t fileSize, const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info,
+                        BITMAPINFOHEADER* reuse)
 {
     DibPtr block(reuse);
     const uint64_t area = DibPixelAreaBytes(info.biWidth, info.biHeight);
@@ -113,7 +111,7 @@ int CImgFileBmp::Save(const BYTE* bits, BITMAPINFOHEADER* header, LPCWSTR path)
     if (!file)
         return 0;
     const DWORD headersBytes = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    BITMAPFILEHEADER fileHeader {};
+    BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = kBitmapSignature;
     fileHeader.bfSize = header->biSizeImage + headersBytes;
     fileHeader.bfOffBits = headersBytes;

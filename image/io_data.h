@@ -10,5 +10,4 @@ public:
     virtual ~CImgInterlaced() = default;
 };
 
-class CIOdataE : public CImgInterlaced, public CImgLumi, public CImgResize {
-};
+class CIOdataE : public CImgInterlaced, public CImgLumi, public CImgResize {};

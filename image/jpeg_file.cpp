@@ -70,7 +70,10 @@ public:
         m_stride = DibRowStride(static_cast<uint64_t>(width));
         return SinkStart::Ready;
     }
-    BYTE* Row(int row) override { return DibPixels(m_block.get()) + m_stride * static_cast<size_t>(m_height - 1 - row); }
+    BYTE* Row(int row) override
+    {
+        return DibPixels(m_block.get()) + m_stride * static_cast<size_t>(m_height - 1 - row);
+    }
     BITMAPINFOHEADER* Release() { return m_block.release(); }
 
 private:
@@ -156,7 +159,7 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
 {
     constexpr int kRowsPerRead = 16;
     JpegErrorManager error;
-    jpeg_decompress_struct decompressor {};
+    jpeg_decompress_struct decompressor{};
     decompressor.err = InitJpegErrorManager(&error);
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&decompressor);
@@ -183,8 +186,9 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
     decompressor.out_color_space = order;
     jpeg_start_decompress(&decompressor);
     const SinkStart start = decompressor.output_components == 3
-        ? sink.Begin(static_cast<int>(decompressor.output_width), static_cast<int>(decompressor.output_height))
-        : SinkStart::Refused;
+                                ? sink.Begin(static_cast<int>(decompressor.output_width),
+                                             static_cast<int>(decompressor.output_height))
+                                : SinkStart::Refused;
     if (start != SinkStart::Ready) {
         jpeg_destroy_decompress(&decompressor);
         if (start == SinkStart::OutOfMemory)
@@ -210,7 +214,7 @@ bool Decompress(FILE* file, JpegMemoryState* memory, JpegRowSink& sink, J_COLOR_
 int Compress(FILE* file, const BYTE* rows, int width, int height, J_COLOR_SPACE space, int components, int quality)
 {
     JpegErrorManager error;
-    jpeg_compress_struct compressor {};
+    jpeg_compress_struct compressor{};
     compressor.err = InitJpegErrorManager(&error);
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&compressor);
@@ -254,7 +258,7 @@ BYTE* ReadJpegMemory(HGLOBAL block, int* width, int* height)
 {
     *width = 0;
     *height = 0;
-    JpegMemoryState state {block, 0};
+    JpegMemoryState state{block, 0};
     RgbImageSink sink(width, height);
     if (!Decompress(nullptr, &state, sink, JCS_RGB))
         return nullptr;

@@ -31,16 +31,11 @@ ImageType TypeOf(LPCWSTR path)
 BITMAPINFOHEADER* CResImgFile::Load(LPCWSTR path, BITMAPINFOHEADER* reuse)
 {
     switch (TypeOf(path)) {
-    case ImageType::Bmp:
-        return CImgFileBmp().Load(path, reuse);
-    case ImageType::Jpeg:
-        return CImgFileJpeg().Load(path, reuse);
-    case ImageType::Tiff:
-        return CImgFileTiff().Load(path, reuse);
-    case ImageType::Png:
-        return CImgFilePng().Load(path, reuse);
-    case ImageType::Unknown:
-        break;
+    case ImageType::Bmp: return CImgFileBmp().Load(path, reuse);
+    case ImageType::Jpeg: return CImgFileJpeg().Load(path, reuse);
+    case ImageType::Tiff: return CImgFileTiff().Load(path, reuse);
+    case ImageType::Png: return CImgFilePng().Load(path, reuse);
+    case ImageType::Unknown: break;
     }
     return reuse;
 }
@@ -48,16 +43,11 @@ BITMAPINFOHEADER* CResImgFile::Load(LPCWSTR path, BITMAPINFOHEADER* reuse)
 int CResImgFile::Save(const BYTE* bits, BITMAPINFOHEADER* header, LPCWSTR path, int quality)
 {
     switch (TypeOf(path)) {
-    case ImageType::Bmp:
-        return CImgFileBmp().Save(bits, header, path);
-    case ImageType::Jpeg:
-        return CImgFileJpeg().Save(bits, header, path, quality);
-    case ImageType::Tiff:
-        return CImgFileTiff().Save(bits, header, path);
-    case ImageType::Png:
-        return CImgFilePng().Save(bits, header, path);
-    case ImageType::Unknown:
-        break;
+    case ImageType::Bmp: return CImgFileBmp().Save(bits, header, path);
+    case ImageType::Jpeg: return CImgFileJpeg().Save(bits, header, path, quality);
+    case ImageType::Tiff: return CImgFileTiff().Save(bits, header, path);
+    case ImageType::Png: return CImgFilePng().Save(bits, header, path);
+    case ImageType::Unknown: break;
     }
     return 0;
 }

@@ -10,24 +10,11 @@ namespace {
 const std::vector<const DialogTemplate*>& Templates()
 {
     static const std::vector<const DialogTemplate*> templates = {
-        &kMp3SetTemplate,
-        &kVobListTemplate,
-        &kSaveSetTemplate,
-        &kStreamKindTemplate,
-        &kLumiFilterTemplate,
-        &kBatEncodeTemplate,
-        &kWmaSetTemplate,
-        &kAudioStreamTemplate,
-        &kExtractKindTemplate,
-        &kVolumeTemplate,
-        &kAviCodecDialogTemplate,
-        &kWmvEncodeDialogTemplate,
-        &kClipResizeTemplate,
-        &kOutputTemplate,
-        &kAboutTemplate,
-        &kInfoTemplate,
-        &kInfo2Template,
-        &kVersionTemplate,
+        &kMp3SetTemplate,      &kVobListTemplate,   &kSaveSetTemplate,        &kStreamKindTemplate,
+        &kLumiFilterTemplate,  &kBatEncodeTemplate, &kWmaSetTemplate,         &kAudioStreamTemplate,
+        &kExtractKindTemplate, &kVolumeTemplate,    &kAviCodecDialogTemplate, &kWmvEncodeDialogTemplate,
+        &kClipResizeTemplate,  &kOutputTemplate,    &kAboutTemplate,          &kInfoTemplate,
+        &kInfo2Template,       &kVersionTemplate,
     };
     return templates;
 }

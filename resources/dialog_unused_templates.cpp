@@ -18,5 +18,5 @@ constexpr std::array kOkOnly = {
 
 const DialogTemplate kInfoTemplate{IDD_INFO, kModal, 0, 0, 0, 187, 62, u"Info", u"ＭＳ Ｐゴシック", 9, kOkOnly};
 const DialogTemplate kInfo2Template{IDD_INFO2, kModal, 0, 0, 0, 187, 62, u"Info", u"ＭＳ Ｐゴシック", 9, kOkOnly};
-const DialogTemplate kVersionTemplate{
-    IDD_VERSION, kModal, 0, 0, 0, 187, 62, u"Version", u"ＭＳ Ｐゴシック", 9, kOkOnly};
+const DialogTemplate kVersionTemplate{IDD_VERSION,        kModal, 0,      0, 0, 187, 62, u"Version",
+                                      u"ＭＳ Ｐゴシック", 9,      kOkOnly};

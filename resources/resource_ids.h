@@ -91,4 +91,3 @@ constexpr UINT ID_DISPLAY = 61454;
 constexpr UINT IDC_SLIDER = 61456;
 // The status bar's file-name pane, and its first text.
 constexpr UINT ID_INDICATOR_FILENAME = 61447;
-

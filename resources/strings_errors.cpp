@@ -21,7 +21,8 @@ constexpr std::array kErrors = {
     StringResource{43113, u"出力エラー"},
     StringResource{43114, u"Output error"},
     StringResource{43115, u"例外発生。メモリ不足。出力先にファイルが作成できない等"},
-    StringResource{43116, u"Exception generation. Memory shortage. The file cannot be made at the output destination. etc..."},
+    StringResource{43116,
+                   u"Exception generation. Memory shortage. The file cannot be made at the output destination. etc..."},
     StringResource{43117, u"画像ファイルが開きません"},
     StringResource{43118, u"The picture file doesn't open."},
     StringResource{43119, u"入力画像フォルダを指定してください"},
@@ -78,8 +79,11 @@ constexpr std::array kErrors = {
     StringResource{43170, u"It failed in the compression frame start setting."},
     StringResource{43171, u"圧縮フレーム作成失敗"},
     StringResource{43172, u"Compression frame making failure"},
-    StringResource{43173, u"対応していない(インストールされていない)バージョンでした。別のバージョンでエンコードしてください。"},
-    StringResource{43174, u"It was a version that did not correspond.(It was a version not installed.) Please encode by another version"},
+    StringResource{
+        43173, u"対応していない(インストールされていない)バージョンでした。別のバージョンでエンコードしてください。"},
+    StringResource{
+        43174,
+        u"It was a version that did not correspond.(It was a version not installed.) Please encode by another version"},
     StringResource{43175, u"出力を失敗しました"},
     StringResource{43176, u"It failed in the output."},
     StringResource{43177, u"ヘッダー作成で失敗しました。縦横サイズがサポート外か"},
@@ -174,8 +178,11 @@ constexpr std::array kErrors = {
     StringResource{43266, u"Voice writing failure"},
     StringResource{43267, u"ACMオープン失敗"},
     StringResource{43268, u"ACM opening failure"},
-    StringResource{43269, u"対応しいてないファイル形式のようです。\nDirectShowフィルター等を入れてみてください。\nもしくわ音声なしのファイルですか?"},
-    StringResource{43270, u"The file format is not correspondence. \nPlease put the DirectShow filter etc. \nIs this file Audio file?"},
+    StringResource{43269, u"対応しいてないファイル形式のようです。\nDirectShowフィルター等を入れてみてください。\nもし"
+                          u"くわ音声なしのファイルですか?"},
+    StringResource{
+        43270,
+        u"The file format is not correspondence. \nPlease put the DirectShow filter etc. \nIs this file Audio file?"},
     StringResource{43271, u"その他のエラー"},
     StringResource{43272, u"Other Errors"},
     StringResource{43273, u" "},

@@ -26,9 +26,8 @@ std::array<BYTE, kBlockSize> BuildBlock()
         PutWord(block, 6 + 2 * i, key[i]);
     const DWORD versionMS = MAKELONG(TORVINA_VERSION_MINOR, TORVINA_VERSION_MAJOR);
     const DWORD versionLS = MAKELONG(TORVINA_VERSION_TWEAK, TORVINA_VERSION_PATCH);
-    const VS_FIXEDFILEINFO info{VS_FFI_SIGNATURE, 0x00010000, versionMS, versionLS, versionMS, versionLS,
-                                0x3F,             0,          0,         VFT_APP,   0,         0,
-                                0};
+    const VS_FIXEDFILEINFO info{VS_FFI_SIGNATURE, 0x00010000, versionMS, versionLS, versionMS, versionLS, 0x3F, 0, 0,
+                                VFT_APP,          0,          0,         0};
     // The block is little-endian, as the machine is.
     std::memcpy(block.data() + kFixedInfoOffset, &info, sizeof info);
     return block;

@@ -19,13 +19,11 @@ HBRUSH CBaseColorDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     const HBRUSH base = CBaseDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     switch (nCtlColor) {
-    case CTLCOLOR_DLG:
-        return m_brBackground.m_hObject;
+    case CTLCOLOR_DLG: return m_brBackground.m_hObject;
     case CTLCOLOR_STATIC:
         pDC->SetTextColor(m_crText);
         pDC->SetBkMode(TRANSPARENT);
         return m_brBackground.m_hObject;
-    default:
-        return base;
+    default: return base;
     }
 }

@@ -117,9 +117,9 @@ void CDragListBoxEx::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (lpDIS->itemID == static_cast<UINT>(-1))
         return;
     const bool selected = (lpDIS->itemState & ODS_SELECTED) != 0;
-    const COLORREF background = selected ? RGB(0, 255, 0)
-        : (lpDIS->itemID % 2 == 0)       ? RGB(220, 234, 245)
-                                         : RGB(255, 255, 255);
+    const COLORREF background = selected                   ? RGB(0, 255, 0)
+                                : (lpDIS->itemID % 2 == 0) ? RGB(220, 234, 245)
+                                                           : RGB(255, 255, 255);
     CDC* dc = CDC::FromHandle(lpDIS->hDC);
     CRect rc(lpDIS->rcItem);
     FillRectColor(dc, rc, background);

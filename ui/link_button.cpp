@@ -34,8 +34,7 @@ void CLinkButton::DrawLabel(CDC* pDC, UINT itemState, CRect rc)
 {
     const COLORREF color = (itemState & ODS_DISABLED) ? m_crDisabled : m_bHover ? m_crHover : m_crText;
     // File names and addresses are shown as they are: no '&' prefix processing.
-    DrawTextColor(pDC, GetWindowTextString(), rc, color, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
-                  nullptr);
+    DrawTextColor(pDC, GetWindowTextString(), rc, color, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, nullptr);
 }
 
 void CLinkButton::OnMouseMove(UINT nFlags, CPoint point)
@@ -92,9 +91,10 @@ void CColorButton::DrawFrame(CDC* pDC, UINT itemState, CRect rc)
         DrawFocusRectInset(pDC, rc, 4);
 }
 
-CIconButton::CIconButton(HICON hIcon, HICON hIconDisabled, COLORREF crBackground, COLORREF crText,
-                         COLORREF crDisabled, COLORREF crHover, int nFrameMode)
-    : CColorButton(crBackground, crText, crDisabled, crHover, nFrameMode), m_hIcon(hIcon), m_hIconDisabled(hIconDisabled)
+CIconButton::CIconButton(HICON hIcon, HICON hIconDisabled, COLORREF crBackground, COLORREF crText, COLORREF crDisabled,
+                         COLORREF crHover, int nFrameMode)
+    : CColorButton(crBackground, crText, crDisabled, crHover, nFrameMode), m_hIcon(hIcon),
+      m_hIconDisabled(hIconDisabled)
 {
 }
 

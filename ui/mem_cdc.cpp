@@ -38,8 +38,8 @@ void CMemCDC::StretchFrom(CDC* pSrc, CRect rcDst, CRect rcSrc, DWORD dwRop)
 void CMemCDC::StretchTo(CDC* pDst, CRect rcDst, CRect rcSrc, DWORD dwRop)
 {
     pDst->SetStretchBltMode(COLORONCOLOR);
-    pDst->StretchBlt(rcDst.left, rcDst.top, rcDst.Width(), rcDst.Height(), this, rcSrc.left, rcSrc.top,
-                     rcSrc.Width(), rcSrc.Height(), dwRop);
+    pDst->StretchBlt(rcDst.left, rcDst.top, rcDst.Width(), rcDst.Height(), this, rcSrc.left, rcSrc.top, rcSrc.Width(),
+                     rcSrc.Height(), dwRop);
 }
 
 void CMemCDC::DeleteBitmap()

@@ -47,7 +47,8 @@ CEncAVISetting::~CEncAVISetting()
 {
     if (m_state) {
         // Never more than the block holds, whatever the size field says.
-        const int size = std::clamp<int>(m_stateSize, 0, static_cast<int>(std::min<SIZE_T>(GlobalSize(m_state), 0x7FFFFFFF)));
+        const int size = std::clamp<int>(m_stateSize, 0,
+                                         static_cast<int>(std::min<SIZE_T>(GlobalSize(m_state), 0x7FFFFFFF)));
         RegWriteBinary(HKEY_CURRENT_USER, SettingsKey(), u"AviCodec", static_cast<const BYTE*>(m_state), size);
         GlobalFree(m_state);
     }

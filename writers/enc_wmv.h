@@ -2,8 +2,8 @@
 // profile file, in one or two passes.
 #pragma once
 
-#include "platform/wmf/wm_interfaces.h"
 #include "platform/win/types.h"
+#include "platform/wmf/wm_interfaces.h"
 
 // The number of system profiles of a format version; 0 when any step fails.
 DWORD CountSystemProfiles(WMT_VERSION version);

@@ -46,9 +46,8 @@ struct ACMSTREAMHEADER {
 // Fills the PCM format that belongs to source (same rate and channels, 16 bits).
 MMRESULT acmFormatSuggest(HACMDRIVER driver, const WAVEFORMATEX* source, WAVEFORMATEX* suggested, DWORD bytes,
                           DWORD flags);
-MMRESULT acmStreamOpen(HACMSTREAM* stream, HACMDRIVER driver, const WAVEFORMATEX* source,
-                       const WAVEFORMATEX* target, const void* filter, DWORD_PTR callback, DWORD_PTR instance,
-                       DWORD flags);
+MMRESULT acmStreamOpen(HACMSTREAM* stream, HACMDRIVER driver, const WAVEFORMATEX* source, const WAVEFORMATEX* target,
+                       const void* filter, DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
 MMRESULT acmStreamClose(HACMSTREAM stream, DWORD flags);
 MMRESULT acmStreamSize(HACMSTREAM stream, DWORD inputBytes, DWORD* outputBytes, DWORD flags);
 MMRESULT acmStreamPrepareHeader(HACMSTREAM stream, ACMSTREAMHEADER* header, DWORD flags);

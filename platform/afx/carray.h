@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-
 template <typename TYPE, typename ARG_TYPE = const TYPE&>
 class CArray : public CObject {
 public:

@@ -20,29 +20,20 @@ CFileException::CFileException(int cause, LONG osError, LPCWSTR fileName)
 int CFileException::OsErrorToException(LONG osError)
 {
     switch (static_cast<DWORD>(osError)) {
-    case ERROR_SUCCESS:
-        return none;
-    case ERROR_FILE_NOT_FOUND:
-        return fileNotFound;
+    case ERROR_SUCCESS: return none;
+    case ERROR_FILE_NOT_FOUND: return fileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-        return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES:
-        return tooManyOpenFiles;
+    case ERROR_FILENAME_EXCED_RANGE: return badPath;
+    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_ALREADY_EXISTS:
-    case ERROR_DIR_NOT_EMPTY:
-        return accessDenied;
-    case ERROR_INVALID_HANDLE:
-        return invalidFile;
-    case ERROR_SHARING_VIOLATION:
-        return sharingViolation;
-    case ERROR_HANDLE_DISK_FULL:
-        return diskFull;
-    default:
-        return genericException;
+    case ERROR_DIR_NOT_EMPTY: return accessDenied;
+    case ERROR_INVALID_HANDLE: return invalidFile;
+    case ERROR_SHARING_VIOLATION: return sharingViolation;
+    case ERROR_HANDLE_DISK_FULL: return diskFull;
+    default: return genericException;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "platform/afx/cfile.h"
 
-#include "platform/win/file.h"
 #include "platform/win/error_codes.h"
+#include "platform/win/file.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 

@@ -48,7 +48,9 @@ public:                                                                         
     const CRuntimeClass* GetRuntimeClass() const override;
 
 #define IMPLEMENT_DYNAMIC(name, base)                                                                                  \
-    const CRuntimeClass name::class##name{#name, sizeof(name), RUNTIME_CLASS(base), nullptr};                          \
+    const CRuntimeClass name::class##name {                                                                            \
+#name, sizeof(name), RUNTIME_CLASS(base), nullptr                                                              \
+    };                                                                                                                 \
     const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }
 
 #define DECLARE_DYNCREATE(name)                                                                                        \
@@ -57,5 +59,7 @@ public:                                                                         
 
 #define IMPLEMENT_DYNCREATE(name, base)                                                                                \
     CObject* name::CreateObject() { return new name; }                                                                 \
-    const CRuntimeClass name::class##name{#name, sizeof(name), RUNTIME_CLASS(base), &name::CreateObject};              \
+    const CRuntimeClass name::class##name {                                                                            \
+#name, sizeof(name), RUNTIME_CLASS(base), &name::CreateObject                                                  \
+    };                                                                                                                 \
     const CRuntimeClass* name::GetRuntimeClass() const { return RUNTIME_CLASS(name); }

@@ -19,7 +19,10 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResul
     return TRUE;
 }
 
-int CComboBox::AddString(LPCTSTR text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+int CComboBox::AddString(LPCTSTR text)
+{
+    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
 int CComboBox::InsertString(int nIndex, LPCTSTR text)
 {
     return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text)));
@@ -27,7 +30,10 @@ int CComboBox::InsertString(int nIndex, LPCTSTR text)
 int CComboBox::DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex, 0)); }
 int CComboBox::GetCount() const { return static_cast<int>(const_cast<CComboBox*>(this)->SendMessage(CB_GETCOUNT)); }
 int CComboBox::GetCurSel() const { return static_cast<int>(const_cast<CComboBox*>(this)->SendMessage(CB_GETCURSEL)); }
-int CComboBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect), 0)); }
+int CComboBox::SetCurSel(int nSelect)
+{
+    return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect), 0));
+}
 int CComboBox::GetLBText(int nIndex, CString& text) const
 {
     auto* self = const_cast<CComboBox*>(this);
@@ -43,7 +49,8 @@ int CComboBox::GetLBText(int nIndex, CString& text) const
 }
 DWORD_PTR CComboBox::GetItemData(int nIndex) const
 {
-    return static_cast<DWORD_PTR>(const_cast<CComboBox*>(this)->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
+    return static_cast<DWORD_PTR>(
+        const_cast<CComboBox*>(this)->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
 }
 int CComboBox::SetItemData(int nIndex, DWORD_PTR data)
 {
@@ -107,7 +114,8 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 
 CImageList* CComboBoxEx::SetImageList(CImageList* pImageList)
 {
-    const auto old = SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr));
+    const auto old = SendMessage(CBEM_SETIMAGELIST, 0,
+                                 reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr));
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
 }
 
@@ -116,7 +124,10 @@ int CComboBoxEx::InsertItem(const COMBOBOXEXITEMW* pCBItem)
     return static_cast<int>(SendMessage(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(pCBItem)));
 }
 
-int CListBox::AddString(LPCTSTR text) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+int CListBox::AddString(LPCTSTR text)
+{
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
 int CListBox::InsertString(int nIndex, LPCTSTR text)
 {
     return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(text)));
@@ -124,7 +135,10 @@ int CListBox::InsertString(int nIndex, LPCTSTR text)
 int CListBox::DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex, 0)); }
 int CListBox::GetCount() const { return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETCOUNT)); }
 int CListBox::GetCurSel() const { return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETCURSEL)); }
-int CListBox::SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect), 0)); }
+int CListBox::SetCurSel(int nSelect)
+{
+    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect), 0));
+}
 int CListBox::GetTextLen(int nIndex) const
 {
     return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0));
@@ -147,8 +161,8 @@ int CListBox::GetHorizontalExtent() const
 }
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const
 {
-    return static_cast<int>(
-        const_cast<CListBox*>(this)->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex),
+                                                                     reinterpret_cast<LPARAM>(lpRect)));
 }
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 {
@@ -183,8 +197,14 @@ void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
     SendMessage(TBM_SETRANGEMIN, FALSE, nMin);
     SendMessage(TBM_SETRANGEMAX, static_cast<WPARAM>(bRedraw), nMax);
 }
-int CSliderCtrl::GetRangeMin() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMIN)); }
-int CSliderCtrl::GetRangeMax() const { return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMAX)); }
+int CSliderCtrl::GetRangeMin() const
+{
+    return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMIN));
+}
+int CSliderCtrl::GetRangeMax() const
+{
+    return static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETRANGEMAX));
+}
 void CSliderCtrl::GetSelection(int& nMin, int& nMax) const
 {
     nMin = static_cast<int>(const_cast<CSliderCtrl*>(this)->SendMessage(TBM_GETSELSTART));
@@ -194,5 +214,6 @@ int CSliderCtrl::GetPos() const { return static_cast<int>(const_cast<CSliderCtrl
 
 int CSpinButtonCtrl::GetPos32(BOOL* lpbError) const
 {
-    return static_cast<int>(const_cast<CSpinButtonCtrl*>(this)->SendMessage(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(lpbError)));
+    return static_cast<int>(
+        const_cast<CSpinButtonCtrl*>(this)->SendMessage(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(lpbError)));
 }

@@ -191,9 +191,7 @@ CString FormatString(LPCWSTR format, va_list incoming)
         case 'u':
         case 'x':
         case 'X':
-        case 'o':
-            AppendInteger(out, spec, args);
-            break;
+        case 'o': AppendInteger(out, spec, args); break;
         case 'f':
         case 'F':
         case 'e':
@@ -201,12 +199,8 @@ CString FormatString(LPCWSTR format, va_list incoming)
         case 'g':
         case 'G':
         case 'a':
-        case 'A':
-            AppendNumber(out, spec, "", va_arg(args, double));
-            break;
-        case 'p':
-            AppendNumber(out, spec, "", va_arg(args, void*));
-            break;
+        case 'A': AppendNumber(out, spec, "", va_arg(args, double)); break;
+        case 'p': AppendNumber(out, spec, "", va_arg(args, void*)); break;
         case 'c':
         case 'C': {
             const WCHAR ch = static_cast<WCHAR>(va_arg(args, int));

@@ -7,7 +7,7 @@
 IMPLEMENT_DYNAMIC(CView, CObject)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-ON_WM_PAINT()
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CView::~CView()
@@ -18,7 +18,7 @@ CView::~CView()
 
 DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
 DROPEFFECT CView::OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-void CView::OnDragLeave() { }
+void CView::OnDragLeave() {}
 BOOL CView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
 
 CFrameWnd* CView::GetParentFrame() const

@@ -52,8 +52,7 @@ int CWinApp::Run()
         if (inIdle || IsQuitMessagePosted())
             return;
         inIdle = true;
-        for (LONG n = 0; AfxRunIdle(n); ++n) {
-        }
+        for (LONG n = 0; AfxRunIdle(n); ++n) {}
         inIdle = false;
     });
     QCoreApplication::exec();

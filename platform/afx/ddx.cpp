@@ -5,7 +5,6 @@
 #include "platform/afx/message_box.h"
 #include "platform/afx/window_host.h"
 
-
 #include <cerrno>
 #include <cstdlib>
 #include <cwchar>
@@ -186,7 +185,4 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
     FailWith(pDX, prompt);
 }
 
-int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
-{
-    return MessageBox(nullptr, lpszText, AfxGetAppName(), nType);
-}
+int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) { return MessageBox(nullptr, lpszText, AfxGetAppName(), nType); }

@@ -11,8 +11,9 @@ int MulDiv(int number, int numerator, int denominator)
     const long long product = static_cast<long long>(number) * numerator;
     // Rounds half away from zero.
     const long long half = std::llabs(static_cast<long long>(denominator)) / 2;
-    const long long q = (product >= 0) == (denominator > 0) ? (std::llabs(product) + half) / std::llabs(static_cast<long long>(denominator))
-                                                            : -((std::llabs(product) + half) / std::llabs(static_cast<long long>(denominator)));
+    const long long q = (product >= 0) == (denominator > 0)
+                            ? (std::llabs(product) + half) / std::llabs(static_cast<long long>(denominator))
+                            : -((std::llabs(product) + half) / std::llabs(static_cast<long long>(denominator)));
     return static_cast<int>(q);
 }
 

@@ -21,15 +21,42 @@ GdiObjectData* StockObject(int index)
     using K = GdiObjectData::Kind;
     GdiObjectData* o = nullptr;
     switch (index) {
-    case WHITE_BRUSH: o = NewObject(K::Brush); o->color = RGB(255, 255, 255); break;
-    case LTGRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(192, 192, 192); break;
-    case GRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(128, 128, 128); break;
-    case DKGRAY_BRUSH: o = NewObject(K::Brush); o->color = RGB(64, 64, 64); break;
-    case BLACK_BRUSH: o = NewObject(K::Brush); o->color = RGB(0, 0, 0); break;
-    case NULL_BRUSH: o = NewObject(K::Brush); o->nullBrush = true; break;
-    case WHITE_PEN: o = NewObject(K::Pen); o->color = RGB(255, 255, 255); break;
-    case BLACK_PEN: o = NewObject(K::Pen); o->color = RGB(0, 0, 0); break;
-    case NULL_PEN: o = NewObject(K::Pen); o->penStyle = PS_NULL; break;
+    case WHITE_BRUSH:
+        o = NewObject(K::Brush);
+        o->color = RGB(255, 255, 255);
+        break;
+    case LTGRAY_BRUSH:
+        o = NewObject(K::Brush);
+        o->color = RGB(192, 192, 192);
+        break;
+    case GRAY_BRUSH:
+        o = NewObject(K::Brush);
+        o->color = RGB(128, 128, 128);
+        break;
+    case DKGRAY_BRUSH:
+        o = NewObject(K::Brush);
+        o->color = RGB(64, 64, 64);
+        break;
+    case BLACK_BRUSH:
+        o = NewObject(K::Brush);
+        o->color = RGB(0, 0, 0);
+        break;
+    case NULL_BRUSH:
+        o = NewObject(K::Brush);
+        o->nullBrush = true;
+        break;
+    case WHITE_PEN:
+        o = NewObject(K::Pen);
+        o->color = RGB(255, 255, 255);
+        break;
+    case BLACK_PEN:
+        o = NewObject(K::Pen);
+        o->color = RGB(0, 0, 0);
+        break;
+    case NULL_PEN:
+        o = NewObject(K::Pen);
+        o->penStyle = PS_NULL;
+        break;
     case SYSTEM_FONT:
     case DEFAULT_GUI_FONT:
         o = NewObject(K::Font);
@@ -246,8 +273,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HA
     if (!bmi || usage != DIB_RGB_COLORS || section)
         return nullptr;
     const BITMAPINFOHEADER& h = bmi->bmiHeader;
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 24 || h.biCompression != BI_RGB ||
-        h.biPlanes != 1 || h.biHeight <= 0 || !ValidBitmapSize(h.biWidth, h.biHeight))
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 24 || h.biCompression != BI_RGB || h.biPlanes != 1 ||
+        h.biHeight <= 0 || !ValidBitmapSize(h.biWidth, h.biHeight))
         return nullptr;
     HBITMAP handle = NewBitmap(h.biWidth, h.biHeight, 24);
     if (!handle)
@@ -263,15 +290,17 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** bits, HA
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2)
 {
     GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
-    o->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
+    o->region = QRegion(
+        QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
     return o->Handle();
 }
 
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2)
 {
     GdiObjectData* o = NewObject(GdiObjectData::Kind::Region);
-    o->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)),
-                        QRegion::Ellipse);
+    o->region = QRegion(
+        QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)),
+        QRegion::Ellipse);
     return o->Handle();
 }
 

@@ -86,12 +86,13 @@ bool ToolkitTrayHost::Add(const NOTIFYICONDATAW& d)
     const HWND hwnd = d.hWnd;
     const UINT id = d.uID;
     const UINT callback = d.uCallbackMessage;
-    QObject::connect(icon.get(), &QSystemTrayIcon::activated, [hwnd, id, callback](QSystemTrayIcon::ActivationReason r) {
-        if (!callback)
-            return;
-        for (const LPARAM mouse : MouseMessagesOf(r))
-            PostMessage(hwnd, callback, id, mouse);
-    });
+    QObject::connect(icon.get(), &QSystemTrayIcon::activated,
+                     [hwnd, id, callback](QSystemTrayIcon::ActivationReason r) {
+                         if (!callback)
+                             return;
+                         for (const LPARAM mouse : MouseMessagesOf(r))
+                             PostMessage(hwnd, callback, id, mouse);
+                     });
     Apply(*icon, d);
     icon->show();
     if ((d.uFlags & NIF_INFO) && d.szInfo[0])
@@ -117,7 +118,10 @@ QSystemTrayIcon* ToolkitTrayHost::Icon(HWND hWnd, UINT uID) const
     return it == m_icons.end() ? nullptr : it->second.get();
 }
 
-std::unique_ptr<TrayHost> SetTrayHost(std::unique_ptr<TrayHost> host) { return std::exchange(CurrentTrayHost(), std::move(host)); }
+std::unique_ptr<TrayHost> SetTrayHost(std::unique_ptr<TrayHost> host)
+{
+    return std::exchange(CurrentTrayHost(), std::move(host));
+}
 
 BOOL Shell_NotifyIconW(DWORD dwMessage, NOTIFYICONDATAW* d)
 {

@@ -48,8 +48,14 @@ LRESULT SliderHost::ClassProc(UINT message, WPARAM wParam, LPARAM lParam, bool& 
         rangeMax = static_cast<short>(HIWORD(lParam));
         ApplyRange();
         return 0;
-    case TBM_SETRANGEMIN: rangeMin = static_cast<int>(lParam); ApplyRange(); return 0;
-    case TBM_SETRANGEMAX: rangeMax = static_cast<int>(lParam); ApplyRange(); return 0;
+    case TBM_SETRANGEMIN:
+        rangeMin = static_cast<int>(lParam);
+        ApplyRange();
+        return 0;
+    case TBM_SETRANGEMAX:
+        rangeMax = static_cast<int>(lParam);
+        ApplyRange();
+        return 0;
     case TBM_SETSEL:
         selectionStart = static_cast<short>(LOWORD(lParam));
         selectionEnd = static_cast<short>(HIWORD(lParam));

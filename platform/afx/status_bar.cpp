@@ -17,7 +17,7 @@ struct CMFCStatusBar::Impl {
     std::vector<QPointer<QLabel>> panes; // null for the message pane
 };
 
-CMFCStatusBar::CMFCStatusBar() : m_impl(std::make_unique<Impl>()) { }
+CMFCStatusBar::CMFCStatusBar() : m_impl(std::make_unique<Impl>()) {}
 
 CMFCStatusBar::~CMFCStatusBar() = default;
 

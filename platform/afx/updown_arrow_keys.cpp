@@ -9,7 +9,7 @@ namespace {
 
 class ArrowKeyFilter : public QObject {
 public:
-    ArrowKeyFilter(UpDownHost* spin, QWidget* buddy) : QObject(spin), m_spin(spin), m_buddy(buddy) { }
+    ArrowKeyFilter(UpDownHost* spin, QWidget* buddy) : QObject(spin), m_spin(spin), m_buddy(buddy) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override

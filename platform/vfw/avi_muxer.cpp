@@ -95,10 +95,7 @@ FOURCC StreamTag(int index, const char* kind)
 
 } // namespace
 
-bool AviMuxer::Create(const std::string& path)
-{
-    return m_sink.Create(path);
-}
+bool AviMuxer::Create(const std::string& path) { return m_sink.Create(path); }
 
 int AviMuxer::AddStream(const AVISTREAMINFOW& info)
 {
@@ -271,7 +268,8 @@ bool AviMuxer::WriteStandardIndexes()
         if (s.partChunks.empty())
             continue;
         ByteWriter w;
-        const size_t ix = w.Open(mmioFOURCC('i', 'x', static_cast<char>('0' + i / 10), static_cast<char>('0' + i % 10)));
+        const size_t ix = w.Open(
+            mmioFOURCC('i', 'x', static_cast<char>('0' + i / 10), static_cast<char>('0' + i % 10)));
         w.U16(2);
         w.U8(0);
         w.U8(1); // an index of chunks

@@ -26,11 +26,12 @@ void ConvertLumaRow(const uint8_t* row, uint8_t* luma, int width, const Matrix& 
 {
     const int offset = m.yOffset + kRound;
     for (int x = 0; x < width; ++x)
-        luma[x] = static_cast<uint8_t>((m.yr * row[x * 3 + 2] + m.yg * row[x * 3 + 1] + m.yb * row[x * 3] + offset) >> 16);
+        luma[x] = static_cast<uint8_t>((m.yr * row[x * 3 + 2] + m.yg * row[x * 3 + 1] + m.yb * row[x * 3] + offset) >>
+                                       16);
 }
 
-void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, const Matrix& m,
-                     const Yuv420Planes& out, int firstPair, int endPair)
+void ConvertRowPairs(const uint8_t* top, int stride, int width, int height, const Matrix& m, const Yuv420Planes& out,
+                     int firstPair, int endPair)
 {
     const int evenWidth = width & ~1;
     for (int pair = firstPair; pair < endPair; ++pair) {

@@ -14,14 +14,14 @@ extern "C" {
 namespace vfw {
 
 enum class QualityControl {
-    None,   // the encoder has no quality setting
+    None, // the encoder has no quality setting
     QScale, // quality maps to a fixed quantiser 1 (best) .. 31
-    Crf,    // quality maps to a constant rate factor 1 (best) .. 51; 0, lossless, only by its switch
-    Jpeg,   // quality maps to libjpeg's 1 .. 100 (best)
+    Crf, // quality maps to a constant rate factor 1 (best) .. 51; 0, lossless, only by its switch
+    Jpeg, // quality maps to libjpeg's 1 .. 100 (best)
 };
 
 enum class CompressorEngine {
-    Avcodec,   // the libavcodec encoder the row names
+    Avcodec, // the libavcodec encoder the row names
     JpegBands, // libjpeg-turbo, the frame compressed in bands side by side
 };
 

@@ -119,8 +119,7 @@ LRESULT ICSendMessage(HIC hic, UINT message, DWORD_PTR param1, DWORD_PTR param2)
             return ICERR_OK;
         AboutBox()(reinterpret_cast<void*>(param1), hic->Descriptor());
         return ICERR_OK;
-    default:
-        return ICERR_UNSUPPORTED;
+    default: return ICERR_UNSUPPORTED;
     }
 }
 

@@ -16,7 +16,10 @@
 
 namespace {
 
-std::u16string_view ViewOf(LPCWSTR text) { return text ? std::u16string_view(text, WideLength(text)) : std::u16string_view(); }
+std::u16string_view ViewOf(LPCWSTR text)
+{
+    return text ? std::u16string_view(text, WideLength(text)) : std::u16string_view();
+}
 
 // The narrow path for the system, or empty (with the last error set) when there is none.
 std::string SystemPath(LPCWSTR path)

@@ -14,10 +14,7 @@ struct FileHandle {
     int fd;
 };
 
-FileHandle* Handle(HANDLE h)
-{
-    return h && h != INVALID_HANDLE_VALUE ? static_cast<FileHandle*>(h) : nullptr;
-}
+FileHandle* Handle(HANDLE h) { return h && h != INVALID_HANDLE_VALUE ? static_cast<FileHandle*>(h) : nullptr; }
 
 } // namespace
 

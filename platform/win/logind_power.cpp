@@ -59,8 +59,8 @@ bool LogindPowerBackend::Perform(PowerRequest request)
     const QString can = answer.arguments().first().toString();
     if (can != QLatin1String("yes") && can != QLatin1String("challenge"))
         return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kManagerPath, kManager, QString::fromLatin1(action.method));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kManagerPath, kManager,
+                                                       QString::fromLatin1(action.method));
     // Never interactive: the action ends an unattended batch, where a password prompt would wait for
     // nobody; a cached authorisation still lets a "challenge" through.
     call << false;

@@ -100,12 +100,9 @@ struct IniFile {
     QByteArray EndOf(const Line& line) const
     {
         switch (line.ending) {
-        case Ending::Newline:
-            return {};
-        case Ending::LoneCarriageReturn:
-            return Encode(u"\n");
-        case Ending::None:
-            break;
+        case Ending::Newline: return {};
+        case Ending::LoneCarriageReturn: return Encode(u"\n");
+        case Ending::None: break;
         }
         return LineEnd();
     }
@@ -151,18 +148,15 @@ ReadResult ReadIni(const QString& fileName, IniFile& ini)
 {
     std::string bytes;
     switch (win::ReadWholeRegularFile(fileName.toStdString(), kMaxFileBytes, bytes)) {
-    case win::WholeFileRead::Read:
-        break;
-    case win::WholeFileRead::Missing:
-        return ReadResult::Missing;
+    case win::WholeFileRead::Read: break;
+    case win::WholeFileRead::Missing: return ReadResult::Missing;
     case win::WholeFileRead::NotRegular:
     case win::WholeFileRead::TooLarge:
-    case win::WholeFileRead::Failed:
-        return ReadResult::Unreadable;
+    case win::WholeFileRead::Failed: return ReadResult::Unreadable;
     }
     ini.bytes = QByteArray::fromStdString(bytes);
     ini.utf16 = ini.bytes.size() >= 2 && static_cast<unsigned char>(ini.bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(ini.bytes[1]) == 0xFE;
+                static_cast<unsigned char>(ini.bytes[1]) == 0xFE;
     SplitLines(ini);
     return ReadResult::Read;
 }
@@ -355,8 +349,8 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
     }
 
     std::string error;
-    if (!win::ReplaceWholeFile(path.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                               error)) {
+    if (!win::ReplaceWholeFile(path.toStdString(),
+                               std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

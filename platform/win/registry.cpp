@@ -111,8 +111,7 @@ LONG CopyData(const win::RegistryValue& value, DWORD* type, BYTE* data, DWORD* s
 
 } // namespace
 
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*, HKEY* result,
-                     DWORD* disposition)
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*, HKEY* result, DWORD* disposition)
 {
     if (!result)
         return ERROR_INVALID_PARAMETER;
@@ -150,7 +149,10 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, HKEY* result)
     return ERROR_SUCCESS;
 }
 
-LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, HKEY* result) { return RegOpenKeyExW(key, subKey, 0, KEY_ALL_ACCESS, result); }
+LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, HKEY* result)
+{
+    return RegOpenKeyExW(key, subKey, 0, KEY_ALL_ACCESS, result);
+}
 
 LONG RegCloseKey(HKEY key)
 {
@@ -184,8 +186,7 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* da
     return CopyData(*value, type, data, size);
 }
 
-LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, DWORD* type, BYTE* data,
-                   DWORD* size)
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, DWORD* type, BYTE* data, DWORD* size)
 {
     if (!name || !nameLength)
         return ERROR_INVALID_PARAMETER;

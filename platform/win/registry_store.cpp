@@ -33,8 +33,8 @@ QString ToQString(const std::string& path) { return QString::fromStdString(path)
 // A name beside the file that no file has yet: the file's name, ".corrupt-" and the time.
 std::string AsideName(const std::string& path)
 {
-    const std::string stem =
-        path + ".corrupt-" + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+    const std::string stem = path + ".corrupt-" +
+                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
     std::string target = stem;
     for (int n = 2; QFileInfo::exists(ToQString(target)); ++n)
         target = stem + "-" + std::to_string(n);
@@ -103,15 +103,11 @@ RegistryStore::LoadResult RegistryStore::LoadFile(const std::string& path, Regis
     tree = {};
     std::string text;
     switch (ReadWholeRegularFile(path, kMaxFileBytes, text)) {
-    case WholeFileRead::Read:
-        break;
-    case WholeFileRead::Missing:
-        return LoadResult::Missing;
-    case WholeFileRead::TooLarge:
-        return LoadResult::TooLarge;
+    case WholeFileRead::Read: break;
+    case WholeFileRead::Missing: return LoadResult::Missing;
+    case WholeFileRead::TooLarge: return LoadResult::TooLarge;
     case WholeFileRead::NotRegular:
-    case WholeFileRead::Failed:
-        return LoadResult::Unreadable;
+    case WholeFileRead::Failed: return LoadResult::Unreadable;
     }
     if (auto parsed = ParseRegistry(text)) {
         tree = std::move(*parsed);
@@ -146,10 +142,11 @@ void RegistryStore::MoveAside(const std::string& path)
 bool RegistryStore::KeepAside(const std::string& path, const Damage& damage)
 {
     const std::string lost = damage.droppedLines == 0
-        ? "it is not whole, but every value in it reads and is in use"
-        : std::to_string(damage.droppedLines) +
-            (damage.droppedLines == 1 ? " line could not be read and is" : " lines could not be read and are") +
-            " left out, every other value is in use";
+                                 ? "it is not whole, but every value in it reads and is in use"
+                                 : std::to_string(damage.droppedLines) +
+                                       (damage.droppedLines == 1 ? " line could not be read and is"
+                                                                 : " lines could not be read and are") +
+                                       " left out, every other value is in use";
     std::string kept = KeptCopyOf(path, damage.text);
     if (kept.empty()) {
         const std::string target = AsideName(path);
@@ -177,11 +174,9 @@ LONG RegistryStore::ReportLockFailure(const QLockFile& lock, const std::string& 
         ReportOnce("the settings file " + path + " stayed locked by another process; " + consequence);
         return ERROR_LOCK_VIOLATION;
     case QLockFile::NoError:
-    case QLockFile::UnknownError:
-        break;
+    case QLockFile::UnknownError: break;
     }
-    ReportOnce("the lock file " + path + ".lock could not be written (" + WriteProblemIn(folder) + "); " +
-               consequence);
+    ReportOnce("the lock file " + path + ".lock could not be written (" + WriteProblemIn(folder) + "); " + consequence);
     return ERROR_WRITE_FAULT;
 }
 
@@ -200,14 +195,12 @@ void RegistryStore::Refresh()
     m_stamp = stamp;
     switch (LoadFile(path, m_tree)) {
     case LoadResult::Loaded:
-    case LoadResult::Missing:
-        return;
+    case LoadResult::Missing: return;
     case LoadResult::Unreadable:
         ReportOnce("the settings file " + path + " cannot be read; the settings start empty");
         return;
     case LoadResult::Damaged:
-    case LoadResult::TooLarge:
-        break;
+    case LoadResult::TooLarge: break;
     }
     // Set a damaged file aside only under the lock, so a good file written meanwhile survives.
     QLockFile lock(ToQString(path + ".lock"));
@@ -218,16 +211,11 @@ void RegistryStore::Refresh()
     }
     Damage damage;
     switch (LoadFile(path, m_tree, &damage)) {
-    case LoadResult::Damaged:
-        KeepAside(path, damage);
-        break;
-    case LoadResult::TooLarge:
-        MoveAside(path);
-        break;
+    case LoadResult::Damaged: KeepAside(path, damage); break;
+    case LoadResult::TooLarge: MoveAside(path); break;
     case LoadResult::Loaded:
     case LoadResult::Missing:
-    case LoadResult::Unreadable:
-        break;
+    case LoadResult::Unreadable: break;
     }
     m_stamp = StampOf(path);
 }
@@ -253,8 +241,7 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
     Damage damage;
     switch (LoadFile(path, tree, &damage)) {
     case LoadResult::Loaded:
-    case LoadResult::Missing:
-        break;
+    case LoadResult::Missing: break;
     case LoadResult::Unreadable:
         // Never replace a file whose values we cannot see.
         ReportOnce("the settings file " + path + " cannot be read; settings are not saved");
@@ -264,9 +251,7 @@ LONG RegistryStore::Modify(const std::function<bool(RegistryTree&)>& change)
         if (!KeepAside(path, damage))
             return ERROR_WRITE_FAULT;
         break;
-    case LoadResult::TooLarge:
-        MoveAside(path);
-        break;
+    case LoadResult::TooLarge: MoveAside(path); break;
     }
     m_tree = tree;
     m_stamp = StampOf(path);

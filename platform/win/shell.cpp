@@ -38,8 +38,7 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LP
     if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0)
         return Result(SE_ERR_NOASSOC);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     if (!WIFEXITED(status))
         return Result(SE_ERR_NOASSOC);
     if (WEXITSTATUS(status) == 0)

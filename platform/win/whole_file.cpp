@@ -68,8 +68,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
     // QSaveFile commits a file cut short by a failed flush (a size limit or a full disk after a
     // partial write), so the flush is checked here before the commit.
     errno = 0;
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.flush() &&
-        file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.flush() && file.commit())
         return true;
     // Qt names a failed flush "Unknown error"; the system's reason is more use to the reader.
     const int cause = errno;

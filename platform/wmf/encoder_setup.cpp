@@ -11,12 +11,9 @@ namespace {
 const AVCodec* FindVideo(VideoCodec codec)
 {
     switch (codec) {
-    case VideoCodec::MsMpeg4v3:
-        return avcodec_find_encoder(AV_CODEC_ID_MSMPEG4V3);
-    case VideoCodec::Wmv1:
-        return avcodec_find_encoder(AV_CODEC_ID_WMV1);
-    case VideoCodec::Wmv2:
-        return avcodec_find_encoder(AV_CODEC_ID_WMV2);
+    case VideoCodec::MsMpeg4v3: return avcodec_find_encoder(AV_CODEC_ID_MSMPEG4V3);
+    case VideoCodec::Wmv1: return avcodec_find_encoder(AV_CODEC_ID_WMV1);
+    case VideoCodec::Wmv2: return avcodec_find_encoder(AV_CODEC_ID_WMV2);
     }
     return nullptr;
 }

@@ -17,7 +17,7 @@ constexpr int kAnalysisQuantiser = 4;
 
 // frameDuration is the input's time per frame in 100-ns units.
 [[nodiscard]] av::CodecContextPtr OpenVideoEncoder(const VideoStream& stream, int64_t frameDuration, VideoPass pass,
-                                     bool globalHeader);
+                                                   bool globalHeader);
 [[nodiscard]] av::CodecContextPtr OpenAudioEncoder(const AudioStream& stream, bool globalHeader);
 
 // Whether every audio and video stream of the profile opens with its encoder.

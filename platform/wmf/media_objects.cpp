@@ -80,10 +80,7 @@ MediaType::MediaType(const WM_MEDIA_TYPE& type) : m_type(type)
     m_type.pbFormat = nullptr;
 }
 
-DWORD MediaType::SerializedSize() const
-{
-    return static_cast<DWORD>(sizeof(WM_MEDIA_TYPE) + m_format.size());
-}
+DWORD MediaType::SerializedSize() const { return static_cast<DWORD>(sizeof(WM_MEDIA_TYPE) + m_format.size()); }
 
 bool MediaType::Serialize(WM_MEDIA_TYPE* out, DWORD size) const
 {

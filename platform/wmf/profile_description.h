@@ -15,10 +15,10 @@ struct VideoStream {
     VideoCodec codec = VideoCodec::Wmv2;
     int width = 0;
     int height = 0;
-    int64_t bitRate = 0;          // bits per second; unused with a quality
+    int64_t bitRate = 0; // bits per second; unused with a quality
     int bufferWindowMs = 5000;
     int64_t keyFrameSpacing = 80000000; // 100-ns units
-    int vbrQuality = -1;          // 0..100 for quality-based variable bit rate, else -1
+    int vbrQuality = -1; // 0..100 for quality-based variable bit rate, else -1
 };
 
 struct AudioStream {

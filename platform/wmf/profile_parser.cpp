@@ -95,21 +95,14 @@ DWORD UpperFourCC(DWORD fourcc)
 std::optional<VideoCodec> VideoCodecOf(DWORD fourcc)
 {
     switch (UpperFourCC(fourcc)) {
-    case mmioFOURCC('M', 'P', '4', '3'):
-        return VideoCodec::MsMpeg4v3;
-    case mmioFOURCC('W', 'M', 'V', '1'):
-        return VideoCodec::Wmv1;
-    case mmioFOURCC('W', 'M', 'V', '2'):
-        return VideoCodec::Wmv2;
-    default:
-        return std::nullopt;
+    case mmioFOURCC('M', 'P', '4', '3'): return VideoCodec::MsMpeg4v3;
+    case mmioFOURCC('W', 'M', 'V', '1'): return VideoCodec::Wmv1;
+    case mmioFOURCC('W', 'M', 'V', '2'): return VideoCodec::Wmv2;
+    default: return std::nullopt;
     }
 }
 
-bool InRange(const std::optional<int64_t>& v, int64_t low, int64_t high)
-{
-    return v && *v >= low && *v <= high;
-}
+bool InRange(const std::optional<int64_t>& v, int64_t low, int64_t high) { return v && *v >= low && *v <= high; }
 
 // One stream as read, before it is checked.
 struct StreamReading {
@@ -193,7 +186,7 @@ std::optional<StreamDescription> Check(const StreamReading& r)
         if (r.avgBytesPerSec && *r.avgBytesPerSec > kHighestAudioBitRate / 8)
             return std::nullopt;
         const int64_t bitRate = r.avgBytesPerSec && *r.avgBytesPerSec > 0 ? *r.avgBytesPerSec * 8
-                                                                           : r.bitRate.value_or(0);
+                                                                          : r.bitRate.value_or(0);
         if (bitRate < kLowestAudioBitRate || bitRate > kHighestAudioBitRate)
             return std::nullopt;
         s.audio.bitRate = bitRate;

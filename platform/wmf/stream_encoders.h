@@ -48,8 +48,8 @@ class VideoEncoder {
 public:
     // For the final pass, frameBits are the analysis pass's frame sizes.
     [[nodiscard]] static std::unique_ptr<VideoEncoder> Open(const VideoStream& stream, const VideoInputLayout& input,
-                                              VideoPass pass, const std::vector<int64_t>* frameBits,
-                                              bool globalHeader);
+                                                            VideoPass pass, const std::vector<int64_t>* frameBits,
+                                                            bool globalHeader);
 
     [[nodiscard]] bool Encode(const BYTE* data, DWORD length, int64_t sampleTime, const PacketSink& sink);
     [[nodiscard]] bool Flush(const PacketSink& sink);
@@ -80,7 +80,8 @@ private:
 
 class AudioEncoder {
 public:
-    [[nodiscard]] static std::unique_ptr<AudioEncoder> Open(const AudioStream& stream, const WAVEFORMATEX& input, bool globalHeader);
+    [[nodiscard]] static std::unique_ptr<AudioEncoder> Open(const AudioStream& stream, const WAVEFORMATEX& input,
+                                                            bool globalHeader);
 
     [[nodiscard]] bool Encode(const BYTE* data, DWORD length, const PacketSink& sink);
     [[nodiscard]] bool Flush(const PacketSink& sink);

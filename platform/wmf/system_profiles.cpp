@@ -51,57 +51,48 @@ AudioTier AudioFor(int totalKbps)
 constexpr int kLowestAudioKbps = 24;
 
 const Row kVersion4[] = {
-    Video(160, 120, 56),   Video(320, 240, 700), Video(176, 144, 100), Audio(6, 8000, 1),
-    Audio(16, 16000, 1),   Audio(20, 22050, 1),  Audio(20, 22050, 2),  Audio(32, 32000, 2),
-    Audio(64, 44100, 2),   Audio(96, 44100, 2),  Audio(128, 44100, 2), Video(176, 144, 28),
-    Video(160, 120, 28),   Video(160, 120, 28),  Video(176, 144, 56),  Video(176, 144, 56),
-    Video(320, 240, 100),  Video(320, 240, 250), Video(320, 240, 512), Video(320, 240, 1000),
+    Video(160, 120, 56),   Video(320, 240, 700), Video(176, 144, 100), Audio(6, 8000, 1),    Audio(16, 16000, 1),
+    Audio(20, 22050, 1),   Audio(20, 22050, 2),  Audio(32, 32000, 2),  Audio(64, 44100, 2),  Audio(96, 44100, 2),
+    Audio(128, 44100, 2),  Video(176, 144, 28),  Video(160, 120, 28),  Video(160, 120, 28),  Video(176, 144, 56),
+    Video(176, 144, 56),   Video(320, 240, 100), Video(320, 240, 250), Video(320, 240, 512), Video(320, 240, 1000),
     Video(320, 240, 3000),
 };
 
 const Row kVersion7[] = {
-    Video(176, 144, 56),   Video(320, 240, 500),        Video(176, 144, 100), Video(176, 144, 28),
-    Video(160, 120, 28),   Video(160, 120, 28),         Video(176, 144, 28),  Video(240, 176, 56),
-    Video(320, 240, 100),  Video(320, 240, 250),        Video(320, 240, 384), Video(320, 240, 700),
-    Video(640, 480, 1000), Video(640, 480, 2000),       Video(640, 480, 700), Video(640, 480, 1000, 3000),
-    Audio(6, 8000, 1),     Audio(20, 22050, 1),         Audio(20, 22050, 2),  Audio(32, 32000, 2),
-    Audio(48, 44100, 2),   Audio(64, 44100, 2),         Audio(96, 44100, 2),  Audio(128, 44100, 2),
+    Video(176, 144, 56),   Video(320, 240, 500),  Video(176, 144, 100), Video(176, 144, 28),
+    Video(160, 120, 28),   Video(160, 120, 28),   Video(176, 144, 28),  Video(240, 176, 56),
+    Video(320, 240, 100),  Video(320, 240, 250),  Video(320, 240, 384), Video(320, 240, 700),
+    Video(640, 480, 1000), Video(640, 480, 2000), Video(640, 480, 700), Video(640, 480, 1000, 3000),
+    Audio(6, 8000, 1),     Audio(20, 22050, 1),   Audio(20, 22050, 2),  Audio(32, 32000, 2),
+    Audio(48, 44100, 2),   Audio(64, 44100, 2),   Audio(96, 44100, 2),  Audio(128, 44100, 2),
     Video(208, 160, 225),  Video(208, 160, 150),
 };
 
 const Row kVersion8[] = {
-    Video(208, 160, 225),  Video(208, 160, 150),  Video(176, 144, 56),  Video(320, 240, 500),
-    Video(176, 144, 100),  Video(160, 120, 28),   Video(176, 144, 56),  Video(240, 176, 100),
-    Video(320, 240, 256),  Video(320, 240, 384),  Video(320, 240, 450), Video(320, 240, 700),
-    Video(320, 240, 1400), Video(352, 288, 384),  Video(352, 288, 700), Audio(32, 32000, 2),
-    Audio(48, 44100, 2),   Audio(64, 44100, 2),   Audio(96, 44100, 2),  Audio(128, 44100, 2),
-    Audio(160, 44100, 2),  Audio(192, 44100, 2),  Video(176, 144, 28),  Video(240, 176, 56),
-    Quality(320, 240, 60), Quality(320, 240, 80), Quality(320, 240, 95),
+    Video(208, 160, 225),  Video(208, 160, 150),  Video(176, 144, 56),   Video(320, 240, 500), Video(176, 144, 100),
+    Video(160, 120, 28),   Video(176, 144, 56),   Video(240, 176, 100),  Video(320, 240, 256), Video(320, 240, 384),
+    Video(320, 240, 450),  Video(320, 240, 700),  Video(320, 240, 1400), Video(352, 288, 384), Video(352, 288, 700),
+    Audio(32, 32000, 2),   Audio(48, 44100, 2),   Audio(64, 44100, 2),   Audio(96, 44100, 2),  Audio(128, 44100, 2),
+    Audio(160, 44100, 2),  Audio(192, 44100, 2),  Video(176, 144, 28),   Video(240, 176, 56),  Quality(320, 240, 60),
+    Quality(320, 240, 80), Quality(320, 240, 95),
 };
 
 std::span<const Row> RowsOf(WMT_VERSION version)
 {
     switch (version) {
-    case WMT_VER_4_0:
-        return kVersion4;
-    case WMT_VER_7_0:
-        return kVersion7;
-    case WMT_VER_8_0:
-        return kVersion8;
-    default:
-        return {};
+    case WMT_VER_4_0: return kVersion4;
+    case WMT_VER_7_0: return kVersion7;
+    case WMT_VER_8_0: return kVersion8;
+    default: return {};
     }
 }
 
 const char* VideoFourCC(WMT_VERSION version)
 {
     switch (version) {
-    case WMT_VER_4_0:
-        return "MP43";
-    case WMT_VER_7_0:
-        return "WMV1";
-    default:
-        return "WMV2";
+    case WMT_VER_4_0: return "MP43";
+    case WMT_VER_7_0: return "WMV1";
+    default: return "WMV2";
     }
 }
 

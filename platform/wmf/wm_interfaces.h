@@ -25,8 +25,7 @@ public:
     virtual HRESULT SetMediaType(WM_MEDIA_TYPE* type) = 0;
 };
 
-class IWMInputMediaProps : public IWMMediaProps {
-};
+class IWMInputMediaProps : public IWMMediaProps {};
 
 class IWMProfile : public IUnknown {
 public:

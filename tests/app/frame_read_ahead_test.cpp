@@ -4,8 +4,8 @@
 #include "platform/afx/message_box_route.h"
 #include "platform/win/text.h"
 #include "platform/win/ui_types.h"
-#include "workers/part_pool.h"
 #include "tests/support/temp_dir.h"
+#include "workers/part_pool.h"
 
 #include <gtest/gtest.h>
 

@@ -611,7 +611,8 @@ TEST_P(ToolkitLanguageTest, TheFolderPickerAndQuestionButtonsSpeakTheProgramsLan
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ToolkitLanguageTest,
-                         ::testing::Values(ToolkitLanguageCase{"ja_JP.UTF-8", u"キャンセル", u"はい(&Y)", u"いいえ(&N)"},
+                         ::testing::Values(ToolkitLanguageCase{"ja_JP.UTF-8", u"キャンセル", u"はい(&Y)",
+                                                               u"いいえ(&N)"},
                                            ToolkitLanguageCase{"C", u"Cancel", u"&Yes", u"&No"}));
 
 TEST_F(PlayerEndToEndTest, TheSliderShowsTheListAsItsSelectionBandAndAnEmptyFolderAsZeroToMinusOne)
@@ -628,7 +629,8 @@ TEST_F(PlayerEndToEndTest, TheSliderShowsTheListAsItsSelectionBandAndAnEmptyFold
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, kCount - 1);
     const QImage shown = WidgetOf(&slider)->grab().toImage();
-    const QColor band = QColor::fromRgb(GetRValue(GetSysColor(COLOR_HIGHLIGHT)), GetGValue(GetSysColor(COLOR_HIGHLIGHT)),
+    const QColor band = QColor::fromRgb(GetRValue(GetSysColor(COLOR_HIGHLIGHT)),
+                                        GetGValue(GetSysColor(COLOR_HIGHLIGHT)),
                                         GetBValue(GetSysColor(COLOR_HIGHLIGHT)));
     int bandPixels = 0;
     for (int y = 0; y < shown.height(); ++y)

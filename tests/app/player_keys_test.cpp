@@ -54,9 +54,9 @@ TEST_P(PlayerKeysTest, NavigationFolderAndHelpKeysReachTheirCommandsWhileStopped
 {
     TempFolder opener;
     const std::filesystem::path record = std::filesystem::path(opener.Path()) / "record";
-    WriteFileText(opener.Path() + "/xdg-open",
-                  "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + record.string() + ".tmp\"\nmv \"" + record.string() +
-                      ".tmp\" \"" + record.string() + "\"\n");
+    WriteFileText(opener.Path() + "/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"" + record.string() +
+                                                   ".tmp\"\nmv \"" + record.string() + ".tmp\" \"" + record.string() +
+                                                   "\"\n");
     chmod((opener.Path() + "/xdg-open").c_str(), 0755);
     ScopedEnv path("PATH", (opener.Path() + ":" + std::getenv("PATH")).c_str());
 
@@ -163,8 +163,7 @@ TEST_P(PlayerKeysTest, PlayPauseAndStopKeysDriveARun)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PlayerKeysTest,
-                         ::testing::Values(Language{"japanese", "ja_JP.UTF-8", true},
-                                           Language{"english", "C", false}),
+                         ::testing::Values(Language{"japanese", "ja_JP.UTF-8", true}, Language{"english", "C", false}),
                          [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.name); });
 
 class PlayerSliderTest : public PlayerFixture {};

@@ -483,12 +483,20 @@ TEST_F(AviSetDlgTest, TheStateSurvivesOtherRowsAndGoesOnlyWithOKOnAnotherCompres
     };
     const Case cases[] = {
         {"another row and back", {u"Motion JPEG", u"FFV1 lossless"}, false, kFfv1, {{0, 1}}, std::nullopt},
-        {"another configuration cancelled", {u"Huffyuv lossless", u"FFV1 lossless"}, false, kFfv1, {{0, 1}},
+        {"another configuration cancelled",
+         {u"Huffyuv lossless", u"FFV1 lossless"},
+         false,
+         kFfv1,
+         {{0, 1}},
          std::nullopt},
         {"OK on another", {u"Motion JPEG"}, false, kMjpg, std::nullopt, std::nullopt},
         {"OK on uncompressed", {u"UnCompressed(24bit RGB)"}, false, kFourCCUncompressed, std::nullopt, std::nullopt},
         {"another configured and OK'd", {u"Huffyuv lossless"}, true, kHfyu, std::nullopt, {{1}}},
-        {"another configured, OK on the first", {u"Huffyuv lossless", u"FFV1 lossless"}, true, kFfv1, std::nullopt,
+        {"another configured, OK on the first",
+         {u"Huffyuv lossless", u"FFV1 lossless"},
+         true,
+         kFfv1,
+         std::nullopt,
          std::nullopt},
     };
     for (const Case& c : cases) {

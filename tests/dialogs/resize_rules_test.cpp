@@ -17,7 +17,7 @@ struct MarginCase {
 };
 void PrintTo(const MarginCase& c, std::ostream* os) { *os << c.name; }
 
-class FitMargins : public ::testing::TestWithParam<MarginCase> { };
+class FitMargins : public ::testing::TestWithParam<MarginCase> {};
 
 TEST_P(FitMargins, LeaveAClipInsideTheSourceWithAtLeastOnePixel)
 {

@@ -226,8 +226,8 @@ TEST_F(WmvSetDlgTest, EveryProfileRowReadsWholeInItsClosedList)
             QComboBox* combo = Combo(d, id);
             QStyleOptionComboBox option;
             option.initFrom(combo);
-            const QRect field =
-                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                               QStyle::SC_ComboBoxEditField, combo);
             const QFontMetrics metrics(combo->font());
             for (int row = 0; row < combo->count(); ++row)
                 if (metrics.horizontalAdvance(combo->itemText(row)) > field.width())

@@ -19,10 +19,7 @@ protected:
         TakeQuitMessage(nullptr);
     }
 
-    void Post(std::function<void()> work)
-    {
-        QMetaObject::invokeMethod(&m_app, std::move(work), Qt::QueuedConnection);
-    }
+    void Post(std::function<void()> work) { QMetaObject::invokeMethod(&m_app, std::move(work), Qt::QueuedConnection); }
 
     static inline int argc = 1;
     static inline char name[] = "do_events_test";

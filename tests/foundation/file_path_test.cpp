@@ -29,7 +29,7 @@ TEST(FilePath, SplitsIntoItsParts)
         {u"/", u"/", u"", u"", u""},
         {u"", u"", u"", u"", u""},
         {u"/写真/ＡＢ.ÄÖ", u"/写真/", u"ＡＢ", u".ÄÖ", u"ＡＢ.ÄÖ"}, // only A to Z are lower-cased
-        {u"/a\\b.JPG", u"/", u"a\\b", u".jpg", u"a\\b.jpg"},        // a backslash is part of a name
+        {u"/a\\b.JPG", u"/", u"a\\b", u".jpg", u"a\\b.jpg"}, // a backslash is part of a name
     };
     for (const Case& c : cases) {
         const CString path(c.path);
@@ -49,8 +49,7 @@ TEST(FilePath, TrimsTrailingSeparatorsButKeepsTheRoot)
         const char16_t* trimmed;
     };
     const Case cases[] = {
-        {u"/x///", u"/x"}, {u"/x", u"/x"}, {u"/", u"/"},     {u"///", u"/"},
-        {u"", u""},        {u"x/", u"x"},  {u"/x\\", u"/x\\"},
+        {u"/x///", u"/x"}, {u"/x", u"/x"}, {u"/", u"/"}, {u"///", u"/"}, {u"", u""}, {u"x/", u"x"}, {u"/x\\", u"/x\\"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TrimTrailingBackslash(c.path), CString(c.trimmed)) << testing::PrintToString(CString(c.path));

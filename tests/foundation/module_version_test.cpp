@@ -21,7 +21,4 @@ TEST(ModuleVersion, OtherFilesHaveNone)
     EXPECT_TRUE(GetModuleVersion(u"").IsEmpty());
 }
 
-TEST(ModuleVersion, ThisSystemIsXPOrLater)
-{
-    EXPECT_TRUE(IsXPOrLater());
-}
+TEST(ModuleVersion, ThisSystemIsXPOrLater) { EXPECT_TRUE(IsXPOrLater()); }

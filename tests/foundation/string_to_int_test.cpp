@@ -22,9 +22,12 @@ TEST(StringToInt, ReadsLikeTheRuntimeAndKeepsTheLow32Bits)
         {u"9223372036854775807", -1},
         {u"-99999999999999999999", 0},
         {u"12 34", 12},
-        {u"\u3000" u"5", 0}, // only the runtime's white space is skipped
+        {u"\u3000"
+         u"5",
+         0}, // only the runtime's white space is skipped
     };
     for (const Case& c : cases)
-        EXPECT_EQ(StringToInt(c.text), c.expected) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text)).c_str();
+        EXPECT_EQ(StringToInt(c.text), c.expected)
+            << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text)).c_str();
     EXPECT_EQ(StringToInt(nullptr), 0);
 }

@@ -14,7 +14,8 @@ constexpr size_t kSignatureBytes = 8;
 
 uint32_t BigEndian32(const uint8_t* p)
 {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 | p[3];
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 | static_cast<uint32_t>(p[2]) << 8 |
+           p[3];
 }
 
 void RepairChunkCrcs(std::vector<uint8_t>& file)

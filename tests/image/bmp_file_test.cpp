@@ -22,11 +22,11 @@ struct BmpLayout {
 // A file of the layout: headers, the info header's extra bytes, palette, gap, pixel bytes.
 Bytes BuildBmp(const BmpLayout& layout, const Bytes& palette, const Bytes& pixels)
 {
-    BITMAPFILEHEADER file {};
+    BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = 14 + layout.infoSize + static_cast<DWORD>(palette.size()) + layout.gapBeforePixels;
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    BITMAPINFOHEADER info {};
+    BITMAPINFOHEADER info{};
     info.biSize = layout.infoSize;
     info.biWidth = layout.width;
     info.biHeight = layout.height;

@@ -1,12 +1,12 @@
 #include "image/bmp_file.h"
 #include "image/dib.h"
 #include "image/img_file_com.h"
+#include "platform/afx/cdc.h"
 #include "platform/win/module.h"
 #include "platform/win/resource_provider.h"
 #include "resources/program_resources.h"
-#include "tests/support/test_support.h"
-#include "platform/afx/cdc.h"
 #include "tests/support/qt_app.h"
+#include "tests/support/test_support.h"
 
 #include <QIcon>
 #include <QImage>
@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <fstream>
+#include <functional>
 
 #include <cstring>
 
@@ -62,13 +62,9 @@ TEST(Dib, RefusesImpossibleSizesAndKeepsWhatItHeld)
     EXPECT_EQ(dib.m_hObject, held);
 }
 
-
 CString PathOf(const std::string& path) { return CString(path.c_str()); }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string Picture(const char* format)
 {

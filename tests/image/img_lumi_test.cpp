@@ -1,6 +1,6 @@
-#include "image/packed_dib.h"
 #include "image/img_lumi.h"
 #include "image/io_data.h"
+#include "image/packed_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,15 @@ TEST(ImgLumi, MakeTableOnGammaAndOffset)
         int gamma, offset, index, expected;
     };
     const Case cases[] = {
-        {128, 0, 1, 16},    {128, 0, 64, 128},  {128, 0, 128, 181}, {-128, 0, 64, 16}, {-128, 0, 128, 64},
-        {0, 10, 0, 10},     {0, 10, 244, 254},  {0, 10, 245, 255},  {0, 10, 255, 255}, {0, -20, 0, 0},
-        {0, -20, 20, 0},    {0, -20, 21, 1},    {0, -20, 255, 235}, {128, 0, 0, 0},    {128, 0, 255, 255},
+        {128, 0, 1, 16}, {128, 0, 64, 128}, {128, 0, 128, 181}, {-128, 0, 64, 16}, {-128, 0, 128, 64},
+        {0, 10, 0, 10},  {0, 10, 244, 254}, {0, 10, 245, 255},  {0, 10, 255, 255}, {0, -20, 0, 0},
+        {0, -20, 20, 0}, {0, -20, 21, 1},   {0, -20, 255, 235}, {128, 0, 0, 0},    {128, 0, 255, 255},
     };
     CImgLumi lumi;
     for (const Case& c : cases) {
         lumi.MakeTable(c.gamma, c.offset);
-        EXPECT_EQ(lumi.Entry(c.index), c.expected) << "gamma " << c.gamma << " offset " << c.offset << " entry " << c.index;
+        EXPECT_EQ(lumi.Entry(c.index), c.expected)
+            << "gamma " << c.gamma << " offset " << c.offset << " entry " << c.index;
     }
     lumi.MakeTable(0, 0);
     for (int i = 0; i < 256; ++i)

@@ -39,7 +39,7 @@ Decoded DecodeWithLibjpeg(const std::string& path)
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return out;
-    jpeg_decompress_struct cinfo {};
+    jpeg_decompress_struct cinfo{};
     jpeg_error_mgr error;
     cinfo.err = jpeg_std_error(&error);
     jpeg_create_decompress(&cinfo);
@@ -68,7 +68,7 @@ void WriteWithLibjpeg(const std::string& path, int width, int height, J_COLOR_SP
 {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    jpeg_compress_struct cinfo {};
+    jpeg_compress_struct cinfo{};
     jpeg_error_mgr error;
     cinfo.err = jpeg_std_error(&error);
     jpeg_create_compress(&cinfo);
@@ -409,7 +409,7 @@ TEST_F(JpegFileTest, ASmallFileClaimingAHugePictureIsHeldOnceFromMemory)
         long pages = 0;
         std::ifstream("/proc/self/statm") >> pages;
         const rlim_t room = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
-            DibPixelAreaBytes(kSide, kSide) * 3 / 2;
+                            DibPixelAreaBytes(kSide, kSide) * 3 / 2;
         const rlimit limit{room, room};
         setrlimit(RLIMIT_AS, &limit);
         HGLOBAL dib = CImgFileJpeg().LoadFromMemory(source);

@@ -33,8 +33,10 @@ void WriteWithLibpng(const std::string& path, int width, int height, int colourT
     for (int pass = 0; pass < passes; ++pass)
         for (int y = 0; y < height; ++y) {
             for (size_t i = 0; i < rowBytes; ++i)
-                row[i] = colourType == PNG_COLOR_TYPE_PALETTE ? static_cast<uint8_t>((i + y) % 4)
-                                                              : static_cast<uint8_t>(PatternByte(static_cast<int>(i / 3), y, static_cast<int>(2 - i % 3)));
+                row[i] = colourType == PNG_COLOR_TYPE_PALETTE
+                             ? static_cast<uint8_t>((i + y) % 4)
+                             : static_cast<uint8_t>(
+                                   PatternByte(static_cast<int>(i / 3), y, static_cast<int>(2 - i % 3)));
             png_write_row(png, row.data());
         }
     png_write_end(png, nullptr);

@@ -114,8 +114,8 @@ TEST_F(ResImgFileTest, ReaderIsChosenByTheLowerCasedExtension)
     Save("a.png", 8, 8);
     Save("a.bmp", 8, 8);
     const std::pair<const char*, const char*> renames[] = {
-        {"a.jpg", "upper.JPG"}, {"a.jpg", "long.jpeg"}, {"a.tif", "mixed.Tiff"}, {"a.tif", "long.tiff"},
-        {"a.png", "upper.PNG"}, {"a.bmp", "upper.BMP"},
+        {"a.jpg", "upper.JPG"}, {"a.jpg", "long.jpeg"}, {"a.tif", "mixed.Tiff"},
+        {"a.tif", "long.tiff"}, {"a.png", "upper.PNG"}, {"a.bmp", "upper.BMP"},
     };
     for (const auto& [from, to] : renames) {
         WriteFileBytes(dir.Path(to), ReadFileBytes(dir.Path(from)));

@@ -98,11 +98,16 @@ Bytes BuildTiffByHand(int width, int height, uint16_t bitsPerSample, size_t stri
     const uint32_t ifdBytes = 2 + 12u * entryCount + 4;
     const uint32_t bitsOffset = 8 + ifdBytes;
     const uint32_t stripOffset = bitsOffset + 8;
-    std::vector<Entry> entries = {{256, 4, 1, static_cast<uint32_t>(width)}, {257, 4, 1, static_cast<uint32_t>(height)}};
+    std::vector<Entry> entries = {{256, 4, 1, static_cast<uint32_t>(width)},
+                                  {257, 4, 1, static_cast<uint32_t>(height)}};
     if (withBitsPerSample)
         entries.push_back({258, 3, 3, bitsOffset});
-    entries.insert(entries.end(), {{259, 3, 1, 1}, {262, 3, 1, 2}, {273, 4, 1, stripOffset}, {277, 3, 1, 3},
-                                   {278, 4, 1, static_cast<uint32_t>(height)}, {279, 4, 1, stripBytes}});
+    entries.insert(entries.end(), {{259, 3, 1, 1},
+                                   {262, 3, 1, 2},
+                                   {273, 4, 1, stripOffset},
+                                   {277, 3, 1, 3},
+                                   {278, 4, 1, static_cast<uint32_t>(height)},
+                                   {279, 4, 1, stripBytes}});
     Bytes out = {'I', 'I', 42, 0, 8, 0, 0, 0};
     AppendRaw(out, entryCount);
     for (const Entry& e : entries) {

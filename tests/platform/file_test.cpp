@@ -1,5 +1,5 @@
-#include "platform/win/file.h"
 #include "platform/win/error_codes.h"
+#include "platform/win/file.h"
 
 #include "tests/support/temp_dir.h"
 

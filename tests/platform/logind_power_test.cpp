@@ -28,8 +28,8 @@ namespace {
 struct LogindState {
     std::mutex mutex;
     std::map<QString, QString> answers; // "CanPowerOff" -> "yes"
-    std::vector<QString> failing;       // methods that reply with an error
-    std::vector<QString> calls;         // "path member args"
+    std::vector<QString> failing; // methods that reply with an error
+    std::vector<QString> calls; // "path member args"
 };
 
 class FakeLogind : public QDBusVirtualObject {
@@ -94,8 +94,8 @@ protected:
     {
         if (access("/usr/bin/dbus-daemon", X_OK) != 0)
             GTEST_SKIP() << "dbus-daemon is not installed";
-        m_daemon = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"/usr/bin/dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"});
+        m_daemon = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "/usr/bin/dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"});
         std::string address;
         ASSERT_TRUE(m_daemon->ReadLine(address));
         m_address = QString::fromStdString(address);
@@ -103,7 +103,8 @@ protected:
         m_service->start();
         m_service->ready.acquire();
         ASSERT_TRUE(m_service->registered);
-        m_client = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, QStringLiteral("client")));
+        m_client = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(m_address, QStringLiteral("client")));
         ASSERT_TRUE(m_client->isConnected());
     }
 
@@ -149,9 +150,9 @@ TEST_F(LogindPowerTest, AsksFirstThenRequestsWithoutInteraction)
     EXPECT_TRUE(backend.Perform(PowerRequest::PowerOff));
     EXPECT_TRUE(backend.Perform(PowerRequest::Hibernate));
     EXPECT_TRUE(backend.Perform(PowerRequest::Reboot));
-    EXPECT_EQ(Calls(), (std::vector<QString>{kManager + "CanPowerOff", kManager + "PowerOff false",
-                                             kManager + "CanHibernate", kManager + "Hibernate false",
-                                             kManager + "CanReboot", kManager + "Reboot false"}));
+    EXPECT_EQ(Calls(),
+              (std::vector<QString>{kManager + "CanPowerOff", kManager + "PowerOff false", kManager + "CanHibernate",
+                                    kManager + "Hibernate false", kManager + "CanReboot", kManager + "Reboot false"}));
 }
 
 TEST_F(LogindPowerTest, RefusedOrFailedActionsReportFailure)
@@ -162,7 +163,8 @@ TEST_F(LogindPowerTest, RefusedOrFailedActionsReportFailure)
     LogindPowerBackend backend(*m_client);
     EXPECT_FALSE(backend.Perform(PowerRequest::Suspend));
     EXPECT_FALSE(backend.Perform(PowerRequest::PowerOff));
-    EXPECT_EQ(Calls(), (std::vector<QString>{kManager + "CanSuspend", kManager + "CanPowerOff", kManager + "PowerOff false"}));
+    EXPECT_EQ(Calls(),
+              (std::vector<QString>{kManager + "CanSuspend", kManager + "CanPowerOff", kManager + "PowerOff false"}));
 }
 
 TEST_F(LogindPowerTest, LogOffEndsTheCallersSession)
@@ -174,8 +176,8 @@ TEST_F(LogindPowerTest, LogOffEndsTheCallersSession)
 
 TEST_F(LogindPowerTest, ABusThatIsGoneFails)
 {
-    LogindPowerBackend backend(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                             QStringLiteral("nowhere")));
+    LogindPowerBackend backend(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
     EXPECT_FALSE(backend.Perform(PowerRequest::PowerOff));
     QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
 }

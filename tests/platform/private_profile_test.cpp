@@ -151,20 +151,18 @@ TEST_F(PrivateProfileTest, AWriteChangesOnlyItsOwnKeysBytes)
         std::string after;
     };
     const Case cases[] = {
-        {"a UTF-16 file stays UTF-16 and keeps a lone surrogate",
-            Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=old\r\n"), u"A", u"k", u"new",
-            Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=new\r\n")},
+        {"a UTF-16 file stays UTF-16 and keeps a lone surrogate", Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=old\r\n"), u"A",
+         u"k", u"new", Utf16Bytes(u"[A]\r\nodd=\xD800x\r\nk=new\r\n")},
         {"a new key in a UTF-16 file", Utf16Bytes(u"[A]\r\nodd=\xDC00\r\n"), u"A", u"k", u"\u52d5",
-            Utf16Bytes(u"[A]\r\nodd=\xDC00\r\nk=\u52d5\r\n")},
+         Utf16Bytes(u"[A]\r\nodd=\xDC00\r\nk=\u52d5\r\n")},
         {"bytes that are not UTF-8 stay as they were", "[A]\nbad=\xC3\x28\xFF\nk=old\n", u"A", u"k", u"new",
-            "[A]\nbad=\xC3\x28\xFF\nk=new\n"},
+         "[A]\nbad=\xC3\x28\xFF\nk=new\n"},
         {"a value ending in two CRs in an LF file", "[A]\ncr=v\r\r\nk=old\n", u"A", u"k", u"new",
-            "[A]\ncr=v\r\r\nk=new\n"},
+         "[A]\ncr=v\r\r\nk=new\n"},
         {"trailing blank lines and a BOM stay", "\xEF\xBB\xBF[A]\nk=old\n\n\n", u"A", u"k", u"new",
-            "\xEF\xBB\xBF[A]\nk=new\n\n\n"},
+         "\xEF\xBB\xBF[A]\nk=new\n\n\n"},
         {"a last line without a line end", "[A]\nx=1", u"A", u"k", u"2", "[A]\nx=1\nk=2\n"},
-        {"a new section after a last line without a line end", "[A]\nx=1", u"B", u"k", u"2",
-            "[A]\nx=1\n\n[B]\nk=2\n"},
+        {"a new section after a last line without a line end", "[A]\nx=1", u"B", u"k", u"2", "[A]\nx=1\n\n[B]\nk=2\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -188,7 +186,7 @@ TEST_F(PrivateProfileTest, AWriteReadsBackAndLeavesOtherKeysInEveryFileItAccepts
     const Case cases[] = {
         {"a UTF-16 file of an odd size", "\xFF\xFE\x0D", u"SAVE", u"RegPos", u"SAVE", u"none", u"Zarn"},
         {"a UTF-16 file of an odd size with a section", Utf16Bytes(u"[S]\r\nk=v") + "\x41", u"S", u"j", u"S", u"k",
-            u"v"},
+         u"v"},
         {"a last line ending in a lone CR", "[SAVE]\nRegPos\r", u"SAVE", u"RegPos", u"SAVE", u"none", u"Zarn"},
         {"a value ending in a lone CR at the end", "[A]\nk=v\r", u"A", u"j", u"A", u"k", u"v"},
         {"a new section behind a lone CR", "[A]\nk=v\r", u"B", u"j", u"A", u"k", u"v"},

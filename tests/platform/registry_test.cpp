@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <map>
 #include <sstream>
 #include <string_view>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <ctime>
 #include <unistd.h>
 
 using win::ParseRegistry;
@@ -249,7 +249,11 @@ TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
         ChildProcess second({kProbe, "distinct", "Software\\Both", "b", "150"});
         HKEY key = Create(u"Software\\Both");
         for (DWORD i = 0; i < 50; ++i)
-            ASSERT_EQ(SetDword(key, (u"c" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + std::u16string(1, static_cast<char16_t>(u'0' + i / 26))).c_str(), i),
+            ASSERT_EQ(SetDword(key,
+                               (u"c" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                                std::u16string(1, static_cast<char16_t>(u'0' + i / 26)))
+                                   .c_str(),
+                               i),
                       ERROR_SUCCESS);
         RegCloseKey(key);
         EXPECT_EQ(first.Wait(), 0);
@@ -314,16 +318,20 @@ TEST_F(RegistryTest, ADamagedFileKeepsEveryValueThatStillReads)
         bool n, s, b, m; // which values still read
     };
     const Case cases[] = {
-        {"a garbage line", Replaced(whole, nLine, nLine + std::string("\x01\x02 garbage \xff\n", 13)), true, true,
-            true, true},
-        {"a NUL byte in a value", Replaced(whole, "dword:00000007", std::string("dword:000\0" "0007", 14)), false,
-            true, true, true},
+        {"a garbage line", Replaced(whole, nLine, nLine + std::string("\x01\x02 garbage \xff\n", 13)), true, true, true,
+         true},
+        {"a NUL byte in a value",
+         Replaced(whole, "dword:00000007",
+                  std::string("dword:000\0"
+                              "0007",
+                              14)),
+         false, true, true, true},
         {"a bad hex digit", Replaced(whole, "02,03,", "02,0g,"), true, true, false, true},
         {"a cut inside a value of several lines", CutAt(whole, bLine, 30), true, true, false, false},
         {"a cut at a line end", CutAt(whole, "; end", 0), true, true, true, true},
         {"the last byte cut", whole.substr(0, whole.size() - 1), true, true, true, true},
-        {"a damaged key line", Replaced(whole, "Software\\Good]", std::string("Soft\0ware\\Good]", 15)), false,
-            false, false, true},
+        {"a damaged key line", Replaced(whole, "Software\\Good]", std::string("Soft\0ware\\Good]", 15)), false, false,
+         false, true},
         {"no header", Replaced(whole, "REGEDIT4\n", ""), true, true, true, true},
         {"garbage only", std::string("\0\x13\xff garbage \x80\n", 14), false, false, false, false},
         {"an empty file", "", false, false, false, false},
@@ -436,13 +444,13 @@ TEST_F(RegistryTest, AFullDiskSaysWhatFailedAndKeepsTheFile)
         {"no room for the lock file", whole, "0", "lock file"},
         {"no room for the settings file", whole, "1000", "cannot write the settings file"},
         {"no room for the copy of a damaged file", Replaced(whole, "\n\"n\"", "\ngarbage\n\"n\""), "1000",
-            "no copy of it could be kept"},
+         "no copy of it could be kept"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WriteFileText(m_config.RegistryFile(), c.file);
-        const ProcessResult write =
-            RunProcess({kProbe, "--file-size-limit", c.limit, "set-dword", "Software\\Full", "n", "8"});
+        const ProcessResult write = RunProcess(
+            {kProbe, "--file-size-limit", c.limit, "set-dword", "Software\\Full", "n", "8"});
         EXPECT_NE(write.exitCode, 0);
         EXPECT_NE(write.err.find(c.failed), std::string::npos) << write.err;
         EXPECT_NE(write.err.find(tooLarge), std::string::npos) << write.err;

@@ -107,7 +107,8 @@ TEST(RegistryTree, MalformedFilesAreRejected)
 {
     const char* const cases[] = {
         "",
-        "\x7f" "ELF garbage\n; end\n",
+        "\x7f"
+        "ELF garbage\n; end\n",
         "REGEDIT4\n",
         "REGEDIT4\n; end\nextra\n",
         "REGEDIT4\n\"orphan\"=dword:00000001\n; end\n",
@@ -133,8 +134,8 @@ TEST(RegistryTree, MalformedFilesAreRejected)
 
 TEST(RegistryTree, ContinuedHexLinesAndWindowsLineEndsRead)
 {
-    const auto tree =
-        ParseRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"b\"=hex:01,02,\\\r\n  03\r\n\"c\"=hex(0):\r\n; end\r\n");
+    const auto tree = ParseRegistry(
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n\"b\"=hex:01,02,\\\r\n  03\r\n\"c\"=hex(0):\r\n; end\r\n");
     ASSERT_TRUE(tree.has_value());
     const RegistryKey* key = tree->FindKey(u"HKEY_CURRENT_USER\\a");
     ASSERT_NE(key, nullptr);

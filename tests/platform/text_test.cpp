@@ -19,12 +19,17 @@ TEST(Text, BytesThatAreNotUtf8SurviveTheRoundTrip)
         std::u16string wide;
     };
     const Case cases[] = {
-        {"caf\xE9.jpg", u"caf\xDCE9.jpg"},                 // Latin-1 name from another system
-        {"a\xFF" "b", u"a\xDCFF" "b"},
-        {"\xE3\x81", u"\xDCE3\xDC81"},                    // truncated sequence
-        {"\xC0\xAF", u"\xDCC0\xDCAF"},                    // overlong '/' never becomes a separator
-        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},        // an encoded surrogate
-        {"\xE3\x81" "\xE3\x81\x82", u"\xDCE3\xDC81\u3042"}, // resumes at the next good sequence
+        {"caf\xE9.jpg", u"caf\xDCE9.jpg"}, // Latin-1 name from another system
+        {"a\xFF"
+         "b",
+         u"a\xDCFF"
+         "b"},
+        {"\xE3\x81", u"\xDCE3\xDC81"}, // truncated sequence
+        {"\xC0\xAF", u"\xDCC0\xDCAF"}, // overlong '/' never becomes a separator
+        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"}, // an encoded surrogate
+        {"\xE3\x81"
+         "\xE3\x81\x82",
+         u"\xDCE3\xDC81\u3042"}, // resumes at the next good sequence
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToUtf16(c.narrow), c.wide);

@@ -61,7 +61,7 @@ TEST(ProgramResources, EveryDialogTemplateOfTheProgramIsThere)
         EXPECT_EQ(std::u16string_view(found->fontName), u"ＭＳ Ｐゴシック") << id;
         EXPECT_EQ(found->pointSize, 9) << id;
     }
-    for (const auto& [id, caption] : {std::pair{IDD_INFO, u"Info"}, std::pair{IDD_INFO2, u"Info"},
-                                      std::pair{IDD_VERSION, u"Version"}})
+    for (const auto& [id, caption] :
+         {std::pair{IDD_INFO, u"Info"}, std::pair{IDD_INFO2, u"Info"}, std::pair{IDD_VERSION, u"Version"}})
         EXPECT_EQ(std::u16string_view(FindDialogTemplate(id)->caption), caption) << id;
 }

@@ -2,7 +2,4 @@
 
 #include <QTimer>
 
-void WhenModal(std::function<void()> fn)
-{
-    QTimer::singleShot(0, QCoreApplication::instance(), std::move(fn));
-}
+void WhenModal(std::function<void()> fn) { QTimer::singleShot(0, QCoreApplication::instance(), std::move(fn)); }

@@ -382,8 +382,8 @@ TEST_F(BaseDialogTest, ColorDialogPaintsBackgroundAndStaticTexts)
     bool yellow = false;
     for (int y = 0; y < label.height(); ++y)
         for (int x = 0; x < label.width(); ++x)
-            yellow = yellow ||
-                (qRed(label.pixel(x, y)) > 200 && qGreen(label.pixel(x, y)) > 200 && qBlue(label.pixel(x, y)) < 100);
+            yellow = yellow || (qRed(label.pixel(x, y)) > 200 && qGreen(label.pixel(x, y)) > 200 &&
+                                qBlue(label.pixel(x, y)) < 100);
     EXPECT_TRUE(yellow);
     // A button keeps its default look.
     const QImage ok = WidgetOf(dlg.GetDlgItem(IDOK))->grab().toImage();

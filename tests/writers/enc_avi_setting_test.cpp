@@ -103,7 +103,9 @@ TEST_F(EncAviSettingTest, HandlerStateAndAudioFormatSurviveARestartButQualityAnd
 
 TEST_F(EncAviSettingTest, WithNothingHeldOnlyTheHandlerIsWrittenAndOtherValuesStay)
 {
-    { CEncAVISetting setting; }
+    {
+        CEncAVISetting setting;
+    }
     EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kKey, u"handler", 0), 0x20424944);
     EXPECT_FALSE(Exists(u"AviCodec"));
     EXPECT_FALSE(Exists(u"AudioCodec"));

@@ -25,7 +25,8 @@ constexpr int kSilencePerFrame2997 = 6408;
 // so that frames differ in how hard they are to encode.
 class FrameSource {
 public:
-    FrameSource(int width, int height, int noisyFrom = 1 << 30) : m_width(width), m_height(height), m_noisyFrom(noisyFrom)
+    FrameSource(int width, int height, int noisyFrom = 1 << 30)
+        : m_width(width), m_height(height), m_noisyFrom(noisyFrom)
     {
         m_header.biSize = sizeof(BITMAPINFOHEADER);
         m_header.biWidth = width;
@@ -109,13 +110,18 @@ std::string ProfileText(int width, int height, int videoBitRate, int audioBytesP
     std::string text = "<profile version=\"589824\" storageformat=\"1\" name=\"test\">";
     if (audioBytesPerSecond > 0)
         text += "<streamconfig majortype=\"{73647561-0000-0010-8000-00AA00389B71}\" streamnumber=\"1\" "
-                "bitrate=\"" + std::to_string(audioBytesPerSecond * 8) + "\" bufferwindow=\"-1\">"
+                "bitrate=\"" +
+                std::to_string(audioBytesPerSecond * 8) +
+                "\" bufferwindow=\"-1\">"
                 "<wmmediatype subtype=\"{00000161-0000-0010-8000-00AA00389B71}\"><waveformatex wFormatTag=\"353\" "
-                "nChannels=\"2\" nSamplesPerSec=\"44100\" nAvgBytesPerSec=\"" + std::to_string(audioBytesPerSecond) +
+                "nChannels=\"2\" nSamplesPerSec=\"44100\" nAvgBytesPerSec=\"" +
+                std::to_string(audioBytesPerSecond) +
                 "\" nBlockAlign=\"2973\" wBitsPerSample=\"16\"/></wmmediatype></streamconfig>";
     text += "<streamconfig majortype=\"{73646976-0000-0010-8000-00AA00389B71}\" streamnumber=\"2\" bitrate=\"" +
-            std::to_string(videoBitRate) + "\" bufferwindow=\"5000\"><videomediaprops maxkeyframespacing=\"80000000\"/>"
-            "<wmmediatype subtype=\"{32564D57-0000-0010-8000-00AA00389B71}\"><videoinfoheader><bitmapinfoheader biwidth=\"" +
+            std::to_string(videoBitRate) +
+            "\" bufferwindow=\"5000\"><videomediaprops maxkeyframespacing=\"80000000\"/>"
+            "<wmmediatype subtype=\"{32564D57-0000-0010-8000-00AA00389B71}\"><videoinfoheader><bitmapinfoheader "
+            "biwidth=\"" +
             std::to_string(width) + "\" biheight=\"" + std::to_string(height) +
             "\" bicompression=\"WMV2\"/></videoinfoheader></wmmediatype></streamconfig>" + extra + "</profile>";
     return text;
@@ -154,10 +160,10 @@ TEST_F(EncWmvTest, SystemProfilesWriteTheirCodecFrameSizeEveryFrameAndTheirTimes
         bool audio;
     } cases[] = {
         {0, 20, AV_CODEC_ID_MSMPEG4V3, 320, 240, true}, // "12. 320x240 (1M)"
-        {1, 13, AV_CODEC_ID_WMV1, 640, 480, true},      // "17. 640x480 (1M)"
-        {2, 12, AV_CODEC_ID_WMV2, 320, 240, true},      // "14. 320x240 (700K)"
-        {2, 6, AV_CODEC_ID_WMV2, 160, 120, false},      // "04. 160x120 (28K)"
-        {2, 25, AV_CODEC_ID_WMV2, 320, 240, true},      // "18. 320x240 (VBR Fair)"
+        {1, 13, AV_CODEC_ID_WMV1, 640, 480, true}, // "17. 640x480 (1M)"
+        {2, 12, AV_CODEC_ID_WMV2, 320, 240, true}, // "14. 320x240 (700K)"
+        {2, 6, AV_CODEC_ID_WMV2, 160, 120, false}, // "04. 160x120 (28K)"
+        {2, 25, AV_CODEC_ID_WMV2, 320, 240, true}, // "18. 320x240 (VBR Fair)"
     };
     constexpr int kFrames = 12;
     for (const auto& c : cases) {
@@ -223,7 +229,7 @@ TEST_F(EncWmvTest, PadBytesAfterTheApplicationsSilence)
         int pad;
     } cases[] = {
         {kRate2997, kSilencePerFrame2997, 100, true, 0}, // 3.3375 s of audio against 3.33667 s of video
-        {239760, 8008, 1000, false, 8},                  // 23.976 frames per second leave 2 samples
+        {239760, 8008, 1000, false, 8}, // 23.976 frames per second leave 2 samples
     };
     for (const auto& c : cases) {
         FrameSource source(32, 32);
@@ -267,9 +273,8 @@ TEST_F(EncWmvTest, SystemProfileIndicesOutsideTheListsFailWith3001)
         int v4, v7, v8;
         int result;
     } cases[] = {
-        {0, -1, 1, 1, 3001}, {1, 1, -1, 1, 3001}, {2, 1, 1, -1, 3001}, {2, 1, 1, 0, 3001},
-        {0, 22, 1, 1, 3001}, {1, 1, 27, 1, 3001}, {2, 1, 1, 28, 3001}, {0, 21, -1, -1, 0},
-        {1, -1, 26, -1, 0},  {2, -1, -1, 27, 0},
+        {0, -1, 1, 1, 3001}, {1, 1, -1, 1, 3001}, {2, 1, 1, -1, 3001}, {2, 1, 1, 0, 3001}, {0, 22, 1, 1, 3001},
+        {1, 1, 27, 1, 3001}, {2, 1, 1, 28, 3001}, {0, 21, -1, -1, 0},  {1, -1, 26, -1, 0}, {2, -1, -1, 27, 0},
     };
     for (const auto& c : cases) {
         CEncWMVWMA enc;

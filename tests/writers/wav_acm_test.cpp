@@ -238,8 +238,8 @@ TEST(WavAcm, ATargetLongerThanTheKeptBlockClaimsOnlyTheBytesKept)
     const size_t claimed = sizeof(WAVEFORMATEX) + kept->cbSize;
     EXPECT_EQ(claimed, 256u);
     EXPECT_EQ(std::memcmp(reinterpret_cast<const uint8_t*>(kept) + sizeof(WAVEFORMATEX),
-                  stored.data() + sizeof(WAVEFORMATEX), claimed - sizeof(WAVEFORMATEX)),
-        0);
+                          stored.data() + sizeof(WAVEFORMATEX), claimed - sizeof(WAVEFORMATEX)),
+              0);
 }
 
 TEST(EncAviAudio, TheAudioIsPaddedWithSilenceToTheVideosLength)

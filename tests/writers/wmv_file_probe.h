@@ -18,15 +18,15 @@ struct StreamProbe {
     AVCodecID codec = AV_CODEC_ID_NONE;
     int width = 0;
     int height = 0;
-    std::vector<int64_t> timesMs;       // presentation time of each packet
+    std::vector<int64_t> timesMs; // presentation time of each packet
     std::vector<int64_t> decodeTimesMs; // decoding time of each packet that has one
     int64_t bytes = 0;
-    int64_t endMs = 0;            // end of the last packet
+    int64_t endMs = 0; // end of the last packet
     int sampleRate = 0;
-    int64_t decodedSamples = 0;   // audio: samples the decoder gave back
-    int decodedFrames = 0;        // video: pictures the decoder gave back
-    double quantiserSum = 0;      // video: the mean quantiser of each picture, summed
-    int quantisedFrames = 0;      // video: pictures that told their quantisers
+    int64_t decodedSamples = 0; // audio: samples the decoder gave back
+    int decodedFrames = 0; // video: pictures the decoder gave back
+    double quantiserSum = 0; // video: the mean quantiser of each picture, summed
+    int quantisedFrames = 0; // video: pictures that told their quantisers
 
     double DecodedSeconds() const { return sampleRate ? static_cast<double>(decodedSamples) / sampleRate : 0; }
     double MeanQuantiser() const { return quantisedFrames ? quantiserSum / quantisedFrames : 0; }
@@ -91,7 +91,8 @@ inline FileProbe ProbeFile(const std::string& path)
         decoders[i].reset(avcodec_alloc_context3(codec));
         if (decoders[i])
             decoders[i]->export_side_data |= AV_CODEC_EXPORT_DATA_VIDEO_ENC_PARAMS;
-        if (avcodec_parameters_to_context(decoders[i].get(), p) < 0 || avcodec_open2(decoders[i].get(), codec, nullptr) < 0)
+        if (avcodec_parameters_to_context(decoders[i].get(), p) < 0 ||
+            avcodec_open2(decoders[i].get(), codec, nullptr) < 0)
             decoders[i].reset();
     }
     av::FramePtr frame(av_frame_alloc());

@@ -47,12 +47,12 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestDoc, CDocument)
 BEGIN_MESSAGE_MAP(TestDoc, CDocument)
-ON_COMMAND(ID_VIEW_AND_DOC, OnViewAndDoc)
-ON_COMMAND(ID_DOC_ONLY, OnDocOnly)
-ON_COMMAND(ID_GATED, OnGated)
-ON_UPDATE_COMMAND_UI(ID_GATED, OnUpdateGated)
-ON_UPDATE_COMMAND_UI(ID_RADIO, OnUpdateRadio)
-ON_UPDATE_COMMAND_UI(ID_UPDATE_ONLY, OnUpdateUpdateOnly)
+    ON_COMMAND(ID_VIEW_AND_DOC, OnViewAndDoc)
+    ON_COMMAND(ID_DOC_ONLY, OnDocOnly)
+    ON_COMMAND(ID_GATED, OnGated)
+    ON_UPDATE_COMMAND_UI(ID_GATED, OnUpdateGated)
+    ON_UPDATE_COMMAND_UI(ID_RADIO, OnUpdateRadio)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ONLY, OnUpdateUpdateOnly)
 END_MESSAGE_MAP()
 
 class TestView : public CView {
@@ -61,7 +61,7 @@ class TestView : public CView {
 public:
     TestView() { ++g_viewsAlive; }
     ~TestView() override { --g_viewsAlive; }
-    void OnDraw(CDC*) override { }
+    void OnDraw(CDC*) override {}
     void OnViewAndDoc() { g_log.push_back("view"); }
     int OnCreate(LPCREATESTRUCT cs)
     {
@@ -73,8 +73,8 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestView, CView)
 BEGIN_MESSAGE_MAP(TestView, CView)
-ON_WM_CREATE()
-ON_COMMAND(ID_VIEW_AND_DOC, OnViewAndDoc)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_VIEW_AND_DOC, OnViewAndDoc)
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -87,8 +87,8 @@ public:
 };
 IMPLEMENT_DYNCREATE(TestFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
-ON_COMMAND(ID_FRAME_ONLY, OnFrameOnly)
-ON_COMMAND(ID_DOC_ONLY, OnDocOnly)
+    ON_COMMAND(ID_FRAME_ONLY, OnFrameOnly)
+    ON_COMMAND(ID_DOC_ONLY, OnDocOnly)
 END_MESSAGE_MAP()
 
 class TestApplication : public CWinApp {
@@ -98,8 +98,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(TestApplication, CWinApp)
-ON_COMMAND(ID_APP_ONLY, OnAppOnly)
-ON_COMMAND(ID_FRAME_ONLY, OnFrameOnly)
+    ON_COMMAND(ID_APP_ONLY, OnAppOnly)
+    ON_COMMAND(ID_FRAME_ONLY, OnFrameOnly)
 END_MESSAGE_MAP()
 
 class DocViewTest : public ::testing::Test {

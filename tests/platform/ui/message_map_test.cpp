@@ -1,13 +1,13 @@
-#include "platform/afx/cwinapp.h"
 #include "platform/afx/cdc.h"
 #include "platform/afx/cmenu.h"
+#include "platform/afx/cwinapp.h"
 #include "platform/afx/message_map.h"
 #include "platform/afx/window_host.h"
 #include "tests/support/qt_app.h"
 
 #include <QMouseEvent>
-#include <QThread>
 #include <QPointer>
+#include <QThread>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -22,8 +22,16 @@ constexpr UINT ID_DO = 40100;
 class BaseWindow : public CWnd {
 public:
     std::vector<CString> log;
-    LRESULT OnProbe(WPARAM w, LPARAM) { log.push_back(u"base-probe"); return static_cast<LRESULT>(w) + 1; }
-    void OnSize(UINT, int cx, int) { log.push_back(CString(u"size")); lastWidth = cx; }
+    LRESULT OnProbe(WPARAM w, LPARAM)
+    {
+        log.push_back(u"base-probe");
+        return static_cast<LRESULT>(w) + 1;
+    }
+    void OnSize(UINT, int cx, int)
+    {
+        log.push_back(CString(u"size"));
+        lastWidth = cx;
+    }
     int lastWidth = -1;
     DECLARE_MESSAGE_MAP()
 };
@@ -39,7 +47,12 @@ public:
     int done = 0;
     void OnDo() { ++done; }
     void OnUpdateDo(CCmdUI* ui) { ui->Enable(enabled); }
-    void OnMouseMove(UINT, CPoint p) { log.push_back(u"move"); lastMove = p; Default(); }
+    void OnMouseMove(UINT, CPoint p)
+    {
+        log.push_back(u"move");
+        lastMove = p;
+        Default();
+    }
     CPoint lastMove;
     DECLARE_MESSAGE_MAP()
 };

@@ -29,7 +29,7 @@ struct ClickCase {
     std::vector<int> expected; // ticked after it
 };
 
-class RadioGroup : public ::testing::TestWithParam<ClickCase> { };
+class RadioGroup : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(RadioGroup, ClickingAnAutomaticRadioClearsOnlyItsOwnGroup)
 {
@@ -41,7 +41,7 @@ TEST_P(RadioGroup, ClickingAnAutomaticRadioClearsOnlyItsOwnGroup)
     dlg.GetDlgItem(GetParam().clicked)->SendMessage(BM_CLICK);
     for (int id : {A1, A2, A3, B1, B2, PLAIN}) {
         const bool expected = std::find(GetParam().expected.begin(), GetParam().expected.end(), id) !=
-            GetParam().expected.end();
+                              GetParam().expected.end();
         EXPECT_EQ(dlg.IsDlgButtonChecked(id), expected ? BST_CHECKED : BST_UNCHECKED) << "button " << id;
     }
 }

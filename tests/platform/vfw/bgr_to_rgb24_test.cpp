@@ -36,7 +36,8 @@ TEST(BgrToRgb24, SwapsEveryPixelOfEveryRowAndTouchesNothingElse)
                 for (int x = 0; x < width; ++x) {
                     const uint8_t expected[3] = {in[3 * x + 2], in[3 * x + 1], in[3 * x]};
                     ASSERT_EQ(std::memcmp(row + 3 * x, expected, 3), 0)
-                        << "width " << width << (bottomUp ? " bottom-up" : " top-down") << ", row " << y << ", pixel " << x;
+                        << "width " << width << (bottomUp ? " bottom-up" : " top-down") << ", row " << y << ", pixel "
+                        << x;
                 }
                 EXPECT_EQ(row[rowBytes], 0xA5) << "width " << width << ", row " << y;
             }

@@ -17,7 +17,10 @@ struct ColourCase {
 TEST(BgrToYuv420, UniformColoursGiveTheirBt601Levels)
 {
     const ColourCase cases[] = {
-        {255, 255, 255, 235, 128, 128}, {0, 0, 0, 16, 128, 128}, {0, 0, 255, 81, 90, 240}, {255, 0, 0, 41, 240, 110},
+        {255, 255, 255, 235, 128, 128},
+        {0, 0, 0, 16, 128, 128},
+        {0, 0, 255, 81, 90, 240},
+        {255, 0, 0, 41, 240, 110},
     };
     // Odd sizes take the last column and row into the chroma of their own pair; a large frame
     // is converted in parts on several threads.

@@ -115,7 +115,8 @@ std::vector<uint8_t> DecodeWithLibavcodec(const std::vector<uint8_t>& jpeg)
     av::PacketPtr packet(av_packet_alloc());
     av::FramePtr frame(av_frame_alloc());
     context->err_recognition = AV_EF_EXPLODE | AV_EF_BITSTREAM | AV_EF_BUFFER;
-    if (avcodec_open2(context.get(), codec, nullptr) < 0 || av_new_packet(packet.get(), static_cast<int>(jpeg.size())) < 0)
+    if (avcodec_open2(context.get(), codec, nullptr) < 0 ||
+        av_new_packet(packet.get(), static_cast<int>(jpeg.size())) < 0)
         return {};
     std::copy(jpeg.begin(), jpeg.end(), packet->data);
     if (avcodec_send_packet(context.get(), packet.get()) < 0 || avcodec_receive_frame(context.get(), frame.get()) < 0 ||
@@ -173,12 +174,12 @@ TEST(JpegBandPlan, CutsWholeMcuRowsIntoOneBandPerThreadWithinTheRestartIntervalL
         JpegBandPlan expected;
     };
     const Case cases[] = {
-        {1280, 720, 8, {6, 8}},      // 45 MCU rows: seven bands of 6 and one of 3
-        {1920, 1080, 8, {9, 8}},     // 67.5 MCU rows: the last band ends in a partial one
-        {1280, 720, 1, {45, 1}},     // one thread: one piece
-        {64, 48, 8, {3, 1}},         // too small to be worth the threads
-        {4096, 17, 8, {1, 2}},       // the second band is one pixel row
-        {32768, 8192, 8, {31, 17}},  // 2048 MCUs a row: 31 rows per interval at most
+        {1280, 720, 8, {6, 8}}, // 45 MCU rows: seven bands of 6 and one of 3
+        {1920, 1080, 8, {9, 8}}, // 67.5 MCU rows: the last band ends in a partial one
+        {1280, 720, 1, {45, 1}}, // one thread: one piece
+        {64, 48, 8, {3, 1}}, // too small to be worth the threads
+        {4096, 17, 8, {1, 2}}, // the second band is one pixel row
+        {32768, 8192, 8, {31, 17}}, // 2048 MCUs a row: 31 rows per interval at most
         {65535 * 16 + 16, 64, 8, {4, 1}}, // a row longer than any interval: one piece
     };
     for (const Case& c : cases) {
@@ -197,8 +198,8 @@ TEST(JpegBandPlan, CutsWholeMcuRowsIntoOneBandPerThreadWithinTheRestartIntervalL
 
 TEST(JpegBandEncoder, QualityRunsFromOneToAHundredWithSeventyFiveByDefault)
 {
-    const std::pair<LONG, int> cases[] = {{-1, 75}, {0, 1}, {149, 1}, {150, 2}, {5049, 50}, {5050, 51},
-                                          {10000, 100}, {20000, 100}};
+    const std::pair<LONG, int> cases[] = {{-1, 75},   {0, 1},     {149, 1},     {150, 2},
+                                          {5049, 50}, {5050, 51}, {10000, 100}, {20000, 100}};
     for (const auto& [quality, expected] : cases)
         EXPECT_EQ(JpegQuality(quality), expected) << quality;
 }
@@ -213,7 +214,8 @@ TEST(JpegBandEncoder, JoinedBandsDecodeToThePixelsOfTheWholePictureInBothDecoder
     const Case cases[] = {{1280, 720, 90}, {1001, 333, 75}, {4096, 17, 100}, {64, 48, 50}, {1920, 1080, 30}};
     for (const Case& c : cases)
         for (const bool bottomUp : {true, false}) {
-            SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + (bottomUp ? " bottom-up" : " top-down"));
+            SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) +
+                         (bottomUp ? " bottom-up" : " top-down"));
             const std::vector<uint8_t> picture = MakePicture(c.width, c.height);
             const std::vector<uint8_t> joined = EncodeInBands(picture, c.width, c.height, c.quality, bottomUp);
             ASSERT_FALSE(joined.empty());

@@ -28,21 +28,29 @@ std::string VideoConfig(const std::string& fourcc, int width, int height, int bi
     return "<streamconfig majortype=\"" + std::string(kVideoGuid) + "\" streamnumber=\"2\" bitrate=\"" +
            std::to_string(bitRate) + "\" bufferwindow=\"5000\"" + extra + ">" +
            "<videomediaprops maxkeyframespacing=\"80000000\" quality=\"75\"/>"
-           "<wmmediatype subtype=\"" + subtype + "\"><videoinfoheader>"
-           "<bitmapinfoheader biwidth=\"" + std::to_string(width) + "\" biheight=\"" + std::to_string(height) +
-           "\" bicompression=\"" + fourcc + "\"/></videoinfoheader></wmmediatype></streamconfig>";
+           "<wmmediatype subtype=\"" +
+           subtype +
+           "\"><videoinfoheader>"
+           "<bitmapinfoheader biwidth=\"" +
+           std::to_string(width) + "\" biheight=\"" + std::to_string(height) + "\" bicompression=\"" + fourcc +
+           "\"/></videoinfoheader></wmmediatype></streamconfig>";
 }
 
 std::string AudioConfig(int tag, int channels, int rate, int bytesPerSecond)
 {
     return "<streamconfig majortype=\"" + std::string(kAudioGuid) + "\" streamnumber=\"1\" bitrate=\"" +
-           std::to_string(bytesPerSecond * 8) + "\"><wmmediatype subtype=\"{00000161-0000-0010-8000-00AA00389B71}\">"
-           "<waveformatex wFormatTag=\"" + std::to_string(tag) + "\" nChannels=\"" + std::to_string(channels) +
-           "\" nSamplesPerSec=\"" + std::to_string(rate) + "\" nAvgBytesPerSec=\"" + std::to_string(bytesPerSecond) +
+           std::to_string(bytesPerSecond * 8) +
+           "\"><wmmediatype subtype=\"{00000161-0000-0010-8000-00AA00389B71}\">"
+           "<waveformatex wFormatTag=\"" +
+           std::to_string(tag) + "\" nChannels=\"" + std::to_string(channels) + "\" nSamplesPerSec=\"" +
+           std::to_string(rate) + "\" nAvgBytesPerSec=\"" + std::to_string(bytesPerSecond) +
            "\"/></wmmediatype></streamconfig>";
 }
 
-std::u16string Profile(const std::string& streams) { return U16("<profile version=\"589824\">" + streams + "</profile>"); }
+std::u16string Profile(const std::string& streams)
+{
+    return U16("<profile version=\"589824\">" + streams + "</profile>");
+}
 
 // The rows of the three profile lists of the settings dialog: item data and the frame size
 // the row names.
@@ -241,7 +249,8 @@ TEST(ProfileParser, RefusesWhatCannotBeEncodedOrIsOutOfRange)
         {"audio below the codec's lowest rate", Profile(AudioConfig(353, 1, 8000, 800))},
         {"audio rate absurd", Profile(AudioConfig(353, 2, 44100, 100000000))},
         // 2^61 + 2000 bytes a second: counted in bits it wraps to 16000.
-        {"audio rate wrapping into range", [] {
+        {"audio rate wrapping into range",
+         [] {
              std::string config = AudioConfig(353, 2, 44100, 2000);
              const std::string small = "nAvgBytesPerSec=\"2000\"";
              config.replace(config.find(small), small.size(), "nAvgBytesPerSec=\"2305843009213695952\"");
