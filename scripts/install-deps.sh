@@ -13,7 +13,7 @@ packages=(
   ffmpeg
   dbus xvfb xauth xdg-utils
   xdotool imagemagick x11-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()
