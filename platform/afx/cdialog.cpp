@@ -104,9 +104,16 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate* tmpl, CWnd* parent, bool 
     }
 
     const HWND self = m_hWnd;
+    const QPoint placed = r->widget->pos();
     const LRESULT focusDefault = SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), 0);
     if (!IsWindow(self))
         return FALSE;
+    // As the class library does: a modal dialog (its owner disabled) or an unowned one that its
+    // initialisation did not place opens centred on its owner, or on the screen without one,
+    // not at the template's corner. A modeless dialog keeps its template's place.
+    const bool modalOrUnowned = !parent || !parent->IsWindowEnabled();
+    if (!child && modalOrUnowned && r->widget->pos() == placed)
+        CenterWindow(parent);
     if (focusDefault && IsWindow(firstTab))
         CWnd::FromHandle(firstTab)->SetFocus();
     if (tmpl->style & WS_VISIBLE)

@@ -176,6 +176,63 @@ TEST_F(DialogTest, CloseBoxEndsWithCancel)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
+// Where a dialog opens: a modal one centred on its owner, a modeless one at its template's
+// place beside its owner, and one that placed itself where it put itself.
+class DialogPlacementTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApp();
+        ASSERT_TRUE(owner.CreateIndirect(&kTemplate, nullptr));
+        Widget(&owner)->setGeometry(120, 90, 700, 500);
+        Widget(&owner)->show();
+    }
+    void TearDown() override { owner.DestroyWindow(); }
+
+    static QPoint Centre(CWnd* w) { return Widget(w)->frameGeometry().center(); }
+
+    ValueDialog owner;
+};
+
+TEST_F(DialogPlacementTest, AModalDialogOpensCentredOnItsOwner)
+{
+    ValueDialog dlg;
+    dlg.InitModalIndirect(&kTemplate, &owner);
+    QPoint centre;
+    dlg.onInit = [&](ValueDialog& d) {
+        WhenModal([&] {
+            centre = Centre(&d);
+            d.EndDialog(IDCANCEL);
+        });
+    };
+    dlg.DoModal();
+    EXPECT_LE((centre - Centre(&owner)).manhattanLength(), 2);
+}
+
+TEST_F(DialogPlacementTest, AModelessDialogKeepsItsTemplatesPlaceBesideItsOwner)
+{
+    ValueDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(&kTemplate, &owner));
+    EXPECT_EQ(Widget(&dlg)->pos(), Widget(&owner)->mapToGlobal(QPoint(0, 0)));
+    dlg.DestroyWindow();
+}
+
+TEST_F(DialogPlacementTest, ADialogThatPlacesItselfStaysWhereItWasPut)
+{
+    ValueDialog dlg;
+    dlg.InitModalIndirect(&kTemplate, &owner);
+    QPoint where;
+    dlg.onInit = [&](ValueDialog& d) {
+        d.SetWindowPos(nullptr, 33, 44, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        WhenModal([&] {
+            where = Widget(&d)->pos();
+            d.EndDialog(IDCANCEL);
+        });
+    };
+    dlg.DoModal();
+    EXPECT_EQ(where, QPoint(33, 44));
+}
+
 struct PromptCase {
     const char16_t* typed;
     const char16_t* prompt;
