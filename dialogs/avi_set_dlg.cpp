@@ -7,6 +7,7 @@
 #include "platform/afx/ddx.h"
 #include "platform/vfw/vcm.h"
 #include "platform/win/heap.h"
+#include "resources/string_ids.h"
 #include "writers/enc_avi_setting.h"
 
 #include <cstring>
@@ -26,11 +27,16 @@ struct LocalizedText {
     UINT japanese;
 };
 constexpr LocalizedText kTexts[] = {
-    {IDC_CODEC_LABEL, 43611},    {IDC_QUALITY_LABEL, 43613}, {IDC_KEYFRAME_LABEL, 43615},
-    {IDC_DATARATE_LABEL, 43617}, {IDC_FRAMES_UNIT, 43619},   {IDC_DATARATE_UNIT, 43621},
-    {IDC_DEFAULT, 43623},        {IDC_CONFIGURE, 43625},     {IDC_ABOUT, 43627},
+    {IDC_CODEC_LABEL, strings::kAviCodecLabel},
+    {IDC_QUALITY_LABEL, strings::kAviQualityLabel},
+    {IDC_KEYFRAME_LABEL, strings::kAviKeyFrameLabel},
+    {IDC_DATARATE_LABEL, strings::kAviDataRateLabel},
+    {IDC_FRAMES_UNIT, strings::kAviFramesUnit},
+    {IDC_DATARATE_UNIT, strings::kAviDataRateUnit},
+    {IDC_DEFAULT, strings::kAviDefault},
+    {IDC_CONFIGURE, strings::kAviConfigure},
+    {IDC_ABOUT, strings::kAviAbout},
 };
-constexpr UINT kCaptionJapanese = 43629;
 
 } // namespace
 
@@ -119,8 +125,8 @@ BOOL CAVISetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
     for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionJapanese, kCaptionJapanese + 1));
+        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kAviCaption));
     m_spinQuality.SetRange32(0, 100);
     m_spinKeyFrame.SetRange32(0, kMaxSpin);
     m_spinDataRate.SetRange32(0, kMaxSpin);

@@ -8,6 +8,7 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 
 namespace {
 
@@ -15,6 +16,11 @@ constexpr UINT_PTR kTrayTimer = 1;
 constexpr UINT kTrayTimerMs = 5000;
 constexpr LPCWSTR kSection = u"data";
 constexpr LPCWSTR kEndActionKey = u"ShutDown";
+
+// A row for each of kBatchEndValues.
+constexpr std::array<UINT, kBatchEndValues.size()> kEndActionTexts = {
+    strings::kBatchEndNothing, strings::kBatchEndShutdown, strings::kBatchEndSuspend, strings::kBatchEndHibernate,
+    strings::kBatchEndExit};
 
 HICON ApplicationIcon()
 {
@@ -59,17 +65,17 @@ void CBatEncodeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CBatEncodeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_BAT_INSTRUCTION, LoadLocalizedString(43401, 43402), FALSE);
-    SetItemText(IDC_BAT_ADD, LoadLocalizedString(43403, 43404), FALSE);
-    SetItemText(IDC_BAT_DELETE, LoadLocalizedString(43405, 43406), FALSE);
-    SetItemText(IDC_BAT_TRAY, LoadLocalizedString(43407, 43408), FALSE);
-    SetItemText(IDC_BAT_START, LoadLocalizedString(43409, 43410), FALSE);
-    SetItemText(IDC_BAT_STOP, LoadLocalizedString(43411, 43412), FALSE);
-    SetItemText(IDC_BAT_END_LABEL, LoadLocalizedString(43413, 43414), FALSE);
-    SetWindowText(LoadLocalizedString(43415, 43416));
+    SetItemText(IDC_BAT_INSTRUCTION, LoadLocalizedString(strings::kBatchInstruction), FALSE);
+    SetItemText(IDC_BAT_ADD, LoadLocalizedString(strings::kBatchAdd), FALSE);
+    SetItemText(IDC_BAT_DELETE, LoadLocalizedString(strings::kBatchDelete), FALSE);
+    SetItemText(IDC_BAT_TRAY, LoadLocalizedString(strings::kBatchTray), FALSE);
+    SetItemText(IDC_BAT_START, LoadLocalizedString(strings::kBatchStart), FALSE);
+    SetItemText(IDC_BAT_STOP, LoadLocalizedString(strings::kBatchStop), FALSE);
+    SetItemText(IDC_BAT_END_LABEL, LoadLocalizedString(strings::kBatchEndLabel), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kBatchCaption));
     auto* endAction = static_cast<CComboBox*>(GetDlgItem(IDC_BAT_END_ACTION));
-    for (UINT id = 43417; id <= 43425; id += 2)
-        endAction->AddString(LoadLocalizedString(id, id + 1));
+    for (UINT text : kEndActionTexts)
+        endAction->AddString(LoadLocalizedString(text));
     endAction->SetCurSel(GetAppProfileInt(kSection, kEndActionKey, 0));
     for (int row = 0; row < static_cast<int>(kBatchEndValues.size()); ++row)
         endAction->SetItemData(row, static_cast<DWORD_PTR>(kBatchEndValues[static_cast<size_t>(row)]));

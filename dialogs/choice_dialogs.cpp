@@ -3,6 +3,7 @@
 #include "dialogs/list_rows.h"
 #include "foundation/localized_string.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 
 #include <span>
 
@@ -43,10 +44,10 @@ CStreamKindDlg::CStreamKindDlg(CWnd* pOwner, int withAudio)
 BOOL CStreamKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_STREAM_VIDEO, LoadLocalizedString(43561, 43562), FALSE);
-    SetItemText(IDC_STREAM_VIDEO_AUDIO, LoadLocalizedString(43563, 43564), FALSE);
-    SetItemText(IDC_STREAM_NOTE, LoadLocalizedString(43565, 43566), FALSE);
-    SetWindowText(LoadLocalizedString(43567, 43568));
+    SetItemText(IDC_STREAM_VIDEO, LoadLocalizedString(strings::kStreamVideo), FALSE);
+    SetItemText(IDC_STREAM_VIDEO_AUDIO, LoadLocalizedString(strings::kStreamVideoAudio), FALSE);
+    SetItemText(IDC_STREAM_NOTE, LoadLocalizedString(strings::kStreamNote), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kStreamCaption));
     CheckDlgButton(IDC_STREAM_VIDEO, m_nWithAudio == 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_STREAM_VIDEO_AUDIO, m_nWithAudio != 0 ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
@@ -66,10 +67,10 @@ CExtractKindDlg::CExtractKindDlg(CWnd* pOwner, int kind)
 BOOL CExtractKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_EXTRACT_SOURCE, LoadLocalizedString(43701, 43702), FALSE);
-    SetItemText(IDC_EXTRACT_WAV, LoadLocalizedString(43703, 43704), FALSE);
-    SetItemText(IDC_EXTRACT_WMA, LoadLocalizedString(43705, 43706), FALSE);
-    SetWindowText(LoadLocalizedString(43707, 43708));
+    SetItemText(IDC_EXTRACT_SOURCE, LoadLocalizedString(strings::kExtractSource), FALSE);
+    SetItemText(IDC_EXTRACT_WAV, LoadLocalizedString(strings::kExtractWav), FALSE);
+    SetItemText(IDC_EXTRACT_WMA, LoadLocalizedString(strings::kExtractWma), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kExtractCaption));
     TickRow(this, kExtractRadios, RowOfValue(kExtractKindValues, m_nKind));
     return TRUE;
 }
@@ -88,10 +89,10 @@ CAudioStreamDlg::CAudioStreamDlg(CWnd* pOwner, int handling)
 BOOL CAudioStreamDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_AUDIO_RECOMPRESS, LoadLocalizedString(43641, 43642), FALSE);
-    SetItemText(IDC_AUDIO_COPY, LoadLocalizedString(43643, 43644), FALSE);
-    SetItemText(IDC_AUDIO_NONE, LoadLocalizedString(43645, 43646), FALSE);
-    SetWindowText(LoadLocalizedString(43647, 43648));
+    SetItemText(IDC_AUDIO_RECOMPRESS, LoadLocalizedString(strings::kAudioRecompress), FALSE);
+    SetItemText(IDC_AUDIO_COPY, LoadLocalizedString(strings::kAudioCopy), FALSE);
+    SetItemText(IDC_AUDIO_NONE, LoadLocalizedString(strings::kAudioNone), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kAudioCaption));
     TickRow(this, kAudioRadios, AudioStreamRowOnOpen(m_nHandling));
     return TRUE;
 }

@@ -3,6 +3,7 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 
 #include <algorithm>
 
@@ -36,9 +37,9 @@ BOOL CLumiFilterDlg::OnInitDialog()
     m_nGamma = ClampLuminance(m_nGamma);
     m_nOffset = ClampLuminance(m_nOffset);
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_LUMI_GAMMA_LABEL, LoadLocalizedString(43601, 43602), FALSE);
-    SetItemText(IDC_LUMI_OFFSET_LABEL, LoadLocalizedString(43603, 43604), FALSE);
-    SetWindowText(LoadLocalizedString(43605, 43606));
+    SetItemText(IDC_LUMI_GAMMA_LABEL, LoadLocalizedString(strings::kLumiGammaLabel), FALSE);
+    SetItemText(IDC_LUMI_OFFSET_LABEL, LoadLocalizedString(strings::kLumiOffsetLabel), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kLumiCaption));
     m_gammaSlider.SetRange(kLuminanceMin, kLuminanceMax, TRUE);
     m_offsetSlider.SetRange(kLuminanceMin, kLuminanceMax, TRUE);
     m_gammaSlider.SetPos(m_nGamma);

@@ -5,11 +5,16 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 
 namespace {
 
 // The encoder named in the caption.
 constexpr LPCWSTR kEncoderName = u"MP3 Encoder";
+
+// The channel mode is the row.
+constexpr std::array kChannelRowTexts = {strings::kMp3Mono, strings::kMp3Stereo, strings::kMp3JointStereo,
+                                         strings::kMp3MidSideStereo, strings::kMp3DualChannel};
 
 template <size_t N>
 void FillRates(CComboBox& list, const std::array<int, N>& rates, int stored)
@@ -44,18 +49,18 @@ void CMP3SetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CMP3SetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_MP3_CHANNEL_LABEL, LoadLocalizedString(43671, 43672), FALSE);
-    SetItemText(IDC_MP3_CBR_LABEL, LoadLocalizedString(43673, 43674), FALSE);
-    SetItemText(IDC_MP3_VBR_CHECK, LoadLocalizedString(43675, 43676), FALSE);
-    SetItemText(IDC_MP3_VBR_GROUP, LoadLocalizedString(43677, 43678), FALSE);
-    SetItemText(IDC_MP3_QUALITY_LABEL, LoadLocalizedString(43679, 43680), FALSE);
-    SetItemText(IDC_MP3_VBR_LABEL, LoadLocalizedString(43681, 43682), FALSE);
+    SetItemText(IDC_MP3_CHANNEL_LABEL, LoadLocalizedString(strings::kMp3ChannelLabel), FALSE);
+    SetItemText(IDC_MP3_CBR_LABEL, LoadLocalizedString(strings::kMp3CbrLabel), FALSE);
+    SetItemText(IDC_MP3_VBR_CHECK, LoadLocalizedString(strings::kMp3VbrCheck), FALSE);
+    SetItemText(IDC_MP3_VBR_GROUP, LoadLocalizedString(strings::kMp3VbrGroup), FALSE);
+    SetItemText(IDC_MP3_QUALITY_LABEL, LoadLocalizedString(strings::kMp3QualityLabel), FALSE);
+    SetItemText(IDC_MP3_VBR_LABEL, LoadLocalizedString(strings::kMp3VbrLabel), FALSE);
     CString caption;
-    caption.Format(LoadLocalizedString(43683, 43684), kEncoderName);
+    caption.Format(LoadLocalizedString(strings::kMp3Caption), kEncoderName);
     SetWindowText(caption);
 
-    for (UINT id = 43685; id <= 43693; id += 2)
-        m_channelList.AddString(LoadLocalizedString(id, id + 1));
+    for (UINT text : kChannelRowTexts)
+        m_channelList.AddString(LoadLocalizedString(text));
     FillRates(m_cbrList, kMp3CbrRates, m_info.cbr_bps);
     FillRates(m_vbrList, kMp3VbrRates, m_info.vbr_bps);
     for (int quality = 0; quality < kMp3QualityRows; ++quality) {

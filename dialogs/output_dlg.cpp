@@ -4,6 +4,7 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/app_dialog_ids.h"
+#include "resources/string_ids.h"
 
 #include <QString>
 
@@ -33,8 +34,8 @@ void COutputDlg::DoDataExchange(CDataExchange* pDX)
 BOOL COutputDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_FPS_LABEL, LoadLocalizedString(10001, 10002), FALSE);
-    SetWindowText(LoadLocalizedString(10003, 10004));
+    SetItemText(IDC_FPS_LABEL, LoadLocalizedString(strings::kFrameRateLabel), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kOutputCaption));
     m_dFps = FpsFromFrameRate(static_cast<UINT>(m_info.fps));
     UpdateData(FALSE);
     GetDlgItemText(IDC_FPS, m_strShown);

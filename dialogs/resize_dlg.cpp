@@ -6,6 +6,7 @@
 #include "foundation/string_to_int.h"
 #include "platform/afx/ddx.h"
 #include "resources/clip_resize_ids.h"
+#include "resources/string_ids.h"
 
 #include <array>
 
@@ -33,12 +34,11 @@ struct LocalizedText {
 };
 
 constexpr std::array kTexts = {
-    LocalizedText{IDC_CLIP_GROUP, 43521},   LocalizedText{IDC_LABEL_TOP, 43523},
-    LocalizedText{IDC_LABEL_LEFT, 43525},   LocalizedText{IDC_LABEL_RIGHT, 43527},
-    LocalizedText{IDC_LABEL_BOTTOM, 43529}, LocalizedText{IDC_RESIZE_GROUP, 43531},
-    LocalizedText{IDC_LABEL_PIXEL, 43533},  LocalizedText{IDC_CLEAR, 43535},
+    LocalizedText{IDC_CLIP_GROUP, strings::kClipGroup},    LocalizedText{IDC_LABEL_TOP, strings::kClipTop},
+    LocalizedText{IDC_LABEL_LEFT, strings::kClipLeft},     LocalizedText{IDC_LABEL_RIGHT, strings::kClipRight},
+    LocalizedText{IDC_LABEL_BOTTOM, strings::kClipBottom}, LocalizedText{IDC_RESIZE_GROUP, strings::kResizeGroup},
+    LocalizedText{IDC_LABEL_PIXEL, strings::kResizePixel}, LocalizedText{IDC_CLEAR, strings::kClipClear},
 };
-constexpr UINT kCaptionText = 43537;
 
 } // namespace
 
@@ -113,8 +113,8 @@ BOOL CResizeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
     for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionText, kCaptionText + 1));
+        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kClipResizeCaption));
     // Full 32-bit bounds: a 16-bit cut would turn the range of a wide source upside down.
     m_spinTop.SetRange32(0, m_bihSource.biHeight);
     m_spinBottom.SetRange32(0, m_bihSource.biHeight);

@@ -6,6 +6,7 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 #include "ui/browse.h"
 
 namespace {
@@ -58,14 +59,14 @@ void CVobListDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVobListDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOB_INSTRUCTION, LoadLocalizedString(43501, 43502), FALSE);
-    SetItemText(IDC_VOB_ADD, LoadLocalizedString(43503, 43504), FALSE);
-    SetItemText(IDC_VOB_DELETE, LoadLocalizedString(43505, 43506), FALSE);
-    SetItemText(IDC_VOB_UP, LoadLocalizedString(43507, 43508), FALSE);
-    SetItemText(IDC_VOB_DOWN, LoadLocalizedString(43509, 43510), FALSE);
-    SetItemText(IDC_VOB_FOLDER, LoadLocalizedString(43511, 43512), FALSE);
-    SetItemText(IDC_VOB_RESET, LoadLocalizedString(43513, 43514), FALSE);
-    SetWindowText(LoadLocalizedString(43515, 43516));
+    SetItemText(IDC_VOB_INSTRUCTION, LoadLocalizedString(strings::kVobInstruction), FALSE);
+    SetItemText(IDC_VOB_ADD, LoadLocalizedString(strings::kVobAdd), FALSE);
+    SetItemText(IDC_VOB_DELETE, LoadLocalizedString(strings::kVobDelete), FALSE);
+    SetItemText(IDC_VOB_UP, LoadLocalizedString(strings::kVobUp), FALSE);
+    SetItemText(IDC_VOB_DOWN, LoadLocalizedString(strings::kVobDown), FALSE);
+    SetItemText(IDC_VOB_FOLDER, LoadLocalizedString(strings::kVobFolder), FALSE);
+    SetItemText(IDC_VOB_RESET, LoadLocalizedString(strings::kVobReset), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kVobCaption));
     for (INT_PTR i = 0; i < m_files.GetSize(); ++i)
         m_list.InsertItem(static_cast<int>(i), m_files[i]);
     SetTimer(kRepeatTimer, kRepeatTimerMs, nullptr);

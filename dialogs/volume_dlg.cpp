@@ -3,6 +3,7 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 
 CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) {}
 
@@ -15,8 +16,8 @@ void CVolume::DoDataExchange(CDataExchange* pDX)
 BOOL CVolume::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOLUME_LABEL, LoadLocalizedString(43571, 43572), FALSE);
-    SetWindowText(LoadLocalizedString(43573, 43574));
+    SetItemText(IDC_VOLUME_LABEL, LoadLocalizedString(strings::kVolumeLabel), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kVolumeCaption));
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -60,15 +61,15 @@ void CWMASetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CWMASetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_WMA_VERSION_LABEL, LoadLocalizedString(43541, 43542), FALSE);
-    SetItemText(IDC_WMA_VERSION_AFTER, LoadLocalizedString(43543, 43544), FALSE);
-    SetItemText(IDC_WMA_BITRATE_LABEL, LoadLocalizedString(43545, 43546), FALSE);
-    SetItemText(IDC_WMA_V7_LABEL, LoadLocalizedString(43547, 43548), FALSE);
-    SetItemText(IDC_WMA_V4_LABEL, LoadLocalizedString(43549, 43550), FALSE);
-    SetItemText(IDC_WMA_PRX_LABEL, LoadLocalizedString(43551, 43552), FALSE);
-    SetItemText(IDC_WMA_TWOPASS, LoadLocalizedString(43553, 43554), FALSE);
-    SetItemText(IDC_WMA_NOTE, LoadLocalizedString(43555, 43556), FALSE);
-    SetWindowText(LoadLocalizedString(43557, 43558));
+    SetItemText(IDC_WMA_VERSION_LABEL, LoadLocalizedString(strings::kWmaVersionLabel), FALSE);
+    SetItemText(IDC_WMA_VERSION_AFTER, LoadLocalizedString(strings::kWmaVersionAfter), FALSE);
+    SetItemText(IDC_WMA_BITRATE_LABEL, LoadLocalizedString(strings::kWmaBitrateLabel), FALSE);
+    SetItemText(IDC_WMA_V7_LABEL, LoadLocalizedString(strings::kWmaV7Label), FALSE);
+    SetItemText(IDC_WMA_V4_LABEL, LoadLocalizedString(strings::kWmaV4Label), FALSE);
+    SetItemText(IDC_WMA_PRX_LABEL, LoadLocalizedString(strings::kWmaPrxLabel), FALSE);
+    SetItemText(IDC_WMA_TWOPASS, LoadLocalizedString(strings::kWmaTwoPass), FALSE);
+    SetItemText(IDC_WMA_NOTE, LoadLocalizedString(strings::kWmaNote), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kWmaCaption));
 
     FillRates(m_v7List, kV7Rows, kWmaV7Values, m_info.wma7);
     if (CountProfiles(WMT_VER_7_0) == 0)

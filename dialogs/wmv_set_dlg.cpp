@@ -6,6 +6,7 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/resource_ids.h"
+#include "resources/string_ids.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -20,10 +21,10 @@ struct LocalizedText {
     UINT japanese;
 };
 constexpr LocalizedText kTexts[] = {
-    {IDC_VERSION_LABEL, 43581}, {IDC_BY_ENC, 43583},    {IDC_TWO_PASS, 43585},
-    {IDC_BITRATE_LABEL, 43587}, {IDC_PRX_LABEL, 43589}, {IDC_PRX_NOTE, 43591},
+    {IDC_VERSION_LABEL, strings::kWmvVersionLabel}, {IDC_BY_ENC, strings::kWmvByEnc},
+    {IDC_TWO_PASS, strings::kWmvTwoPass},           {IDC_BITRATE_LABEL, strings::kWmvBitrateLabel},
+    {IDC_PRX_LABEL, strings::kWmvPrxLabel},         {IDC_PRX_NOTE, strings::kWmvPrxNote},
 };
-constexpr UINT kCaptionJapanese = 43593;
 
 constexpr VersionItem kVersionItems[kVersionRows] = {
     {u"V4", IDI_WMV_V4},
@@ -72,8 +73,8 @@ BOOL CWMVSet::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
     for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionJapanese, kCaptionJapanese + 1));
+        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetWindowText(LoadLocalizedString(strings::kWmvCaption));
     FillProfileList(m_comboV4, Version4Profiles(), m_info.WMV4);
     if (m_comboV4.GetCount() == 0 && m_info.WMV == 0)
         m_info.WMV = 1;
