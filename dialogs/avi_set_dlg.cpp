@@ -8,6 +8,7 @@
 #include "platform/vfw/vcm.h"
 #include "platform/win/heap.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_avi_setting.h"
 
 #include <cstring>
@@ -22,11 +23,7 @@ constexpr int IDC_CODEC_LABEL = 42054, IDC_CODEC = 42025, IDC_QUALITY_LABEL = 42
 constexpr int kDefaultQuality = 100, kDefaultKeyFrame = 15, kDefaultDataRate = 300;
 constexpr int kMaxTyped = 999999, kMaxSpin = 32767;
 
-struct LocalizedText {
-    int id; // 0: the caption
-    UINT japanese;
-};
-constexpr LocalizedText kTexts[] = {
+constexpr DialogText kTexts[] = {
     {IDC_CODEC_LABEL, strings::kAviCodecLabel},
     {IDC_QUALITY_LABEL, strings::kAviQualityLabel},
     {IDC_KEYFRAME_LABEL, strings::kAviKeyFrameLabel},
@@ -124,8 +121,7 @@ void CAVISetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAVISetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kAviCaption));
     m_spinQuality.SetRange32(0, 100);
     m_spinKeyFrame.SetRange32(0, kMaxSpin);

@@ -9,6 +9,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
@@ -27,6 +28,16 @@ HICON ApplicationIcon()
     CWinApp* app = AfxGetApp();
     return app ? app->LoadIcon(IDR_MAINFRAME) : AfxLoadIcon(IDR_MAINFRAME);
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_BAT_INSTRUCTION, strings::kBatchInstruction},
+    {IDC_BAT_ADD, strings::kBatchAdd},
+    {IDC_BAT_DELETE, strings::kBatchDelete},
+    {IDC_BAT_TRAY, strings::kBatchTray},
+    {IDC_BAT_START, strings::kBatchStart},
+    {IDC_BAT_STOP, strings::kBatchStop},
+    {IDC_BAT_END_LABEL, strings::kBatchEndLabel},
+};
 
 } // namespace
 
@@ -65,13 +76,7 @@ void CBatEncodeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CBatEncodeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_BAT_INSTRUCTION, LoadLocalizedString(strings::kBatchInstruction), FALSE);
-    SetItemText(IDC_BAT_ADD, LoadLocalizedString(strings::kBatchAdd), FALSE);
-    SetItemText(IDC_BAT_DELETE, LoadLocalizedString(strings::kBatchDelete), FALSE);
-    SetItemText(IDC_BAT_TRAY, LoadLocalizedString(strings::kBatchTray), FALSE);
-    SetItemText(IDC_BAT_START, LoadLocalizedString(strings::kBatchStart), FALSE);
-    SetItemText(IDC_BAT_STOP, LoadLocalizedString(strings::kBatchStop), FALSE);
-    SetItemText(IDC_BAT_END_LABEL, LoadLocalizedString(strings::kBatchEndLabel), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kBatchCaption));
     auto* endAction = static_cast<CComboBox*>(GetDlgItem(IDC_BAT_END_ACTION));
     for (UINT text : kEndActionTexts)

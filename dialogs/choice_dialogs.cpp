@@ -4,6 +4,7 @@
 #include "foundation/localized_string.h"
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <span>
 
@@ -28,6 +29,22 @@ std::array<bool, N> Ticks(const CWnd* dialog, const std::array<int, N>& radios)
     return ticked;
 }
 
+constexpr DialogText kStreamKindTexts[] = {
+    {IDC_STREAM_VIDEO, strings::kStreamVideo},
+    {IDC_STREAM_VIDEO_AUDIO, strings::kStreamVideoAudio},
+    {IDC_STREAM_NOTE, strings::kStreamNote},
+};
+constexpr DialogText kExtractKindTexts[] = {
+    {IDC_EXTRACT_SOURCE, strings::kExtractSource},
+    {IDC_EXTRACT_WAV, strings::kExtractWav},
+    {IDC_EXTRACT_WMA, strings::kExtractWma},
+};
+constexpr DialogText kAudioStreamTexts[] = {
+    {IDC_AUDIO_RECOMPRESS, strings::kAudioRecompress},
+    {IDC_AUDIO_COPY, strings::kAudioCopy},
+    {IDC_AUDIO_NONE, strings::kAudioNone},
+};
+
 } // namespace
 
 int AudioStreamRowOnOpen(int handling)
@@ -44,9 +61,7 @@ CStreamKindDlg::CStreamKindDlg(CWnd* pOwner, int withAudio)
 BOOL CStreamKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_STREAM_VIDEO, LoadLocalizedString(strings::kStreamVideo), FALSE);
-    SetItemText(IDC_STREAM_VIDEO_AUDIO, LoadLocalizedString(strings::kStreamVideoAudio), FALSE);
-    SetItemText(IDC_STREAM_NOTE, LoadLocalizedString(strings::kStreamNote), FALSE);
+    SetDialogTexts(*this, kStreamKindTexts);
     SetWindowText(LoadLocalizedString(strings::kStreamCaption));
     CheckDlgButton(IDC_STREAM_VIDEO, m_nWithAudio == 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_STREAM_VIDEO_AUDIO, m_nWithAudio != 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -67,9 +82,7 @@ CExtractKindDlg::CExtractKindDlg(CWnd* pOwner, int kind)
 BOOL CExtractKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_EXTRACT_SOURCE, LoadLocalizedString(strings::kExtractSource), FALSE);
-    SetItemText(IDC_EXTRACT_WAV, LoadLocalizedString(strings::kExtractWav), FALSE);
-    SetItemText(IDC_EXTRACT_WMA, LoadLocalizedString(strings::kExtractWma), FALSE);
+    SetDialogTexts(*this, kExtractKindTexts);
     SetWindowText(LoadLocalizedString(strings::kExtractCaption));
     TickRow(this, kExtractRadios, RowOfValue(kExtractKindValues, m_nKind));
     return TRUE;
@@ -89,9 +102,7 @@ CAudioStreamDlg::CAudioStreamDlg(CWnd* pOwner, int handling)
 BOOL CAudioStreamDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_AUDIO_RECOMPRESS, LoadLocalizedString(strings::kAudioRecompress), FALSE);
-    SetItemText(IDC_AUDIO_COPY, LoadLocalizedString(strings::kAudioCopy), FALSE);
-    SetItemText(IDC_AUDIO_NONE, LoadLocalizedString(strings::kAudioNone), FALSE);
+    SetDialogTexts(*this, kAudioStreamTexts);
     SetWindowText(LoadLocalizedString(strings::kAudioCaption));
     TickRow(this, kAudioRadios, AudioStreamRowOnOpen(m_nHandling));
     return TRUE;

@@ -6,6 +6,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
@@ -25,6 +26,12 @@ void FillRates(CComboBox& list, const std::array<int, N>& rates, int stored)
         list.SetItemData(static_cast<int>(i), static_cast<DWORD_PTR>(rates[i]));
     list.SetCurSel(RowOfValue(rates, stored));
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_MP3_CHANNEL_LABEL, strings::kMp3ChannelLabel}, {IDC_MP3_CBR_LABEL, strings::kMp3CbrLabel},
+    {IDC_MP3_VBR_CHECK, strings::kMp3VbrCheck},         {IDC_MP3_VBR_GROUP, strings::kMp3VbrGroup},
+    {IDC_MP3_QUALITY_LABEL, strings::kMp3QualityLabel}, {IDC_MP3_VBR_LABEL, strings::kMp3VbrLabel},
+};
 
 } // namespace
 
@@ -49,12 +56,7 @@ void CMP3SetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CMP3SetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_MP3_CHANNEL_LABEL, LoadLocalizedString(strings::kMp3ChannelLabel), FALSE);
-    SetItemText(IDC_MP3_CBR_LABEL, LoadLocalizedString(strings::kMp3CbrLabel), FALSE);
-    SetItemText(IDC_MP3_VBR_CHECK, LoadLocalizedString(strings::kMp3VbrCheck), FALSE);
-    SetItemText(IDC_MP3_VBR_GROUP, LoadLocalizedString(strings::kMp3VbrGroup), FALSE);
-    SetItemText(IDC_MP3_QUALITY_LABEL, LoadLocalizedString(strings::kMp3QualityLabel), FALSE);
-    SetItemText(IDC_MP3_VBR_LABEL, LoadLocalizedString(strings::kMp3VbrLabel), FALSE);
+    SetDialogTexts(*this, kTexts);
     CString caption;
     caption.Format(LoadLocalizedString(strings::kMp3Caption), kEncoderName);
     SetWindowText(caption);

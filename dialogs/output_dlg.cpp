@@ -5,6 +5,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/app_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <QString>
 
@@ -21,6 +22,10 @@ CString RangePrompt()
     return CString(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
 }
 
+constexpr DialogText kTexts[] = {
+    {IDC_FPS_LABEL, strings::kFrameRateLabel},
+};
+
 } // namespace
 
 COutputDlg::COutputDlg(CWnd* pParent) : CBaseDialog(IDD_OUTPUT, pParent, FALSE, FALSE) {}
@@ -34,7 +39,7 @@ void COutputDlg::DoDataExchange(CDataExchange* pDX)
 BOOL COutputDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_FPS_LABEL, LoadLocalizedString(strings::kFrameRateLabel), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kOutputCaption));
     m_dFps = FpsFromFrameRate(static_cast<UINT>(m_info.fps));
     UpdateData(FALSE);

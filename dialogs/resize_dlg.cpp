@@ -7,6 +7,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/clip_resize_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <array>
 
@@ -27,17 +28,11 @@ constexpr std::array kPresets = {
     Preset{IDC_PRESET_160x120, 160, 120}, Preset{IDC_PRESET_720x480, 720, 480},
 };
 
-// A control and the Japanese half of its language pair.
-struct LocalizedText {
-    int id;
-    UINT japanese;
-};
-
-constexpr std::array kTexts = {
-    LocalizedText{IDC_CLIP_GROUP, strings::kClipGroup},    LocalizedText{IDC_LABEL_TOP, strings::kClipTop},
-    LocalizedText{IDC_LABEL_LEFT, strings::kClipLeft},     LocalizedText{IDC_LABEL_RIGHT, strings::kClipRight},
-    LocalizedText{IDC_LABEL_BOTTOM, strings::kClipBottom}, LocalizedText{IDC_RESIZE_GROUP, strings::kResizeGroup},
-    LocalizedText{IDC_LABEL_PIXEL, strings::kResizePixel}, LocalizedText{IDC_CLEAR, strings::kClipClear},
+constexpr DialogText kTexts[] = {
+    {IDC_CLIP_GROUP, strings::kClipGroup},    {IDC_LABEL_TOP, strings::kClipTop},
+    {IDC_LABEL_LEFT, strings::kClipLeft},     {IDC_LABEL_RIGHT, strings::kClipRight},
+    {IDC_LABEL_BOTTOM, strings::kClipBottom}, {IDC_RESIZE_GROUP, strings::kResizeGroup},
+    {IDC_LABEL_PIXEL, strings::kResizePixel}, {IDC_CLEAR, strings::kClipClear},
 };
 
 } // namespace
@@ -112,8 +107,7 @@ void CResizeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CResizeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kClipResizeCaption));
     // Full 32-bit bounds: a 16-bit cut would turn the range of a wide source upside down.
     m_spinTop.SetRange32(0, m_bihSource.biHeight);

@@ -9,6 +9,7 @@
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
 #include "ui/browse.h"
+#include "ui/dialog_texts.h"
 
 #include <array>
 
@@ -20,6 +21,18 @@ constexpr std::array<UINT, kInterlaceRows> kInterlaceRowTexts = {
     strings::kSaveInterlaceDouble};
 constexpr std::array<UINT, kOverwriteRows> kOverwriteRowTexts = {
     strings::kSaveOverwrite, strings::kSaveOverwriteNumbered, strings::kSaveOverwriteAsk};
+
+constexpr DialogText kTexts[] = {
+    {IDC_SAVE_FOLDER_GROUP, strings::kSaveFolderGroup},
+    {IDC_SAVE_QUALITY_GROUP, strings::kSaveQualityGroup},
+    {IDC_SAVE_INTERVAL_GROUP, strings::kSaveIntervalGroup},
+    {IDC_SAVE_INTERVAL_AFTER, strings::kSaveIntervalAfter},
+    {IDC_SAVE_INTERLACE_GROUP, strings::kSaveInterlaceGroup},
+    {IDC_SAVE_AUDIO_GROUP, strings::kSaveAudioGroup},
+    {IDC_SAVE_AUDIO, strings::kSaveAudio},
+    {IDC_SAVE_KEY_GROUP, strings::kSaveKeyGroup},
+    {IDC_SAVE_OVERWRITE_GROUP, strings::kSaveOverwriteGroup},
+};
 
 } // namespace
 
@@ -49,15 +62,7 @@ void CSaveSetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSaveSetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_SAVE_FOLDER_GROUP, LoadLocalizedString(strings::kSaveFolderGroup), FALSE);
-    SetItemText(IDC_SAVE_QUALITY_GROUP, LoadLocalizedString(strings::kSaveQualityGroup), FALSE);
-    SetItemText(IDC_SAVE_INTERVAL_GROUP, LoadLocalizedString(strings::kSaveIntervalGroup), FALSE);
-    SetItemText(IDC_SAVE_INTERVAL_AFTER, LoadLocalizedString(strings::kSaveIntervalAfter), FALSE);
-    SetItemText(IDC_SAVE_INTERLACE_GROUP, LoadLocalizedString(strings::kSaveInterlaceGroup), FALSE);
-    SetItemText(IDC_SAVE_AUDIO_GROUP, LoadLocalizedString(strings::kSaveAudioGroup), FALSE);
-    SetItemText(IDC_SAVE_AUDIO, LoadLocalizedString(strings::kSaveAudio), FALSE);
-    SetItemText(IDC_SAVE_KEY_GROUP, LoadLocalizedString(strings::kSaveKeyGroup), FALSE);
-    SetItemText(IDC_SAVE_OVERWRITE_GROUP, LoadLocalizedString(strings::kSaveOverwriteGroup), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kSaveCaption));
 
     for (UINT text : kInterlaceRowTexts)

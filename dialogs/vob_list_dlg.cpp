@@ -8,6 +8,7 @@
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
 #include "ui/browse.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
@@ -15,6 +16,16 @@ constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kRepeatTimerMs = 150;
 // Ticks an arrow button is held before it starts repeating.
 constexpr int kRepeatAfterTicks = 3;
+
+constexpr DialogText kTexts[] = {
+    {IDC_VOB_INSTRUCTION, strings::kVobInstruction},
+    {IDC_VOB_ADD, strings::kVobAdd},
+    {IDC_VOB_DELETE, strings::kVobDelete},
+    {IDC_VOB_UP, strings::kVobUp},
+    {IDC_VOB_DOWN, strings::kVobDown},
+    {IDC_VOB_FOLDER, strings::kVobFolder},
+    {IDC_VOB_RESET, strings::kVobReset},
+};
 
 } // namespace
 
@@ -59,13 +70,7 @@ void CVobListDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVobListDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOB_INSTRUCTION, LoadLocalizedString(strings::kVobInstruction), FALSE);
-    SetItemText(IDC_VOB_ADD, LoadLocalizedString(strings::kVobAdd), FALSE);
-    SetItemText(IDC_VOB_DELETE, LoadLocalizedString(strings::kVobDelete), FALSE);
-    SetItemText(IDC_VOB_UP, LoadLocalizedString(strings::kVobUp), FALSE);
-    SetItemText(IDC_VOB_DOWN, LoadLocalizedString(strings::kVobDown), FALSE);
-    SetItemText(IDC_VOB_FOLDER, LoadLocalizedString(strings::kVobFolder), FALSE);
-    SetItemText(IDC_VOB_RESET, LoadLocalizedString(strings::kVobReset), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kVobCaption));
     for (INT_PTR i = 0; i < m_files.GetSize(); ++i)
         m_list.InsertItem(static_cast<int>(i), m_files[i]);

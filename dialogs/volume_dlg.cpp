@@ -4,6 +4,15 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
+
+namespace {
+
+constexpr DialogText kTexts[] = {
+    {IDC_VOLUME_LABEL, strings::kVolumeLabel},
+};
+
+} // namespace
 
 CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) {}
 
@@ -16,7 +25,7 @@ void CVolume::DoDataExchange(CDataExchange* pDX)
 BOOL CVolume::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOLUME_LABEL, LoadLocalizedString(strings::kVolumeLabel), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kVolumeCaption));
     return TRUE;
 }

@@ -8,6 +8,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -32,6 +33,17 @@ void FillRates(CComboBox& list, const LPCWSTR (&rows)[N], const std::array<int, 
         list.SetItemData(static_cast<int>(i), static_cast<DWORD_PTR>(values[i]));
     list.SetCurSel(RowOfValue(values, stored));
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_WMA_VERSION_LABEL, strings::kWmaVersionLabel},
+    {IDC_WMA_VERSION_AFTER, strings::kWmaVersionAfter},
+    {IDC_WMA_BITRATE_LABEL, strings::kWmaBitrateLabel},
+    {IDC_WMA_V7_LABEL, strings::kWmaV7Label},
+    {IDC_WMA_V4_LABEL, strings::kWmaV4Label},
+    {IDC_WMA_PRX_LABEL, strings::kWmaPrxLabel},
+    {IDC_WMA_TWOPASS, strings::kWmaTwoPass},
+    {IDC_WMA_NOTE, strings::kWmaNote},
+};
 
 } // namespace
 
@@ -61,14 +73,7 @@ void CWMASetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CWMASetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_WMA_VERSION_LABEL, LoadLocalizedString(strings::kWmaVersionLabel), FALSE);
-    SetItemText(IDC_WMA_VERSION_AFTER, LoadLocalizedString(strings::kWmaVersionAfter), FALSE);
-    SetItemText(IDC_WMA_BITRATE_LABEL, LoadLocalizedString(strings::kWmaBitrateLabel), FALSE);
-    SetItemText(IDC_WMA_V7_LABEL, LoadLocalizedString(strings::kWmaV7Label), FALSE);
-    SetItemText(IDC_WMA_V4_LABEL, LoadLocalizedString(strings::kWmaV4Label), FALSE);
-    SetItemText(IDC_WMA_PRX_LABEL, LoadLocalizedString(strings::kWmaPrxLabel), FALSE);
-    SetItemText(IDC_WMA_TWOPASS, LoadLocalizedString(strings::kWmaTwoPass), FALSE);
-    SetItemText(IDC_WMA_NOTE, LoadLocalizedString(strings::kWmaNote), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kWmaCaption));
 
     FillRates(m_v7List, kV7Rows, kWmaV7Values, m_info.wma7);

@@ -7,6 +7,7 @@
 #include "platform/afx/ddx.h"
 #include "resources/resource_ids.h"
 #include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -16,11 +17,7 @@ constexpr int IDC_VERSION_LABEL = 42038, IDC_VERSION = 42080, IDC_BY_ENC = 42042
               IDC_V8_LABEL = 42119, IDC_V8 = 42103, IDC_PRX_LABEL = 42125, IDC_PRX = 42012, IDC_BROWSE = 42123,
               IDC_PRX_NOTE = 42047;
 
-struct LocalizedText {
-    int id;
-    UINT japanese;
-};
-constexpr LocalizedText kTexts[] = {
+constexpr DialogText kTexts[] = {
     {IDC_VERSION_LABEL, strings::kWmvVersionLabel}, {IDC_BY_ENC, strings::kWmvByEnc},
     {IDC_TWO_PASS, strings::kWmvTwoPass},           {IDC_BITRATE_LABEL, strings::kWmvBitrateLabel},
     {IDC_PRX_LABEL, strings::kWmvPrxLabel},         {IDC_PRX_NOTE, strings::kWmvPrxNote},
@@ -72,8 +69,7 @@ void CWMVSet::FillProfileList(CComboBox& combo, const ProfileList& list, int sto
 BOOL CWMVSet::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese), FALSE);
+    SetDialogTexts(*this, kTexts);
     SetWindowText(LoadLocalizedString(strings::kWmvCaption));
     FillProfileList(m_comboV4, Version4Profiles(), m_info.WMV4);
     if (m_comboV4.GetCount() == 0 && m_info.WMV == 0)
