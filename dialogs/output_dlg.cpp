@@ -14,9 +14,7 @@ namespace {
 // The rate's range is the program's own rule, so its prompt speaks the program's language.
 CString RangePrompt()
 {
-    QString text = QString::fromUtf16(
-        SelectLocalizedString(u"%1 から %2 までの数値を入力してください。", u"Please enter a number between %1 and %2.")
-            .GetString());
+    QString text = QString::fromUtf16(LoadLocalizedString(strings::kFrameRateRange).GetString());
     text.replace(QStringLiteral("%1"), QString::number(kMinFps, 'g', 15));
     text.replace(QStringLiteral("%2"), QString::number(kMaxFps, 'g', 15));
     return CString(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));

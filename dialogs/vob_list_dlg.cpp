@@ -99,7 +99,7 @@ void CVobListDlg::OnCancel() { EndDialog(IDCANCEL); }
 void CVobListDlg::OnFileAdd()
 {
     CString filter = u"MPEG-2 (*.VOB;*.mpg;*.mpeg)|*.VOB;*.MPG;*.MPEG|";
-    filter += IsJapaneseSystem() ? u"すべてのファイル  (*.*)|*.*|" : u"all (*.*)|*.*|";
+    filter += LoadLocalizedString(strings::kVobAllFilesFilter);
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter,
                        nullptr, 0, TRUE);
     if (dialog.DoModal() != IDOK)

@@ -26,6 +26,7 @@ constexpr UINT kOtherErrors = 43271;
 // strings_frame.cpp: the frame-rate dialog.
 constexpr UINT kFrameRateLabel = 10001;
 constexpr UINT kOutputCaption = 10003;
+constexpr UINT kFrameRateRange = 10005; // takes the lowest and highest rate for %1 and %2
 
 // strings_aux_dialogs.cpp: batch encoding.
 constexpr UINT kBatchInstruction = 43401;
@@ -72,6 +73,7 @@ constexpr UINT kVobDown = 43509;
 constexpr UINT kVobFolder = 43511;
 constexpr UINT kVobReset = 43513;
 constexpr UINT kVobCaption = 43515;
+constexpr UINT kVobAllFilesFilter = 43517; // a filter row of the file dialog, ending in |
 
 // strings_aux_dialogs.cpp: WMA settings.
 constexpr UINT kWmaVersionLabel = 43541;
@@ -156,5 +158,10 @@ constexpr UINT kAviDefault = 43623;
 constexpr UINT kAviConfigure = 43625;
 constexpr UINT kAviAbout = 43627;
 constexpr UINT kAviCaption = 43629;
+
+// strings_dialog_base.cpp: every dialog's base.
+constexpr UINT kAboutMenu = 43381;
+constexpr UINT kTrayBalloonTitle = 43383;
+constexpr UINT kTrayBalloonText = 43385;
 
 } // namespace strings
