@@ -7,6 +7,8 @@
 #include "platform/afx/ddx.h"
 #include "platform/vfw/vcm.h"
 #include "platform/win/heap.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_avi_setting.h"
 
 #include <cstring>
@@ -21,16 +23,17 @@ constexpr int IDC_CODEC_LABEL = 42054, IDC_CODEC = 42025, IDC_QUALITY_LABEL = 42
 constexpr int kDefaultQuality = 100, kDefaultKeyFrame = 15, kDefaultDataRate = 300;
 constexpr int kMaxTyped = 999999, kMaxSpin = 32767;
 
-struct LocalizedText {
-    int id; // 0: the caption
-    UINT japanese;
+constexpr DialogText kTexts[] = {
+    {IDC_CODEC_LABEL, strings::kAviCodecLabel},
+    {IDC_QUALITY_LABEL, strings::kAviQualityLabel},
+    {IDC_KEYFRAME_LABEL, strings::kAviKeyFrameLabel},
+    {IDC_DATARATE_LABEL, strings::kAviDataRateLabel},
+    {IDC_FRAMES_UNIT, strings::kAviFramesUnit},
+    {IDC_DATARATE_UNIT, strings::kAviDataRateUnit},
+    {IDC_DEFAULT, strings::kAviDefault},
+    {IDC_CONFIGURE, strings::kAviConfigure},
+    {IDC_ABOUT, strings::kAviAbout},
 };
-constexpr LocalizedText kTexts[] = {
-    {IDC_CODEC_LABEL, 43611},    {IDC_QUALITY_LABEL, 43613}, {IDC_KEYFRAME_LABEL, 43615},
-    {IDC_DATARATE_LABEL, 43617}, {IDC_FRAMES_UNIT, 43619},   {IDC_DATARATE_UNIT, 43621},
-    {IDC_DEFAULT, 43623},        {IDC_CONFIGURE, 43625},     {IDC_ABOUT, 43627},
-};
-constexpr UINT kCaptionJapanese = 43629;
 
 } // namespace
 
@@ -118,9 +121,8 @@ void CAVISetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAVISetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionJapanese, kCaptionJapanese + 1));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kAviCaption));
     m_spinQuality.SetRange32(0, 100);
     m_spinKeyFrame.SetRange32(0, kMaxSpin);
     m_spinDataRate.SetRange32(0, kMaxSpin);

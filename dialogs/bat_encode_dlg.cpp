@@ -8,6 +8,8 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
@@ -16,11 +18,26 @@ constexpr UINT kTrayTimerMs = 5000;
 constexpr LPCWSTR kSection = u"data";
 constexpr LPCWSTR kEndActionKey = u"ShutDown";
 
+// A row for each of kBatchEndValues.
+constexpr std::array<UINT, kBatchEndValues.size()> kEndActionTexts = {
+    strings::kBatchEndNothing, strings::kBatchEndShutdown, strings::kBatchEndSuspend, strings::kBatchEndHibernate,
+    strings::kBatchEndExit};
+
 HICON ApplicationIcon()
 {
     CWinApp* app = AfxGetApp();
     return app ? app->LoadIcon(IDR_MAINFRAME) : AfxLoadIcon(IDR_MAINFRAME);
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_BAT_INSTRUCTION, strings::kBatchInstruction},
+    {IDC_BAT_ADD, strings::kBatchAdd},
+    {IDC_BAT_DELETE, strings::kBatchDelete},
+    {IDC_BAT_TRAY, strings::kBatchTray},
+    {IDC_BAT_START, strings::kBatchStart},
+    {IDC_BAT_STOP, strings::kBatchStop},
+    {IDC_BAT_END_LABEL, strings::kBatchEndLabel},
+};
 
 } // namespace
 
@@ -59,17 +76,11 @@ void CBatEncodeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CBatEncodeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_BAT_INSTRUCTION, LoadLocalizedString(43401, 43402), FALSE);
-    SetItemText(IDC_BAT_ADD, LoadLocalizedString(43403, 43404), FALSE);
-    SetItemText(IDC_BAT_DELETE, LoadLocalizedString(43405, 43406), FALSE);
-    SetItemText(IDC_BAT_TRAY, LoadLocalizedString(43407, 43408), FALSE);
-    SetItemText(IDC_BAT_START, LoadLocalizedString(43409, 43410), FALSE);
-    SetItemText(IDC_BAT_STOP, LoadLocalizedString(43411, 43412), FALSE);
-    SetItemText(IDC_BAT_END_LABEL, LoadLocalizedString(43413, 43414), FALSE);
-    SetWindowText(LoadLocalizedString(43415, 43416));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kBatchCaption));
     auto* endAction = static_cast<CComboBox*>(GetDlgItem(IDC_BAT_END_ACTION));
-    for (UINT id = 43417; id <= 43425; id += 2)
-        endAction->AddString(LoadLocalizedString(id, id + 1));
+    for (UINT text : kEndActionTexts)
+        endAction->AddString(LoadLocalizedString(text));
     endAction->SetCurSel(GetAppProfileInt(kSection, kEndActionKey, 0));
     for (int row = 0; row < static_cast<int>(kBatchEndValues.size()); ++row)
         endAction->SetItemData(row, static_cast<DWORD_PTR>(kBatchEndValues[static_cast<size_t>(row)]));

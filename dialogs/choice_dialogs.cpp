@@ -3,6 +3,8 @@
 #include "dialogs/list_rows.h"
 #include "foundation/localized_string.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <span>
 
@@ -27,6 +29,22 @@ std::array<bool, N> Ticks(const CWnd* dialog, const std::array<int, N>& radios)
     return ticked;
 }
 
+constexpr DialogText kStreamKindTexts[] = {
+    {IDC_STREAM_VIDEO, strings::kStreamVideo},
+    {IDC_STREAM_VIDEO_AUDIO, strings::kStreamVideoAudio},
+    {IDC_STREAM_NOTE, strings::kStreamNote},
+};
+constexpr DialogText kExtractKindTexts[] = {
+    {IDC_EXTRACT_SOURCE, strings::kExtractSource},
+    {IDC_EXTRACT_WAV, strings::kExtractWav},
+    {IDC_EXTRACT_WMA, strings::kExtractWma},
+};
+constexpr DialogText kAudioStreamTexts[] = {
+    {IDC_AUDIO_RECOMPRESS, strings::kAudioRecompress},
+    {IDC_AUDIO_COPY, strings::kAudioCopy},
+    {IDC_AUDIO_NONE, strings::kAudioNone},
+};
+
 } // namespace
 
 int AudioStreamRowOnOpen(int handling)
@@ -43,10 +61,8 @@ CStreamKindDlg::CStreamKindDlg(CWnd* pOwner, int withAudio)
 BOOL CStreamKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_STREAM_VIDEO, LoadLocalizedString(43561, 43562), FALSE);
-    SetItemText(IDC_STREAM_VIDEO_AUDIO, LoadLocalizedString(43563, 43564), FALSE);
-    SetItemText(IDC_STREAM_NOTE, LoadLocalizedString(43565, 43566), FALSE);
-    SetWindowText(LoadLocalizedString(43567, 43568));
+    SetDialogTexts(*this, kStreamKindTexts);
+    SetWindowText(LoadLocalizedString(strings::kStreamCaption));
     CheckDlgButton(IDC_STREAM_VIDEO, m_nWithAudio == 0 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_STREAM_VIDEO_AUDIO, m_nWithAudio != 0 ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
@@ -66,10 +82,8 @@ CExtractKindDlg::CExtractKindDlg(CWnd* pOwner, int kind)
 BOOL CExtractKindDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_EXTRACT_SOURCE, LoadLocalizedString(43701, 43702), FALSE);
-    SetItemText(IDC_EXTRACT_WAV, LoadLocalizedString(43703, 43704), FALSE);
-    SetItemText(IDC_EXTRACT_WMA, LoadLocalizedString(43705, 43706), FALSE);
-    SetWindowText(LoadLocalizedString(43707, 43708));
+    SetDialogTexts(*this, kExtractKindTexts);
+    SetWindowText(LoadLocalizedString(strings::kExtractCaption));
     TickRow(this, kExtractRadios, RowOfValue(kExtractKindValues, m_nKind));
     return TRUE;
 }
@@ -88,10 +102,8 @@ CAudioStreamDlg::CAudioStreamDlg(CWnd* pOwner, int handling)
 BOOL CAudioStreamDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_AUDIO_RECOMPRESS, LoadLocalizedString(43641, 43642), FALSE);
-    SetItemText(IDC_AUDIO_COPY, LoadLocalizedString(43643, 43644), FALSE);
-    SetItemText(IDC_AUDIO_NONE, LoadLocalizedString(43645, 43646), FALSE);
-    SetWindowText(LoadLocalizedString(43647, 43648));
+    SetDialogTexts(*this, kAudioStreamTexts);
+    SetWindowText(LoadLocalizedString(strings::kAudioCaption));
     TickRow(this, kAudioRadios, AudioStreamRowOnOpen(m_nHandling));
     return TRUE;
 }

@@ -3,8 +3,19 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <algorithm>
+
+namespace {
+
+constexpr DialogText kTexts[] = {
+    {IDC_LUMI_GAMMA_LABEL, strings::kLumiGammaLabel},
+    {IDC_LUMI_OFFSET_LABEL, strings::kLumiOffsetLabel},
+};
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CLumiFilterDlg, CBaseDialog)
     ON_WM_HSCROLL()
@@ -36,9 +47,8 @@ BOOL CLumiFilterDlg::OnInitDialog()
     m_nGamma = ClampLuminance(m_nGamma);
     m_nOffset = ClampLuminance(m_nOffset);
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_LUMI_GAMMA_LABEL, LoadLocalizedString(43601, 43602), FALSE);
-    SetItemText(IDC_LUMI_OFFSET_LABEL, LoadLocalizedString(43603, 43604), FALSE);
-    SetWindowText(LoadLocalizedString(43605, 43606));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kLumiCaption));
     m_gammaSlider.SetRange(kLuminanceMin, kLuminanceMax, TRUE);
     m_offsetSlider.SetRange(kLuminanceMin, kLuminanceMax, TRUE);
     m_gammaSlider.SetPos(m_nGamma);

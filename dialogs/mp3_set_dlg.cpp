@@ -5,11 +5,17 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
 // The encoder named in the caption.
 constexpr LPCWSTR kEncoderName = u"MP3 Encoder";
+
+// The channel mode is the row.
+constexpr std::array kChannelRowTexts = {strings::kMp3Mono, strings::kMp3Stereo, strings::kMp3JointStereo,
+                                         strings::kMp3MidSideStereo, strings::kMp3DualChannel};
 
 template <size_t N>
 void FillRates(CComboBox& list, const std::array<int, N>& rates, int stored)
@@ -20,6 +26,12 @@ void FillRates(CComboBox& list, const std::array<int, N>& rates, int stored)
         list.SetItemData(static_cast<int>(i), static_cast<DWORD_PTR>(rates[i]));
     list.SetCurSel(RowOfValue(rates, stored));
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_MP3_CHANNEL_LABEL, strings::kMp3ChannelLabel}, {IDC_MP3_CBR_LABEL, strings::kMp3CbrLabel},
+    {IDC_MP3_VBR_CHECK, strings::kMp3VbrCheck},         {IDC_MP3_VBR_GROUP, strings::kMp3VbrGroup},
+    {IDC_MP3_QUALITY_LABEL, strings::kMp3QualityLabel}, {IDC_MP3_VBR_LABEL, strings::kMp3VbrLabel},
+};
 
 } // namespace
 
@@ -44,18 +56,13 @@ void CMP3SetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CMP3SetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_MP3_CHANNEL_LABEL, LoadLocalizedString(43671, 43672), FALSE);
-    SetItemText(IDC_MP3_CBR_LABEL, LoadLocalizedString(43673, 43674), FALSE);
-    SetItemText(IDC_MP3_VBR_CHECK, LoadLocalizedString(43675, 43676), FALSE);
-    SetItemText(IDC_MP3_VBR_GROUP, LoadLocalizedString(43677, 43678), FALSE);
-    SetItemText(IDC_MP3_QUALITY_LABEL, LoadLocalizedString(43679, 43680), FALSE);
-    SetItemText(IDC_MP3_VBR_LABEL, LoadLocalizedString(43681, 43682), FALSE);
+    SetDialogTexts(*this, kTexts);
     CString caption;
-    caption.Format(LoadLocalizedString(43683, 43684), kEncoderName);
+    caption.Format(LoadLocalizedString(strings::kMp3Caption), kEncoderName);
     SetWindowText(caption);
 
-    for (UINT id = 43685; id <= 43693; id += 2)
-        m_channelList.AddString(LoadLocalizedString(id, id + 1));
+    for (UINT text : kChannelRowTexts)
+        m_channelList.AddString(LoadLocalizedString(text));
     FillRates(m_cbrList, kMp3CbrRates, m_info.cbr_bps);
     FillRates(m_vbrList, kMp3VbrRates, m_info.vbr_bps);
     for (int quality = 0; quality < kMp3QualityRows; ++quality) {

@@ -4,6 +4,8 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/app_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <QString>
 
@@ -12,13 +14,15 @@ namespace {
 // The rate's range is the program's own rule, so its prompt speaks the program's language.
 CString RangePrompt()
 {
-    QString text = QString::fromUtf16(
-        SelectLocalizedString(u"%1 から %2 までの数値を入力してください。", u"Please enter a number between %1 and %2.")
-            .GetString());
+    QString text = QString::fromUtf16(LoadLocalizedString(strings::kFrameRateRange).GetString());
     text.replace(QStringLiteral("%1"), QString::number(kMinFps, 'g', 15));
     text.replace(QStringLiteral("%2"), QString::number(kMaxFps, 'g', 15));
     return CString(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_FPS_LABEL, strings::kFrameRateLabel},
+};
 
 } // namespace
 
@@ -33,8 +37,8 @@ void COutputDlg::DoDataExchange(CDataExchange* pDX)
 BOOL COutputDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_FPS_LABEL, LoadLocalizedString(10001, 10002), FALSE);
-    SetWindowText(LoadLocalizedString(10003, 10004));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kOutputCaption));
     m_dFps = FpsFromFrameRate(static_cast<UINT>(m_info.fps));
     UpdateData(FALSE);
     GetDlgItemText(IDC_FPS, m_strShown);

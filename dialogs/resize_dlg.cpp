@@ -6,6 +6,8 @@
 #include "foundation/string_to_int.h"
 #include "platform/afx/ddx.h"
 #include "resources/clip_resize_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 
 #include <array>
 
@@ -26,19 +28,12 @@ constexpr std::array kPresets = {
     Preset{IDC_PRESET_160x120, 160, 120}, Preset{IDC_PRESET_720x480, 720, 480},
 };
 
-// A control and the Japanese half of its language pair.
-struct LocalizedText {
-    int id;
-    UINT japanese;
+constexpr DialogText kTexts[] = {
+    {IDC_CLIP_GROUP, strings::kClipGroup},    {IDC_LABEL_TOP, strings::kClipTop},
+    {IDC_LABEL_LEFT, strings::kClipLeft},     {IDC_LABEL_RIGHT, strings::kClipRight},
+    {IDC_LABEL_BOTTOM, strings::kClipBottom}, {IDC_RESIZE_GROUP, strings::kResizeGroup},
+    {IDC_LABEL_PIXEL, strings::kResizePixel}, {IDC_CLEAR, strings::kClipClear},
 };
-
-constexpr std::array kTexts = {
-    LocalizedText{IDC_CLIP_GROUP, 43521},   LocalizedText{IDC_LABEL_TOP, 43523},
-    LocalizedText{IDC_LABEL_LEFT, 43525},   LocalizedText{IDC_LABEL_RIGHT, 43527},
-    LocalizedText{IDC_LABEL_BOTTOM, 43529}, LocalizedText{IDC_RESIZE_GROUP, 43531},
-    LocalizedText{IDC_LABEL_PIXEL, 43533},  LocalizedText{IDC_CLEAR, 43535},
-};
-constexpr UINT kCaptionText = 43537;
 
 } // namespace
 
@@ -112,9 +107,8 @@ void CResizeDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CResizeDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionText, kCaptionText + 1));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kClipResizeCaption));
     // Full 32-bit bounds: a 16-bit cut would turn the range of a wide source upside down.
     m_spinTop.SetRange32(0, m_bihSource.biHeight);
     m_spinBottom.SetRange32(0, m_bihSource.biHeight);

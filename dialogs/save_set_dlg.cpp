@@ -7,7 +7,34 @@
 #include "foundation/string_to_int.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 #include "ui/browse.h"
+#include "ui/dialog_texts.h"
+
+#include <array>
+
+namespace {
+
+// In the order of the settings' values.
+constexpr std::array<UINT, kInterlaceRows> kInterlaceRowTexts = {
+    strings::kSaveInterlaceNone, strings::kSaveInterlaceOdd, strings::kSaveInterlaceEven,
+    strings::kSaveInterlaceDouble};
+constexpr std::array<UINT, kOverwriteRows> kOverwriteRowTexts = {
+    strings::kSaveOverwrite, strings::kSaveOverwriteNumbered, strings::kSaveOverwriteAsk};
+
+constexpr DialogText kTexts[] = {
+    {IDC_SAVE_FOLDER_GROUP, strings::kSaveFolderGroup},
+    {IDC_SAVE_QUALITY_GROUP, strings::kSaveQualityGroup},
+    {IDC_SAVE_INTERVAL_GROUP, strings::kSaveIntervalGroup},
+    {IDC_SAVE_INTERVAL_AFTER, strings::kSaveIntervalAfter},
+    {IDC_SAVE_INTERLACE_GROUP, strings::kSaveInterlaceGroup},
+    {IDC_SAVE_AUDIO_GROUP, strings::kSaveAudioGroup},
+    {IDC_SAVE_AUDIO, strings::kSaveAudio},
+    {IDC_SAVE_KEY_GROUP, strings::kSaveKeyGroup},
+    {IDC_SAVE_OVERWRITE_GROUP, strings::kSaveOverwriteGroup},
+};
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CSaveSetDlg, CBaseDialog)
     ON_BN_CLICKED(IDC_SAVE_BROWSE, OnBrowseFolder)
@@ -35,21 +62,13 @@ void CSaveSetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSaveSetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_SAVE_FOLDER_GROUP, LoadLocalizedString(43431, 43432), FALSE);
-    SetItemText(IDC_SAVE_QUALITY_GROUP, LoadLocalizedString(43433, 43434), FALSE);
-    SetItemText(IDC_SAVE_INTERVAL_GROUP, LoadLocalizedString(43435, 43436), FALSE);
-    SetItemText(IDC_SAVE_INTERVAL_AFTER, LoadLocalizedString(43437, 43438), FALSE);
-    SetItemText(IDC_SAVE_INTERLACE_GROUP, LoadLocalizedString(43439, 43440), FALSE);
-    SetItemText(IDC_SAVE_AUDIO_GROUP, LoadLocalizedString(43441, 43442), FALSE);
-    SetItemText(IDC_SAVE_AUDIO, LoadLocalizedString(43443, 43444), FALSE);
-    SetItemText(IDC_SAVE_KEY_GROUP, LoadLocalizedString(43445, 43446), FALSE);
-    SetItemText(IDC_SAVE_OVERWRITE_GROUP, LoadLocalizedString(43447, 43448), FALSE);
-    SetWindowText(LoadLocalizedString(43449, 43450));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kSaveCaption));
 
-    for (UINT id = 43451; id <= 43457; id += 2)
-        m_interlaceList.AddString(LoadLocalizedString(id, id + 1));
-    for (UINT id = 43459; id <= 43463; id += 2)
-        m_overwriteList.AddString(LoadLocalizedString(id, id + 1));
+    for (UINT text : kInterlaceRowTexts)
+        m_interlaceList.AddString(LoadLocalizedString(text));
+    for (UINT text : kOverwriteRowTexts)
+        m_overwriteList.AddString(LoadLocalizedString(text));
 
     m_strFolder = m_settings.folder;
     m_nQuality = m_settings.quality;
@@ -97,14 +116,14 @@ void CSaveSetDlg::OnOK()
     m_nQuality = StringToInt(qualityText);
     // The name is checked and written before anything is taken, so a refusal changes nothing.
     if (!IsUsableRegistryKeyName(m_strKeyName)) {
-        AfxMessageBox(LoadLocalizedString(43465, 43466), MB_ICONEXCLAMATION);
+        AfxMessageBox(LoadLocalizedString(strings::kSaveBadKeyName), MB_ICONEXCLAMATION);
         if (CWnd* key = GetDlgItem(IDC_SAVE_KEY))
             key->SetFocus();
         return;
     }
     if (!SaveRegistryKeyName(m_strKeyName)) {
         CString message;
-        message.Format(LoadLocalizedString(43467, 43468), UserSettingFilePath().GetString());
+        message.Format(LoadLocalizedString(strings::kSaveWriteFailed), UserSettingFilePath().GetString());
         AfxMessageBox(message, MB_ICONERROR);
         return;
     }

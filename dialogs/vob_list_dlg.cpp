@@ -6,7 +6,9 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
 #include "ui/browse.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 
@@ -14,6 +16,16 @@ constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kRepeatTimerMs = 150;
 // Ticks an arrow button is held before it starts repeating.
 constexpr int kRepeatAfterTicks = 3;
+
+constexpr DialogText kTexts[] = {
+    {IDC_VOB_INSTRUCTION, strings::kVobInstruction},
+    {IDC_VOB_ADD, strings::kVobAdd},
+    {IDC_VOB_DELETE, strings::kVobDelete},
+    {IDC_VOB_UP, strings::kVobUp},
+    {IDC_VOB_DOWN, strings::kVobDown},
+    {IDC_VOB_FOLDER, strings::kVobFolder},
+    {IDC_VOB_RESET, strings::kVobReset},
+};
 
 } // namespace
 
@@ -58,14 +70,8 @@ void CVobListDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVobListDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOB_INSTRUCTION, LoadLocalizedString(43501, 43502), FALSE);
-    SetItemText(IDC_VOB_ADD, LoadLocalizedString(43503, 43504), FALSE);
-    SetItemText(IDC_VOB_DELETE, LoadLocalizedString(43505, 43506), FALSE);
-    SetItemText(IDC_VOB_UP, LoadLocalizedString(43507, 43508), FALSE);
-    SetItemText(IDC_VOB_DOWN, LoadLocalizedString(43509, 43510), FALSE);
-    SetItemText(IDC_VOB_FOLDER, LoadLocalizedString(43511, 43512), FALSE);
-    SetItemText(IDC_VOB_RESET, LoadLocalizedString(43513, 43514), FALSE);
-    SetWindowText(LoadLocalizedString(43515, 43516));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kVobCaption));
     for (INT_PTR i = 0; i < m_files.GetSize(); ++i)
         m_list.InsertItem(static_cast<int>(i), m_files[i]);
     SetTimer(kRepeatTimer, kRepeatTimerMs, nullptr);
@@ -93,7 +99,7 @@ void CVobListDlg::OnCancel() { EndDialog(IDCANCEL); }
 void CVobListDlg::OnFileAdd()
 {
     CString filter = u"MPEG-2 (*.VOB;*.mpg;*.mpeg)|*.VOB;*.MPG;*.MPEG|";
-    filter += IsJapaneseSystem() ? u"すべてのファイル  (*.*)|*.*|" : u"all (*.*)|*.*|";
+    filter += LoadLocalizedString(strings::kVobAllFilesFilter);
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter,
                        nullptr, 0, TRUE);
     if (dialog.DoModal() != IDOK)

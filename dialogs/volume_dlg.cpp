@@ -3,6 +3,16 @@
 #include "foundation/localized_string.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
+
+namespace {
+
+constexpr DialogText kTexts[] = {
+    {IDC_VOLUME_LABEL, strings::kVolumeLabel},
+};
+
+} // namespace
 
 CVolume::CVolume(CWnd* pParent) : CBaseDialog(IDD_VOLUME, pParent, FALSE, FALSE) {}
 
@@ -15,8 +25,8 @@ void CVolume::DoDataExchange(CDataExchange* pDX)
 BOOL CVolume::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_VOLUME_LABEL, LoadLocalizedString(43571, 43572), FALSE);
-    SetWindowText(LoadLocalizedString(43573, 43574));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kVolumeCaption));
     return TRUE;
 }
 

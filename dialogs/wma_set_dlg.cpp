@@ -7,6 +7,8 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/aux_dialog_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -31,6 +33,17 @@ void FillRates(CComboBox& list, const LPCWSTR (&rows)[N], const std::array<int, 
         list.SetItemData(static_cast<int>(i), static_cast<DWORD_PTR>(values[i]));
     list.SetCurSel(RowOfValue(values, stored));
 }
+
+constexpr DialogText kTexts[] = {
+    {IDC_WMA_VERSION_LABEL, strings::kWmaVersionLabel},
+    {IDC_WMA_VERSION_AFTER, strings::kWmaVersionAfter},
+    {IDC_WMA_BITRATE_LABEL, strings::kWmaBitrateLabel},
+    {IDC_WMA_V7_LABEL, strings::kWmaV7Label},
+    {IDC_WMA_V4_LABEL, strings::kWmaV4Label},
+    {IDC_WMA_PRX_LABEL, strings::kWmaPrxLabel},
+    {IDC_WMA_TWOPASS, strings::kWmaTwoPass},
+    {IDC_WMA_NOTE, strings::kWmaNote},
+};
 
 } // namespace
 
@@ -60,15 +73,8 @@ void CWMASetDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CWMASetDlg::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    SetItemText(IDC_WMA_VERSION_LABEL, LoadLocalizedString(43541, 43542), FALSE);
-    SetItemText(IDC_WMA_VERSION_AFTER, LoadLocalizedString(43543, 43544), FALSE);
-    SetItemText(IDC_WMA_BITRATE_LABEL, LoadLocalizedString(43545, 43546), FALSE);
-    SetItemText(IDC_WMA_V7_LABEL, LoadLocalizedString(43547, 43548), FALSE);
-    SetItemText(IDC_WMA_V4_LABEL, LoadLocalizedString(43549, 43550), FALSE);
-    SetItemText(IDC_WMA_PRX_LABEL, LoadLocalizedString(43551, 43552), FALSE);
-    SetItemText(IDC_WMA_TWOPASS, LoadLocalizedString(43553, 43554), FALSE);
-    SetItemText(IDC_WMA_NOTE, LoadLocalizedString(43555, 43556), FALSE);
-    SetWindowText(LoadLocalizedString(43557, 43558));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kWmaCaption));
 
     FillRates(m_v7List, kV7Rows, kWmaV7Values, m_info.wma7);
     if (CountProfiles(WMT_VER_7_0) == 0)

@@ -6,6 +6,8 @@
 #include "platform/afx/cfiledialog.h"
 #include "platform/afx/ddx.h"
 #include "resources/resource_ids.h"
+#include "resources/string_ids.h"
+#include "ui/dialog_texts.h"
 #include "writers/enc_wmv.h"
 
 namespace {
@@ -15,15 +17,11 @@ constexpr int IDC_VERSION_LABEL = 42038, IDC_VERSION = 42080, IDC_BY_ENC = 42042
               IDC_V8_LABEL = 42119, IDC_V8 = 42103, IDC_PRX_LABEL = 42125, IDC_PRX = 42012, IDC_BROWSE = 42123,
               IDC_PRX_NOTE = 42047;
 
-struct LocalizedText {
-    int id;
-    UINT japanese;
+constexpr DialogText kTexts[] = {
+    {IDC_VERSION_LABEL, strings::kWmvVersionLabel}, {IDC_BY_ENC, strings::kWmvByEnc},
+    {IDC_TWO_PASS, strings::kWmvTwoPass},           {IDC_BITRATE_LABEL, strings::kWmvBitrateLabel},
+    {IDC_PRX_LABEL, strings::kWmvPrxLabel},         {IDC_PRX_NOTE, strings::kWmvPrxNote},
 };
-constexpr LocalizedText kTexts[] = {
-    {IDC_VERSION_LABEL, 43581}, {IDC_BY_ENC, 43583},    {IDC_TWO_PASS, 43585},
-    {IDC_BITRATE_LABEL, 43587}, {IDC_PRX_LABEL, 43589}, {IDC_PRX_NOTE, 43591},
-};
-constexpr UINT kCaptionJapanese = 43593;
 
 constexpr VersionItem kVersionItems[kVersionRows] = {
     {u"V4", IDI_WMV_V4},
@@ -71,9 +69,8 @@ void CWMVSet::FillProfileList(CComboBox& combo, const ProfileList& list, int sto
 BOOL CWMVSet::OnInitDialog()
 {
     CBaseDialog::OnInitDialog();
-    for (const LocalizedText& text : kTexts)
-        SetItemText(static_cast<UINT>(text.id), LoadLocalizedString(text.japanese, text.japanese + 1), FALSE);
-    SetWindowText(LoadLocalizedString(kCaptionJapanese, kCaptionJapanese + 1));
+    SetDialogTexts(*this, kTexts);
+    SetWindowText(LoadLocalizedString(strings::kWmvCaption));
     FillProfileList(m_comboV4, Version4Profiles(), m_info.WMV4);
     if (m_comboV4.GetCount() == 0 && m_info.WMV == 0)
         m_info.WMV = 1;

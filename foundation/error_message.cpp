@@ -1,6 +1,7 @@
 #include "foundation/error_message.h"
 
 #include "foundation/localized_string.h"
+#include "resources/string_ids.h"
 
 #include <algorithm>
 #include <array>
@@ -46,8 +47,6 @@ constexpr std::array kErrorPairs = {
 
 static_assert(std::ranges::is_sorted(kErrorPairs, {}, &ErrorPair::error));
 
-constexpr UINT kOtherErrorsId = 43271;
-
 } // namespace
 
 CString GetErrorMessage(int error)
@@ -55,6 +54,6 @@ CString GetErrorMessage(int error)
     if (error == ERROR_NONE || error == ERROR_CANCELLED)
         return CString();
     const auto it = std::ranges::lower_bound(kErrorPairs, error, {}, &ErrorPair::error);
-    const UINT id = (it != kErrorPairs.end() && it->error == error) ? it->japaneseId : kOtherErrorsId;
-    return LoadLocalizedString(id, id + 1);
+    const UINT id = (it != kErrorPairs.end() && it->error == error) ? it->japaneseId : strings::kOtherErrors;
+    return LoadLocalizedString(id);
 }

@@ -19,3 +19,5 @@ CString LoadLocalizedString(UINT japaneseId, UINT englishId)
     english.LoadString(englishId);
     return SelectLocalizedString(std::move(japanese), std::move(english));
 }
+
+CString LoadLocalizedString(UINT japaneseId) { return LoadLocalizedString(japaneseId, japaneseId + 1); }

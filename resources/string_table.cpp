@@ -15,6 +15,7 @@ constexpr auto kGroups = std::to_array<StringGroup>({
     &EncoderSettingsStrings,
     &FrameStrings,
     &ClipResizeStrings,
+    &DialogBaseStrings,
 });
 
 std::vector<StringResource> SortedEntries()

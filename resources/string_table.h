@@ -19,3 +19,4 @@ std::span<const StringResource> AuxDialogStrings();
 std::span<const StringResource> EncoderSettingsStrings();
 std::span<const StringResource> FrameStrings();
 std::span<const StringResource> ClipResizeStrings();
+std::span<const StringResource> DialogBaseStrings();

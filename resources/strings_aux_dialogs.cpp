@@ -92,6 +92,8 @@ constexpr std::array kAuxDialogs = {
     StringResource{43514, u"Reset(&R)"},
     StringResource{43515, u"分割VOBファイルをリストに入れてください"},
     StringResource{43516, u"Please put division VOB file in the list."},
+    StringResource{43517, u"すべてのファイル  (*.*)|*.*|"},
+    StringResource{43518, u"all (*.*)|*.*|"},
     // WMA settings.
     StringResource{43541, u"バージョン指定"},
     StringResource{43542, u"Version Set"},

@@ -13,6 +13,8 @@ constexpr std::array kFrame = {
     StringResource{10002, u"Setting FrameRate"},
     StringResource{10003, u"出力設定"},
     StringResource{10004, u"Setting Output"},
+    StringResource{10005, u"%1 から %2 までの数値を入力してください。"},
+    StringResource{10006, u"Please enter a number between %1 and %2."},
     StringResource{32731, u"クリッピング + リサイズ\n拡縮"},
     StringResource{32771, u"25%\n25%"},
     StringResource{32772, u"50%\n50%"},

@@ -6,6 +6,7 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/shell.h"
 #include "resources/resource_ids.h"
+#include "resources/string_ids.h"
 #include "ui/gui_text_extent.h"
 #include "ui/window_drag.h"
 
@@ -23,7 +24,7 @@ BEGIN_MESSAGE_MAP(CBaseDialog, CDialog)
     ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, OnToolTipNotify)
 END_MESSAGE_MAP()
 
-CString GetAboutMenuText() { return IsJapaneseSystem() ? CString(u"バージョン情報") : CString(u"About"); }
+CString GetAboutMenuText() { return LoadLocalizedString(strings::kAboutMenu); }
 
 CBaseDialog::CBaseDialog(UINT nIDTemplate, CWnd* pOwner, BOOL bSysMenu, BOOL bChild)
     : CDialog(nIDTemplate, pOwner), m_pOwner(pOwner), m_bSysMenu(bSysMenu), m_nTemplateId(nIDTemplate), m_bChild(bChild)
@@ -77,10 +78,8 @@ void CBaseDialog::AddTrayIcon(UINT nCallbackMessage, CString tip, HICON hIcon)
     m_trayIcon.SetWnd(this);
     m_trayIcon.SetIcon(nCallbackMessage, tip, hIcon);
     if (!m_bTrayBalloonShown) {
-        if (IsJapaneseSystem())
-            m_trayIcon.SetBalloon(u"お知らせ", u"タスクトレイに格納しました");
-        else
-            m_trayIcon.SetBalloon(u"Info", u"In the TaskTray");
+        m_trayIcon.SetBalloon(LoadLocalizedString(strings::kTrayBalloonTitle),
+                              LoadLocalizedString(strings::kTrayBalloonText));
     } else {
         m_trayIcon.ClearBalloon();
     }

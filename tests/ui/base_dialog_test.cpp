@@ -4,9 +4,11 @@
 #include "platform/afx/cwinapp.h"
 #include "platform/afx/dialog_template.h"
 #include "platform/afx/shell.h"
+#include "resources/string_ids.h"
 #include "tests/support/scoped_locale.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/base_color_dialog.h"
+#include "ui/dialog_texts.h"
 #include "ui/gui_text_extent.h"
 
 #include <QDropEvent>
@@ -135,6 +137,29 @@ INSTANTIATE_TEST_SUITE_P(Languages, BaseDialogLanguage,
                          ::testing::Values(LanguageCase{kJapaneseLocale, u"【一時停止中】", u"【停止中】",
                                                         u"キャンセル"},
                                            LanguageCase{kEnglishLocale, u"[Pause]", u"[Stop]", u"Cancel"}));
+
+// A text wider than its control must not widen it, and a control the template lacks is no error.
+TEST_P(BaseDialogLanguage, TextTableSetsTheNamedControlsAtTheirOwnSize)
+{
+    ScopedLocale locale(GetParam().locale);
+    constexpr int kMissingControl = 2999;
+    constexpr DialogText kTexts[] = {
+        {IDC_EDIT, strings::kStatusPause},
+        {kMissingControl, strings::kStatusPlay},
+        {IDC_EMPTY, strings::kSaveBadKeyName},
+    };
+    TestDialog dlg;
+    QRect buttonBefore;
+    dlg.afterInit = [&](TestDialog& d) {
+        buttonBefore = WidgetOf(d.GetDlgItem(IDC_EMPTY))->geometry();
+        SetDialogTexts(d, kTexts);
+    };
+    ASSERT_TRUE(dlg.CreateModeless(nullptr));
+    EXPECT_EQ(dlg.GetDlgItem(IDC_EDIT)->GetWindowTextString(), CString(GetParam().caption));
+    CWnd* button = dlg.GetDlgItem(IDC_EMPTY);
+    EXPECT_GT(GetGuiTextExtent(button, button->GetWindowTextString()).cx, buttonBefore.width());
+    EXPECT_EQ(WidgetOf(button)->geometry(), buttonBefore);
+}
 
 TEST_F(BaseDialogTest, PostInitRunsOnceAfterInitialisationWhenDispatched)
 {
