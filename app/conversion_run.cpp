@@ -48,16 +48,13 @@ void CConversionRun::Stop()
     m_host.DrawStatus();
 }
 
-bool CConversionRun::IsSourceSize()
+bool IsSourceSize(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output, const RECT& clip)
 {
-    const BITMAPINFOHEADER& source = m_host.SourceHeader();
-    const BITMAPINFOHEADER& output = m_host.OutputHeader();
-    const RECT clip = m_host.ClipRect();
     return output.biWidth == source.biWidth && output.biHeight == source.biHeight && clip.left == 0 && clip.top == 0 &&
            clip.right == source.biWidth && clip.bottom == source.biHeight;
 }
 
-void CConversionRun::ReportError(int code)
+void CConversionRun::ReportError(int code, CInfo& settings)
 {
     CString caption;
     caption.Format(u"Error No.%04d", code);
@@ -66,10 +63,10 @@ void CConversionRun::ReportError(int code)
         return;
     m_host.SetRunState(RunState::Stopped);
     m_host.ShowErrorBox(caption + u"\n\n" + message, caption);
-    m_host.Info().ApplyErrorNumber(code);
+    settings.ApplyErrorNumber(code);
 }
 
-void CConversionRun::Play()
+void CConversionRun::Play(const RunInputs& inputs)
 {
     const RunState state = m_host.GetRunState();
     if (state == RunState::Paused) {
@@ -85,18 +82,19 @@ void CConversionRun::Play()
         bool& flag;
         ~Leave() { flag = false; }
     } leave{m_inProgress};
+    m_inputs = inputs;
     PlayStopped();
 }
 
 void CConversionRun::PlayStopped()
 {
-    if (m_host.Folder().IsEmpty()) {
+    if (m_inputs.folder.IsEmpty()) {
         ReportError(kErrorNoInputFolder);
         return;
     }
     if (!m_host.Bits())
         return;
-    m_sourceSize = IsSourceSize();
+    m_sourceSize = IsSourceSize(m_inputs.source, m_inputs.output, m_inputs.clip);
     if (AnyOutput() && !PrepareOutputFrame())
         return;
     const int code = StartEncoders();
@@ -119,7 +117,7 @@ void CConversionRun::PlayStopped()
 bool CConversionRun::PrepareOutputFrame()
 {
     m_host.CloseResizeDialog();
-    const int bytes = OutputFrameBytes(m_host.OutputHeader());
+    const int bytes = OutputFrameBytes(m_inputs.output);
     if (bytes == 0 || !m_output.Alloc(bytes)) {
         ReportError(kErrorOutOfMemory);
         return false;
@@ -128,14 +126,14 @@ bool CConversionRun::PrepareOutputFrame()
     // uncompressed files. Frames of the source size are written from where they were read.
     if (!m_sourceSize)
         std::memset(m_output.GetData(), 0, static_cast<size_t>(bytes));
-    const RECT clip = m_host.ClipRect();
+    const RECT& clip = m_inputs.clip;
     m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
     return true;
 }
 
 int CConversionRun::StartEncoders()
 {
-    CInfo& info = m_host.Info();
+    CInfo& info = *m_inputs.settings;
     const DWORD fps = static_cast<DWORD>(info.fps);
     if (AnyOutput() && !IsUsableFrameRate(fps))
         return kErrorFrameRate;
@@ -143,21 +141,21 @@ int CConversionRun::StartEncoders()
     m_host.ReadAheadFrom(0);
     // Every question is answered and every path checked before a file is created: a start that
     // is cancelled or refused leaves no file behind.
-    const CStringArray& images = m_host.Images();
-    if (m_host.MakeAvi()) {
-        if (!m_host.AskAviPath())
+    const CStringArray& images = m_inputs.images;
+    if (m_inputs.makeAvi) {
+        if (!m_host.AskAviPath(m_inputs.aviPath))
             return ERROR_CANCELLED;
-        if (const int refused = CheckOutputPath(m_host.AviPath(), images, CString()))
+        if (const int refused = CheckOutputPath(m_inputs.aviPath, images, CString()))
             return refused;
-        if (m_host.EditAviSettings(m_host.OutputHeader(), m_aviWriter.m_pObject->GetSetting()) != 0)
+        if (m_host.EditAviSettings(m_inputs.output, m_aviWriter.m_pObject->GetSetting()) != 0)
             return ERROR_CANCELLED;
     }
     CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
-    if (m_host.MakeWmv()) {
-        if (!m_host.AskWmvPath())
+    if (m_inputs.makeWmv) {
+        if (!m_host.AskWmvPath(m_inputs.wmvPath))
             return ERROR_CANCELLED;
-        if (const int refused = CheckOutputPath(m_host.WmvPath(), images,
-                                                m_host.MakeAvi() ? m_host.AviPath() : CString()))
+        if (const int refused = CheckOutputPath(m_inputs.wmvPath, images,
+                                                m_inputs.makeAvi ? m_inputs.aviPath : CString()))
             return refused;
         if (m_host.EditWmvSettings(info) != 0)
             return ERROR_CANCELLED;
@@ -171,15 +169,14 @@ int CConversionRun::StartEncoders()
         if (code != 0)
             return code;
     }
-    if (m_host.MakeAvi()) {
-        const int code = m_aviWriter.m_pObject->Create(m_host.AviPath(), &m_host.OutputHeader(), static_cast<int>(fps));
+    if (m_inputs.makeAvi) {
+        const int code = m_aviWriter.m_pObject->Create(m_inputs.aviPath, &m_inputs.output, static_cast<int>(fps));
         if (code != 0)
             return code;
     }
-    if (!m_host.MakeWmv())
+    if (!m_inputs.makeWmv)
         return 0;
-    return wmv.Open(m_host.WmvPath(), &m_host.OutputHeader(), static_cast<int>(fps), kAudioRate, kAudioChannels,
-                    kAudioBits);
+    return wmv.Open(m_inputs.wmvPath, &m_inputs.output, static_cast<int>(fps), kAudioRate, kAudioChannels, kAudioBits);
 }
 
 CConversionRun::PassEnd CConversionRun::RunPass()
@@ -205,15 +202,14 @@ CConversionRun::PassEnd CConversionRun::RunPass()
 
 CConversionRun::PassEnd CConversionRun::FrameLoop()
 {
-    const int count = m_host.Images().GetSize();
+    const int count = m_inputs.images.GetSize();
     for (;;) {
         m_host.RedrawViewer();
         const BYTE* data = m_host.Bits();
         if (!m_sourceSize && AnyOutput()) {
-            const RECT clip = m_host.ClipRect();
+            const RECT& clip = m_inputs.clip;
             m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
-            data = m_pipeline.m_pObject->Resize(m_host.Bits(), m_output.GetData(), &m_host.SourceHeader(),
-                                                &m_host.OutputHeader());
+            data = m_pipeline.m_pObject->Resize(m_host.Bits(), m_output.GetData(), &m_inputs.source, &m_inputs.output);
             if (!data) {
                 ReportError(kErrorOutOfMemory);
                 return PassEnd::Complete;
@@ -226,7 +222,7 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
             return PassEnd::Complete;
         }
         const int index = m_host.GetIndex();
-        const int rate = m_host.DispRate();
+        const int rate = *m_inputs.displayRate;
         if (ShouldDrawFrame(index, rate))
             m_host.DrawFrame();
         if (ShouldDrawStatus(index, rate))
@@ -256,10 +252,10 @@ int CConversionRun::WriteFrame(const BYTE* bits)
 {
     // During the analysis pass of a two-pass WMV the AVI file gets nothing: each frame once.
     const bool analysis = m_wmvWriter.m_pObject->IsTwoPass() != FALSE;
-    if (m_host.MakeAvi() && !analysis)
+    if (m_inputs.makeAvi && !analysis)
         if (const int code = m_aviWriter.m_pObject->WriteFrame(bits))
             return code;
-    if (!m_host.MakeWmv())
+    if (!m_inputs.makeWmv)
         return 0;
     if (const int code = m_wmvWriter.m_pObject->WriteVideo(bits))
         return code;
@@ -271,7 +267,7 @@ int CConversionRun::WriteFrame(const BYTE* bits)
 int CConversionRun::WriteSilence()
 {
     // Computed anew each frame: the frame rate may be changed during the run.
-    const int bytes = SilenceByteCount(static_cast<DWORD>(m_host.Info().fps));
+    const int bytes = SilenceByteCount(static_cast<DWORD>(m_inputs.settings->fps));
     const bool resized = bytes != m_silence.GetCount();
     if (bytes == 0 || !m_silence.Alloc(bytes))
         return kErrorOutOfMemory;
@@ -295,17 +291,17 @@ void CConversionRun::EndRun()
     // A file whose ending could not be written is damaged: reported, not announced as saved.
     const int aviClosed = m_aviWriter.m_pObject->Close();
     const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
-    if (m_host.MakeAvi()) {
+    if (m_inputs.makeAvi) {
         if (const int code = aviFinished != 0 ? aviFinished : aviClosed)
             ReportError(code);
         else if (aviHoldsFrames)
-            m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
+            m_host.ShowSavedBox(FormatSavedMessage(m_inputs.aviPath));
     }
-    if (m_host.MakeWmv()) {
+    if (m_inputs.makeWmv) {
         if (FAILED(wmvClosed))
             ReportError(kErrorWmvOutput);
         else if (m_wmvFrames > 0)
-            m_host.ShowSavedBox(FormatSavedMessage(m_host.WmvPath()));
+            m_host.ShowSavedBox(FormatSavedMessage(m_inputs.wmvPath));
     }
     m_host.InvalidateView();
 }

@@ -8,15 +8,42 @@
 #include "foundation/mem_buff.h"
 #include "foundation/time_manager.h"
 #include "image/io_data.h"
+#include "platform/afx/carray.h"
 #include "writers/enc_avi2.h"
 #include "writers/enc_wmv.h"
+
+class CInfo;
+
+// What a run works on, handed to Play. The images, the frame formats and the outputs are taken as
+// they stand: the commands that change them are disabled until the run has ended. The settings
+// record and the display rate stay where they live, as the user may change them between frames.
+struct RunInputs {
+    CString folder;
+    CStringArray images;
+    BOOL makeAvi = FALSE;
+    BOOL makeWmv = FALSE;
+    // Where the save dialogs start; the run keeps what they chose.
+    CString aviPath;
+    CString wmvPath;
+    BITMAPINFOHEADER source{};
+    BITMAPINFOHEADER output{};
+    RECT clip{};
+    // The document's record: its frame rate sizes each frame's silence, and the WMV dialog and
+    // the error numbers write into it.
+    CInfo* settings = nullptr;
+    const int* displayRate = nullptr;
+};
+
+// The output frame equals the source frame: same size and no clipping.
+bool IsSourceSize(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output, const RECT& clip);
 
 class CConversionRun {
 public:
     explicit CConversionRun(RunHost& host);
 
-    // Starts a run, or resumes a paused one; returns when the run has ended (or was resumed).
-    void Play();
+    // Starts a run on inputs, or resumes a paused one (inputs are then not looked at); returns
+    // when the run has ended (or was resumed).
+    void Play(const RunInputs& inputs);
     // Running and Paused swap; any other state is left alone.
     void Pause();
     // Asks first when an output is switched on; the run reaches its end after its next pump.
@@ -31,9 +58,7 @@ public:
     int StartEncoders();
     // The error box: nothing for 0 and -2, else the run stops, the box shows the number and its
     // message, and the settings record adjusts itself to the number.
-    void ReportError(int code);
-    // The output frame equals the source frame: same size and no clipping.
-    bool IsSourceSize();
+    void ReportError(int code, CInfo& settings);
 
     // The stopwatch of the current pass: milliseconds spent on its frames so far.
     CTimeMmanager& Timer() { return m_timer; }
@@ -46,7 +71,8 @@ private:
     enum class PassEnd { Complete, Ended };
 
     void PlayStopped();
-    bool AnyOutput() { return m_host.MakeAvi() || m_host.MakeWmv(); }
+    bool AnyOutput() const { return m_inputs.makeAvi || m_inputs.makeWmv; }
+    void ReportError(int code) { ReportError(code, *m_inputs.settings); }
     bool PrepareOutputFrame();
     PassEnd RunPass();
     PassEnd FrameLoop();
@@ -56,6 +82,8 @@ private:
     void EndRun();
 
     RunHost& m_host;
+    // The inputs of the run in progress, or of the last one.
+    RunInputs m_inputs;
     // Destroyed in reverse: the WMV writer before the AVI writer, both before the pipeline.
     CMemBuffClassBaseConst<CIOdataE> m_pipeline;
     CMemBuffClassBaseConst<CEncAVI2> m_aviWriter;

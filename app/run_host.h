@@ -8,7 +8,6 @@
 
 class CEncAVISetting;
 class CInfo;
-class CStringArray;
 
 class RunHost {
 public:
@@ -19,19 +18,8 @@ public:
     virtual void SetRunState(RunState state) = 0;
     // Set for exactly as long as a run is in progress.
     virtual void SetModified(BOOL modified) = 0;
-    virtual BOOL MakeAvi() = 0;
-    virtual BOOL MakeWmv() = 0;
-    virtual CString& AviPath() = 0;
-    virtual CString& WmvPath() = 0;
-    virtual int DispRate() = 0;
-    virtual BITMAPINFOHEADER& SourceHeader() = 0;
-    virtual BITMAPINFOHEADER& OutputHeader() = 0;
-    virtual RECT ClipRect() = 0;
-    virtual CInfo& Info() = 0;
 
-    // The listed images and the frame shown.
-    virtual const CString& Folder() = 0;
-    virtual const CStringArray& Images() = 0;
+    // The frame shown.
     virtual int GetIndex() = 0;
     virtual void SetIndex(int index) = 0;
     // Loads the image at the index into the frame block; FALSE when it failed (the block is gone).
@@ -49,10 +37,11 @@ public:
     virtual void DrawFrame() = 0;
     virtual void DrawStatus() = 0;
     virtual void InvalidateView() = 0;
-    virtual BOOL AskAviPath() = 0;
-    virtual BOOL AskWmvPath() = 0;
+    // The save dialogs start from path and put the chosen one there; FALSE when cancelled.
+    virtual BOOL AskAviPath(CString& path) = 0;
+    virtual BOOL AskWmvPath(CString& path) = 0;
     // 0 after OK.
-    virtual int EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting) = 0;
+    virtual int EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting) = 0;
     virtual int EditWmvSettings(CInfo& info) = 0;
     virtual void ShowErrorBox(const CString& text, const CString& caption) = 0;
     virtual void ShowSavedBox(const CString& text) = 0;

@@ -259,6 +259,14 @@ BOOL CTorvinaView::LoadFrame()
 
 void CTorvinaView::ReadAheadFrom(int index) { m_ahead.Prefetch(m_frames, m_images, index); }
 
+void CTorvinaView::ReportError(int code) { m_run.ReportError(code, GetDocument()->m_info); }
+
+BOOL CTorvinaView::IsSourceSize()
+{
+    const CTorvinaDoc* doc = GetDocument();
+    return ::IsSourceSize(doc->m_bihSource, doc->m_bihOutput, doc->m_rcClip);
+}
+
 void CTorvinaView::ShowFileName()
 {
     if (CMainFrame* frame = MainFrame(); frame && m_nIndex >= 0 && m_nIndex < m_images.GetSize())
@@ -483,7 +491,25 @@ void CTorvinaView::OnContextMenu(CWnd*, CPoint point)
         main->PostMessage(WM_COMMAND, chosen, 0);
 }
 
-void CTorvinaView::OnPlay() { m_run.Play(); }
+RunInputs CTorvinaView::Inputs()
+{
+    CTorvinaDoc* doc = GetDocument();
+    RunInputs inputs;
+    inputs.folder = m_strFolder;
+    inputs.images = m_images;
+    inputs.makeAvi = doc->m_bMakeAvi;
+    inputs.makeWmv = doc->m_bMakeWmv;
+    inputs.aviPath = doc->m_strAviPath;
+    inputs.wmvPath = doc->m_strWmvPath;
+    inputs.source = doc->m_bihSource;
+    inputs.output = doc->m_bihOutput;
+    inputs.clip = doc->m_rcClip;
+    inputs.settings = &doc->m_info;
+    inputs.displayRate = &doc->m_nDispRate;
+    return inputs;
+}
+
+void CTorvinaView::OnPlay() { m_run.Play(Inputs()); }
 
 void CTorvinaView::OnUpdatePlay(CCmdUI* pCmdUI) { pCmdUI->Enable(m_run.CanPlay(m_images.GetSize())); }
 
@@ -513,9 +539,22 @@ BOOL CTorvinaView::AskSavePath(LPCTSTR defaultExt, LPCTSTR filter, CString& path
     return TRUE;
 }
 
-BOOL CTorvinaView::AskAviPath() { return AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi|", GetDocument()->m_strAviPath); }
+// The document keeps the chosen path: the next run's dialog starts from it.
+BOOL CTorvinaView::AskAviPath(CString& path)
+{
+    if (!AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi|", path))
+        return FALSE;
+    GetDocument()->m_strAviPath = path;
+    return TRUE;
+}
 
-BOOL CTorvinaView::AskWmvPath() { return AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", GetDocument()->m_strWmvPath); }
+BOOL CTorvinaView::AskWmvPath(CString& path)
+{
+    if (!AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", path))
+        return FALSE;
+    GetDocument()->m_strWmvPath = path;
+    return TRUE;
+}
 
 RunState CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
 void CTorvinaView::SetRunState(RunState state)
@@ -526,15 +565,6 @@ void CTorvinaView::SetRunState(RunState state)
         m_ahead.Drop();
 }
 void CTorvinaView::SetModified(BOOL modified) { GetDocument()->SetModifiedFlag(modified); }
-BOOL CTorvinaView::MakeAvi() { return GetDocument()->m_bMakeAvi; }
-BOOL CTorvinaView::MakeWmv() { return GetDocument()->m_bMakeWmv; }
-CString& CTorvinaView::AviPath() { return GetDocument()->m_strAviPath; }
-CString& CTorvinaView::WmvPath() { return GetDocument()->m_strWmvPath; }
-int CTorvinaView::DispRate() { return GetDocument()->m_nDispRate; }
-BITMAPINFOHEADER& CTorvinaView::SourceHeader() { return GetDocument()->m_bihSource; }
-BITMAPINFOHEADER& CTorvinaView::OutputHeader() { return GetDocument()->m_bihOutput; }
-RECT CTorvinaView::ClipRect() { return GetDocument()->m_rcClip; }
-CInfo& CTorvinaView::Info() { return GetDocument()->m_info; }
 
 void CTorvinaView::CloseResizeDialog() { m_resizeDlg.Release(); }
 
@@ -544,7 +574,7 @@ void CTorvinaView::RedrawViewer()
         m_viewer.m_pObject->DrawImage();
 }
 
-int CTorvinaView::EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting)
+int CTorvinaView::EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting)
 {
     return ::EditAviSettings(&output, setting, AfxGetMainWnd());
 }

@@ -38,10 +38,10 @@ public:
     BOOL LoadFrame() override;
     void ReadAheadFrom(int index) override;
     void ShowFileName();
-    void ReportError(int code) { m_run.ReportError(code); }
-    BOOL IsSourceSize() { return m_run.IsSourceSize(); }
-    BOOL AskAviPath() override;
-    BOOL AskWmvPath() override;
+    void ReportError(int code);
+    BOOL IsSourceSize();
+    BOOL AskAviPath(CString& path) override;
+    BOOL AskWmvPath(CString& path) override;
 
     const CStringArrayData& GetImages() const { return m_images; }
     int GetIndex() override { return m_nIndex; }
@@ -90,24 +90,13 @@ private:
     RunState GetRunState() override;
     void SetRunState(RunState state) override;
     void SetModified(BOOL modified) override;
-    BOOL MakeAvi() override;
-    BOOL MakeWmv() override;
-    CString& AviPath() override;
-    CString& WmvPath() override;
-    int DispRate() override;
-    BITMAPINFOHEADER& SourceHeader() override;
-    BITMAPINFOHEADER& OutputHeader() override;
-    RECT ClipRect() override;
-    CInfo& Info() override;
-    const CString& Folder() override { return m_strFolder; }
-    const CStringArray& Images() override { return m_images; }
     void SetIndex(int index) override { m_nIndex = index; }
     const BYTE* Bits() override { return m_pBits; }
     void ClearBits() override;
     void CloseResizeDialog() override;
     void RedrawViewer() override;
     void InvalidateView() override { Invalidate(TRUE); }
-    int EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting) override;
+    int EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting) override;
     int EditWmvSettings(CInfo& info) override;
     void ShowErrorBox(const CString& text, const CString& caption) override;
     void ShowSavedBox(const CString& text) override;
@@ -116,6 +105,8 @@ private:
     void PumpMessages() override;
     void Sleep(DWORD ms) override;
 
+    // What Play hands the run: the document's outputs, formats and settings, and the list.
+    RunInputs Inputs();
     CMainFrame* MainFrame() const;
     bool IsIdle();
     // The viewer follows the frame block, so it never draws from one that is gone.

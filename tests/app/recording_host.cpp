@@ -37,6 +37,23 @@ size_t RecordingHost::Count(const std::string& entry) const
     return n;
 }
 
+void RecordingHost::Play()
+{
+    RunInputs inputs;
+    inputs.folder = folder;
+    inputs.images = images;
+    inputs.makeAvi = makeAvi;
+    inputs.makeWmv = makeWmv;
+    inputs.aviPath = aviPath;
+    inputs.wmvPath = wmvPath;
+    inputs.source = source;
+    inputs.output = output;
+    inputs.clip = clip;
+    inputs.settings = &info;
+    inputs.displayRate = &dispRate;
+    run.Play(inputs);
+}
+
 BOOL RecordingHost::LoadFrame()
 {
     Log("load " + std::to_string(index));

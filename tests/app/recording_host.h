@@ -97,6 +97,9 @@ public:
     int sleeps = 0;
     int pass = 0;
 
+    // Play with the inputs above, as the view hands them over.
+    void Play();
+
     RunState GetRunState() override { return state; }
     void SetRunState(RunState s) override { state = s; }
     void SetModified(BOOL m) override
@@ -104,17 +107,6 @@ public:
         modified = m;
         modifiedChanges.push_back(m);
     }
-    BOOL MakeAvi() override { return makeAvi; }
-    BOOL MakeWmv() override { return makeWmv; }
-    CString& AviPath() override { return aviPath; }
-    CString& WmvPath() override { return wmvPath; }
-    int DispRate() override { return dispRate; }
-    BITMAPINFOHEADER& SourceHeader() override { return source; }
-    BITMAPINFOHEADER& OutputHeader() override { return output; }
-    RECT ClipRect() override { return clip; }
-    CInfo& Info() override { return info; }
-    const CString& Folder() override { return folder; }
-    const CStringArray& Images() override { return images; }
     int GetIndex() override { return index; }
     void SetIndex(int i) override
     {
@@ -135,17 +127,17 @@ public:
     void DrawFrame() override { Log("draw frame " + std::to_string(index)); }
     void DrawStatus() override { Log("draw status " + std::to_string(index)); }
     void InvalidateView() override { Log("invalidate"); }
-    BOOL AskAviPath() override
+    BOOL AskAviPath(CString&) override
     {
         Log("ask avi path");
         return answerAviPath;
     }
-    BOOL AskWmvPath() override
+    BOOL AskWmvPath(CString&) override
     {
         Log("ask wmv path");
         return answerWmvPath;
     }
-    int EditAviSettings(BITMAPINFOHEADER&, CEncAVISetting*) override
+    int EditAviSettings(const BITMAPINFOHEADER&, CEncAVISetting*) override
     {
         Log("avi settings");
         return aviSettingsResult;
