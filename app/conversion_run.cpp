@@ -20,11 +20,35 @@ constexpr DWORD kPauseSleepMs = 100;
 
 } // namespace
 
-CConversionRun::CConversionRun(RunHost& host) : m_host(host) {}
+CConversionRun::CConversionRun(RunView& view) : m_view(view) {}
+
+void CConversionRun::SetState(RunState state)
+{
+    m_view.SetRunState(state);
+    // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
+    if (state != RunState::Running)
+        m_ahead.Drop();
+}
+
+const BITMAPINFOHEADER* CConversionRun::LoadFrame(const CStringArray& images, int index)
+{
+    if (index < 0 || index >= images.GetSize())
+        return nullptr;
+    if (m_view.GetRunState() == RunState::Running)
+        return m_ahead.Load(m_frames, images, index);
+    m_ahead.Drop();
+    return m_frames.Load(images[index]);
+}
+
+void CConversionRun::ReleaseFrames()
+{
+    m_ahead.Drop();
+    m_frames.Release();
+}
 
 bool CConversionRun::CanPlay(int imageCount) const
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Paused)
         return true;
     return state == RunState::Stopped && !m_inProgress && imageCount > 0;
@@ -32,20 +56,20 @@ bool CConversionRun::CanPlay(int imageCount) const
 
 void CConversionRun::Pause()
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Running)
-        m_host.SetRunState(RunState::Paused);
+        SetState(RunState::Paused);
     else if (state == RunState::Paused)
-        m_host.SetRunState(RunState::Running);
-    m_host.DrawStatus();
+        SetState(RunState::Running);
+    m_view.DrawStatus();
 }
 
 void CConversionRun::Stop()
 {
-    if (AnyOutput() && !m_host.ConfirmStop())
+    if (AnyOutput() && !m_view.ConfirmStop())
         return;
-    m_host.SetRunState(RunState::Stopped);
-    m_host.DrawStatus();
+    SetState(RunState::Stopped);
+    m_view.DrawStatus();
 }
 
 bool IsSourceSize(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output, const RECT& clip)
@@ -61,17 +85,17 @@ void CConversionRun::ReportError(int code, CInfo& settings)
     const CString message = GetErrorMessage(code);
     if (message.IsEmpty())
         return;
-    m_host.SetRunState(RunState::Stopped);
-    m_host.ShowErrorBox(caption + u"\n\n" + message, caption);
+    SetState(RunState::Stopped);
+    m_view.ShowErrorBox(caption + u"\n\n" + message, caption);
     settings.ApplyErrorNumber(code);
 }
 
 void CConversionRun::Play(const RunInputs& inputs)
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Paused) {
         // The paused run waits inside its own Play and carries on from there.
-        m_host.SetRunState(RunState::Running);
+        SetState(RunState::Running);
         return;
     }
     if (state != RunState::Stopped || m_inProgress)
@@ -92,7 +116,7 @@ void CConversionRun::PlayStopped()
         ReportError(kErrorNoInputFolder);
         return;
     }
-    if (!m_host.Bits())
+    if (!m_inputs.frameShown)
         return;
     m_sourceSize = IsSourceSize(m_inputs.source, m_inputs.output, m_inputs.clip);
     if (AnyOutput() && !PrepareOutputFrame())
@@ -104,8 +128,8 @@ void CConversionRun::PlayStopped()
         ReportError(code);
         return;
     }
-    m_host.SetRunState(RunState::Running);
-    m_host.SetModified(TRUE);
+    SetState(RunState::Running);
+    m_view.SetModified(TRUE);
     m_wmvFrames = 0;
     const int passes = m_wmvWriter.m_pObject->IsTwoPass() ? 2 : 1;
     for (int pass = 0; pass < passes; ++pass)
@@ -116,7 +140,7 @@ void CConversionRun::PlayStopped()
 
 bool CConversionRun::PrepareOutputFrame()
 {
-    m_host.CloseResizeDialog();
+    m_view.CloseResizeDialog();
     const int bytes = OutputFrameBytes(m_inputs.output);
     if (bytes == 0 || !m_output.Alloc(bytes)) {
         ReportError(kErrorOutOfMemory);
@@ -138,26 +162,26 @@ int CConversionRun::StartEncoders()
     if (AnyOutput() && !IsUsableFrameRate(fps))
         return kErrorFrameRate;
     // The first frames are read while the save and encoder dialogs wait for their answers.
-    m_host.ReadAheadFrom(0);
+    m_ahead.Prefetch(m_frames, m_inputs.images, 0);
     // Every question is answered and every path checked before a file is created: a start that
     // is cancelled or refused leaves no file behind.
     const CStringArray& images = m_inputs.images;
     if (m_inputs.makeAvi) {
-        if (!m_host.AskAviPath(m_inputs.aviPath))
+        if (!m_view.AskOutputPath(RunView::Output::Avi, m_inputs.aviPath))
             return ERROR_CANCELLED;
         if (const int refused = CheckOutputPath(m_inputs.aviPath, images, CString()))
             return refused;
-        if (m_host.EditAviSettings(m_inputs.output, m_aviWriter.m_pObject->GetSetting()) != 0)
+        if (m_view.EditAviSettings(m_inputs.output, m_aviWriter.m_pObject->GetSetting()) != 0)
             return ERROR_CANCELLED;
     }
     CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
     if (m_inputs.makeWmv) {
-        if (!m_host.AskWmvPath(m_inputs.wmvPath))
+        if (!m_view.AskOutputPath(RunView::Output::Wmv, m_inputs.wmvPath))
             return ERROR_CANCELLED;
         if (const int refused = CheckOutputPath(m_inputs.wmvPath, images,
                                                 m_inputs.makeAvi ? m_inputs.aviPath : CString()))
             return refused;
-        if (m_host.EditWmvSettings(info) != 0)
+        if (m_view.EditWmvSettings(info) != 0)
             return ERROR_CANCELLED;
         int code = 0;
         if (info.WMV == kProfileFile) {
@@ -181,16 +205,11 @@ int CConversionRun::StartEncoders()
 
 CConversionRun::PassEnd CConversionRun::RunPass()
 {
-    m_host.SetIndex(0);
     m_timer.ClearTotal();
     m_timer.Start();
-    if (!m_host.LoadFrame()) {
-        ReportError(kErrorPictureLoad);
-        m_host.ClearBits();
-    } else if (FrameLoop() == PassEnd::Ended) {
+    if (FrameLoop() == PassEnd::Ended)
         return PassEnd::Ended;
-    }
-    if (m_host.GetRunState() == RunState::Stopped)
+    if (m_view.GetRunState() == RunState::Stopped)
         return PassEnd::Ended;
     const int code = m_wmvWriter.m_pObject->EndPass();
     if (code != 0) {
@@ -203,13 +222,15 @@ CConversionRun::PassEnd CConversionRun::RunPass()
 CConversionRun::PassEnd CConversionRun::FrameLoop()
 {
     const int count = m_inputs.images.GetSize();
-    for (;;) {
-        m_host.RedrawViewer();
-        const BYTE* data = m_host.Bits();
+    for (int index = 0;; ++index) {
+        const BYTE* bits = ShowFrameAt(index);
+        if (!bits) {
+            ReportError(kErrorPictureLoad);
+            return PassEnd::Complete;
+        }
+        const BYTE* data = bits;
         if (!m_sourceSize && AnyOutput()) {
-            const RECT& clip = m_inputs.clip;
-            m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
-            data = m_pipeline.m_pObject->Resize(m_host.Bits(), m_output.GetData(), &m_inputs.source, &m_inputs.output);
+            data = m_pipeline.m_pObject->Resize(bits, m_output.GetData(), &m_inputs.source, &m_inputs.output);
             if (!data) {
                 ReportError(kErrorOutOfMemory);
                 return PassEnd::Complete;
@@ -221,31 +242,34 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
             ReportError(code);
             return PassEnd::Complete;
         }
-        const int index = m_host.GetIndex();
         const int rate = *m_inputs.displayRate;
         if (ShouldDrawFrame(index, rate))
-            m_host.DrawFrame();
+            m_view.DrawFrame();
         if (ShouldDrawStatus(index, rate))
-            m_host.DrawStatus();
+            m_view.DrawStatus();
         if (index >= count - 1)
             return PassEnd::Complete;
         // Message handling and pauses count neither into the elapsed nor the remaining time.
         m_timer.Accumulate();
-        m_host.PumpMessages();
-        while (m_host.GetRunState() == RunState::Paused) {
-            m_host.Sleep(kPauseSleepMs);
-            m_host.PumpMessages();
+        m_view.PumpMessages();
+        while (m_view.GetRunState() == RunState::Paused) {
+            m_view.Sleep(kPauseSleepMs);
+            m_view.PumpMessages();
         }
         m_timer.Start();
-        if (m_host.GetRunState() == RunState::Stopped)
+        if (m_view.GetRunState() == RunState::Stopped)
             return PassEnd::Ended;
-        m_host.SetIndex(index + 1);
-        if (!m_host.LoadFrame()) {
-            ReportError(kErrorPictureLoad);
-            m_host.ClearBits();
-            return PassEnd::Complete;
-        }
     }
+}
+
+const BYTE* CConversionRun::ShowFrameAt(int index)
+{
+    m_view.SetIndex(index);
+    const BITMAPINFOHEADER* frame = LoadFrame(m_inputs.images, index);
+    // The view follows the block before anything draws: a frame read ahead comes in a block of
+    // its own, and a failed load released the one shown.
+    m_view.ShowFrame(frame);
+    return frame ? reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER) : nullptr;
 }
 
 int CConversionRun::WriteFrame(const BYTE* bits)
@@ -279,9 +303,9 @@ int CConversionRun::WriteSilence()
 
 void CConversionRun::EndRun()
 {
-    m_host.SetModified(FALSE);
-    m_host.SetRunState(RunState::Stopped);
-    m_host.Beep();
+    m_view.SetModified(FALSE);
+    SetState(RunState::Stopped);
+    m_view.Beep();
     // Frames still being compressed reach the file here; a failure among them is reported as
     // a failed write would have been.
     const int aviFinished = m_aviWriter.m_pObject->FinishFrames();
@@ -295,13 +319,13 @@ void CConversionRun::EndRun()
         if (const int code = aviFinished != 0 ? aviFinished : aviClosed)
             ReportError(code);
         else if (aviHoldsFrames)
-            m_host.ShowSavedBox(FormatSavedMessage(m_inputs.aviPath));
+            m_view.ShowSavedBox(FormatSavedMessage(m_inputs.aviPath));
     }
     if (m_inputs.makeWmv) {
         if (FAILED(wmvClosed))
             ReportError(kErrorWmvOutput);
         else if (m_wmvFrames > 0)
-            m_host.ShowSavedBox(FormatSavedMessage(m_inputs.wmvPath));
+            m_view.ShowSavedBox(FormatSavedMessage(m_inputs.wmvPath));
     }
-    m_host.InvalidateView();
+    m_view.InvalidateView();
 }

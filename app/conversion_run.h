@@ -1,10 +1,12 @@
 // The conversion run behind the player's Play, Pause and Stop: it walks the listed images once,
 // or twice for a two-pass WMV, loading, resizing and writing each frame in turn and pumping the
 // message queue between frames, so that Pause, Stop and the view's other commands act within
-// one frame.
+// one frame. It owns the frame block the images are read into, also for the view's loads.
 #pragma once
 
-#include "app/run_host.h"
+#include "app/frame_loader.h"
+#include "app/frame_read_ahead.h"
+#include "app/run_view.h"
 #include "foundation/mem_buff.h"
 #include "foundation/time_manager.h"
 #include "image/io_data.h"
@@ -20,6 +22,8 @@ class CInfo;
 struct RunInputs {
     CString folder;
     CStringArray images;
+    // A frame is shown: none after a failed load, until the folder is listed anew.
+    bool frameShown = false;
     BOOL makeAvi = FALSE;
     BOOL makeWmv = FALSE;
     // Where the save dialogs start; the run keeps what they chose.
@@ -39,7 +43,7 @@ bool IsSourceSize(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output
 
 class CConversionRun {
 public:
-    explicit CConversionRun(RunHost& host);
+    explicit CConversionRun(RunView& view);
 
     // Starts a run on inputs, or resumes a paused one (inputs are then not looked at); returns
     // when the run has ended (or was resumed).
@@ -60,6 +64,16 @@ public:
     // message, and the settings record adjusts itself to the number.
     void ReportError(int code, CInfo& settings);
 
+    // Loads images[index] into the frame block; NULL when it did not load (the block is gone).
+    // While running, the frames after it are read ahead; otherwise what was read ahead is dropped
+    // and the one image is read alone.
+    const BITMAPINFOHEADER* LoadFrame(const CStringArray& images, int index);
+    // NULL before the first load and after a failed one.
+    const BITMAPINFOHEADER* Frame() const { return m_frames.Frame(); }
+    // Drops the frames read ahead and releases the block: a folder listed anew, the view going.
+    void ReleaseFrames();
+    const CFrameReadAhead& ReadAhead() const { return m_ahead; }
+
     // The stopwatch of the current pass: milliseconds spent on its frames so far.
     CTimeMmanager& Timer() { return m_timer; }
     CMemBuffClassBaseConst<CEncAVI2>& AviWriter() { return m_aviWriter; }
@@ -74,14 +88,17 @@ private:
     bool AnyOutput() const { return m_inputs.makeAvi || m_inputs.makeWmv; }
     void ReportError(int code) { ReportError(code, *m_inputs.settings); }
     bool PrepareOutputFrame();
+    void SetState(RunState state);
     PassEnd RunPass();
     PassEnd FrameLoop();
+    // Loads the frame at index and shows it; its pixels, or NULL when it did not load.
+    const BYTE* ShowFrameAt(int index);
     // 0 or the number that ends the run.
     int WriteFrame(const BYTE* bits);
     int WriteSilence();
     void EndRun();
 
-    RunHost& m_host;
+    RunView& m_view;
     // The inputs of the run in progress, or of the last one.
     RunInputs m_inputs;
     // Destroyed in reverse: the WMV writer before the AVI writer, both before the pipeline.
@@ -95,4 +112,7 @@ private:
     // Frames the WMV file got in this run: none in the analysis pass.
     int m_wmvFrames = 0;
     bool m_inProgress = false;
+    CFrameLoader m_frames;
+    // Only a running conversion reads ahead; every other load reads its one file.
+    CFrameReadAhead m_ahead;
 };

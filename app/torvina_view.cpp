@@ -106,8 +106,7 @@ CTorvinaView::~CTorvinaView()
     m_viewer.Release();
     m_resizeDlg.Release();
     m_pBits = nullptr;
-    m_ahead.Drop();
-    m_frames.Release();
+    m_run.ReleaseFrames();
     m_images.RemoveAll();
 }
 
@@ -174,8 +173,7 @@ void CTorvinaView::ReloadFolder()
 {
     if (CMainFrame* frame = MainFrame())
         frame->SetStatusText(u"FileName");
-    m_ahead.Drop();
-    m_frames.Release();
+    m_run.ReleaseFrames();
     m_pBits = nullptr;
     HandViewerTheFrame();
     m_resizeDlg.Release();
@@ -190,7 +188,7 @@ void CTorvinaView::ReloadFolder()
         return;
     }
     CTorvinaDoc* doc = GetDocument();
-    const BITMAPINFOHEADER* frame = m_frames.Frame();
+    const BITMAPINFOHEADER* frame = m_run.Frame();
     doc->m_bihSource = *frame;
     m_pBits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
     doc->m_rcClip = RECT{0, 0, frame->biWidth, frame->biHeight};
@@ -235,14 +233,21 @@ void CTorvinaView::LayoutSlider()
 BOOL CTorvinaView::LoadFrame()
 {
     if (m_nIndex < 0 || m_nIndex >= m_images.GetSize())
-        return m_frames.Frame() != nullptr;
-    const BITMAPINFOHEADER* frame = nullptr;
-    if (GetDocument()->m_nRunState == RunState::Running) {
-        frame = m_ahead.Load(m_frames, m_images, m_nIndex);
-    } else {
-        m_ahead.Drop();
-        frame = m_frames.Load(m_images[m_nIndex]);
-    }
+        return m_run.Frame() != nullptr;
+    const BITMAPINFOHEADER* frame = m_run.LoadFrame(m_images, m_nIndex);
+    FollowFrame(frame);
+    return frame != nullptr;
+}
+
+void CTorvinaView::ShowFrame(const BITMAPINFOHEADER* frame)
+{
+    FollowFrame(frame);
+    if (frame)
+        RedrawViewer();
+}
+
+void CTorvinaView::FollowFrame(const BITMAPINFOHEADER* frame)
+{
     // A frame read ahead comes in its own block: the view and the viewer follow it before any
     // drawing, as the block they held is read into by the next read.
     if (frame && m_pBits)
@@ -254,10 +259,7 @@ BOOL CTorvinaView::LoadFrame()
     if (m_slider.m_hWnd)
         m_slider.SetPos(m_nIndex);
     ShowFileName();
-    return frame != nullptr;
 }
-
-void CTorvinaView::ReadAheadFrom(int index) { m_ahead.Prefetch(m_frames, m_images, index); }
 
 void CTorvinaView::ReportError(int code) { m_run.ReportError(code, GetDocument()->m_info); }
 
@@ -497,6 +499,7 @@ RunInputs CTorvinaView::Inputs()
     RunInputs inputs;
     inputs.folder = m_strFolder;
     inputs.images = m_images;
+    inputs.frameShown = m_pBits != nullptr;
     inputs.makeAvi = doc->m_bMakeAvi;
     inputs.makeWmv = doc->m_bMakeWmv;
     inputs.aviPath = doc->m_strAviPath;
@@ -556,14 +559,13 @@ BOOL CTorvinaView::AskWmvPath(CString& path)
     return TRUE;
 }
 
-RunState CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
-void CTorvinaView::SetRunState(RunState state)
+BOOL CTorvinaView::AskOutputPath(Output output, CString& path)
 {
-    GetDocument()->m_nRunState = state;
-    // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
-    if (state != RunState::Running)
-        m_ahead.Drop();
+    return output == Output::Avi ? AskAviPath(path) : AskWmvPath(path);
 }
+
+RunState CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
+void CTorvinaView::SetRunState(RunState state) { GetDocument()->m_nRunState = state; }
 void CTorvinaView::SetModified(BOOL modified) { GetDocument()->SetModifiedFlag(modified); }
 
 void CTorvinaView::CloseResizeDialog() { m_resizeDlg.Release(); }

@@ -37,9 +37,9 @@ TEST_F(ConversionRunTest, SlideShowWalksTheFolderOnceAndEndsWithoutWritersOrBoxe
     RecordingHost host(3);
     host.Play();
     const Log expected = {
-        "read ahead from 0", "load 0",        "draw frame 0", "draw status 0", "pump",         "load 1",
-        "draw frame 1",      "draw status 1", "pump",         "load 2",        "draw frame 2", "draw status 2",
-        "wmv end pass",      "beep",          "avi close",    "wmv close",     "invalidate",
+        "show 0",        "draw frame 0", "draw status 0", "pump",         "show 1",        "draw frame 1",
+        "draw status 1", "pump",         "show 2",        "draw frame 2", "draw status 2", "wmv end pass",
+        "beep",          "avi close",    "wmv close",     "invalidate",
     };
     EXPECT_EQ(host.log, expected) << "no pump after the last frame; EndPass and both Close calls still made";
     EXPECT_EQ(host.state, RunState::Stopped);
@@ -98,7 +98,7 @@ TEST_F(ConversionRunTest, PauseWaitsInTheRunAndPlayResumesIt)
     ASSERT_NE(firstSleep, host.log.end());
     EXPECT_EQ(*(firstSleep - 1), "draw status 1") << "Pause redraws the status strip";
     EXPECT_EQ(*(firstSleep - 2), "pump") << "the pause wait comes after the frame's pump";
-    EXPECT_EQ(std::count(firstSleep, host.log.end(), "load 2"), 1) << "the next frame only after the wait";
+    EXPECT_EQ(std::count(firstSleep, host.log.end(), "show 2"), 1) << "the next frame only after the wait";
 }
 
 TEST_F(ConversionRunTest, StopWhilePausedEndsTheRunWithoutEndPassButWithTheBoxes)
@@ -248,7 +248,7 @@ TEST_F(ConversionRunTest, ARunThatWroteNoFrameNamesNoFile)
     RecordingHost host(3);
     host.makeAvi = TRUE;
     host.makeWmv = TRUE;
-    host.failLoadAt = 0;
+    host.BreakImage(0);
     host.Play();
     EXPECT_EQ(host.Entries("error box ").size(), 1u);
     EXPECT_TRUE(host.Entries("saved box").empty());
@@ -265,18 +265,17 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
     const Case cases[] = {
         {"AVI path",
          [](RecordingHost& h) { h.answerAviPath = false; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi close", "wmv close"}},
         {"AVI settings",
          [](RecordingHost& h) { h.aviSettingsResult = 1; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "avi close", "wmv close"}},
         {"WMV path",
          [](RecordingHost& h) { h.answerWmvPath = false; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "avi close",
-          "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "ask wmv path", "avi close", "wmv close"}},
         {"WMV settings",
          [](RecordingHost& h) { h.wmvSettingsResult = -2; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "wmv settings",
-          "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "ask wmv path", "wmv settings", "avi close",
+          "wmv close"}},
     };
     for (const Case& c : cases) {
         RecordingHost host(3);
@@ -285,6 +284,9 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
         c.cancel(host);
         host.Play();
         EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run, no file";
+        if (host.run.ReadAhead().Depth() > 0) {
+            EXPECT_GT(host.readAheadAtFirstQuestion, 0) << c.name << ": the first frames are read while it asks";
+        }
         EXPECT_TRUE(host.modifiedChanges.empty()) << c.name;
         EXPECT_EQ(host.state, RunState::Stopped) << c.name;
     }
@@ -294,21 +296,17 @@ TEST_F(ConversionRunTest, AnImageThatFailsToLoadEndsTheRunWithTheErrorBoxAndTheS
 {
     RecordingHost host(5);
     host.makeAvi = TRUE;
-    host.failLoadAt = 2;
+    host.BreakImage(2);
     host.Play();
-    const Log tail(host.log.end() - 8, host.log.end());
-    const Log expected = {"load 2",
-                          "error box Error No.0601: Error No.0601\n\nThe picture file doesn't open.",
-                          "clear bits",
-                          "beep",
-                          "avi close",
-                          "wmv close",
-                          Saved("/tmp/torvina-run-test/Enc.avi"),
+    const Log tail(host.log.end() - 7, host.log.end());
+    const Log expected = {"no frame 2", "error box Error No.0601: Error No.0601\n\nThe picture file doesn't open.",
+                          "beep",       "avi close",
+                          "wmv close",  Saved("/tmp/torvina-run-test/Enc.avi"),
                           "invalidate"};
     EXPECT_EQ(tail, expected) << "no EndPass after an error";
     EXPECT_EQ(host.Entries("avi frame ").size(), 2u);
-    EXPECT_EQ(host.Bits(), nullptr);
-    EXPECT_FALSE(host.run.CanPlay(5) && host.Bits()) << "nothing to play until the folder is listed again";
+    EXPECT_FALSE(host.bitsShown) << "the view was told before the box";
+    EXPECT_FALSE(host.run.CanPlay(5) && host.bitsShown) << "nothing to play until the folder is listed again";
 }
 
 TEST_F(ConversionRunTest, SilenceBlockFollowsTheFrameRateOfEachFrame)
@@ -399,11 +397,7 @@ TEST_F(ConversionRunTest, AFrameThatFailsAheadIsReportedOnceAndTheFileHoldsTheFr
     constexpr int kHeight = 48;
     TempDir dir;
     const std::string path = dir.Native() + "/ahead.avi";
-    RecordingHost host(kFrames);
-    InitBitmapInfoHeader(&host.source, kWidth, kHeight);
-    host.output = host.source;
-    host.clip = RECT{0, 0, kWidth, kHeight};
-    host.pixels = MakeDibFrame(kWidth, kHeight, 0);
+    RecordingHost host(kFrames, kWidth, kHeight);
     host.makeAvi = TRUE;
     host.aviPath = dir.Path(u"ahead.avi");
     // The real writer with a compressor whose frames are compressed ahead.
@@ -420,7 +414,6 @@ TEST_F(ConversionRunTest, AFrameThatFailsAheadIsReportedOnceAndTheFileHoldsTheFr
             ASSERT_EQ(writer->FinishFrames(), 0);
             full.emplace(std::filesystem::file_size(path));
         }
-        host.pixels = MakeDibFrame(kWidth, kHeight, index + 1);
     };
     host.onErrorBox = [&](int index) {
         shownAt = index;

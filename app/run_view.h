@@ -1,5 +1,6 @@
-// What a conversion run works on: the player view and its document in the program, a recorder
-// in tests. Every call happens on the user-interface thread.
+// What a conversion run shows and asks while it works: the player view in the program, a recorder
+// in tests. The run loads the frames itself and pushes each one here. Every call happens on the
+// user-interface thread.
 #pragma once
 
 #include "app/run_state.h"
@@ -9,37 +10,33 @@
 class CEncAVISetting;
 class CInfo;
 
-class RunHost {
+class RunView {
 public:
-    virtual ~RunHost() = default;
+    enum class Output { Avi, Wmv };
 
-    // The document.
+    virtual ~RunView() = default;
+
+    // The run state lives in the document, where every command's enable rule reads it.
     virtual RunState GetRunState() = 0;
     virtual void SetRunState(RunState state) = 0;
     // Set for exactly as long as a run is in progress.
     virtual void SetModified(BOOL modified) = 0;
 
-    // The frame shown.
-    virtual int GetIndex() = 0;
+    // The run is at the image at index, before it loads it: boxes the reader shows meanwhile
+    // come in that image's turn.
     virtual void SetIndex(int index) = 0;
-    // Loads the image at the index into the frame block; FALSE when it failed (the block is gone).
-    virtual BOOL LoadFrame() = 0;
-    // Starts reading the images from the index on in the background, so that the first frames
-    // are ready when the run loads them; what LoadFrame gives stays the same.
-    virtual void ReadAheadFrom(int index) = 0;
-    // The pixels of the frame shown; NULL when none is.
-    virtual const BYTE* Bits() = 0;
-    virtual void ClearBits() = 0;
-
-    // The windows.
-    virtual void CloseResizeDialog() = 0;
-    virtual void RedrawViewer() = 0;
+    // The image at the index was loaded into frame's block; NULL when it failed to load, and no
+    // frame is shown from then on.
+    virtual void ShowFrame(const BITMAPINFOHEADER* frame) = 0;
     virtual void DrawFrame() = 0;
     virtual void DrawStatus() = 0;
+    // The whole view is painted anew.
     virtual void InvalidateView() = 0;
-    // The save dialogs start from path and put the chosen one there; FALSE when cancelled.
-    virtual BOOL AskAviPath(CString& path) = 0;
-    virtual BOOL AskWmvPath(CString& path) = 0;
+    // The output format is fixed from here on: the clip-and-resize dialog goes.
+    virtual void CloseResizeDialog() = 0;
+
+    // The save dialog starts from path and puts the chosen one there; FALSE when cancelled.
+    virtual BOOL AskOutputPath(Output output, CString& path) = 0;
     // 0 after OK.
     virtual int EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting) = 0;
     virtual int EditWmvSettings(CInfo& info) = 0;
