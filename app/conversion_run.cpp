@@ -20,11 +20,35 @@ constexpr DWORD kPauseSleepMs = 100;
 
 } // namespace
 
-CConversionRun::CConversionRun(RunHost& host) : m_host(host) {}
+CConversionRun::CConversionRun(RunView& view) : m_view(view) {}
+
+void CConversionRun::SetState(RunState state)
+{
+    m_view.SetRunState(state);
+    // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
+    if (state != RunState::Running)
+        m_ahead.Drop();
+}
+
+const BITMAPINFOHEADER* CConversionRun::LoadFrame(const CStringArray& images, int index)
+{
+    if (index < 0 || index >= images.GetSize())
+        return nullptr;
+    if (m_view.GetRunState() == RunState::Running)
+        return m_ahead.Load(m_frames, images, index);
+    m_ahead.Drop();
+    return m_frames.Load(images[index]);
+}
+
+void CConversionRun::ReleaseFrames()
+{
+    m_ahead.Drop();
+    m_frames.Release();
+}
 
 bool CConversionRun::CanPlay(int imageCount) const
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Paused)
         return true;
     return state == RunState::Stopped && !m_inProgress && imageCount > 0;
@@ -32,49 +56,46 @@ bool CConversionRun::CanPlay(int imageCount) const
 
 void CConversionRun::Pause()
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Running)
-        m_host.SetRunState(RunState::Paused);
+        SetState(RunState::Paused);
     else if (state == RunState::Paused)
-        m_host.SetRunState(RunState::Running);
-    m_host.DrawStatus();
+        SetState(RunState::Running);
+    m_view.DrawStatus();
 }
 
 void CConversionRun::Stop()
 {
-    if (AnyOutput() && !m_host.ConfirmStop())
+    if (AnyOutput() && !m_view.ConfirmStop())
         return;
-    m_host.SetRunState(RunState::Stopped);
-    m_host.DrawStatus();
+    SetState(RunState::Stopped);
+    m_view.DrawStatus();
 }
 
-bool CConversionRun::IsSourceSize()
+bool IsSourceSize(const BITMAPINFOHEADER& source, const BITMAPINFOHEADER& output, const RECT& clip)
 {
-    const BITMAPINFOHEADER& source = m_host.SourceHeader();
-    const BITMAPINFOHEADER& output = m_host.OutputHeader();
-    const RECT clip = m_host.ClipRect();
     return output.biWidth == source.biWidth && output.biHeight == source.biHeight && clip.left == 0 && clip.top == 0 &&
            clip.right == source.biWidth && clip.bottom == source.biHeight;
 }
 
-void CConversionRun::ReportError(int code)
+void CConversionRun::ReportError(int code, CInfo& settings)
 {
     CString caption;
     caption.Format(u"Error No.%04d", code);
     const CString message = GetErrorMessage(code);
     if (message.IsEmpty())
         return;
-    m_host.SetRunState(RunState::Stopped);
-    m_host.ShowErrorBox(caption + u"\n\n" + message, caption);
-    m_host.Info().ApplyErrorNumber(code);
+    SetState(RunState::Stopped);
+    m_view.ShowErrorBox(caption + u"\n\n" + message, caption);
+    settings.ApplyErrorNumber(code);
 }
 
-void CConversionRun::Play()
+void CConversionRun::Play(const RunInputs& inputs)
 {
-    const RunState state = m_host.GetRunState();
+    const RunState state = m_view.GetRunState();
     if (state == RunState::Paused) {
         // The paused run waits inside its own Play and carries on from there.
-        m_host.SetRunState(RunState::Running);
+        SetState(RunState::Running);
         return;
     }
     if (state != RunState::Stopped || m_inProgress)
@@ -85,18 +106,19 @@ void CConversionRun::Play()
         bool& flag;
         ~Leave() { flag = false; }
     } leave{m_inProgress};
+    m_inputs = inputs;
     PlayStopped();
 }
 
 void CConversionRun::PlayStopped()
 {
-    if (m_host.Folder().IsEmpty()) {
+    if (m_inputs.folder.IsEmpty()) {
         ReportError(kErrorNoInputFolder);
         return;
     }
-    if (!m_host.Bits())
+    if (!m_inputs.frameShown)
         return;
-    m_sourceSize = IsSourceSize();
+    m_sourceSize = IsSourceSize(m_inputs.source, m_inputs.output, m_inputs.clip);
     if (AnyOutput() && !PrepareOutputFrame())
         return;
     const int code = StartEncoders();
@@ -106,8 +128,8 @@ void CConversionRun::PlayStopped()
         ReportError(code);
         return;
     }
-    m_host.SetRunState(RunState::Running);
-    m_host.SetModified(TRUE);
+    SetState(RunState::Running);
+    m_view.SetModified(TRUE);
     m_wmvFrames = 0;
     const int passes = m_wmvWriter.m_pObject->IsTwoPass() ? 2 : 1;
     for (int pass = 0; pass < passes; ++pass)
@@ -118,8 +140,8 @@ void CConversionRun::PlayStopped()
 
 bool CConversionRun::PrepareOutputFrame()
 {
-    m_host.CloseResizeDialog();
-    const int bytes = OutputFrameBytes(m_host.OutputHeader());
+    m_view.CloseResizeDialog();
+    const int bytes = OutputFrameBytes(m_inputs.output);
     if (bytes == 0 || !m_output.Alloc(bytes)) {
         ReportError(kErrorOutOfMemory);
         return false;
@@ -128,38 +150,38 @@ bool CConversionRun::PrepareOutputFrame()
     // uncompressed files. Frames of the source size are written from where they were read.
     if (!m_sourceSize)
         std::memset(m_output.GetData(), 0, static_cast<size_t>(bytes));
-    const RECT clip = m_host.ClipRect();
+    const RECT& clip = m_inputs.clip;
     m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
     return true;
 }
 
 int CConversionRun::StartEncoders()
 {
-    CInfo& info = m_host.Info();
+    CInfo& info = *m_inputs.settings;
     const DWORD fps = static_cast<DWORD>(info.fps);
     if (AnyOutput() && !IsUsableFrameRate(fps))
         return kErrorFrameRate;
     // The first frames are read while the save and encoder dialogs wait for their answers.
-    m_host.ReadAheadFrom(0);
+    m_ahead.Prefetch(m_frames, m_inputs.images, 0);
     // Every question is answered and every path checked before a file is created: a start that
     // is cancelled or refused leaves no file behind.
-    const CStringArray& images = m_host.Images();
-    if (m_host.MakeAvi()) {
-        if (!m_host.AskAviPath())
+    const CStringArray& images = m_inputs.images;
+    if (m_inputs.makeAvi) {
+        if (!m_view.AskOutputPath(RunView::Output::Avi, m_inputs.aviPath))
             return ERROR_CANCELLED;
-        if (const int refused = CheckOutputPath(m_host.AviPath(), images, CString()))
+        if (const int refused = CheckOutputPath(m_inputs.aviPath, images, CString()))
             return refused;
-        if (m_host.EditAviSettings(m_host.OutputHeader(), m_aviWriter.m_pObject->GetSetting()) != 0)
+        if (m_view.EditAviSettings(m_inputs.output, m_aviWriter.m_pObject->GetSetting()) != 0)
             return ERROR_CANCELLED;
     }
     CEncWMVWMA& wmv = *m_wmvWriter.m_pObject;
-    if (m_host.MakeWmv()) {
-        if (!m_host.AskWmvPath())
+    if (m_inputs.makeWmv) {
+        if (!m_view.AskOutputPath(RunView::Output::Wmv, m_inputs.wmvPath))
             return ERROR_CANCELLED;
-        if (const int refused = CheckOutputPath(m_host.WmvPath(), images,
-                                                m_host.MakeAvi() ? m_host.AviPath() : CString()))
+        if (const int refused = CheckOutputPath(m_inputs.wmvPath, images,
+                                                m_inputs.makeAvi ? m_inputs.aviPath : CString()))
             return refused;
-        if (m_host.EditWmvSettings(info) != 0)
+        if (m_view.EditWmvSettings(info) != 0)
             return ERROR_CANCELLED;
         int code = 0;
         if (info.WMV == kProfileFile) {
@@ -171,29 +193,23 @@ int CConversionRun::StartEncoders()
         if (code != 0)
             return code;
     }
-    if (m_host.MakeAvi()) {
-        const int code = m_aviWriter.m_pObject->Create(m_host.AviPath(), &m_host.OutputHeader(), static_cast<int>(fps));
+    if (m_inputs.makeAvi) {
+        const int code = m_aviWriter.m_pObject->Create(m_inputs.aviPath, &m_inputs.output, static_cast<int>(fps));
         if (code != 0)
             return code;
     }
-    if (!m_host.MakeWmv())
+    if (!m_inputs.makeWmv)
         return 0;
-    return wmv.Open(m_host.WmvPath(), &m_host.OutputHeader(), static_cast<int>(fps), kAudioRate, kAudioChannels,
-                    kAudioBits);
+    return wmv.Open(m_inputs.wmvPath, &m_inputs.output, static_cast<int>(fps), kAudioRate, kAudioChannels, kAudioBits);
 }
 
 CConversionRun::PassEnd CConversionRun::RunPass()
 {
-    m_host.SetIndex(0);
     m_timer.ClearTotal();
     m_timer.Start();
-    if (!m_host.LoadFrame()) {
-        ReportError(kErrorPictureLoad);
-        m_host.ClearBits();
-    } else if (FrameLoop() == PassEnd::Ended) {
+    if (FrameLoop() == PassEnd::Ended)
         return PassEnd::Ended;
-    }
-    if (m_host.GetRunState() == RunState::Stopped)
+    if (m_view.GetRunState() == RunState::Stopped)
         return PassEnd::Ended;
     const int code = m_wmvWriter.m_pObject->EndPass();
     if (code != 0) {
@@ -205,15 +221,16 @@ CConversionRun::PassEnd CConversionRun::RunPass()
 
 CConversionRun::PassEnd CConversionRun::FrameLoop()
 {
-    const int count = m_host.Images().GetSize();
-    for (;;) {
-        m_host.RedrawViewer();
-        const BYTE* data = m_host.Bits();
+    const int count = m_inputs.images.GetSize();
+    for (int index = 0;; ++index) {
+        const BYTE* bits = ShowFrameAt(index);
+        if (!bits) {
+            ReportError(kErrorPictureLoad);
+            return PassEnd::Complete;
+        }
+        const BYTE* data = bits;
         if (!m_sourceSize && AnyOutput()) {
-            const RECT clip = m_host.ClipRect();
-            m_pipeline.m_pObject->SetClipRect(CRect(clip.left, clip.top, clip.right, clip.bottom));
-            data = m_pipeline.m_pObject->Resize(m_host.Bits(), m_output.GetData(), &m_host.SourceHeader(),
-                                                &m_host.OutputHeader());
+            data = m_pipeline.m_pObject->Resize(bits, m_output.GetData(), &m_inputs.source, &m_inputs.output);
             if (!data) {
                 ReportError(kErrorOutOfMemory);
                 return PassEnd::Complete;
@@ -225,41 +242,44 @@ CConversionRun::PassEnd CConversionRun::FrameLoop()
             ReportError(code);
             return PassEnd::Complete;
         }
-        const int index = m_host.GetIndex();
-        const int rate = m_host.DispRate();
+        const int rate = *m_inputs.displayRate;
         if (ShouldDrawFrame(index, rate))
-            m_host.DrawFrame();
+            m_view.DrawFrame();
         if (ShouldDrawStatus(index, rate))
-            m_host.DrawStatus();
+            m_view.DrawStatus();
         if (index >= count - 1)
             return PassEnd::Complete;
         // Message handling and pauses count neither into the elapsed nor the remaining time.
         m_timer.Accumulate();
-        m_host.PumpMessages();
-        while (m_host.GetRunState() == RunState::Paused) {
-            m_host.Sleep(kPauseSleepMs);
-            m_host.PumpMessages();
+        m_view.PumpMessages();
+        while (m_view.GetRunState() == RunState::Paused) {
+            m_view.Sleep(kPauseSleepMs);
+            m_view.PumpMessages();
         }
         m_timer.Start();
-        if (m_host.GetRunState() == RunState::Stopped)
+        if (m_view.GetRunState() == RunState::Stopped)
             return PassEnd::Ended;
-        m_host.SetIndex(index + 1);
-        if (!m_host.LoadFrame()) {
-            ReportError(kErrorPictureLoad);
-            m_host.ClearBits();
-            return PassEnd::Complete;
-        }
     }
+}
+
+const BYTE* CConversionRun::ShowFrameAt(int index)
+{
+    m_view.SetIndex(index);
+    const BITMAPINFOHEADER* frame = LoadFrame(m_inputs.images, index);
+    // The view follows the block before anything draws: a frame read ahead comes in a block of
+    // its own, and a failed load released the one shown.
+    m_view.ShowFrame(frame);
+    return frame ? reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER) : nullptr;
 }
 
 int CConversionRun::WriteFrame(const BYTE* bits)
 {
     // During the analysis pass of a two-pass WMV the AVI file gets nothing: each frame once.
     const bool analysis = m_wmvWriter.m_pObject->IsTwoPass() != FALSE;
-    if (m_host.MakeAvi() && !analysis)
+    if (m_inputs.makeAvi && !analysis)
         if (const int code = m_aviWriter.m_pObject->WriteFrame(bits))
             return code;
-    if (!m_host.MakeWmv())
+    if (!m_inputs.makeWmv)
         return 0;
     if (const int code = m_wmvWriter.m_pObject->WriteVideo(bits))
         return code;
@@ -271,7 +291,7 @@ int CConversionRun::WriteFrame(const BYTE* bits)
 int CConversionRun::WriteSilence()
 {
     // Computed anew each frame: the frame rate may be changed during the run.
-    const int bytes = SilenceByteCount(static_cast<DWORD>(m_host.Info().fps));
+    const int bytes = SilenceByteCount(static_cast<DWORD>(m_inputs.settings->fps));
     const bool resized = bytes != m_silence.GetCount();
     if (bytes == 0 || !m_silence.Alloc(bytes))
         return kErrorOutOfMemory;
@@ -283,9 +303,9 @@ int CConversionRun::WriteSilence()
 
 void CConversionRun::EndRun()
 {
-    m_host.SetModified(FALSE);
-    m_host.SetRunState(RunState::Stopped);
-    m_host.Beep();
+    m_view.SetModified(FALSE);
+    SetState(RunState::Stopped);
+    m_view.Beep();
     // Frames still being compressed reach the file here; a failure among them is reported as
     // a failed write would have been.
     const int aviFinished = m_aviWriter.m_pObject->FinishFrames();
@@ -295,17 +315,17 @@ void CConversionRun::EndRun()
     // A file whose ending could not be written is damaged: reported, not announced as saved.
     const int aviClosed = m_aviWriter.m_pObject->Close();
     const HRESULT wmvClosed = m_wmvWriter.m_pObject->Close();
-    if (m_host.MakeAvi()) {
+    if (m_inputs.makeAvi) {
         if (const int code = aviFinished != 0 ? aviFinished : aviClosed)
             ReportError(code);
         else if (aviHoldsFrames)
-            m_host.ShowSavedBox(FormatSavedMessage(m_host.AviPath()));
+            m_view.ShowSavedBox(FormatSavedMessage(m_inputs.aviPath));
     }
-    if (m_host.MakeWmv()) {
+    if (m_inputs.makeWmv) {
         if (FAILED(wmvClosed))
             ReportError(kErrorWmvOutput);
         else if (m_wmvFrames > 0)
-            m_host.ShowSavedBox(FormatSavedMessage(m_host.WmvPath()));
+            m_view.ShowSavedBox(FormatSavedMessage(m_inputs.wmvPath));
     }
-    m_host.InvalidateView();
+    m_view.InvalidateView();
 }

@@ -106,8 +106,7 @@ CTorvinaView::~CTorvinaView()
     m_viewer.Release();
     m_resizeDlg.Release();
     m_pBits = nullptr;
-    m_ahead.Drop();
-    m_frames.Release();
+    m_run.ReleaseFrames();
     m_images.RemoveAll();
 }
 
@@ -174,8 +173,7 @@ void CTorvinaView::ReloadFolder()
 {
     if (CMainFrame* frame = MainFrame())
         frame->SetStatusText(u"FileName");
-    m_ahead.Drop();
-    m_frames.Release();
+    m_run.ReleaseFrames();
     m_pBits = nullptr;
     HandViewerTheFrame();
     m_resizeDlg.Release();
@@ -190,7 +188,7 @@ void CTorvinaView::ReloadFolder()
         return;
     }
     CTorvinaDoc* doc = GetDocument();
-    const BITMAPINFOHEADER* frame = m_frames.Frame();
+    const BITMAPINFOHEADER* frame = m_run.Frame();
     doc->m_bihSource = *frame;
     m_pBits = reinterpret_cast<const BYTE*>(frame) + sizeof(BITMAPINFOHEADER);
     doc->m_rcClip = RECT{0, 0, frame->biWidth, frame->biHeight};
@@ -235,14 +233,21 @@ void CTorvinaView::LayoutSlider()
 BOOL CTorvinaView::LoadFrame()
 {
     if (m_nIndex < 0 || m_nIndex >= m_images.GetSize())
-        return m_frames.Frame() != nullptr;
-    const BITMAPINFOHEADER* frame = nullptr;
-    if (GetDocument()->m_nRunState == RunState::Running) {
-        frame = m_ahead.Load(m_frames, m_images, m_nIndex);
-    } else {
-        m_ahead.Drop();
-        frame = m_frames.Load(m_images[m_nIndex]);
-    }
+        return m_run.Frame() != nullptr;
+    const BITMAPINFOHEADER* frame = m_run.LoadFrame(m_images, m_nIndex);
+    FollowFrame(frame);
+    return frame != nullptr;
+}
+
+void CTorvinaView::ShowFrame(const BITMAPINFOHEADER* frame)
+{
+    FollowFrame(frame);
+    if (frame)
+        RedrawViewer();
+}
+
+void CTorvinaView::FollowFrame(const BITMAPINFOHEADER* frame)
+{
     // A frame read ahead comes in its own block: the view and the viewer follow it before any
     // drawing, as the block they held is read into by the next read.
     if (frame && m_pBits)
@@ -254,10 +259,15 @@ BOOL CTorvinaView::LoadFrame()
     if (m_slider.m_hWnd)
         m_slider.SetPos(m_nIndex);
     ShowFileName();
-    return frame != nullptr;
 }
 
-void CTorvinaView::ReadAheadFrom(int index) { m_ahead.Prefetch(m_frames, m_images, index); }
+void CTorvinaView::ReportError(int code) { m_run.ReportError(code, GetDocument()->m_info); }
+
+BOOL CTorvinaView::IsSourceSize()
+{
+    const CTorvinaDoc* doc = GetDocument();
+    return ::IsSourceSize(doc->m_bihSource, doc->m_bihOutput, doc->m_rcClip);
+}
 
 void CTorvinaView::ShowFileName()
 {
@@ -483,7 +493,26 @@ void CTorvinaView::OnContextMenu(CWnd*, CPoint point)
         main->PostMessage(WM_COMMAND, chosen, 0);
 }
 
-void CTorvinaView::OnPlay() { m_run.Play(); }
+RunInputs CTorvinaView::Inputs()
+{
+    CTorvinaDoc* doc = GetDocument();
+    RunInputs inputs;
+    inputs.folder = m_strFolder;
+    inputs.images = m_images;
+    inputs.frameShown = m_pBits != nullptr;
+    inputs.makeAvi = doc->m_bMakeAvi;
+    inputs.makeWmv = doc->m_bMakeWmv;
+    inputs.aviPath = doc->m_strAviPath;
+    inputs.wmvPath = doc->m_strWmvPath;
+    inputs.source = doc->m_bihSource;
+    inputs.output = doc->m_bihOutput;
+    inputs.clip = doc->m_rcClip;
+    inputs.settings = &doc->m_info;
+    inputs.displayRate = &doc->m_nDispRate;
+    return inputs;
+}
+
+void CTorvinaView::OnPlay() { m_run.Play(Inputs()); }
 
 void CTorvinaView::OnUpdatePlay(CCmdUI* pCmdUI) { pCmdUI->Enable(m_run.CanPlay(m_images.GetSize())); }
 
@@ -513,28 +542,31 @@ BOOL CTorvinaView::AskSavePath(LPCTSTR defaultExt, LPCTSTR filter, CString& path
     return TRUE;
 }
 
-BOOL CTorvinaView::AskAviPath() { return AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi|", GetDocument()->m_strAviPath); }
+// The document keeps the chosen path: the next run's dialog starts from it.
+BOOL CTorvinaView::AskAviPath(CString& path)
+{
+    if (!AskSavePath(u"AVI", u"AVI (*.AVI)|*.avi|", path))
+        return FALSE;
+    GetDocument()->m_strAviPath = path;
+    return TRUE;
+}
 
-BOOL CTorvinaView::AskWmvPath() { return AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", GetDocument()->m_strWmvPath); }
+BOOL CTorvinaView::AskWmvPath(CString& path)
+{
+    if (!AskSavePath(u"WMV", u"WMV (*.WMV)|*.wmv|", path))
+        return FALSE;
+    GetDocument()->m_strWmvPath = path;
+    return TRUE;
+}
+
+BOOL CTorvinaView::AskOutputPath(Output output, CString& path)
+{
+    return output == Output::Avi ? AskAviPath(path) : AskWmvPath(path);
+}
 
 RunState CTorvinaView::GetRunState() { return GetDocument()->m_nRunState; }
-void CTorvinaView::SetRunState(RunState state)
-{
-    GetDocument()->m_nRunState = state;
-    // Paused, stopped or ended: the frames read ahead are not wanted, nor their memory.
-    if (state != RunState::Running)
-        m_ahead.Drop();
-}
+void CTorvinaView::SetRunState(RunState state) { GetDocument()->m_nRunState = state; }
 void CTorvinaView::SetModified(BOOL modified) { GetDocument()->SetModifiedFlag(modified); }
-BOOL CTorvinaView::MakeAvi() { return GetDocument()->m_bMakeAvi; }
-BOOL CTorvinaView::MakeWmv() { return GetDocument()->m_bMakeWmv; }
-CString& CTorvinaView::AviPath() { return GetDocument()->m_strAviPath; }
-CString& CTorvinaView::WmvPath() { return GetDocument()->m_strWmvPath; }
-int CTorvinaView::DispRate() { return GetDocument()->m_nDispRate; }
-BITMAPINFOHEADER& CTorvinaView::SourceHeader() { return GetDocument()->m_bihSource; }
-BITMAPINFOHEADER& CTorvinaView::OutputHeader() { return GetDocument()->m_bihOutput; }
-RECT CTorvinaView::ClipRect() { return GetDocument()->m_rcClip; }
-CInfo& CTorvinaView::Info() { return GetDocument()->m_info; }
 
 void CTorvinaView::CloseResizeDialog() { m_resizeDlg.Release(); }
 
@@ -544,7 +576,7 @@ void CTorvinaView::RedrawViewer()
         m_viewer.m_pObject->DrawImage();
 }
 
-int CTorvinaView::EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting)
+int CTorvinaView::EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting)
 {
     return ::EditAviSettings(&output, setting, AfxGetMainWnd());
 }

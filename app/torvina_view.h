@@ -4,8 +4,6 @@
 #pragma once
 
 #include "app/conversion_run.h"
-#include "app/frame_loader.h"
-#include "app/frame_read_ahead.h"
 #include "foundation/string_array_data.h"
 #include "ui/base_view.h"
 #include "ui/slider_select.h"
@@ -15,7 +13,7 @@ class CShorityu;
 class CTorvinaDoc;
 class CMainFrame;
 
-class CTorvinaView : public CBaseView, private RunHost {
+class CTorvinaView : public CBaseView, private RunView {
     DECLARE_DYNCREATE(CTorvinaView)
 
 public:
@@ -35,16 +33,15 @@ public:
     void DrawFrame() override;
     void DrawStatus() override;
     // Loads the image at the index into the frame block; FALSE when it did not load.
-    BOOL LoadFrame() override;
-    void ReadAheadFrom(int index) override;
+    BOOL LoadFrame();
     void ShowFileName();
-    void ReportError(int code) { m_run.ReportError(code); }
-    BOOL IsSourceSize() { return m_run.IsSourceSize(); }
-    BOOL AskAviPath() override;
-    BOOL AskWmvPath() override;
+    void ReportError(int code);
+    BOOL IsSourceSize();
+    BOOL AskAviPath(CString& path);
+    BOOL AskWmvPath(CString& path);
 
     const CStringArrayData& GetImages() const { return m_images; }
-    int GetIndex() override { return m_nIndex; }
+    int GetIndex() const { return m_nIndex; }
     double GetZoom() const { return m_dZoom; }
     CSliderSelect& GetSlider() { return m_slider; }
     CConversionRun& GetRun() { return m_run; }
@@ -86,28 +83,16 @@ public:
     void OnOutputSetting();
 
 private:
-    // The run's view of the document and the windows.
+    // What the run shows and asks.
     RunState GetRunState() override;
     void SetRunState(RunState state) override;
     void SetModified(BOOL modified) override;
-    BOOL MakeAvi() override;
-    BOOL MakeWmv() override;
-    CString& AviPath() override;
-    CString& WmvPath() override;
-    int DispRate() override;
-    BITMAPINFOHEADER& SourceHeader() override;
-    BITMAPINFOHEADER& OutputHeader() override;
-    RECT ClipRect() override;
-    CInfo& Info() override;
-    const CString& Folder() override { return m_strFolder; }
-    const CStringArray& Images() override { return m_images; }
     void SetIndex(int index) override { m_nIndex = index; }
-    const BYTE* Bits() override { return m_pBits; }
-    void ClearBits() override;
+    void ShowFrame(const BITMAPINFOHEADER* frame) override;
     void CloseResizeDialog() override;
-    void RedrawViewer() override;
     void InvalidateView() override { Invalidate(TRUE); }
-    int EditAviSettings(BITMAPINFOHEADER& output, CEncAVISetting* setting) override;
+    BOOL AskOutputPath(Output output, CString& path) override;
+    int EditAviSettings(const BITMAPINFOHEADER& output, CEncAVISetting* setting) override;
     int EditWmvSettings(CInfo& info) override;
     void ShowErrorBox(const CString& text, const CString& caption) override;
     void ShowSavedBox(const CString& text) override;
@@ -116,7 +101,14 @@ private:
     void PumpMessages() override;
     void Sleep(DWORD ms) override;
 
+    // What Play hands the run: the document's outputs, formats and settings, and the list.
+    RunInputs Inputs();
     CMainFrame* MainFrame() const;
+    // After a load: the view and the viewer follow the frame's block, or show none when it failed;
+    // the slider and the status bar name the image at the index.
+    void FollowFrame(const BITMAPINFOHEADER* frame);
+    void ClearBits();
+    void RedrawViewer();
     bool IsIdle();
     // The viewer follows the frame block, so it never draws from one that is gone.
     void HandViewerTheFrame();
@@ -129,7 +121,8 @@ private:
     void DrawStatusOn(CDC* pDC);
     BOOL AskSavePath(LPCTSTR defaultExt, LPCTSTR filter, CString& path);
 
-    // The run owns the pipeline, the writers, the silence and output buffers and the stopwatch.
+    // The run owns the pipeline, the writers, the silence and output buffers, the stopwatch and
+    // the frame block with the frames read ahead.
     CConversionRun m_run{*this};
     CMemBuffClassBase<CResizeDlg> m_resizeDlg;
     CMemBuffClassBase<CShorityu> m_viewer;
@@ -137,9 +130,6 @@ private:
     CString m_strFolder;
     CStringArrayData m_images;
     double m_dZoom = 1.0;
-    CFrameLoader m_frames;
-    // Only a running conversion reads ahead; every other load reads its one file.
-    CFrameReadAhead m_ahead;
     const BYTE* m_pBits = nullptr;
     int m_nIndex = 0;
 };

@@ -35,11 +35,11 @@ std::string Saved(const char* path)
 TEST_F(ConversionRunTest, SlideShowWalksTheFolderOnceAndEndsWithoutWritersOrBoxes)
 {
     RecordingHost host(3);
-    host.run.Play();
+    host.Play();
     const Log expected = {
-        "read ahead from 0", "load 0",        "draw frame 0", "draw status 0", "pump",         "load 1",
-        "draw frame 1",      "draw status 1", "pump",         "load 2",        "draw frame 2", "draw status 2",
-        "wmv end pass",      "beep",          "avi close",    "wmv close",     "invalidate",
+        "show 0",        "draw frame 0", "draw status 0", "pump",         "show 1",        "draw frame 1",
+        "draw status 1", "pump",         "show 2",        "draw frame 2", "draw status 2", "wmv end pass",
+        "beep",          "avi close",    "wmv close",     "invalidate",
     };
     EXPECT_EQ(host.log, expected) << "no pump after the last frame; EndPass and both Close calls still made";
     EXPECT_EQ(host.state, RunState::Stopped);
@@ -65,7 +65,7 @@ TEST_F(ConversionRunTest, DrawsThePreviewAndTheStatusStripAtTheDisplayRate)
     for (const Case& c : cases) {
         RecordingHost host(100);
         host.dispRate = c.dispRate;
-        host.run.Play();
+        host.Play();
         std::vector<int> frames, status;
         for (const std::string& e : host.Entries("draw frame "))
             frames.push_back(std::stoi(e.substr(11)));
@@ -88,9 +88,9 @@ TEST_F(ConversionRunTest, PauseWaitsInTheRunAndPlayResumesIt)
         EXPECT_EQ(host.state, RunState::Paused);
         EXPECT_TRUE(host.run.CanPlay(4)) << "Play is offered while paused";
         if (sleeps == 3)
-            host.run.Play();
+            host.Play();
     };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.sleeps, 3);
     EXPECT_EQ(host.Entries("avi frame ").size(), 4u) << "the run carried on after the pause";
     EXPECT_EQ(host.Count("wmv end pass"), 1u);
@@ -98,7 +98,7 @@ TEST_F(ConversionRunTest, PauseWaitsInTheRunAndPlayResumesIt)
     ASSERT_NE(firstSleep, host.log.end());
     EXPECT_EQ(*(firstSleep - 1), "draw status 1") << "Pause redraws the status strip";
     EXPECT_EQ(*(firstSleep - 2), "pump") << "the pause wait comes after the frame's pump";
-    EXPECT_EQ(std::count(firstSleep, host.log.end(), "load 2"), 1) << "the next frame only after the wait";
+    EXPECT_EQ(std::count(firstSleep, host.log.end(), "show 2"), 1) << "the next frame only after the wait";
 }
 
 TEST_F(ConversionRunTest, StopWhilePausedEndsTheRunWithoutEndPassButWithTheBoxes)
@@ -111,7 +111,7 @@ TEST_F(ConversionRunTest, StopWhilePausedEndsTheRunWithoutEndPassButWithTheBoxes
             host.run.Pause();
     };
     host.onSleep = [&](int) { host.run.Stop(); };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Count("stop question"), 1u) << "an output is on, so Stop asks";
     EXPECT_EQ(host.Count("wmv end pass"), 0u);
     EXPECT_EQ(host.Entries("avi frame ").size(), 2u);
@@ -143,7 +143,7 @@ TEST_F(ConversionRunTest, StopAsksOnlyWithAnOutputAndNoLeavesTheRunGoing)
             if (index == 1)
                 host.run.Stop();
         };
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.Count("stop question"), c.questions) << "AVI " << c.makeAvi;
         EXPECT_EQ(host.Entries("draw frame ").size(), c.frames) << "AVI " << c.makeAvi << " answer " << c.answer;
     }
@@ -158,7 +158,7 @@ TEST_F(ConversionRunTest, TwoPassWmvWalksTwiceAndTheAviGetsEveryFrameOnceInTheSe
     host.info.WMV2PASS = 1;
     std::vector<bool> firstPassShown;
     host.onPump = [&](int) { firstPassShown.push_back(host.run.IsFirstOfTwoPasses()); };
-    host.run.Play();
+    host.Play();
     const Log writes = [&] {
         Log w;
         for (const std::string& e : host.log)
@@ -183,7 +183,7 @@ TEST_F(ConversionRunTest, ResizedFramesReachTheWriterWithZeroRowPadding)
     void* dirty = std::malloc(host.output.biSizeImage);
     std::memset(dirty, 0xAB, host.output.biSizeImage);
     std::free(dirty);
-    host.run.Play();
+    host.Play();
     ASSERT_EQ(host.avi->lastFrame.size(), host.output.biSizeImage);
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(host.avi->lastFrame[DibRowStride(5) * row + 15], 0) << "row " << row;
@@ -200,7 +200,7 @@ TEST_F(ConversionRunTest, StopDuringTheFirstOfTwoPassesRunsNoSecondPass)
         if (index == 1)
             host.run.Stop();
     };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Entries("wmv video ").size(), 2u);
     EXPECT_TRUE(host.Entries("avi frame ").empty());
     EXPECT_EQ(host.Count("wmv end pass"), 0u);
@@ -232,7 +232,7 @@ TEST_F(ConversionRunTest, AStopIsNoFailureAndTheEndNamesOnlyFilesThatHoldFrames)
             if (host.pass == c.stopPass && index == 1)
                 host.run.Stop();
         };
-        host.run.Play();
+        host.Play();
         Log boxes;
         for (const std::string& e : host.log)
             if (e.rfind("error box", 0) == 0 || e.rfind("saved box", 0) == 0)
@@ -248,8 +248,8 @@ TEST_F(ConversionRunTest, ARunThatWroteNoFrameNamesNoFile)
     RecordingHost host(3);
     host.makeAvi = TRUE;
     host.makeWmv = TRUE;
-    host.failLoadAt = 0;
-    host.run.Play();
+    host.BreakImage(0);
+    host.Play();
     EXPECT_EQ(host.Entries("error box ").size(), 1u);
     EXPECT_TRUE(host.Entries("saved box").empty());
 }
@@ -265,26 +265,28 @@ TEST_F(ConversionRunTest, CancellingADialogStartsNoRunAndClosesBothWriters)
     const Case cases[] = {
         {"AVI path",
          [](RecordingHost& h) { h.answerAviPath = false; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi close", "wmv close"}},
         {"AVI settings",
          [](RecordingHost& h) { h.aviSettingsResult = 1; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "avi close", "wmv close"}},
         {"WMV path",
          [](RecordingHost& h) { h.answerWmvPath = false; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "avi close",
-          "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "ask wmv path", "avi close", "wmv close"}},
         {"WMV settings",
          [](RecordingHost& h) { h.wmvSettingsResult = -2; },
-         {"close resize dialog", "read ahead from 0", "ask avi path", "avi settings", "ask wmv path", "wmv settings",
-          "avi close", "wmv close"}},
+         {"close resize dialog", "ask avi path", "avi settings", "ask wmv path", "wmv settings", "avi close",
+          "wmv close"}},
     };
     for (const Case& c : cases) {
         RecordingHost host(3);
         host.makeAvi = TRUE;
         host.makeWmv = TRUE;
         c.cancel(host);
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.log, c.expected) << c.name << ": no box, no beep, no run, no file";
+        if (host.run.ReadAhead().Depth() > 0) {
+            EXPECT_GT(host.readAheadAtFirstQuestion, 0) << c.name << ": the first frames are read while it asks";
+        }
         EXPECT_TRUE(host.modifiedChanges.empty()) << c.name;
         EXPECT_EQ(host.state, RunState::Stopped) << c.name;
     }
@@ -294,21 +296,17 @@ TEST_F(ConversionRunTest, AnImageThatFailsToLoadEndsTheRunWithTheErrorBoxAndTheS
 {
     RecordingHost host(5);
     host.makeAvi = TRUE;
-    host.failLoadAt = 2;
-    host.run.Play();
-    const Log tail(host.log.end() - 8, host.log.end());
-    const Log expected = {"load 2",
-                          "error box Error No.0601: Error No.0601\n\nThe picture file doesn't open.",
-                          "clear bits",
-                          "beep",
-                          "avi close",
-                          "wmv close",
-                          Saved("/tmp/torvina-run-test/Enc.avi"),
+    host.BreakImage(2);
+    host.Play();
+    const Log tail(host.log.end() - 7, host.log.end());
+    const Log expected = {"no frame 2", "error box Error No.0601: Error No.0601\n\nThe picture file doesn't open.",
+                          "beep",       "avi close",
+                          "wmv close",  Saved("/tmp/torvina-run-test/Enc.avi"),
                           "invalidate"};
     EXPECT_EQ(tail, expected) << "no EndPass after an error";
     EXPECT_EQ(host.Entries("avi frame ").size(), 2u);
-    EXPECT_EQ(host.Bits(), nullptr);
-    EXPECT_FALSE(host.run.CanPlay(5) && host.Bits()) << "nothing to play until the folder is listed again";
+    EXPECT_FALSE(host.bitsShown) << "the view was told before the box";
+    EXPECT_FALSE(host.run.CanPlay(5) && host.bitsShown) << "nothing to play until the folder is listed again";
 }
 
 TEST_F(ConversionRunTest, SilenceBlockFollowsTheFrameRateOfEachFrame)
@@ -322,7 +320,7 @@ TEST_F(ConversionRunTest, SilenceBlockFollowsTheFrameRateOfEachFrame)
         RecordingHost host(2);
         host.makeWmv = TRUE;
         host.info.fps = c.fps;
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.Count(c.entry), 2u) << c.fps;
         EXPECT_EQ(host.Count("wmv open " + std::to_string(c.fps) + " 48000 2 16"), 1u);
     }
@@ -332,7 +330,7 @@ TEST_F(ConversionRunTest, SilenceBlockFollowsTheFrameRateOfEachFrame)
         if (index == 0)
             host.info.fps = 250000;
     };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Entries("wmv audio "), (Log{"wmv audio 6408", "wmv audio 7680", "wmv audio 7680"}))
         << "a rate set during the run changes the following frames' silence";
 }
@@ -343,7 +341,7 @@ TEST_F(ConversionRunTest, FailedAudioWriteIsReportedAndSwitchesTwoPassesOn)
     host.makeWmv = TRUE;
     host.info.WMV2PASS = 0;
     host.wmv->audioResult = 814;
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Entries("error box Error No.0814").size(), 1u);
     EXPECT_EQ(host.Entries("wmv video ").size(), 1u) << "the run ends at the failed frame";
     EXPECT_EQ(host.info.WMV2PASS, 1) << "the next run uses two passes";
@@ -355,7 +353,7 @@ TEST_F(ConversionRunTest, AWmvFileThatCannotBeFinishedIsReportedInsteadOfSaved)
     host.makeAvi = TRUE;
     host.makeWmv = TRUE;
     host.wmv->closeResult = E_FAIL;
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Count(Saved("/tmp/torvina-run-test/Enc.avi")), 1u);
     EXPECT_TRUE(
         host.Entries("saved box It preserved it in the following files. \n/tmp/torvina-run-test/Enc.wmv").empty());
@@ -380,7 +378,7 @@ TEST_F(ConversionRunTest, AnAviFileThatCannotBeFinishedIsReportedInsteadOfSaved)
         host.makeAvi = TRUE;
         host.avi->finishResult = c.finishResult;
         host.avi->closeResult = c.closeResult;
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.Entries("avi frame ").size(), 3u) << c.name;
         EXPECT_EQ(host.Entries("error box ").size(), 1u) << c.name;
         EXPECT_EQ(host.Entries(c.box).size(), 1u) << c.name;
@@ -399,11 +397,7 @@ TEST_F(ConversionRunTest, AFrameThatFailsAheadIsReportedOnceAndTheFileHoldsTheFr
     constexpr int kHeight = 48;
     TempDir dir;
     const std::string path = dir.Native() + "/ahead.avi";
-    RecordingHost host(kFrames);
-    InitBitmapInfoHeader(&host.source, kWidth, kHeight);
-    host.output = host.source;
-    host.clip = RECT{0, 0, kWidth, kHeight};
-    host.pixels = MakeDibFrame(kWidth, kHeight, 0);
+    RecordingHost host(kFrames, kWidth, kHeight);
     host.makeAvi = TRUE;
     host.aviPath = dir.Path(u"ahead.avi");
     // The real writer with a compressor whose frames are compressed ahead.
@@ -420,13 +414,12 @@ TEST_F(ConversionRunTest, AFrameThatFailsAheadIsReportedOnceAndTheFileHoldsTheFr
             ASSERT_EQ(writer->FinishFrames(), 0);
             full.emplace(std::filesystem::file_size(path));
         }
-        host.pixels = MakeDibFrame(kWidth, kHeight, index + 1);
     };
     host.onErrorBox = [&](int index) {
         shownAt = index;
         full.reset();
     };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(host.Entries("error box "),
               (Log{"error box Error No.2006: Error No.2006\n\nIt failed because of the writing stream."}))
         << "reported once";
@@ -468,7 +461,7 @@ TEST_F(ConversionRunTest, OutputsOverAnInputImageOrEachOtherAreRefusedBeforeAnyF
         host.makeWmv = TRUE;
         host.aviPath = c.avi;
         host.wmvPath = c.wmv;
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.Entries(c.box).size(), 1u) << c.name;
         EXPECT_EQ(host.Count("avi open"), 0u) << c.name;
         EXPECT_EQ(host.Count("wmv open 299700 48000 2 16"), 0u) << c.name;
@@ -482,7 +475,7 @@ TEST_F(ConversionRunTest, FrameRateThatNoWriterTakesIsRefusedBeforeAnyDialog)
         RecordingHost host(2);
         host.makeAvi = TRUE;
         host.info.fps = fps;
-        host.run.Play();
+        host.Play();
         EXPECT_EQ(host.log.size(), 4u) << fps;
         EXPECT_EQ(host.Entries("error box Error No.0606").size(), 1u) << fps;
         EXPECT_EQ(host.Count("ask avi path"), 0u) << fps;
@@ -499,22 +492,22 @@ TEST_F(ConversionRunTest, PlayDoesNothingWhileARunUnwindsOrWithoutAFrame)
         host.run.Stop();
         EXPECT_FALSE(host.run.CanPlay(3)) << "stopped but still unwinding";
         const size_t before = host.log.size();
-        host.run.Play();
+        host.Play();
         nestedLoads = static_cast<int>(host.log.size() - before);
     };
-    host.run.Play();
+    host.Play();
     EXPECT_EQ(nestedLoads, 0);
     EXPECT_TRUE(host.run.CanPlay(3));
     EXPECT_FALSE(host.run.CanPlay(0));
 
     RecordingHost noFrame(3);
     noFrame.bitsShown = false;
-    noFrame.run.Play();
+    noFrame.Play();
     EXPECT_TRUE(noFrame.log.empty());
 
     RecordingHost noFolder(3);
     noFolder.folder = CString();
-    noFolder.run.Play();
+    noFolder.Play();
     EXPECT_EQ(noFolder.log, (Log{"error box Error No.0602: Error No.0602\n\nPlease specify the input image folder."}));
 }
 

@@ -1,24 +1,43 @@
 #include "tests/app/recording_host.h"
 
 #include "image/packed_dib.h"
+#include "image/res_img_file.h"
+#include "tests/support/decoded_video.h"
 
-RecordingHost::RecordingHost(int imageCount)
+namespace {
+
+std::u16string ImageName(int i)
 {
+    CString name;
+    name.Format(u"%04d.bmp", i);
+    return std::u16string(name.View());
+}
+
+} // namespace
+
+RecordingHost::RecordingHost(int imageCount, int width, int height)
+{
+    InitBitmapInfoHeader(&source, width, height);
     for (int i = 0; i < imageCount; ++i) {
-        CString path;
-        path.Format(u"%s/%04d.jpg", static_cast<LPCWSTR>(folder), i);
+        const CString path = dir.Path(ImageName(i).c_str());
+        std::vector<uint8_t> pixels = MakeDibFrame(width, height, i);
+        BITMAPINFOHEADER header = source;
+        CResImgFile writer;
+        writer.Save(pixels.data(), &header, path, 0);
         images.Add(path);
     }
-    InitBitmapInfoHeader(&source, 8, 6);
     output = source;
-    clip = RECT{0, 0, 8, 6};
-    pixels.assign(DibRowStride(8) * 6, 0x40);
+    clip = RECT{0, 0, width, height};
     info.fps = 299700;
     avi = new FakeAviWriter(*this);
     wmv = new FakeWmvWriter(*this);
     run.AviWriter().Attach(avi);
     run.WmvWriter().Attach(wmv);
+    if (imageCount > 0)
+        run.LoadFrame(images, 0);
 }
+
+void RecordingHost::BreakImage(int i) { dir.WriteFile(ImageName(i), 10); }
 
 std::vector<std::string> RecordingHost::Entries(const std::string& prefix) const
 {
@@ -37,14 +56,29 @@ size_t RecordingHost::Count(const std::string& entry) const
     return n;
 }
 
-BOOL RecordingHost::LoadFrame()
+void RecordingHost::Play()
 {
-    Log("load " + std::to_string(index));
-    if (index == failLoadAt) {
+    RunInputs inputs;
+    inputs.folder = folder;
+    inputs.images = images;
+    inputs.frameShown = bitsShown;
+    inputs.makeAvi = makeAvi;
+    inputs.makeWmv = makeWmv;
+    inputs.aviPath = aviPath;
+    inputs.wmvPath = wmvPath;
+    inputs.source = source;
+    inputs.output = output;
+    inputs.clip = clip;
+    inputs.settings = &info;
+    inputs.displayRate = &dispRate;
+    run.Play(inputs);
+}
+
+void RecordingHost::ShowFrame(const BITMAPINFOHEADER* frame)
+{
+    Log((frame ? "show " : "no frame ") + std::to_string(index));
+    if (!frame)
         bitsShown = false;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 void RecordingHost::PumpMessages()

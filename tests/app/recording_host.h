@@ -1,5 +1,6 @@
-// A run host that records every call of a conversion run in one log, together with the calls the
-// run makes on its writers, and answers dialogs and pumps as a test scripts them.
+// A run view that records every call of a conversion run in one log, together with the calls the
+// run makes on its writers, and answers dialogs and pumps as a test scripts them. Its images are
+// real files in a folder of its own, listed as the player lists them: the run loads them itself.
 #pragma once
 
 #include "app/conversion_run.h"
@@ -7,6 +8,7 @@
 #include "foundation/info.h"
 #include "platform/afx/carray.h"
 #include "platform/win/text.h"
+#include "tests/support/temp_dir.h"
 
 #include <functional>
 #include <string>
@@ -52,9 +54,11 @@ private:
     BOOL m_twoPassFlag = FALSE;
 };
 
-class RecordingHost : public RunHost {
+class RecordingHost : public RunView {
 public:
-    explicit RecordingHost(int imageCount);
+    // imageCount BMP files of width by height, frame i holding MakeDibFrame's picture i; the
+    // first is loaded, as listing the folder does.
+    explicit RecordingHost(int imageCount, int width = 8, int height = 6);
 
     // The log, and the entries that start with a prefix.
     std::vector<std::string> log;
@@ -62,6 +66,7 @@ public:
     size_t Count(const std::string& entry) const;
     void Log(const std::string& entry) { log.push_back(entry); }
 
+    TempDir dir;
     CConversionRun run{*this};
     FakeAviWriter* avi;
     FakeWmvWriter* wmv;
@@ -78,12 +83,10 @@ public:
     BITMAPINFOHEADER output{};
     RECT clip{};
     CInfo info{FALSE};
-    CString folder = u"/tmp/torvina-run-test";
+    CString folder = dir.Path();
     CStringArray images;
     int index = 0;
     bool bitsShown = true;
-    std::vector<BYTE> pixels;
-    int failLoadAt = -1; // index whose load fails, in every pass
     bool answerAviPath = true;
     bool answerWmvPath = true;
     int aviSettingsResult = 0;
@@ -96,6 +99,14 @@ public:
     std::function<void(int index)> onErrorBox;
     int sleeps = 0;
     int pass = 0;
+    // Frames read ahead when the first save dialog was asked.
+    int readAheadAtFirstQuestion = -1;
+
+    // The image at index becomes a file that does not load, in every pass.
+    void BreakImage(int index);
+
+    // Play with the inputs above, as the view hands them over.
+    void Play();
 
     RunState GetRunState() override { return state; }
     void SetRunState(RunState s) override { state = s; }
@@ -104,48 +115,25 @@ public:
         modified = m;
         modifiedChanges.push_back(m);
     }
-    BOOL MakeAvi() override { return makeAvi; }
-    BOOL MakeWmv() override { return makeWmv; }
-    CString& AviPath() override { return aviPath; }
-    CString& WmvPath() override { return wmvPath; }
-    int DispRate() override { return dispRate; }
-    BITMAPINFOHEADER& SourceHeader() override { return source; }
-    BITMAPINFOHEADER& OutputHeader() override { return output; }
-    RECT ClipRect() override { return clip; }
-    CInfo& Info() override { return info; }
-    const CString& Folder() override { return folder; }
-    const CStringArray& Images() override { return images; }
-    int GetIndex() override { return index; }
     void SetIndex(int i) override
     {
         if (i == 0)
             ++pass;
         index = i;
     }
-    BOOL LoadFrame() override;
-    void ReadAheadFrom(int i) override { Log("read ahead from " + std::to_string(i)); }
-    const BYTE* Bits() override { return bitsShown ? pixels.data() : nullptr; }
-    void ClearBits() override
-    {
-        Log("clear bits");
-        bitsShown = false;
-    }
+    void ShowFrame(const BITMAPINFOHEADER* frame) override;
     void CloseResizeDialog() override { Log("close resize dialog"); }
-    void RedrawViewer() override {}
     void DrawFrame() override { Log("draw frame " + std::to_string(index)); }
     void DrawStatus() override { Log("draw status " + std::to_string(index)); }
     void InvalidateView() override { Log("invalidate"); }
-    BOOL AskAviPath() override
+    BOOL AskOutputPath(Output output, CString&) override
     {
-        Log("ask avi path");
-        return answerAviPath;
+        if (readAheadAtFirstQuestion < 0)
+            readAheadAtFirstQuestion = run.ReadAhead().Queued();
+        Log(output == Output::Avi ? "ask avi path" : "ask wmv path");
+        return output == Output::Avi ? answerAviPath : answerWmvPath;
     }
-    BOOL AskWmvPath() override
-    {
-        Log("ask wmv path");
-        return answerWmvPath;
-    }
-    int EditAviSettings(BITMAPINFOHEADER&, CEncAVISetting*) override
+    int EditAviSettings(const BITMAPINFOHEADER&, CEncAVISetting*) override
     {
         Log("avi settings");
         return aviSettingsResult;
