@@ -164,6 +164,8 @@ void CMyAboutDlg::PlayClosingAnimation()
     QLabel stage;
     stage.setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     stage.setGeometry(origin.x(), origin.y(), 3 * w, 3 * h);
+    // The screen as it is, so the stage's first exposure shows no empty window.
+    stage.setPixmap(background);
     stage.show();
     WaitUntilExposed(stage);
     QImage canvas(3 * w, 3 * h, QImage::Format_RGB32);
