@@ -2,6 +2,7 @@
 
 #include "platform/afx/cwnd.h"
 #include "platform/afx/modal_loops.h"
+#include "platform/afx/toolkit_file_dialog.h"
 #include "platform/afx/window_host.h"
 
 #include <QComboBox>
@@ -58,6 +59,7 @@ INT_PTR CFileDialog::DoModal()
             dialog.selectFile(initial.fileName());
         }
     }
+    FitToolkitFileDialog(dialog);
     const ModalLoop running([&dialog] { dialog.reject(); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;

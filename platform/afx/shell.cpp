@@ -3,6 +3,7 @@
 #include "platform/afx/controls_host.h"
 #include "platform/afx/icon.h"
 #include "platform/afx/modal_loops.h"
+#include "platform/afx/toolkit_file_dialog.h"
 
 #include <QFileDialog>
 #include <QIcon>
@@ -183,6 +184,7 @@ LPITEMIDLIST SHBrowseForFolderW(BROWSEINFOW* bi)
     dialog.setOption(QFileDialog::DontResolveSymlinks, true);
     if (bi->lpfn)
         bi->lpfn(dialog.Handle(), BFFM_INITIALIZED, 0, bi->lParam);
+    FitToolkitFileDialog(dialog);
     const ModalLoop running([&dialog] { dialog.reject(); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return nullptr;
