@@ -182,6 +182,8 @@ INT_PTR CDialog::DoModal()
         r->endModal = [&loop] { loop.exit(); };
         const ModalLoop running([this] { EndDialog(IDCANCEL); });
         r->widget->show();
+        // The keyboard goes to the dialog however it was opened, so Esc and Enter reach it.
+        r->widget->activateWindow();
         if (!m_bModalEnded && !IsQuitMessagePosted() && IsWindow(self))
             loop.exec();
         if (DialogHost* still = DialogHost::From(self))

@@ -102,6 +102,27 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 echo "groove drag of 100 px: window at $before before, $X,$Y after"
 shot keys_11_groove_dragged
 
+# The frame-rate dialog from its tool bar button: it opens centred on the main window and takes
+# the keyboard, so an Escape typed at once closes it.
+xdotool mousemove --window "$main" 351 38 click 1
+rate=$(wait_dialog)
+sleep 0.3
+shot keys_12_frame_rate_clicked
+eval "$(xdotool getwindowgeometry --shell "$rate")"
+rate_centre="$((X + WIDTH / 2)),$((Y + HEIGHT / 2))"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+echo "frame-rate dialog centred at $rate_centre, main window at $((X + WIDTH / 2)),$((Y + HEIGHT / 2))"
+xdotool key Escape
+sleep 0.5
+if xdotool search --onlyvisible --name "." 2>/dev/null | grep -qvx "$main"; then
+    echo "frame-rate dialog: Escape did not reach it"
+    xdotool windowfocus --sync "$rate" 2>/dev/null || true
+    xdotool key Escape
+    wait_no_dialog
+else
+    echo "frame-rate dialog: Escape closed it"
+fi
+
 # The About box from the help menu, closed with its OK button while the area around it is recorded.
 keys alt+h
 sleep 0.4
@@ -109,12 +130,16 @@ xdotool key Down Return
 about=$(wait_dialog)
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$about")"
-shot keys_12_about
+shot keys_13_about
 area_x=$((X - WIDTH / 2)) area_y=$((Y - HEIGHT / 2)) area_w=$((WIDTH * 3)) area_h=$((HEIGHT * 3))
 [ "$area_x" -lt 0 ] && area_x=0
 [ "$area_y" -lt 0 ] && area_y=0
+# The box opens centred on the main window, so the area may reach past the screen's edge.
+[ $((area_x + area_w)) -gt 1280 ] && area_w=$((1280 - area_x))
+[ $((area_y + area_h)) -gt 1024 ] && area_h=$((1024 - area_y))
+area_w=$((area_w / 2 * 2)) area_h=$((area_h / 2 * 2))
 recording=$SCRATCH/about
-rm -f "$SHOTS_DIR/keys_13_about_closing_mid.png"
+rm -f "$SHOTS_DIR/keys_14_about_closing_mid.png"
 mkdir -p "$recording/small"
 ffmpeg -hide_banner -loglevel error -f x11grab -framerate 100 -video_size "${area_w}x${area_h}" \
     -i "$DISPLAY+$area_x,$area_y" -t 1.5 -c:v rawvideo "$recording/close.nut" &
@@ -146,8 +171,8 @@ echo "about box closing: $seen of ${#pngs[@]} recorded frames (100 per second) s
 if [ -n "$best_frame" ]; then
     ffmpeg -hide_banner -loglevel error -i "$recording/close.nut" -fps_mode passthrough \
         -vf "select=eq(n\\,$((10#$best_frame - 1)))" \
-        -frames:v 1 "$SHOTS_DIR/keys_13_about_closing_mid.png" -y
-    echo "$SHOTS_DIR/keys_13_about_closing_mid.png"
+        -frames:v 1 "$SHOTS_DIR/keys_14_about_closing_mid.png" -y
+    echo "$SHOTS_DIR/keys_14_about_closing_mid.png"
 fi
-shot keys_14_after_about
+shot keys_15_after_about
 end_app
