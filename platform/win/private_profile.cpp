@@ -319,9 +319,10 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
     }
     const std::u16string_view sectionName = Trim(section);
     const std::u16string_view keyName = Trim(key);
-    const std::u16string_view text = Trim(value);
+    const std::u16string_view whole(value);
+    const std::u16string_view text = Trim(whole);
     if (sectionName.empty() || keyName.empty() || HasLineBreak(sectionName) || HasLineBreak(keyName) ||
-        HasLineBreak(text) || sectionName.find(u']') != std::u16string_view::npos ||
+        HasLineBreak(whole) || sectionName.find(u']') != std::u16string_view::npos ||
         keyName.find(u'=') != std::u16string_view::npos || keyName.front() == u'[' || keyName.front() == u';') {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -333,10 +334,10 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    // A read takes one pair of enclosing quotes off: a value that has them of its own gets another
-    // pair, so it reads back as written.
-    const std::u16string stored = IsQuoted(text) ? text.front() + std::u16string(text) + text.front()
-                                                 : std::u16string(text);
+    // A read cuts blanks at either end and takes one pair of enclosing quotes off: a value with
+    // blanks there or quotes of its own gets a pair of quotes, so it reads back as written.
+    const bool readsAsStored = text.size() == whole.size() && !IsQuoted(text);
+    const std::u16string stored = readsAsStored ? std::u16string(whole) : u'"' + std::u16string(whole) + u'"';
     if (!ini.Holds(sectionName) || !ini.Holds(keyName) || !ini.Holds(stored)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

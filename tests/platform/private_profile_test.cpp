@@ -118,9 +118,10 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndKeepOtherLines)
     EXPECT_EQ(Text(), "; kept comment\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=-5\r\n");
 }
 
-TEST_F(PrivateProfileTest, AValueInQuotesOfItsOwnReadsBackAsWritten)
+TEST_F(PrivateProfileTest, AValueInQuotesOrBlanksOfItsOwnReadsBackAsWritten)
 {
-    const char16_t* values[] = {u"\"Studio\"", u"'Studio'", u"\"\"", u"\"", u"\"half", u"a\"b\"", u"plain"};
+    const char16_t* values[] = {u"\"Studio\"", u"'Studio'", u"\"\"",    u"\"",     u"\"half", u"a\"b\"",
+                                u"plain",      u" lead",    u"trail\t", u"\"y\" ", u" ",      u"' a '"};
     for (const char16_t* value : values) {
         ASSERT_TRUE(WritePrivateProfileStringW(u"SAVE", u"RegPos", value, File().c_str()));
         EXPECT_EQ(Read(u"SAVE", u"RegPos"), std::u16string(value)) << Utf16ToUtf8(value);
