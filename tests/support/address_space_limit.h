@@ -16,6 +16,22 @@
 #endif
 #endif
 
+#if defined(__SANITIZE_THREAD__)
+#define TORVINA_RESIDENT_SHADOW 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define TORVINA_RESIDENT_SHADOW 1
+#endif
+#endif
+
+// ThreadSanitizer keeps shadow memory resident beside every byte a program touches, several
+// times its size, so a resident peak then says little of the program's own memory.
+#ifdef TORVINA_RESIDENT_SHADOW
+inline constexpr bool kResidentPeakIsTheProgramsOwn = false;
+#else
+inline constexpr bool kResidentPeakIsTheProgramsOwn = true;
+#endif
+
 // The sanitizers reserve shadow memory far beyond any such limit.
 #ifdef TORVINA_SHADOW_MEMORY
 inline constexpr bool kAddressSpaceLimitWorks = false;
