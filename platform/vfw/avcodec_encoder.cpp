@@ -163,12 +163,6 @@ bool AvcodecEncoder::OpenScaler(int width, int height)
     return true;
 }
 
-bool AvcodecEncoder::CanOpen(int width, int height, const EncoderSettings& settings)
-{
-    // The colour conversion takes any size the encoder takes; setting it up starts its threads.
-    return OpenContext(width, height, settings) != nullptr;
-}
-
 WORD AvcodecEncoder::BitCount() const
 {
     return static_cast<WORD>(m_context && m_context->bits_per_coded_sample > 0 ? m_context->bits_per_coded_sample : 24);

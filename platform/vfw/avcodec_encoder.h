@@ -11,7 +11,6 @@ public:
     explicit AvcodecEncoder(const CompressorDescriptor& descriptor) : m_descriptor(descriptor) {}
 
     [[nodiscard]] bool Open(int width, int height, const EncoderSettings& settings) override;
-    [[nodiscard]] bool CanOpen(int width, int height, const EncoderSettings& settings) override;
     WORD BitCount() const override;
     std::vector<uint8_t> ExtraData() const override;
     [[nodiscard]] bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;

@@ -34,6 +34,7 @@ public:
     // Refuses values of the wrong count or out of range.
     bool SetOptionValues(const std::vector<int32_t>& values);
 
+    // Whether Begin takes this input, answered without opening the encoder.
     bool Query(const BITMAPINFOHEADER* input) const;
     // quality 0..10000 or -1 for the default; keyRate <= 0 for key frames only when needed.
     void SetQuality(LONG quality) { m_settings.quality = quality; }

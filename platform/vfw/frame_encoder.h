@@ -34,12 +34,6 @@ public:
     virtual ~FrameEncoder() = default;
     // False when the engine refuses this size or these settings.
     [[nodiscard]] virtual bool Open(int width, int height, const EncoderSettings& settings) = 0;
-    // Whether Open would succeed, for a query that encodes nothing; engines that prepare more
-    // than the encoder itself (conversion, buffers) leave that out here.
-    [[nodiscard]] virtual bool CanOpen(int width, int height, const EncoderSettings& settings)
-    {
-        return Open(width, height, settings);
-    }
     // For the output format after Open: bits per pixel and the data that follows the header.
     virtual WORD BitCount() const = 0;
     virtual std::vector<uint8_t> ExtraData() const = 0;
