@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 namespace vfw {
@@ -190,12 +191,47 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
     } else if (!Scale(top, stride)) {
         return false;
     }
-    m_frame->pts = m_frameIndex++;
+    return Send(*m_frame, frame);
+}
+
+bool AvcodecEncoder::EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+{
+    if (!m_context || !top || !IsRgb24())
+        return Encode(top, stride, frame);
+    const int width = m_context->width;
+    const int height = m_context->height;
+    BgrToRgb24(top, stride, width, height, top, stride);
+    if (!m_lent && !(m_lent = av::FramePtr(av_frame_alloc())))
+        return false;
+    av_frame_unref(m_lent.get());
+    // A buffer that frees nothing makes the frame counted by reference, so that the library
+    // takes the rows as they are instead of copying them.
+    uint8_t* first = stride < 0 ? top + static_cast<ptrdiff_t>(stride) * (height - 1) : top;
+    const size_t bytes = static_cast<size_t>(std::abs(stride)) * static_cast<size_t>(height - 1) +
+                         static_cast<size_t>(width) * 3;
+    m_lent->buf[0] = av_buffer_create(
+        first, bytes, [](void*, uint8_t*) {}, nullptr, 0);
+    if (!m_lent->buf[0])
+        return false;
+    m_lent->data[0] = top;
+    m_lent->linesize[0] = stride;
+    m_lent->format = m_descriptor.pixelFormat;
+    m_lent->width = width;
+    m_lent->height = height;
+    const bool sent = Send(*m_lent, frame);
+    // The rows stay the caller's: nothing of the frame outlives this call.
+    av_frame_unref(m_lent.get());
+    return sent;
+}
+
+bool AvcodecEncoder::Send(AVFrame& converted, EncodedFrame& frame)
+{
+    converted.pts = m_frameIndex++;
     // A fixed quantiser is read from each frame.
-    m_frame->quality = m_context->global_quality;
+    converted.quality = m_context->global_quality;
 
     av_packet_unref(m_packet.get());
-    int rc = avcodec_send_frame(m_context.get(), m_frame.get());
+    int rc = avcodec_send_frame(m_context.get(), &converted);
     if (rc >= 0)
         rc = avcodec_receive_packet(m_context.get(), m_packet.get());
     if (rc < 0) {

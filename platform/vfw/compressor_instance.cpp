@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <type_traits>
 
 namespace vfw {
 
@@ -198,16 +199,34 @@ bool CompressorInstance::Begin(const BITMAPINFOHEADER* input)
 
 bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key)
 {
+    return CompressRows(bits, data, bytes, key);
+}
+
+bool CompressorInstance::CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key)
+{
+    return CompressRows(bits, data, bytes, key);
+}
+
+template <typename Bits>
+bool CompressorInstance::CompressRows(Bits* bits, const uint8_t** data, size_t* bytes, bool* key)
+{
     if (!m_encoder || !bits)
         return false;
+    using Row = std::conditional_t<std::is_const_v<Bits>, const uint8_t, uint8_t>;
     const int height = Height(m_input);
     const int stride = static_cast<int>(DibRowStride(static_cast<uint64_t>(m_input.biWidth)));
-    const auto* rows = static_cast<const uint8_t*>(bits);
+    auto* rows = static_cast<Row*>(bits);
     // Bottom-up rows are read from the last one with a negative stride.
     const bool bottomUp = m_input.biHeight > 0;
-    const uint8_t* top = bottomUp ? rows + static_cast<ptrdiff_t>(stride) * (height - 1) : rows;
+    Row* top = bottomUp ? rows + static_cast<ptrdiff_t>(stride) * (height - 1) : rows;
     EncodedFrame frame;
-    if (!m_encoder->Encode(top, bottomUp ? -stride : stride, frame))
+    const int rowStride = bottomUp ? -stride : stride;
+    bool encoded = false;
+    if constexpr (std::is_const_v<Bits>)
+        encoded = m_encoder->Encode(top, rowStride, frame);
+    else
+        encoded = m_encoder->EncodeInPlace(top, rowStride, frame);
+    if (!encoded)
         return false;
     *data = frame.data;
     *bytes = frame.bytes;

@@ -52,6 +52,9 @@ public:
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.
     [[nodiscard]] bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
+    // As Compress, for a frame that may be overwritten: converted where it lies when the engine
+    // can, which spares it a frame of its own.
+    [[nodiscard]] bool CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key);
     void End();
 
 private:
@@ -60,6 +63,8 @@ private:
     static int Height(const BITMAPINFOHEADER& input);
     // An engine opened for this input with the current settings, or null.
     std::unique_ptr<FrameEncoder> OpenEncoder(const BITMAPINFOHEADER& input) const;
+    template <typename Bits>
+    bool CompressRows(Bits* bits, const uint8_t** data, size_t* bytes, bool* key);
 
     const CompressorDescriptor& m_descriptor;
     EncoderSettings m_settings; // its optionValues are the option values

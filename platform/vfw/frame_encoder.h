@@ -40,6 +40,12 @@ public:
     // top is the first row shown; stride is negative for bottom-up rows. The data stays valid
     // until the next call.
     [[nodiscard]] virtual bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) = 0;
+    // As Encode, for rows the engine may overwrite: an engine that converts them where they lie
+    // needs no frame of its own (the frame stays untouched and takes no memory).
+    [[nodiscard]] virtual bool EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+    {
+        return Encode(top, stride, frame);
+    }
 };
 
 std::unique_ptr<FrameEncoder> MakeFrameEncoder(const CompressorDescriptor& descriptor);
