@@ -118,16 +118,39 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     if (!m_context)
         return false;
     m_frame.reset(av_frame_alloc());
+    m_spare.reset();
     m_packet.reset(av_packet_alloc());
     if (!m_frame || !m_packet)
         return false;
     // YUV 4:2:0 and RGB24 rows are converted by our own code, every other format by the scaler.
     if (!IsYuv420() && !IsRgb24() && !OpenScaler(width, height))
         return false;
+    m_frameIndex = 0;
+    return FreshFrame(width, height);
+}
+
+bool AvcodecEncoder::WritableFrame()
+{
+    if (av_frame_is_writable(m_frame.get()))
+        return true;
+    // The encoder still holds the frame last sent (FFV1 until the next one, the MPEG family as
+    // its reference). The spare takes its place once the encoder has let it go, else a fresh
+    // buffer: av_frame_make_writable would allocate one each time and copy the old picture into
+    // it, all of which is overwritten.
+    std::swap(m_frame, m_spare);
+    if (m_frame && av_frame_is_writable(m_frame.get()))
+        return true;
+    if (!m_frame)
+        m_frame.reset(av_frame_alloc());
+    return m_frame && FreshFrame(m_context->width, m_context->height);
+}
+
+bool AvcodecEncoder::FreshFrame(int width, int height)
+{
+    av_frame_unref(m_frame.get());
     m_frame->format = m_descriptor.pixelFormat;
     m_frame->width = width;
     m_frame->height = height;
-    m_frameIndex = 0;
     if (const int rc = av_frame_get_buffer(m_frame.get(), 0); rc < 0) {
         av::LogFailure("video frame", rc);
         return false;
@@ -180,7 +203,7 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
 {
     if (!m_context || !top)
         return false;
-    if (av_frame_make_writable(m_frame.get()) < 0)
+    if (!WritableFrame())
         return false;
     if (IsYuv420()) {
         BgrToYuv420(top, stride, m_context->width, m_context->height,

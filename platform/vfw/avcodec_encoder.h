@@ -24,6 +24,10 @@ private:
     bool IsRgb24() const;
     // The scaler and the padded copy of the last rows it reads.
     bool OpenScaler(int width, int height);
+    // Gives the frame a buffer of its own, its contents undefined.
+    bool FreshFrame(int width, int height);
+    // The frame, writable, with any contents.
+    bool WritableFrame();
     bool Scale(const uint8_t* top, int stride);
     // Encodes a converted frame (ours, or rows lent in one) into the packet.
     bool Send(AVFrame& converted, EncodedFrame& frame);
@@ -32,6 +36,7 @@ private:
     av::CodecContextPtr m_context;
     av::SwsPtr m_scaler;
     av::FramePtr m_frame;
+    av::FramePtr m_spare; // the frame sent before, while the encoder may still hold it
     av::FramePtr m_endRows; // the rows at the end of the caller's block, padded
     av::FramePtr m_lent; // the caller's rows, converted in place, for one frame
     av::PacketPtr m_packet;
