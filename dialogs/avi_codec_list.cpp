@@ -3,7 +3,6 @@
 #include "dialogs/open_compressor.h"
 #include "foundation/file_path.h"
 #include "platform/vfw/vcm.h"
-#include "workers/part_pool.h"
 
 #include <algorithm>
 
@@ -20,29 +19,18 @@ std::vector<ICINFO> AcceptingCompressors(const BITMAPINFOHEADER* input)
         return accepting;
     BITMAPINFO format{};
     format.bmiHeader = *input;
-    std::vector<ICINFO> listed;
     for (DWORD i = 0; i < static_cast<DWORD>(kMaxListedCodecs); ++i) {
-        ICINFO info{};
-        if (!ICInfo(ICTYPE_VIDEO, i, &info))
+        ICINFO listed{};
+        if (!ICInfo(ICTYPE_VIDEO, i, &listed))
             break;
-        listed.push_back(info);
+        const OpenCompressor compressor(listed);
+        if (!compressor.Handle() ||
+            ICSendMessage(compressor.Handle(), ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&format), 0) != ICERR_OK)
+            continue;
+        ICINFO described{};
+        if (ICGetInfo(compressor.Handle(), &described, sizeof(ICINFO)) == sizeof(ICINFO))
+            accepting.push_back(described);
     }
-    // A query opens the compressor's encoder, some of which take tens of milliseconds: they are
-    // asked side by side, each with its own compressor, and listed in their order.
-    std::vector<ICINFO> described(listed.size());
-    std::vector<char> accepts(listed.size(), 0);
-    workers::PartPool::Instance().Run(static_cast<int>(listed.size()), [&](int i) {
-        const size_t row = static_cast<size_t>(i);
-        const OpenCompressor compressor(listed[row]);
-        if (!compressor.Handle())
-            return;
-        if (ICSendMessage(compressor.Handle(), ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&format), 0) != ICERR_OK)
-            return;
-        accepts[row] = ICGetInfo(compressor.Handle(), &described[row], sizeof(ICINFO)) == sizeof(ICINFO);
-    });
-    for (size_t row = 0; row < listed.size(); ++row)
-        if (accepts[row])
-            accepting.push_back(described[row]);
     return accepting;
 }
 

@@ -37,6 +37,9 @@ BITMAPINFOHEADER* ReadPng(FILE* file, BITMAPINFOHEADER* reuse)
     // claims gigabytes costs nothing (libpng would otherwise try to allocate it, even past its
     // own chunk limit, which it reports only as a warning).
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    // Every chunk of image data is checked against its CRC already; zlib's own checksum of the
+    // same bytes took a fifth of the decode.
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     png_read_info(png, info);
     png_uint_32 width = 0;
     png_uint_32 height = 0;

@@ -14,7 +14,13 @@ int AheadShare::FramesOf(uint64_t frameBytes) const
 
 AheadBudget AheadBudget::OfPool() { return AheadBudget(PartPool::Instance().Threads()); }
 
-AheadShare AheadBudget::Reading() const { return {.frames = m_threads >= 2 ? m_threads : 0, .bytes = kReadingBytes}; }
+AheadShare AheadBudget::Reading() const
+{
+    // Reads run on the workers only, so no more than one a worker runs at once; a frame queued
+    // beyond that is read only when a worker is free, and holds its block meanwhile. 1080p PNG ->
+    // FFV1 and JPEG -> MJPG on 8 threads ran as fast with 7 frames as with 8, in 6 MB less.
+    return {.frames = m_threads >= 2 ? m_threads - 1 : 0, .bytes = kReadingBytes};
+}
 
 AheadShare AheadBudget::Compressing() const
 {

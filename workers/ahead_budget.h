@@ -30,7 +30,7 @@ public:
     // The budget of the process's pool.
     static AheadBudget OfPool();
 
-    // One frame read ahead per thread; none without a worker beside the caller.
+    // One frame read ahead per worker; none without a worker beside the caller.
     AheadShare Reading() const;
     // One frame compressing per thread of three quarters of them; none without a worker.
     AheadShare Compressing() const;

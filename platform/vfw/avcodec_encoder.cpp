@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 namespace vfw {
@@ -117,16 +118,39 @@ bool AvcodecEncoder::Open(int width, int height, const EncoderSettings& settings
     if (!m_context)
         return false;
     m_frame.reset(av_frame_alloc());
+    m_spare.reset();
     m_packet.reset(av_packet_alloc());
     if (!m_frame || !m_packet)
         return false;
     // YUV 4:2:0 and RGB24 rows are converted by our own code, every other format by the scaler.
     if (!IsYuv420() && !IsRgb24() && !OpenScaler(width, height))
         return false;
+    m_frameIndex = 0;
+    return FreshFrame(width, height);
+}
+
+bool AvcodecEncoder::WritableFrame()
+{
+    if (av_frame_is_writable(m_frame.get()))
+        return true;
+    // The encoder still holds the frame last sent (FFV1 until the next one, the MPEG family as
+    // its reference). The spare takes its place once the encoder has let it go, else a fresh
+    // buffer: av_frame_make_writable would allocate one each time and copy the old picture into
+    // it, all of which is overwritten.
+    std::swap(m_frame, m_spare);
+    if (m_frame && av_frame_is_writable(m_frame.get()))
+        return true;
+    if (!m_frame)
+        m_frame.reset(av_frame_alloc());
+    return m_frame && FreshFrame(m_context->width, m_context->height);
+}
+
+bool AvcodecEncoder::FreshFrame(int width, int height)
+{
+    av_frame_unref(m_frame.get());
     m_frame->format = m_descriptor.pixelFormat;
     m_frame->width = width;
     m_frame->height = height;
-    m_frameIndex = 0;
     if (const int rc = av_frame_get_buffer(m_frame.get(), 0); rc < 0) {
         av::LogFailure("video frame", rc);
         return false;
@@ -163,12 +187,6 @@ bool AvcodecEncoder::OpenScaler(int width, int height)
     return true;
 }
 
-bool AvcodecEncoder::CanOpen(int width, int height, const EncoderSettings& settings)
-{
-    // The colour conversion takes any size the encoder takes; setting it up starts its threads.
-    return OpenContext(width, height, settings) != nullptr;
-}
-
 WORD AvcodecEncoder::BitCount() const
 {
     return static_cast<WORD>(m_context && m_context->bits_per_coded_sample > 0 ? m_context->bits_per_coded_sample : 24);
@@ -185,7 +203,7 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
 {
     if (!m_context || !top)
         return false;
-    if (av_frame_make_writable(m_frame.get()) < 0)
+    if (!WritableFrame())
         return false;
     if (IsYuv420()) {
         BgrToYuv420(top, stride, m_context->width, m_context->height,
@@ -196,12 +214,47 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
     } else if (!Scale(top, stride)) {
         return false;
     }
-    m_frame->pts = m_frameIndex++;
+    return Send(*m_frame, frame);
+}
+
+bool AvcodecEncoder::EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+{
+    if (!m_context || !top || !IsRgb24())
+        return Encode(top, stride, frame);
+    const int width = m_context->width;
+    const int height = m_context->height;
+    BgrToRgb24(top, stride, width, height, top, stride);
+    if (!m_lent && !(m_lent = av::FramePtr(av_frame_alloc())))
+        return false;
+    av_frame_unref(m_lent.get());
+    // A buffer that frees nothing makes the frame counted by reference, so that the library
+    // takes the rows as they are instead of copying them.
+    uint8_t* first = stride < 0 ? top + static_cast<ptrdiff_t>(stride) * (height - 1) : top;
+    const size_t bytes = static_cast<size_t>(std::abs(stride)) * static_cast<size_t>(height - 1) +
+                         static_cast<size_t>(width) * 3;
+    m_lent->buf[0] = av_buffer_create(
+        first, bytes, [](void*, uint8_t*) {}, nullptr, 0);
+    if (!m_lent->buf[0])
+        return false;
+    m_lent->data[0] = top;
+    m_lent->linesize[0] = stride;
+    m_lent->format = m_descriptor.pixelFormat;
+    m_lent->width = width;
+    m_lent->height = height;
+    const bool sent = Send(*m_lent, frame);
+    // The rows stay the caller's: nothing of the frame outlives this call.
+    av_frame_unref(m_lent.get());
+    return sent;
+}
+
+bool AvcodecEncoder::Send(AVFrame& converted, EncodedFrame& frame)
+{
+    converted.pts = m_frameIndex++;
     // A fixed quantiser is read from each frame.
-    m_frame->quality = m_context->global_quality;
+    converted.quality = m_context->global_quality;
 
     av_packet_unref(m_packet.get());
-    int rc = avcodec_send_frame(m_context.get(), m_frame.get());
+    int rc = avcodec_send_frame(m_context.get(), &converted);
     if (rc >= 0)
         rc = avcodec_receive_packet(m_context.get(), m_packet.get());
     if (rc < 0) {

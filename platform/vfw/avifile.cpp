@@ -125,7 +125,11 @@ public:
             (m_options.dwFlags & AVICOMPRESSF_KEYFRAMES) ? static_cast<LONG>(m_options.dwKeyFrameEvery) : 0);
         if (!m_compressor->Begin(&input))
             return AVIERR_BADFORMAT;
-        const std::vector<uint8_t>& output = m_compressor->OutputFormat();
+        const std::vector<uint8_t> output = m_compressor->OutputFormat();
+        // Writers that compress the frames themselves take only the format from here: the encoder
+        // (a context and a frame) is let go, and begun again for the same input when a frame comes.
+        m_compressor->End();
+        m_input = input;
         return m_target->SetFormat(output.data(), static_cast<LONG>(output.size()));
     }
     HRESULT ReadFormat(void* format, LONG* bytes) override { return m_target->ReadFormat(format, bytes); }
@@ -134,7 +138,7 @@ public:
     {
         if (!m_compressor)
             return m_target->Write(data, bytes, samples, flags, samplesWritten, bytesWritten);
-        if (!m_compressor->IsBegun() || !data || samples != 1)
+        if (!data || samples != 1 || (!m_compressor->IsBegun() && !m_compressor->Begin(&m_input)))
             return AVIERR_BADPARAM;
         const uint8_t* packet = nullptr;
         size_t size = 0;
@@ -150,6 +154,7 @@ private:
     AviStreamObject* m_target;
     AVICOMPRESSOPTIONS m_options;
     std::unique_ptr<CompressorInstance> m_compressor;
+    BITMAPINFOHEADER m_input{}; // as set with the format; none before
 };
 
 } // namespace

@@ -29,7 +29,8 @@ bool HasSsse3() { return __builtin_cpu_supports("ssse3"); }
 
 // Five pixels (15 bytes) a step from one 16-byte load; the 16th byte stored is the next pixel's
 // first, unswapped, and is written again by the next step or by the scalar tail, which always
-// takes at least that pixel: a step runs only while its load and store end inside the row.
+// takes at least that pixel: a step runs only while its load and store end inside the row. In
+// place, that byte is stored as it was, so the next step still loads it unswapped.
 __attribute__((target("ssse3"))) void SwapRowSsse3(const uint8_t* in, uint8_t* out, int width)
 {
     const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);

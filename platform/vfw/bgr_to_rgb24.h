@@ -7,7 +7,7 @@
 namespace vfw {
 
 // top is the first row shown; stride may be negative (bottom-up rows). out receives the rows top
-// first, outStride bytes apart.
+// first, outStride bytes apart; out may be top with stride itself, which swaps the rows in place.
 void BgrToRgb24(const uint8_t* top, int stride, int width, int height, uint8_t* out, int outStride);
 
 } // namespace vfw

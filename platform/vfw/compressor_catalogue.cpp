@@ -78,6 +78,9 @@ constexpr std::array<CompressorOption, 2> kX264Options = {{
 
 constexpr DWORD kLossy = VIDCF_QUALITY | VIDCF_TEMPORAL;
 constexpr const char* kMpegKeyFrames = "sc_threshold=1000000000";
+// MPEG-4 part 2 codes each side in 13 bits; libx264 takes sides up to 16384.
+constexpr int kMpeg4MaxSide = (1 << 13) - 1;
+constexpr int kX264MaxSide = 16384;
 
 const CompressorDescriptor kCatalogue[] = {
     {.fourcc = mmioFOURCC('M', 'J', 'P', 'G'),
@@ -170,7 +173,8 @@ const CompressorDescriptor kCatalogue[] = {
      .pixelFormat = AV_PIX_FMT_YUV420P,
      .flags = kLossy,
      .quality = QualityControl::QScale,
-     .fixedOptions = kMpegKeyFrames},
+     .fixedOptions = kMpegKeyFrames,
+     .maxSide = kMpeg4MaxSide},
     {.fourcc = mmioFOURCC('F', 'M', 'P', '4'),
      .name = u"FMP4",
      .description = u"MPEG-4 part 2",
@@ -178,7 +182,8 @@ const CompressorDescriptor kCatalogue[] = {
      .pixelFormat = AV_PIX_FMT_YUV420P,
      .flags = kLossy,
      .quality = QualityControl::QScale,
-     .fixedOptions = kMpegKeyFrames},
+     .fixedOptions = kMpegKeyFrames,
+     .maxSide = kMpeg4MaxSide},
     {.fourcc = mmioFOURCC('H', '2', '6', '4'),
      .name = u"H264",
      .description = u"H.264 (x264)",
@@ -189,7 +194,8 @@ const CompressorDescriptor kCatalogue[] = {
      .fixedOptions = "tune=zerolatency;x264-params=scenecut=0:bframes=0",
      .options = kX264Options,
      .stateVersion = 2,
-     .sizeStep = {.width = 2, .height = 2}},
+     .sizeStep = {.width = 2, .height = 2},
+     .maxSide = kX264MaxSide},
     {.fourcc = mmioFOURCC('M', 'S', 'V', 'C'),
      .name = u"MSVC",
      .description = u"Microsoft Video 1",

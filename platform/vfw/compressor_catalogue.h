@@ -41,6 +41,9 @@ struct CompressorOption {
     const WCHAR* japaneseLabel; // the label on a Japanese system
 };
 
+// No compressor takes a frame with a longer side.
+inline constexpr int kMaxFrameSide = 32768;
+
 // The frame sizes an encoder takes: width and height each a multiple of these.
 struct FrameSizeStep {
     int width = 1;
@@ -61,6 +64,9 @@ struct CompressorDescriptor {
     // Sizes off this step are refused before the encoder is opened: some libraries leak when
     // their own open refuses a size.
     FrameSizeStep sizeStep = {};
+    // The longest side the encoder takes. With the step and libavcodec's bound on the area, it is
+    // the whole of what the encoder refuses, so a query is answered without opening it.
+    int maxSide = kMaxFrameSide;
     // Added to the key-frame interval for an encoder that counts it differently.
     int keyIntervalBias = 0;
     CompressorEngine engine = CompressorEngine::Avcodec;

@@ -2,7 +2,9 @@
 
 #include "platform/win/dib_rows.h"
 
+#include <climits>
 #include <cstring>
+#include <type_traits>
 
 namespace vfw {
 
@@ -15,7 +17,12 @@ struct StateHeader {
     DWORD count;
 };
 
-constexpr LONG kMaxDimension = 32768;
+// libavcodec's bound on a frame's area, whichever the encoder (av_image_check_size, which would
+// print its refusal): rows of 8 bytes a pixel and 128 more on each side must stay indexable.
+bool FitsAvcodecArea(int width, int height)
+{
+    return (uint64_t{8} * static_cast<uint64_t>(width) + 128 * 8) * (static_cast<uint64_t>(height) + 128) < INT_MAX;
+}
 
 void CopyText(WCHAR* target, size_t capacity, const WCHAR* text)
 {
@@ -106,12 +113,17 @@ void CompressorInstance::ResetState()
 
 bool CompressorInstance::IsAcceptedFormat(const BITMAPINFOHEADER* input) const
 {
+    const LONG maxSide = m_descriptor.maxSide;
     if (!input || input->biCompression != BI_RGB || input->biBitCount != 24 || input->biPlanes > 1 ||
-        input->biWidth <= 0 || input->biWidth > kMaxDimension || input->biHeight == 0 ||
-        input->biHeight < -kMaxDimension || input->biHeight > kMaxDimension)
+        input->biWidth <= 0 || input->biWidth > maxSide || input->biHeight == 0 || input->biHeight < -maxSide ||
+        input->biHeight > maxSide)
         return false;
+    const int width = input->biWidth;
+    const int height = Height(*input);
     const FrameSizeStep& step = m_descriptor.sizeStep;
-    return input->biWidth % step.width == 0 && Height(*input) % step.height == 0;
+    if (width % step.width != 0 || height % step.height != 0)
+        return false;
+    return m_descriptor.engine != CompressorEngine::Avcodec || FitsAvcodecArea(width, height);
 }
 
 int CompressorInstance::Height(const BITMAPINFOHEADER& input)
@@ -148,8 +160,9 @@ std::unique_ptr<FrameEncoder> CompressorInstance::OpenEncoder(const BITMAPINFOHE
 
 bool CompressorInstance::Query(const BITMAPINFOHEADER* input) const
 {
-    return IsAcceptedFormat(input) &&
-           MakeFrameEncoder(m_descriptor)->CanOpen(input->biWidth, Height(*input), m_settings);
+    // Answered from the catalogue: opening an encoder costs tens of milliseconds for some, and
+    // their libraries print start-up lines each time.
+    return IsAcceptedFormat(input);
 }
 
 void CompressorInstance::SetFrameRate(DWORD rate, DWORD scale)
@@ -186,16 +199,34 @@ bool CompressorInstance::Begin(const BITMAPINFOHEADER* input)
 
 bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key)
 {
+    return CompressRows(bits, data, bytes, key);
+}
+
+bool CompressorInstance::CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key)
+{
+    return CompressRows(bits, data, bytes, key);
+}
+
+template <typename Bits>
+bool CompressorInstance::CompressRows(Bits* bits, const uint8_t** data, size_t* bytes, bool* key)
+{
     if (!m_encoder || !bits)
         return false;
+    using Row = std::conditional_t<std::is_const_v<Bits>, const uint8_t, uint8_t>;
     const int height = Height(m_input);
     const int stride = static_cast<int>(DibRowStride(static_cast<uint64_t>(m_input.biWidth)));
-    const auto* rows = static_cast<const uint8_t*>(bits);
+    auto* rows = static_cast<Row*>(bits);
     // Bottom-up rows are read from the last one with a negative stride.
     const bool bottomUp = m_input.biHeight > 0;
-    const uint8_t* top = bottomUp ? rows + static_cast<ptrdiff_t>(stride) * (height - 1) : rows;
+    Row* top = bottomUp ? rows + static_cast<ptrdiff_t>(stride) * (height - 1) : rows;
     EncodedFrame frame;
-    if (!m_encoder->Encode(top, bottomUp ? -stride : stride, frame))
+    const int rowStride = bottomUp ? -stride : stride;
+    bool encoded = false;
+    if constexpr (std::is_const_v<Bits>)
+        encoded = m_encoder->Encode(top, rowStride, frame);
+    else
+        encoded = m_encoder->EncodeInPlace(top, rowStride, frame);
+    if (!encoded)
         return false;
     *data = frame.data;
     *bytes = frame.bytes;

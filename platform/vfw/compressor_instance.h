@@ -34,6 +34,7 @@ public:
     // Refuses values of the wrong count or out of range.
     bool SetOptionValues(const std::vector<int32_t>& values);
 
+    // Whether Begin takes this input, answered without opening the encoder.
     bool Query(const BITMAPINFOHEADER* input) const;
     // quality 0..10000 or -1 for the default; keyRate <= 0 for key frames only when needed.
     void SetQuality(LONG quality) { m_settings.quality = quality; }
@@ -51,6 +52,9 @@ public:
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.
     [[nodiscard]] bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
+    // As Compress, for a frame that may be overwritten: converted where it lies when the engine
+    // can, which spares it a frame of its own.
+    [[nodiscard]] bool CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key);
     void End();
 
 private:
@@ -59,6 +63,8 @@ private:
     static int Height(const BITMAPINFOHEADER& input);
     // An engine opened for this input with the current settings, or null.
     std::unique_ptr<FrameEncoder> OpenEncoder(const BITMAPINFOHEADER& input) const;
+    template <typename Bits>
+    bool CompressRows(Bits* bits, const uint8_t** data, size_t* bytes, bool* key);
 
     const CompressorDescriptor& m_descriptor;
     EncoderSettings m_settings; // its optionValues are the option values

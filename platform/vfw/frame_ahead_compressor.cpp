@@ -79,7 +79,9 @@ bool FrameAheadCompressor::Add(const void* bits)
 void FrameAheadCompressor::Compress(Slot& slot)
 {
     EncodedFrame output;
-    const bool compressed = slot.compressor->Compress(slot.input.get(), &output.data, &output.bytes, &output.key);
+    // The slot's copy is the compressor's to overwrite: converted in place, it needs no frame more.
+    const bool compressed = slot.compressor->CompressInPlace(slot.input.get(), &output.data, &output.bytes,
+                                                             &output.key);
     std::lock_guard<std::mutex> lock(m_lock);
     slot.output = output;
     slot.compressed = compressed;

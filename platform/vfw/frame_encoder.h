@@ -34,18 +34,18 @@ public:
     virtual ~FrameEncoder() = default;
     // False when the engine refuses this size or these settings.
     [[nodiscard]] virtual bool Open(int width, int height, const EncoderSettings& settings) = 0;
-    // Whether Open would succeed, for a query that encodes nothing; engines that prepare more
-    // than the encoder itself (conversion, buffers) leave that out here.
-    [[nodiscard]] virtual bool CanOpen(int width, int height, const EncoderSettings& settings)
-    {
-        return Open(width, height, settings);
-    }
     // For the output format after Open: bits per pixel and the data that follows the header.
     virtual WORD BitCount() const = 0;
     virtual std::vector<uint8_t> ExtraData() const = 0;
     // top is the first row shown; stride is negative for bottom-up rows. The data stays valid
     // until the next call.
     [[nodiscard]] virtual bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) = 0;
+    // As Encode, for rows the engine may overwrite: an engine that converts them where they lie
+    // needs no frame of its own (the frame stays untouched and takes no memory).
+    [[nodiscard]] virtual bool EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+    {
+        return Encode(top, stride, frame);
+    }
 };
 
 std::unique_ptr<FrameEncoder> MakeFrameEncoder(const CompressorDescriptor& descriptor);

@@ -238,6 +238,37 @@ TEST_P(ConvertedCompressorTest, ReadsNothingPastTheCallersRowsAndConvertsAsFromA
     }
 }
 
+// A frame that may be overwritten (a copy the caller made for the encoder) gives the same packets,
+// frame after frame, whether it is converted where it lies or into the encoder's own frame.
+TEST_P(ConvertedCompressorTest, EncodingInPlaceGivesThePacketsOfACopy)
+{
+    const ConvertedCompressor& compressor = GetParam();
+    const CompressorDescriptor* d = vfw::FindInstalledCompressor(compressor.fourcc);
+    if (!d)
+        GTEST_SKIP() << "not installed";
+    const FrameSize size{20, 8};
+    for (const bool bottomUp : {false, true}) {
+        SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
+        const auto copying = vfw::MakeFrameEncoder(*d);
+        const auto inPlace = vfw::MakeFrameEncoder(*d);
+        ASSERT_TRUE(copying->Open(size.width, size.height, EncoderSettings{}));
+        ASSERT_TRUE(inPlace->Open(size.width, size.height, EncoderSettings{}));
+        for (int i = 0; i < 3; ++i) {
+            std::vector<uint8_t> picture = TestPicture(size.width, size.height);
+            picture[static_cast<size_t>(i)] ^= 0xFF;
+            const uint8_t* top = bottomUp ? picture.data() + static_cast<ptrdiff_t>(size.width * 3) * (size.height - 1)
+                                          : picture.data();
+            const int stride = bottomUp ? -size.width * 3 : size.width * 3;
+            EncodedFrame copied;
+            ASSERT_TRUE(copying->Encode(top, stride, copied));
+            const std::vector<uint8_t> expected(copied.data, copied.data + copied.bytes);
+            EncodedFrame converted;
+            ASSERT_TRUE(inPlace->EncodeInPlace(const_cast<uint8_t*>(top), stride, converted));
+            EXPECT_TRUE(std::vector<uint8_t>(converted.data, converted.data + converted.bytes) == expected) << i;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(AvcodecEncoder, ConvertedCompressorTest, testing::ValuesIn(kConvertedCompressors),
                          [](const testing::TestParamInfo<ConvertedCompressor>& info) {
                              return FourCCText(info.param.fourcc);

@@ -44,3 +44,29 @@ TEST(BgrToRgb24, SwapsEveryPixelOfEveryRowAndTouchesNothingElse)
         }
     }
 }
+
+TEST(BgrToRgb24, SwapsInPlaceAsIntoAnotherBlock)
+{
+    for (const int width : {1, 5, 6, 11, 16, 641}) {
+        for (const bool bottomUp : {false, true}) {
+            constexpr int kHeight = 3;
+            const int stride = (width * 3 + 3) & ~3;
+            std::vector<uint8_t> rows(static_cast<size_t>(stride) * kHeight);
+            for (size_t i = 0; i < rows.size(); ++i)
+                rows[i] = static_cast<uint8_t>(i * 7 + 1);
+            uint8_t* top = bottomUp ? rows.data() + static_cast<ptrdiff_t>(stride) * (kHeight - 1) : rows.data();
+            const int rowStride = bottomUp ? -stride : stride;
+            std::vector<uint8_t> expected(static_cast<size_t>(width) * 3 * kHeight);
+            BgrToRgb24(top, rowStride, width, kHeight, expected.data(), width * 3);
+
+            BgrToRgb24(top, rowStride, width, kHeight, top, rowStride);
+
+            for (int y = 0; y < kHeight; ++y)
+                EXPECT_EQ(std::memcmp(top + static_cast<ptrdiff_t>(y) * rowStride,
+                                      expected.data() + static_cast<size_t>(y) * width * 3,
+                                      static_cast<size_t>(width) * 3),
+                          0)
+                    << "width " << width << (bottomUp ? " bottom-up" : " top-down") << ", row " << y;
+        }
+    }
+}

@@ -49,20 +49,24 @@ BITMAPINFO Input(WORD bits)
 }
 
 std::atomic<int> g_libraryErrors{0};
+std::atomic<int> g_libraryMessages{0};
 
-// Counts the messages libavcodec reports at error level or worse while it lives.
+// Counts the messages libavcodec reports while it lives: those at error level or worse, and all.
 class ScopedLibraryErrorCount {
 public:
     ScopedLibraryErrorCount()
     {
         g_libraryErrors = 0;
+        g_libraryMessages = 0;
         av_log_set_callback([](void*, int level, const char*, va_list) {
+            ++g_libraryMessages;
             if (level <= AV_LOG_ERROR)
                 ++g_libraryErrors;
         });
     }
     ~ScopedLibraryErrorCount() { av_log_set_callback(av_log_default_callback); }
     int Count() const { return g_libraryErrors; }
+    int Messages() const { return g_libraryMessages; }
 };
 
 class ScopedBoxes {
@@ -144,6 +148,53 @@ TEST(Vcm, CompressQueryRefusesSizesOffTheCompressorsStepWithoutOpeningIt)
         ICClose(hic);
     }
     EXPECT_EQ(errors.Count(), 0) << "an encoder was opened for a size it refuses";
+}
+
+// The query is answered from the catalogue, without the encoder: the catalogue's limits must be
+// the encoder's own. At each row's longest sides the encoder opens, one step beyond and past
+// libavcodec's bound on the area it is refused, and the queries print nothing.
+TEST(Vcm, CompressQueryAnswersTheEncodersLimitsWithoutOpeningIt)
+{
+    for (const CompressorDescriptor* d : InstalledCompressors()) {
+        const std::string name = d->encoder ? d->encoder : "mjpg";
+        const LONG longestWidth = d->maxSide / d->sizeStep.width * d->sizeStep.width;
+        const LONG longestHeight = d->maxSide / d->sizeStep.height * d->sizeStep.height;
+        const LONG shortWidth = d->sizeStep.width * 8;
+        const LONG shortHeight = d->sizeStep.height * 8;
+        struct Case {
+            LONG width;
+            LONG height;
+            bool accepted;
+            bool opened = false; // a small frame that the encoder is opened for as well
+        };
+        const Case cases[] = {
+            {longestWidth, shortHeight, true, true},
+            {shortWidth, -longestHeight, true, true},
+            {longestWidth + d->sizeStep.width, shortHeight, false},
+            {shortWidth, longestHeight + d->sizeStep.height, false},
+            {1920, 1080, true},
+            {16384, 16384, d->engine != vfw::CompressorEngine::Avcodec},
+        };
+        HIC hic = ICOpen(ICTYPE_VIDEO, d->fourcc, ICMODE_COMPRESS);
+        ASSERT_NE(hic, nullptr);
+        for (const Case& c : cases) {
+            BITMAPINFO input = Input(24);
+            input.bmiHeader.biWidth = c.width;
+            input.bmiHeader.biHeight = c.height;
+            {
+                ScopedLibraryErrorCount messages;
+                EXPECT_EQ(ICSendMessage(hic, ICM_COMPRESS_QUERY, reinterpret_cast<DWORD_PTR>(&input), 0),
+                          c.accepted ? ICERR_OK : ICERR_BADFORMAT)
+                    << name << " " << c.width << "x" << c.height;
+                EXPECT_EQ(messages.Messages(), 0) << name << ": the query opened the encoder";
+            }
+            if (c.opened) {
+                EXPECT_TRUE(hic->Begin(&input.bmiHeader)) << name << " " << c.width << "x" << c.height;
+                hic->End();
+            }
+        }
+        ICClose(hic);
+    }
 }
 
 TEST(Vcm, StateBlocksAreFixedInSizeAndTaggedWithMagicFourCCAndVersion)
