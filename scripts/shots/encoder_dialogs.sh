@@ -10,9 +10,11 @@ for lang in en ja; do
     use_lang $lang
     for name in $("$PROGRAM"); do
         shot_program "encoder_${name}_${lang}" "$PROGRAM" "$name"
-        # A whole-screen shot keeps only the corner where the dialog and its list stand.
+        # A whole-screen shot keeps only the area where the dialog and its list stand, which
+        # the program printed after "root".
         if [ "$SHOT_WINDOW" = root ]; then
-            convert "$SHOTS_DIR/encoder_${name}_${lang}.png" -crop 560x440+0+0 +repage \
+            area=$(sed -n 2p "$SCRATCH/encoder_${name}_${lang}.out")
+            convert "$SHOTS_DIR/encoder_${name}_${lang}.png" -crop "${area:-560x440+0+0}" +repage \
                 "$SHOTS_DIR/encoder_${name}_${lang}.png"
         fi
     done

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -85,13 +86,21 @@ const std::map<std::string, std::function<void()>>& Dialogs()
 
 } // namespace
 
-// The compressor list opened, as the user sees it when choosing.
-void OpenCodecList()
+// The compressor list opened, as the user sees it when choosing; the screen area that holds the
+// dialog and its list.
+QRect OpenCodecList()
 {
+    QRect area;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
-            for (QComboBox* combo : w->findChildren<QComboBox*>())
+            for (QComboBox* combo : w->findChildren<QComboBox*>()) {
                 combo->showPopup();
+                area |= w->frameGeometry();
+            }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            area |= w->frameGeometry();
+    return area;
 }
 
 int main(int argc, char** argv)
@@ -108,9 +117,9 @@ int main(int argc, char** argv)
     const bool openList = std::string(argv[1]) == "avi_list";
     QTimer::singleShot(400, [openList] {
         if (openList) {
-            OpenCodecList();
-            // The list is a window of its own: the screen holds both.
-            std::printf("root\n");
+            const QRect area = OpenCodecList();
+            // The list is a window of its own: the screen holds both, in the area on the next line.
+            std::printf("root\n%dx%d+%d+%d\n", area.width(), area.height(), area.x(), area.y());
             std::fflush(stdout);
             return;
         }
