@@ -11,63 +11,59 @@ namespace {
 
 GdiObjectData* NewObject(GdiObjectData::Kind kind) { return new GdiObjectData(kind); }
 
+// The stock pens and brushes: a colour, or nothing drawn.
+struct StockPenOrBrush {
+    int index;
+    GdiObjectData::Kind kind;
+    COLORREF color;
+    bool drawsNothing;
+};
+
+constexpr StockPenOrBrush kStockPensAndBrushes[] = {
+    {WHITE_BRUSH, GdiObjectData::Kind::Brush, RGB(255, 255, 255), false},
+    {LTGRAY_BRUSH, GdiObjectData::Kind::Brush, RGB(192, 192, 192), false},
+    {GRAY_BRUSH, GdiObjectData::Kind::Brush, RGB(128, 128, 128), false},
+    {DKGRAY_BRUSH, GdiObjectData::Kind::Brush, RGB(64, 64, 64), false},
+    {BLACK_BRUSH, GdiObjectData::Kind::Brush, RGB(0, 0, 0), false},
+    {NULL_BRUSH, GdiObjectData::Kind::Brush, RGB(0, 0, 0), true},
+    {WHITE_PEN, GdiObjectData::Kind::Pen, RGB(255, 255, 255), false},
+    {BLACK_PEN, GdiObjectData::Kind::Pen, RGB(0, 0, 0), false},
+    {NULL_PEN, GdiObjectData::Kind::Pen, RGB(0, 0, 0), true},
+};
+
+GdiObjectData* NewStockObject(int index)
+{
+    if (index == SYSTEM_FONT || index == DEFAULT_GUI_FONT) {
+        GdiObjectData* font = NewObject(GdiObjectData::Kind::Font);
+        font->logFont = DefaultGuiLogFont();
+        font->font = FontFromLogFont(font->logFont);
+        return font;
+    }
+    for (const StockPenOrBrush& entry : kStockPensAndBrushes) {
+        if (entry.index != index)
+            continue;
+        GdiObjectData* o = NewObject(entry.kind);
+        o->color = entry.color;
+        if (entry.drawsNothing && entry.kind == GdiObjectData::Kind::Brush)
+            o->nullBrush = true;
+        if (entry.drawsNothing && entry.kind == GdiObjectData::Kind::Pen)
+            o->penStyle = PS_NULL;
+        return o;
+    }
+    return nullptr;
+}
+
 GdiObjectData* StockObject(int index)
 {
     static GdiObjectData* stock[DEFAULT_GUI_FONT + 1] = {};
     if (index < 0 || index > DEFAULT_GUI_FONT)
         return nullptr;
-    if (stock[index])
-        return stock[index];
-    using K = GdiObjectData::Kind;
-    GdiObjectData* o = nullptr;
-    switch (index) {
-    case WHITE_BRUSH:
-        o = NewObject(K::Brush);
-        o->color = RGB(255, 255, 255);
-        break;
-    case LTGRAY_BRUSH:
-        o = NewObject(K::Brush);
-        o->color = RGB(192, 192, 192);
-        break;
-    case GRAY_BRUSH:
-        o = NewObject(K::Brush);
-        o->color = RGB(128, 128, 128);
-        break;
-    case DKGRAY_BRUSH:
-        o = NewObject(K::Brush);
-        o->color = RGB(64, 64, 64);
-        break;
-    case BLACK_BRUSH:
-        o = NewObject(K::Brush);
-        o->color = RGB(0, 0, 0);
-        break;
-    case NULL_BRUSH:
-        o = NewObject(K::Brush);
-        o->nullBrush = true;
-        break;
-    case WHITE_PEN:
-        o = NewObject(K::Pen);
-        o->color = RGB(255, 255, 255);
-        break;
-    case BLACK_PEN:
-        o = NewObject(K::Pen);
-        o->color = RGB(0, 0, 0);
-        break;
-    case NULL_PEN:
-        o = NewObject(K::Pen);
-        o->penStyle = PS_NULL;
-        break;
-    case SYSTEM_FONT:
-    case DEFAULT_GUI_FONT:
-        o = NewObject(K::Font);
-        o->logFont = DefaultGuiLogFont();
-        o->font = FontFromLogFont(o->logFont);
-        break;
-    default: return nullptr;
+    if (!stock[index]) {
+        stock[index] = NewStockObject(index);
+        if (stock[index])
+            stock[index]->stock = true;
     }
-    o->stock = true;
-    stock[index] = o;
-    return o;
+    return stock[index];
 }
 
 } // namespace
