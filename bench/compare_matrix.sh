@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Races the conversion against the ffmpeg command-line tool over the whole benchmark matrix and
 # prints one table: frames per second of each side (median of RUNS runs, the two alternating),
-# their ratio (ours / ffmpeg), the mean output bytes per frame of each side (equal settings give
-# about equal sizes) and our largest resident memory.
+# ffmpeg a second time with its own threading flags (-threads 8 on the decoder and on the encoder,
+# -filter_threads 8), the ratio of ours to the faster of the two ffmpeg figures, the mean output
+# bytes per frame of each side (equal settings give about equal sizes) and the largest resident
+# memory of ours and of ffmpeg (its larger process where it makes two passes).
 #   compare_matrix.sh DATA_DIR [RUNS]
 # CONVERT_BENCH names another convert_bench binary (an older build, to compare); KEEP_DIR keeps
 # our output of each row there (row number and extension) for bench/compare_outputs.sh. Both
 # sides write into a folder made by mktemp: TMPDIR=/dev/shm keeps the disk's write-back (the
-# HFYU and DIB rows write 0.5 and 1.8 GB a run) out of the figures.
+# HFYU and DIB rows write 0.5 and 1.8 GB a run) out of the figures. ONLY, an extended regular
+# expression, runs only the rows whose names match it.
 # DATA_DIR is filled on first use (about 450 MB): smooth, noisy and mandel hold 300 1920x1080
 # JPEG files, png 300 1920x1080 PNG files, vga 90 640x480 JPEG files; long holds 3000 links to
 # the smooth files, for the memory of a long run.
@@ -66,9 +69,33 @@ timed() {
   /usr/bin/time -f '%e %M' -o "$out/time" "$@" > /dev/null 2> "$out/stderr" || { cat "$out/stderr" >&2; return 1; }
   cat "$out/time"
 }
+# run_ffmpeg plain|threaded WORDS...: runs the ffmpeg command (two where split by ';;'), the
+# threaded way with -threads 8 before the input and before the output file and -filter_threads 8;
+# prints "seconds max_rss_kb" (the seconds of both commands together, the larger memory).
+run_ffmpeg() {
+  local how=$1 cmd=() start end peak=0
+  shift
+  start=$(date +%s.%N)
+  for word in "$@" ";;"; do
+    if [ "$word" != ";;" ]; then
+      cmd+=("$word")
+      continue
+    fi
+    if [ "$how" = threaded ]; then
+      cmd=(-threads 8 -filter_threads 8 "${cmd[@]:0:${#cmd[@]}-1}" -threads 8 "${cmd[-1]}")
+    fi
+    read -r _ m < <(timed ffmpeg "${cmd[@]}")
+    ((m > peak)) && peak=$m
+    cmd=()
+  done
+  end=$(date +%s.%N)
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $peak"
+}
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 count() { find "$1" -maxdepth 1 -name "*.$2" | wc -l; }
-bytes() { stat -c %s "$1"; }
+fps() { awk -v n="$1" -v s="$2" 'BEGIN { print n / s }'; }
+per_frame() { awk -v n="$1" -v s="$(stat -c %s "$2")" 'BEGIN { print s / n / 1024 }'; }
+largest() { printf '%s\n' "$@" | sort -g | tail -1; }
 
 ffmpeg_in() { echo -hide_banner -loglevel error -y -framerate 29.97 -i "$data/$1/%05d.$2"; }
 silence='-f lavfi -i anullsrc=r=44100:cl=stereo'
@@ -76,6 +103,8 @@ silence='-f lavfi -i anullsrc=r=44100:cl=stereo'
 # row NAME FOLDER EXT OUR_OUTPUT FFMPEG_OUTPUT -- OUR_OPTIONS -- FFMPEG_COMMAND (may be two, split by ';;')
 row() {
   local name=$1 folder=$2 ext=$3 ours_out=$4 theirs_out=$5
+  rows_done=$((rows_done + 1))
+  [ -n "${ONLY:-}" ] && ! grep -Eq -- "$ONLY" <<< "$name" && return
   shift 5
   [ "$1" = "--" ] && shift
   local ours_opts=() theirs=()
@@ -84,35 +113,29 @@ row() {
   theirs=("$@")
   local frames
   frames=$(count "$data/$folder" "$ext")
-  local ours_s=() theirs_s=() rss=()
+  local ours_s=() plain_s=() threaded_s=() rss=() theirs_rss=()
   for ((i = 1; i <= runs; ++i)); do
     read -r s m < <(timed "$bench" --input "$data/$folder" --type "$ext" --out "$out/$ours_out" "${ours_opts[@]}")
     ours_s+=("$s") rss+=("$m")
-    local start end
-    start=$(date +%s.%N)
-    local cmd=""
-    for word in "${theirs[@]}"; do
-      if [ "$word" = ";;" ]; then eval "ffmpeg $cmd" > /dev/null; cmd=""; else cmd+=" $(printf '%q' "$word")"; fi
-    done
-    eval "ffmpeg $cmd" > /dev/null
-    end=$(date +%s.%N)
-    theirs_s+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
+    read -r s m < <(run_ffmpeg plain "${theirs[@]}")
+    plain_s+=("$s") theirs_rss+=("$m")
+    read -r s m < <(run_ffmpeg threaded "${theirs[@]}")
+    threaded_s+=("$s") theirs_rss+=("$m")
   done
-  rows_done=$((rows_done + 1))
   [ -n "$keep" ] && cp "$out/$ours_out" "$keep/$(printf %02d "$rows_done").${ours_out##*.}"
-  local a b r
+  local a b c best
   a=$(printf '%s\n' "${ours_s[@]}" | median)
-  b=$(printf '%s\n' "${theirs_s[@]}" | median)
-  r=$(printf '%s\n' "${rss[@]}" | sort -g | tail -1)
-  printf '%-32s %6d %8.1f %8.1f %6.2f %9.0f %9.0f %8.0f\n' "$name" "$frames" \
-    "$(awk -v n="$frames" -v s="$a" 'BEGIN { print n / s }')" "$(awk -v n="$frames" -v s="$b" 'BEGIN { print n / s }')" \
-    "$(awk -v a="$a" -v b="$b" 'BEGIN { print b / a }')" \
-    "$(awk -v n="$frames" -v s="$(bytes "$out/$ours_out")" 'BEGIN { print s / n / 1024 }')" \
-    "$(awk -v n="$frames" -v s="$(bytes "$out/$theirs_out")" 'BEGIN { print s / n / 1024 }')" "$((r / 1024))"
+  b=$(printf '%s\n' "${plain_s[@]}" | median)
+  c=$(printf '%s\n' "${threaded_s[@]}" | median)
+  best=$(awk -v b="$b" -v c="$c" 'BEGIN { print (c < b) ? c : b }')
+  printf '%-32s %6d %8.1f %8.1f %8.1f %6.2f %9.0f %9.0f %7.0f %7.0f\n' "$name" "$frames" \
+    "$(fps "$frames" "$a")" "$(fps "$frames" "$b")" "$(fps "$frames" "$c")" "$(awk -v a="$a" -v b="$best" 'BEGIN { print b / a }')" \
+    "$(per_frame "$frames" "$out/$ours_out")" "$(per_frame "$frames" "$out/$theirs_out")" \
+    "$(($(largest "${rss[@]}") / 1024))" "$(($(largest "${theirs_rss[@]}") / 1024))"
 }
 
 echo "cpus $(nproc), load before: $(cut -d' ' -f1-3 /proc/loadavg), runs $runs, ffmpeg mjpeg -q:v $mjpeg_q"
-printf '%-32s %6s %8s %8s %6s %9s %9s %8s\n' row frames ours/fps ffmpeg/fps ratio ours/KiB ffmpeg/KiB rss/MiB
+printf '%-32s %6s %8s %8s %8s %6s %9s %9s %7s %7s\n' row frames ours/fps ffmpeg/fps ff-8t/fps ratio ours/KiB ffmpeg/KiB rss/MiB ff/MiB
 mjpg=(-vf scale=1280:720:flags=bilinear -c:v mjpeg -pix_fmt yuvj420p -q:v "$mjpeg_q")
 for set in smooth noisy mandel; do
   row "1080p JPEG $set -> 720p MJPG" "$set" jpg ours.avi ffmpeg.avi -- --codec MJPG --size 1280x720 --quality 75 -- \
