@@ -11,10 +11,10 @@ using vfw::BgrToRgb24;
 
 TEST(BgrToRgb24, SwapsEveryPixelOfEveryRowAndTouchesNothingElse)
 {
-    // Widths around the five-pixel vector step and its 16-byte load, in both row orders; the
+    // Widths around the sixteen-pixel vector step and its tail, in both row orders; the
     // source rows are packed (no padding) and end where the readable memory ends, so a read
     // past the last row faults; a guard byte after each output row catches a write past it.
-    for (const int width : {1, 4, 5, 6, 9, 10, 11, 15, 16, 33, 641}) {
+    for (const int width : {1, 4, 5, 6, 15, 16, 17, 31, 32, 33, 47, 48, 49, 641}) {
         for (const bool bottomUp : {false, true}) {
             constexpr int kHeight = 3;
             const int rowBytes = width * 3;
@@ -47,7 +47,7 @@ TEST(BgrToRgb24, SwapsEveryPixelOfEveryRowAndTouchesNothingElse)
 
 TEST(BgrToRgb24, SwapsInPlaceAsIntoAnotherBlock)
 {
-    for (const int width : {1, 5, 6, 11, 16, 641}) {
+    for (const int width : {1, 5, 15, 16, 17, 32, 33, 641}) {
         for (const bool bottomUp : {false, true}) {
             constexpr int kHeight = 3;
             const int stride = (width * 3 + 3) & ~3;
