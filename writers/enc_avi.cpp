@@ -95,31 +95,25 @@ int CEncAVI::Open(CString path)
 
 int CEncAVI::FinishFrames()
 {
-    while (m_ahead && m_ahead->InFlight() > 0)
-        if (const int code = WriteOldestFrame())
-            return code;
-    return 0;
+    if (!m_ahead)
+        return 0;
+    const vfw::FrameAheadCompressor::Failure failure = m_ahead->Finish();
+    if (failure == vfw::FrameAheadCompressor::Failure::None)
+        return 0;
+    // The frames after the one that failed were dropped too; the next frame goes in its place.
+    m_framePosition = m_writtenPosition;
+    return failure == vfw::FrameAheadCompressor::Failure::Compress ? kErrorAviCompressFrame : kErrorAviStreamWrite;
 }
 
-int CEncAVI::WriteOldestFrame()
+bool CEncAVI::WriteCompressedFrame(const vfw::EncodedFrame& frame)
 {
-    // The frame position already counts the frames in flight.
-    const LONG position = m_framePosition - m_ahead->InFlight();
-    vfw::EncodedFrame frame;
-    int code = 0;
     LONG written = 0;
-    if (!m_ahead->TakeOldest(frame))
-        code = kErrorAviCompressFrame;
-    else if (frame.bytes > 0x7FFFFFFF ||
-             AVIStreamWrite(m_videoStream, position, 1, frame.data, static_cast<LONG>(frame.bytes),
-                            frame.key ? AVIIF_KEYFRAME : 0, &written, nullptr) != AVIERR_OK)
-        code = kErrorAviStreamWrite;
-    if (code != 0) {
-        // The frames after the one that failed are dropped too; the next frame goes in its place.
-        m_ahead->DropAll();
-        m_framePosition = position;
-    }
-    return code;
+    if (frame.bytes > 0x7FFFFFFF ||
+        AVIStreamWrite(m_videoStream, m_writtenPosition, 1, frame.data, static_cast<LONG>(frame.bytes),
+                       frame.key ? AVIIF_KEYFRAME : 0, &written, nullptr) != AVIERR_OK)
+        return false;
+    ++m_writtenPosition;
+    return true;
 }
 
 int CEncAVI::WriteFrame(const void* bits)
@@ -151,6 +145,7 @@ int CEncAVI::Close()
     CloseCompressor();
     std::memset(&m_frameHeader, 0, sizeof m_frameHeader);
     m_framePosition = 0;
+    m_writtenPosition = 0;
     std::memset(&m_streamInfo, 0, sizeof m_streamInfo);
     return code;
 }
@@ -184,7 +179,9 @@ int CEncAVI_Comp::Open(CString path)
         return result;
     if (!ICSeqCompressFrameStart(&m_compVars, reinterpret_cast<const BITMAPINFO*>(&m_frameHeader)))
         return kErrorAviSequenceStart;
-    m_ahead = vfw::FrameAheadCompressor::Start(*m_compVars.hic);
+    m_writtenPosition = m_framePosition;
+    m_ahead = vfw::FrameAheadCompressor::Start(
+        *m_compVars.hic, [this](const vfw::EncodedFrame& frame) { return WriteCompressedFrame(frame); });
     return 0;
 }
 
@@ -208,18 +205,12 @@ int CEncAVI_Comp::WriteFrame(const void* bits)
 int CEncAVI_Comp::WriteFrameAhead(const void* bits)
 {
     if (!m_ahead->Add(bits)) {
-        // The frames in flight came before this one and were reported written: they go to the
-        // file first.
-        if (const int code = FinishFrames())
-            return code;
-        return kErrorAviCompressFrame;
+        // A frame given earlier failed: its error is this write's. The frames before it are in
+        // the file.
+        const int code = FinishFrames();
+        return code != 0 ? code : kErrorAviCompressFrame;
     }
     ++m_framePosition;
-    // Frames that have finished go to the file now, so a failure among them is reported by this
-    // write; the oldest is waited for only when every slot is taken.
-    while (m_ahead->InFlight() == m_ahead->Depth() || m_ahead->OldestDone())
-        if (const int code = WriteOldestFrame())
-            return code;
     return 0;
 }
 

@@ -30,10 +30,10 @@ public:
 
     // rate is frames per second times 10000.
     int Create(CString path, const BITMAPINFOHEADER* header, int rate);
-    // Frames of a compressor whose frames stand alone are compressed beside the caller and reach
-    // the file one WriteFrame later; a failure is returned by that next WriteFrame, or here, and
-    // leaves the frame position at the frame that failed. This writes the frames still in flight:
-    // 0, or the error number of the first that failed. Close writes them too.
+    // Frames of a compressor whose frames stand alone are compressed and written beside the
+    // caller, a few WriteFrame calls later; a failure is returned by a later WriteFrame, or here,
+    // and leaves the frame position at the frame that failed. This waits for the frames still in
+    // flight: 0, or the error number of the first that failed. Close waits for them too.
     virtual int FinishFrames();
 
     CEncAVISetting* GetSetting() { return &m_setting; }
@@ -57,10 +57,12 @@ protected:
     // Set on the sequential path when frames are compressed ahead; holds the compressor's frames
     // until they are written.
     std::unique_ptr<vfw::FrameAheadCompressor> m_ahead;
+    // The frames compressed ahead that reached the file. Written only by m_ahead's sink while
+    // frames are in flight, read after m_ahead->Finish.
+    LONG m_writtenPosition = 0;
 
-    // Waits for the oldest frame in flight and writes it; on failure drops the rest and sets the
-    // frame position back to the frame that failed.
-    int WriteOldestFrame();
+    // m_ahead's sink: writes the next compressed frame to the video stream.
+    bool WriteCompressedFrame(const vfw::EncodedFrame& frame);
 };
 
 class CEncAVI_Comp : public CEncAVI {

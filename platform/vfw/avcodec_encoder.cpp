@@ -217,13 +217,20 @@ bool AvcodecEncoder::Encode(const uint8_t* top, int stride, EncodedFrame& frame)
     return Send(*m_frame, frame);
 }
 
-bool AvcodecEncoder::EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+void AvcodecEncoder::CopyFrame(const uint8_t* rows, uint8_t* copy, int width, int height, int stride) const
+{
+    if (IsRgb24())
+        BgrToRgb24(rows, stride, width, height, copy, stride);
+    else
+        FrameEncoder::CopyFrame(rows, copy, width, height, stride);
+}
+
+bool AvcodecEncoder::EncodeCopy(uint8_t* top, int stride, EncodedFrame& frame)
 {
     if (!m_context || !top || !IsRgb24())
         return Encode(top, stride, frame);
     const int width = m_context->width;
     const int height = m_context->height;
-    BgrToRgb24(top, stride, width, height, top, stride);
     if (!m_lent && !(m_lent = av::FramePtr(av_frame_alloc())))
         return false;
     av_frame_unref(m_lent.get());

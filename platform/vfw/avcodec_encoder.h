@@ -14,8 +14,9 @@ public:
     WORD BitCount() const override;
     std::vector<uint8_t> ExtraData() const override;
     [[nodiscard]] bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) override;
-    // RGB24 rows are swapped where they lie and lent to the encoder.
-    [[nodiscard]] bool EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame) override;
+    // RGB24 rows are swapped on the way into the copy, and the copy is lent to the encoder.
+    void CopyFrame(const uint8_t* rows, uint8_t* copy, int width, int height, int stride) const override;
+    [[nodiscard]] bool EncodeCopy(uint8_t* top, int stride, EncodedFrame& frame) override;
 
 private:
     av::CodecContextPtr OpenContext(int width, int height, const EncoderSettings& settings) const;

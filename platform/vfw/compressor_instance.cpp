@@ -202,9 +202,18 @@ bool CompressorInstance::Compress(const void* bits, const uint8_t** data, size_t
     return CompressRows(bits, data, bytes, key);
 }
 
-bool CompressorInstance::CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key)
+void CompressorInstance::CopyInput(const void* bits, void* copy) const
 {
-    return CompressRows(bits, data, bytes, key);
+    if (!m_encoder || !bits || !copy)
+        return;
+    const int stride = static_cast<int>(DibRowStride(static_cast<uint64_t>(m_input.biWidth)));
+    m_encoder->CopyFrame(static_cast<const uint8_t*>(bits), static_cast<uint8_t*>(copy), m_input.biWidth,
+                         Height(m_input), stride);
+}
+
+bool CompressorInstance::CompressCopy(void* copy, const uint8_t** data, size_t* bytes, bool* key)
+{
+    return CompressRows(copy, data, bytes, key);
 }
 
 template <typename Bits>
@@ -225,7 +234,7 @@ bool CompressorInstance::CompressRows(Bits* bits, const uint8_t** data, size_t* 
     if constexpr (std::is_const_v<Bits>)
         encoded = m_encoder->Encode(top, rowStride, frame);
     else
-        encoded = m_encoder->EncodeInPlace(top, rowStride, frame);
+        encoded = m_encoder->EncodeCopy(top, rowStride, frame);
     if (!encoded)
         return false;
     *data = frame.data;

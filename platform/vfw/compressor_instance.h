@@ -52,9 +52,12 @@ public:
     const std::vector<uint8_t>& OutputFormat() const { return m_outputFormat; }
     // One input frame in, one compressed frame out; the data stays valid until the next call.
     [[nodiscard]] bool Compress(const void* bits, const uint8_t** data, size_t* bytes, bool* key);
-    // As Compress, for a frame that may be overwritten: converted where it lies when the engine
-    // can, which spares it a frame of its own.
-    [[nodiscard]] bool CompressInPlace(void* bits, const uint8_t** data, size_t* bytes, bool* key);
+    // Copies an input frame into copy (InputBytes() long) for CompressCopy, converted on the way
+    // when the engine converts it.
+    void CopyInput(const void* bits, void* copy) const;
+    // As Compress, for a frame made by CopyInput, which may be overwritten: the engine takes it
+    // as it lies when it can, which spares it a frame of its own.
+    [[nodiscard]] bool CompressCopy(void* copy, const uint8_t** data, size_t* bytes, bool* key);
     void End();
 
 private:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace vfw {
 namespace {
@@ -20,7 +21,7 @@ int FrameAheadCompressor::DepthFor(int poolThreads, size_t frameBytes)
     return std::max(kMinDepth, workers::AheadBudget(poolThreads).Compressing().FramesOf(frameBytes));
 }
 
-std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun)
+std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInstance& begun, Sink sink)
 {
     const int threads = workers::PartPool::Instance().Threads();
     if (!begun.IsBegun() || (begun.Descriptor().flags & VIDCF_TEMPORAL) ||
@@ -41,7 +42,7 @@ std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInst
         if (inputs[slot])
             std::memset(inputs[slot].get(), 0, frameBytes);
     });
-    std::unique_ptr<FrameAheadCompressor> ahead(new FrameAheadCompressor(frameBytes));
+    std::unique_ptr<FrameAheadCompressor> ahead(new FrameAheadCompressor(frameBytes, std::move(sink)));
     for (size_t slot = 0; slot < inputs.size(); ++slot) {
         if (!inputs[slot] || (slot > 0 && !twins[slot]))
             continue;
@@ -56,22 +57,39 @@ std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInst
     return ahead;
 }
 
-FrameAheadCompressor::FrameAheadCompressor(size_t frameBytes) : m_frameBytes(frameBytes) {}
+FrameAheadCompressor::FrameAheadCompressor(size_t frameBytes, Sink sink)
+    : m_frameBytes(frameBytes), m_sink(std::move(sink))
+{
+}
 
-FrameAheadCompressor::~FrameAheadCompressor() { DropAll(); }
+FrameAheadCompressor::~FrameAheadCompressor()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_dropping = true;
+    m_changed.wait(lock, [this] { return m_inFlight == 0 && !m_handing; });
+}
 
 bool FrameAheadCompressor::Add(const void* bits)
 {
-    if (!bits || m_inFlight == Depth())
+    if (!bits)
         return false;
-    Slot& slot = m_slots[m_next];
-    std::memcpy(slot.input.get(), bits, m_frameBytes);
+    size_t next = 0;
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_changed.wait(lock, [this] { return m_failure != Failure::None || m_inFlight < Depth(); });
+        if (m_failure != Failure::None)
+            return false;
+        next = m_next;
+    }
+    // A free slot is touched by nobody else: the frame is copied without the lock.
+    Slot& slot = m_slots[next];
+    slot.compressor->CopyInput(bits, slot.input.get());
     {
         std::lock_guard<std::mutex> lock(m_lock);
         slot.done = false;
+        m_next = (next + 1) % m_slots.size();
+        ++m_inFlight;
     }
-    m_next = (m_next + 1) % m_slots.size();
-    ++m_inFlight;
     workers::PartPool::Instance().Post([this, &slot] { Compress(slot); });
     return true;
 }
@@ -79,45 +97,50 @@ bool FrameAheadCompressor::Add(const void* bits)
 void FrameAheadCompressor::Compress(Slot& slot)
 {
     EncodedFrame output;
-    // The slot's copy is the compressor's to overwrite: converted in place, it needs no frame more.
-    const bool compressed = slot.compressor->CompressInPlace(slot.input.get(), &output.data, &output.bytes,
-                                                             &output.key);
-    std::lock_guard<std::mutex> lock(m_lock);
+    // The slot's copy is the compressor's to overwrite: taken as it lies, it needs no frame more.
+    const bool compressed = slot.compressor->CompressCopy(slot.input.get(), &output.data, &output.bytes, &output.key);
+    std::unique_lock<std::mutex> lock(m_lock);
     slot.output = output;
     slot.compressed = compressed;
     slot.done = true;
-    // Under the lock: the waiter may destroy this object as soon as it sees the slot done.
-    m_done.notify_all();
+    // The worker already handing over takes this frame too when its turn comes.
+    if (m_handing)
+        return;
+    m_handing = true;
+    HandOver(lock);
+    m_handing = false;
+    // Under the lock: a waiter may destroy this object as soon as it sees the flight empty.
+    m_changed.notify_all();
 }
 
-bool FrameAheadCompressor::OldestDone()
+void FrameAheadCompressor::HandOver(std::unique_lock<std::mutex>& lock)
 {
-    if (m_inFlight == 0)
-        return false;
-    const Slot& slot = Oldest();
-    std::lock_guard<std::mutex> lock(m_lock);
-    return slot.done;
-}
-
-bool FrameAheadCompressor::TakeOldest(EncodedFrame& frame)
-{
-    if (m_inFlight == 0)
-        return false;
-    Slot& slot = Oldest();
-    {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_done.wait(lock, [&slot] { return slot.done; });
+    while (m_inFlight > 0 && Oldest().done) {
+        Slot& oldest = Oldest();
+        if (m_failure == Failure::None && !m_dropping) {
+            if (!oldest.compressed) {
+                m_failure = Failure::Compress;
+            } else {
+                // The slot stays in flight, so no Add reuses it while the sink reads its frame.
+                lock.unlock();
+                const bool kept = m_sink(oldest.output);
+                lock.lock();
+                if (!kept)
+                    m_failure = Failure::Sink;
+            }
+        }
+        --m_inFlight;
+        m_changed.notify_all();
     }
-    --m_inFlight;
-    frame = slot.output;
-    return slot.compressed;
 }
 
-void FrameAheadCompressor::DropAll()
+FrameAheadCompressor::Failure FrameAheadCompressor::Finish()
 {
-    EncodedFrame dropped;
-    while (m_inFlight > 0)
-        TakeOldest(dropped);
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_changed.wait(lock, [this] { return m_inFlight == 0 && !m_handing; });
+    const Failure failure = m_failure;
+    m_failure = Failure::None;
+    return failure;
 }
 
 } // namespace vfw

@@ -1,12 +1,15 @@
 // Compresses the frames of one sequence on the worker pool while the caller prepares the next
-// frames, for compressors whose frames stand alone (no temporal compression): each frame comes
-// out exactly as the sequential call would give it, and frames are handed back in the order given.
+// frames, for compressors whose frames stand alone (no temporal compression), and hands the
+// compressed frames to a sink in the order given, each exactly as the sequential call would give
+// it. The sink runs on the worker that finds the oldest frame finished, one call at a time, so
+// the caller's thread neither compresses nor writes.
 #pragma once
 
 #include "platform/vfw/compressor_instance.h"
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -15,31 +18,33 @@ namespace vfw {
 
 class FrameAheadCompressor {
 public:
+    // What stopped the frames: a frame the compressor failed, or one the sink could not keep.
+    enum class Failure { None, Compress, Sink };
+    // Keeps one compressed frame (its data is valid during the call); false when it could not.
+    using Sink = std::function<bool(const EncodedFrame&)>;
+
     // How many frames may be in flight at once: the compressing share of the pool's budget
     // (workers::AheadBudget), and at least two.
     static int DepthFor(int poolThreads, size_t frameBytes);
 
     // Null when the compressor's frames depend on each other, when it is not begun, or when the
     // pool has no worker to compress beside the caller. The compressor must outlive the result
-    // and is not to be used by anyone else meanwhile.
-    static std::unique_ptr<FrameAheadCompressor> Start(CompressorInstance& begun);
-    // Waits for the frames still in flight and drops them.
+    // and is not to be used by anyone else meanwhile; so must whatever the sink writes to, until
+    // Finish has returned.
+    static std::unique_ptr<FrameAheadCompressor> Start(CompressorInstance& begun, Sink sink);
+    // Waits for the frames in flight; those not yet handed to the sink are dropped.
     ~FrameAheadCompressor();
     FrameAheadCompressor(const FrameAheadCompressor&) = delete;
     FrameAheadCompressor& operator=(const FrameAheadCompressor&) = delete;
 
-    // Copies the frame (the input format's size) and starts compressing it; false, with nothing
-    // started, when every slot is taken.
+    // Copies the frame (the input format's size) and starts compressing it, after waiting for a
+    // slot when every one is taken. False, with nothing started, once a frame has failed: after
+    // a failure the frames behind it are dropped, not handed on, until Finish.
     bool Add(const void* bits);
+    // Waits until every frame added has been handed to the sink or dropped; returns the failure
+    // that stopped them, if any, and clears it, so that frames can be added again.
+    Failure Finish();
     int Depth() const { return static_cast<int>(m_slots.size()); }
-    int InFlight() const { return m_inFlight; }
-    // True when a frame is in flight and the oldest one has finished: taking it does not wait.
-    bool OldestDone();
-    // Waits for the oldest frame in flight. True with its compressed data, valid until the next
-    // Add; false when its compression failed or none is in flight. Either way it leaves the flight.
-    bool TakeOldest(EncodedFrame& frame);
-    // Waits for every frame in flight and drops them.
-    void DropAll();
 
 private:
     struct Slot {
@@ -50,18 +55,26 @@ private:
         bool compressed = false;
     };
 
-    explicit FrameAheadCompressor(size_t frameBytes);
+    FrameAheadCompressor(size_t frameBytes, Sink sink);
     void Compress(Slot& slot);
-    Slot& Oldest() { return m_slots[(m_next - m_inFlight + m_slots.size()) % m_slots.size()]; }
+    // Hands the finished frames at the front of the flight to the sink, oldest first; the lock is
+    // held on entry and on return, and released while the sink runs.
+    void HandOver(std::unique_lock<std::mutex>& lock);
+    Slot& Oldest() { return m_slots[(m_next - static_cast<size_t>(m_inFlight) + m_slots.size()) % m_slots.size()]; }
 
     // The compressors of the slots after the first, which uses the caller's.
     std::vector<std::unique_ptr<CompressorInstance>> m_twins;
     const size_t m_frameBytes;
+    const Sink m_sink;
     std::vector<Slot> m_slots;
+    // Guarded by m_lock from here on.
     size_t m_next = 0; // the slot the next Add takes
-    int m_inFlight = 0;
+    int m_inFlight = 0; // frames added and not yet handed on or dropped
+    bool m_handing = false; // a worker is handing frames over
+    bool m_dropping = false; // being destroyed: nothing more reaches the sink
+    Failure m_failure = Failure::None;
     std::mutex m_lock;
-    std::condition_variable m_done;
+    std::condition_variable m_changed;
 };
 
 } // namespace vfw

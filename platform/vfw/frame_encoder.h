@@ -40,9 +40,13 @@ public:
     // top is the first row shown; stride is negative for bottom-up rows. The data stays valid
     // until the next call.
     [[nodiscard]] virtual bool Encode(const uint8_t* top, int stride, EncodedFrame& frame) = 0;
-    // As Encode, for rows the engine may overwrite: an engine that converts them where they lie
-    // needs no frame of its own (the frame stays untouched and takes no memory).
-    [[nodiscard]] virtual bool EncodeInPlace(uint8_t* top, int stride, EncodedFrame& frame)
+    // Copies a frame of height rows, stride bytes apart (stride > 0, in memory order), into a
+    // block of the same layout for EncodeCopy. An engine that converts the colours does so on
+    // the way: one pass over the frame instead of a copy and a conversion.
+    virtual void CopyFrame(const uint8_t* rows, uint8_t* copy, int width, int height, int stride) const;
+    // As Encode, for rows made by CopyFrame, which the engine may overwrite: an engine that takes
+    // them as they lie needs no frame of its own.
+    [[nodiscard]] virtual bool EncodeCopy(uint8_t* top, int stride, EncodedFrame& frame)
     {
         return Encode(top, stride, frame);
     }

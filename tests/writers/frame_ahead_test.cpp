@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using vfw::FindInstalledCompressor;
@@ -139,6 +141,65 @@ TEST(FramesAhead, AFrameThatCannotBeWrittenFailsAWriteOrFinishFrames)
         for (int i : {0, 1, 2})
             EXPECT_TRUE(video.frames[static_cast<size_t>(i)] == TopDownRows(MakeDibFrame(96, 64, i), 96, 64)) << i;
         EXPECT_TRUE(video.frames[3] == TopDownRows(MakeDibFrame(96, 64, 5), 96, 64));
+    }
+}
+
+// The sink is the writer's file: it gets the frames one at a time, in the order given, on the
+// pool's threads and never on the caller's, which only copies frames in. A frame it refuses stops
+// the frames behind it until Finish reports the failure.
+TEST(FramesAhead, TheSinkGetsEachFrameInOrderOffTheCallersThread)
+{
+    if (!PoolHasWorkers())
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    const FOURCC code = mmioFOURCC('H', 'F', 'Y', 'U');
+    if (!FindInstalledCompressor(code))
+        GTEST_SKIP() << "not installed";
+    const BITMAPINFOHEADER header = MakeDibHeader(48, 32);
+    std::vector<std::vector<uint8_t>> frames;
+    for (int i = 0; i < 40; ++i)
+        frames.push_back(MakeDibFrame(48, 32, i));
+    COMPVARS vars{};
+    const std::vector<std::vector<uint8_t>> expected = SequentialPackets(code, vars, header, frames);
+    ASSERT_EQ(expected.size(), frames.size());
+
+    const struct {
+        const char* name;
+        size_t refused; // the frame the sink refuses; frames.size() refuses none
+    } cases[] = {{"all kept", 40}, {"the fifth refused", 4}, {"the last refused", 39}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        vfw::CompressorInstance compressor(*FindInstalledCompressor(code));
+        compressor.SetQuality(vars.lQ);
+        compressor.SetKeyRate(vars.lKey);
+        compressor.SetFrameRate(kRate, 10000);
+        ASSERT_TRUE(compressor.Begin(&header));
+        std::mutex lock;
+        std::vector<std::vector<uint8_t>> sunk;
+        bool onCaller = false;
+        const std::thread::id caller = std::this_thread::get_id();
+        auto ahead = vfw::FrameAheadCompressor::Start(compressor, [&](const vfw::EncodedFrame& frame) {
+            std::lock_guard<std::mutex> guard(lock);
+            onCaller = onCaller || std::this_thread::get_id() == caller;
+            if (sunk.size() == c.refused)
+                return false;
+            sunk.emplace_back(frame.data, frame.data + frame.bytes);
+            return true;
+        });
+        ASSERT_NE(ahead, nullptr);
+        size_t added = 0;
+        while (added < frames.size() && ahead->Add(frames[added].data()))
+            ++added;
+        const bool refused = c.refused < frames.size();
+        EXPECT_EQ(ahead->Finish(),
+                  refused ? vfw::FrameAheadCompressor::Failure::Sink : vfw::FrameAheadCompressor::Failure::None);
+        EXPECT_FALSE(onCaller);
+        ASSERT_EQ(sunk.size(), refused ? c.refused : frames.size());
+        for (size_t i = 0; i < sunk.size(); ++i)
+            EXPECT_TRUE(sunk[i] == expected[i]) << "frame " << i;
+        if (refused && c.refused + static_cast<size_t>(ahead->Depth()) < frames.size()) {
+            EXPECT_LT(added, frames.size()) << "adding stops once the failure is known";
+        }
+        EXPECT_EQ(ahead->Finish(), vfw::FrameAheadCompressor::Failure::None) << "Finish clears the failure";
     }
 }
 

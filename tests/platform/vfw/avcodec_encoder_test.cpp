@@ -238,9 +238,9 @@ TEST_P(ConvertedCompressorTest, ReadsNothingPastTheCallersRowsAndConvertsAsFromA
     }
 }
 
-// A frame that may be overwritten (a copy the caller made for the encoder) gives the same packets,
-// frame after frame, whether it is converted where it lies or into the encoder's own frame.
-TEST_P(ConvertedCompressorTest, EncodingInPlaceGivesThePacketsOfACopy)
+// A frame copied for the encoder (converted on the way) gives the same packets, frame after frame,
+// as the frame converted into the encoder's own, and the original frame stays as it was.
+TEST_P(ConvertedCompressorTest, EncodingACopyGivesThePacketsOfTheFrame)
 {
     const ConvertedCompressor& compressor = GetParam();
     const CompressorDescriptor* d = vfw::FindInstalledCompressor(compressor.fourcc);
@@ -250,9 +250,9 @@ TEST_P(ConvertedCompressorTest, EncodingInPlaceGivesThePacketsOfACopy)
     for (const bool bottomUp : {false, true}) {
         SCOPED_TRACE(bottomUp ? "bottom-up" : "top-down");
         const auto copying = vfw::MakeFrameEncoder(*d);
-        const auto inPlace = vfw::MakeFrameEncoder(*d);
+        const auto fromCopy = vfw::MakeFrameEncoder(*d);
         ASSERT_TRUE(copying->Open(size.width, size.height, EncoderSettings{}));
-        ASSERT_TRUE(inPlace->Open(size.width, size.height, EncoderSettings{}));
+        ASSERT_TRUE(fromCopy->Open(size.width, size.height, EncoderSettings{}));
         for (int i = 0; i < 3; ++i) {
             std::vector<uint8_t> picture = TestPicture(size.width, size.height);
             picture[static_cast<size_t>(i)] ^= 0xFF;
@@ -262,8 +262,13 @@ TEST_P(ConvertedCompressorTest, EncodingInPlaceGivesThePacketsOfACopy)
             EncodedFrame copied;
             ASSERT_TRUE(copying->Encode(top, stride, copied));
             const std::vector<uint8_t> expected(copied.data, copied.data + copied.bytes);
+            const std::vector<uint8_t> original = picture;
+            std::vector<uint8_t> copy(picture.size());
+            fromCopy->CopyFrame(picture.data(), copy.data(), size.width, size.height, size.width * 3);
+            EXPECT_TRUE(picture == original) << i;
+            uint8_t* copyTop = copy.data() + (top - picture.data());
             EncodedFrame converted;
-            ASSERT_TRUE(inPlace->EncodeInPlace(const_cast<uint8_t*>(top), stride, converted));
+            ASSERT_TRUE(fromCopy->EncodeCopy(copyTop, stride, converted));
             EXPECT_TRUE(std::vector<uint8_t>(converted.data, converted.data + converted.bytes) == expected) << i;
         }
     }
