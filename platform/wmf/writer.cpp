@@ -11,6 +11,8 @@ namespace wmf {
 namespace {
 constexpr AVRational kMilliseconds{1, 1000};
 constexpr AVRational kHundredNanoseconds{1, 10000000};
+// Steps that may wait for the encoding thread: a frame's video and audio, twice over.
+constexpr size_t kEncodingBacklog = 4;
 } // namespace
 
 Writer::Writer() = default;
@@ -144,14 +146,19 @@ HRESULT Writer::BeginWriting()
             return E_FAIL;
         }
     }
+    if (!m_encoding)
+        m_encoding = std::make_unique<workers::SerialWorker>(kEncodingBacklog);
     m_writing = true;
     m_muxing = false;
     m_failed = false;
+    m_encodingFailed = false;
+    m_encodingFailureReturned = false;
     return S_OK;
 }
 
 HRESULT Writer::StartMuxing()
 {
+    WaitForEncoding();
     AVFormatContext* out = m_output.get();
     const bool globalHeader = (out->oformat->flags & AVFMT_GLOBALHEADER) != 0;
     for (Input& in : m_inputs) {
@@ -224,6 +231,8 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         return E_UNEXPECTED;
     if (in->audio && in->stream.audio.twoPassesOnly && in->pass != Pass::Done)
         return NS_E_TWO_PASS_REQUIRED;
+    if (EncodingFailed() || (in->video && buffer->Length() < in->video->frameBytes))
+        return E_FAIL;
     if (!m_muxing) {
         const HRESULT hr = StartMuxing();
         if (FAILED(hr)) {
@@ -232,16 +241,57 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         }
     }
     const PacketSink sink = [this, in](AVPacket* packet, int64_t time) { return WritePacket(*in, packet, time); };
-    const bool ok = in->videoEncoder ? in->videoEncoder->Encode(buffer->Data(), buffer->Length(),
-                                                                static_cast<int64_t>(sampleTime), sink)
-                                     : in->audioEncoder->Encode(buffer->Data(), buffer->Length(), sink);
-    return ok ? S_OK : E_FAIL;
+    if (in->videoEncoder)
+        QueueVideo(*in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
+    else
+        QueueAudio(*in->audioEncoder, *buffer, sink);
+    return S_OK;
+}
+
+void Writer::QueueVideo(VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime, const PacketSink& sink)
+{
+    sample.AddRef();
+    encoder.Add(ComPtr<SampleBuffer>::Adopt(&sample));
+    Queue([&encoder, sampleTime, sink] { return encoder.EncodeNext(sampleTime, sink); });
+}
+
+void Writer::QueueAudio(AudioEncoder& encoder, const SampleBuffer& sample, const PacketSink& sink)
+{
+    std::vector<BYTE> pcm(sample.Data(), sample.Data() + sample.Length());
+    Queue([&encoder, pcm = std::move(pcm), sink] {
+        return encoder.Encode(pcm.data(), static_cast<DWORD>(pcm.size()), sink);
+    });
+}
+
+void Writer::Queue(std::function<bool()> step)
+{
+    m_encoding->Post([this, step = std::move(step)] {
+        if (m_failed || m_encodingFailed)
+            return;
+        if (!step())
+            m_encodingFailed = true;
+    });
+}
+
+void Writer::WaitForEncoding()
+{
+    if (m_encoding)
+        m_encoding->Wait();
+}
+
+bool Writer::EncodingFailed()
+{
+    if (!m_encodingFailed)
+        return false;
+    m_encodingFailureReturned = true;
+    return true;
 }
 
 HRESULT Writer::EndWriting()
 {
     if (!m_writing)
         return E_UNEXPECTED;
+    WaitForEncoding();
     // Ended within a preprocessing pass, as when the user stops the analysis: nothing was encoded
     // and the file is still empty, which no player opens. It goes; the writing ends with S_FALSE.
     if (!m_muxing &&
@@ -267,12 +317,16 @@ HRESULT Writer::EndWriting()
             hr = E_FAIL;
         }
     }
+    // The frames before a failed one are in the file; the failure is told once.
+    if (m_encodingFailed && !m_encodingFailureReturned)
+        hr = E_FAIL;
     Abandon();
     return hr;
 }
 
 void Writer::Abandon()
 {
+    WaitForEncoding();
     m_output.Reset();
     for (Input& in : m_inputs) {
         in.videoEncoder.reset();
@@ -349,9 +403,11 @@ HRESULT Writer::PreprocessSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffe
         return E_INVALIDARG;
     if (!in->analysis)
         return S_OK;
+    if (EncodingFailed())
+        return E_FAIL;
     const PacketSink discard = [](AVPacket*, int64_t) { return true; };
-    return in->analysis->Encode(buffer->Data(), buffer->Length(), static_cast<int64_t>(sampleTime), discard) ? S_OK
-                                                                                                             : E_FAIL;
+    QueueVideo(*in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard);
+    return S_OK;
 }
 
 HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
@@ -362,6 +418,9 @@ HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
     if (in->pass != Pass::Running)
         return E_UNEXPECTED;
     if (in->analysis) {
+        WaitForEncoding();
+        if (EncodingFailed())
+            return E_FAIL;
         const PacketSink discard = [](AVPacket*, int64_t) { return true; };
         if (!in->analysis->Flush(discard))
             return E_FAIL;
