@@ -345,7 +345,7 @@ HRESULT Writer::AllocateSample(DWORD size, INSSBuffer** sample)
 {
     if (!sample)
         return E_POINTER;
-    *sample = SampleBuffer::Create(size);
+    *sample = SampleBuffer::Create(size, m_sampleStore);
     return *sample ? S_OK : E_OUTOFMEMORY;
 }
 

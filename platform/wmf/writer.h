@@ -87,6 +87,8 @@ private:
     std::atomic<bool> m_encodingFailed{false};
     bool m_encodingFailureReturned = false;
     av::OutputFormat m_output;
+    // Shared with the samples handed out, which may outlive the writer.
+    std::shared_ptr<SampleStore> m_sampleStore = std::make_shared<SampleStore>();
     // Encodes and writes the samples in the order they came, beside the caller; made when the
     // writing begins. Last, so that its thread ends before what it uses goes.
     std::unique_ptr<workers::SerialWorker> m_encoding;
