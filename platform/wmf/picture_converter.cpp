@@ -7,8 +7,9 @@ namespace wmf {
 namespace {
 // Lanes, each converting every second frame: one frame scaled down takes longer than encoding it.
 constexpr size_t kLanes = 2;
-// Samples waiting in a lane besides the one it converts.
-constexpr size_t kSampleBacklog = 1;
+// Samples waiting in a lane besides the one it converts: enough for the lanes to go on through
+// a short stall of the thread that feeds them.
+constexpr size_t kSampleBacklog = 2;
 } // namespace
 
 std::unique_ptr<PictureConverter> PictureConverter::Create(const VideoInputLayout& input, int width, int height,

@@ -11,8 +11,9 @@ namespace wmf {
 namespace {
 constexpr AVRational kMilliseconds{1, 1000};
 constexpr AVRational kHundredNanoseconds{1, 10000000};
-// Steps that may wait for the encoding thread: a frame's video and audio, twice over.
-constexpr size_t kEncodingBacklog = 4;
+// Steps that may wait for the encoding thread: the video and audio of four frames, so that it
+// goes on through a short stall of the caller.
+constexpr size_t kEncodingBacklog = 8;
 } // namespace
 
 Writer::Writer() = default;
