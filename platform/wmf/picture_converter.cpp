@@ -1,5 +1,7 @@
 #include "platform/wmf/picture_converter.h"
 
+#include <exception>
+#include <new>
 #include <utility>
 
 namespace wmf {
@@ -15,15 +17,20 @@ constexpr size_t kSampleBacklog = 2;
 std::unique_ptr<PictureConverter> PictureConverter::Create(const VideoInputLayout& input, int width, int height,
                                                            AVPixelFormat format)
 {
-    std::unique_ptr<PictureConverter> converter(new PictureConverter(input, width, height, format));
-    for (Lane& lane : converter->m_lanes) {
-        lane.scaler.reset(sws_getContext(input.width, input.height, input.format, width, height, format, SWS_BICUBIC,
-                                         nullptr, nullptr, nullptr));
-        if (!lane.scaler)
-            return nullptr;
-        lane.worker = std::make_unique<workers::SerialWorker>(kSampleBacklog);
+    try {
+        std::unique_ptr<PictureConverter> converter(new PictureConverter(input, width, height, format));
+        for (Lane& lane : converter->m_lanes) {
+            lane.scaler.reset(sws_getContext(input.width, input.height, input.format, width, height, format,
+                                             SWS_BICUBIC, nullptr, nullptr, nullptr));
+            if (!lane.scaler)
+                return nullptr;
+            lane.worker = std::make_unique<workers::SerialWorker>(kSampleBacklog);
+        }
+        return converter;
+    } catch (const std::exception&) {
+        // No memory or no thread to be had.
+        return nullptr;
     }
-    return converter;
 }
 
 PictureConverter::PictureConverter(const VideoInputLayout& input, int width, int height, AVPixelFormat format)
@@ -57,7 +64,11 @@ av::FramePtr PictureConverter::TakeOldest()
         return nullptr;
     Lane& lane = m_lanes[m_nextTaken];
     m_nextTaken = (m_nextTaken + 1) % m_lanes.size();
-    m_converted.wait(lock, [&lane] { return !lane.pictures.empty(); });
+    m_converted.wait(lock, [&lane] { return !lane.pictures.empty() || lane.lost; });
+    if (lane.lost) {
+        --m_untaken;
+        return nullptr;
+    }
     av::FramePtr picture = std::move(lane.pictures.front());
     lane.pictures.pop_front();
     --m_untaken;
@@ -76,7 +87,11 @@ void PictureConverter::ConvertOldestSample(Lane& lane)
     sample.Reset();
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        lane.pictures.push_back(std::move(picture));
+        try {
+            lane.pictures.push_back(std::move(picture));
+        } catch (const std::bad_alloc&) {
+            lane.lost = true;
+        }
     }
     m_converted.notify_all();
 }

@@ -42,10 +42,11 @@ public:
     PictureConverter& operator=(const PictureConverter&) = delete;
 
     // Starts converting the sample, which must hold a whole frame of the input layout; the sample
-    // is held until then. Waits while a few samples already wait.
+    // is held until then. Waits while a few samples already wait. Throws std::bad_alloc when out
+    // of memory, and the converter is then out of step with its caller.
     void Add(ComPtr<SampleBuffer> sample);
-    // Waits for the oldest picture added and not yet taken. Null when its conversion failed or
-    // when every picture added was taken.
+    // Waits for the oldest picture added and not yet taken. Null when its conversion failed, when
+    // it could not be kept, or when every picture added was taken.
     av::FramePtr TakeOldest();
 
 private:
@@ -53,6 +54,7 @@ private:
         av::SwsPtr scaler;
         std::deque<ComPtr<SampleBuffer>> samples; // added, not yet converted
         std::deque<av::FramePtr> pictures; // converted, not yet taken
+        bool lost = false; // a picture could not be kept: the lane hands out no more
         std::unique_ptr<workers::SerialWorker> worker;
     };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <new>
 
 namespace wmf {
@@ -131,6 +132,13 @@ HRESULT Writer::BeginWriting()
     for (const Input& in : m_inputs)
         if (!in.configured)
             return E_UNEXPECTED;
+    if (!m_encoding) {
+        try {
+            m_encoding = std::make_unique<workers::SerialWorker>(kEncodingBacklog);
+        } catch (const std::exception&) {
+            return E_OUTOFMEMORY;
+        }
+    }
     if (const int rc = m_output.Open("asf", m_path); rc < 0) {
         av::LogFailure("WMV output file", rc);
         return E_FAIL;
@@ -147,8 +155,6 @@ HRESULT Writer::BeginWriting()
             return E_FAIL;
         }
     }
-    if (!m_encoding)
-        m_encoding = std::make_unique<workers::SerialWorker>(kEncodingBacklog);
     m_writing = true;
     m_muxing = false;
     m_failed = false;
@@ -242,11 +248,24 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         }
     }
     const PacketSink sink = [this, in](AVPacket* packet, int64_t time) { return WritePacket(*in, packet, time); };
-    if (in->videoEncoder)
-        QueueVideo(*in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
-    else
-        QueueAudio(*in->audioEncoder, *buffer, sink);
-    return S_OK;
+    return Queued([&] {
+        if (in->videoEncoder)
+            QueueVideo(*in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
+        else
+            QueueAudio(*in->audioEncoder, *buffer, sink);
+    });
+}
+
+HRESULT Writer::Queued(const std::function<void()>& queue)
+{
+    try {
+        queue();
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        m_encodingFailed = true;
+        m_encodingFailureReturned = true;
+        return E_OUTOFMEMORY;
+    }
 }
 
 void Writer::QueueVideo(VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime, const PacketSink& sink)
@@ -269,7 +288,12 @@ void Writer::Queue(std::function<bool()> step)
     m_encoding->Post([this, step = std::move(step)] {
         if (m_failed || m_encodingFailed)
             return;
-        if (!step())
+        bool done = false;
+        try {
+            done = step();
+        } catch (const std::bad_alloc&) {
+        }
+        if (!done)
             m_encodingFailed = true;
     });
 }
@@ -407,8 +431,7 @@ HRESULT Writer::PreprocessSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffe
     if (EncodingFailed())
         return E_FAIL;
     const PacketSink discard = [](AVPacket*, int64_t) { return true; };
-    QueueVideo(*in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard);
-    return S_OK;
+    return Queued([&] { QueueVideo(*in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard); });
 }
 
 HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)

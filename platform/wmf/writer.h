@@ -70,6 +70,9 @@ private:
     void QueueVideo(VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime, const PacketSink& sink);
     void QueueAudio(AudioEncoder& encoder, const SampleBuffer& sample, const PacketSink& sink);
     void Queue(std::function<bool()> step);
+    // Runs queue, whose steps may run out of memory half done: the queues are then out of step,
+    // and this sample and every later one fail.
+    HRESULT Queued(const std::function<void()>& queue);
     void WaitForEncoding();
     // True, and counted as told, once a queued sample failed: every later sample fails too.
     bool EncodingFailed();
