@@ -9,10 +9,17 @@ namespace wmf {
 namespace {
 // No frame or audio block of this layer comes near this; larger requests are refused.
 constexpr DWORD kMaxSampleBytes = 512u * 1024u * 1024u;
+// The scalers' vector loads read a little past the end of a picture's last row.
+constexpr size_t kSamplePadding = 64;
 // Enough for the samples of a run in flight at once.
 constexpr size_t kKeptSampleBlocks = 8;
 // Larger format blocks than any media type needs are refused.
 constexpr ULONG kMaxFormatBytes = 64 * 1024;
+
+std::unique_ptr<BYTE[]> NewBlock(size_t size)
+{
+    return std::unique_ptr<BYTE[]>(new (std::nothrow) BYTE[size + kSamplePadding]);
+}
 } // namespace
 
 std::unique_ptr<BYTE[]> SampleStore::Take(size_t size)
@@ -26,7 +33,7 @@ std::unique_ptr<BYTE[]> SampleStore::Take(size_t size)
                 return block;
             }
     }
-    return std::unique_ptr<BYTE[]>(new (std::nothrow) BYTE[size]);
+    return NewBlock(size);
 }
 
 void SampleStore::Give(std::unique_ptr<BYTE[]> block, size_t size)
@@ -43,7 +50,7 @@ SampleBuffer* SampleBuffer::Create(DWORD size, std::shared_ptr<SampleStore> stor
     SampleBuffer* sample = new (std::nothrow) SampleBuffer();
     if (!sample)
         return nullptr;
-    sample->m_data = store ? store->Take(size) : std::unique_ptr<BYTE[]>(new (std::nothrow) BYTE[size]);
+    sample->m_data = store ? store->Take(size) : NewBlock(size);
     if (!sample->m_data) {
         sample->Release();
         return nullptr;
