@@ -159,6 +159,7 @@ HRESULT Writer::BeginWriting()
     m_muxing = false;
     m_failed = false;
     m_encodingFailed = false;
+    m_failedInput = -1;
     m_encodingFailureReturned = false;
     return S_OK;
 }
@@ -238,7 +239,7 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         return E_UNEXPECTED;
     if (in->audio && in->stream.audio.twoPassesOnly && in->pass != Pass::Done)
         return NS_E_TWO_PASS_REQUIRED;
-    if (EncodingFailed() || (in->video && buffer->Length() < in->video->frameBytes))
+    if (EncodingFailed(input) || (in->video && buffer->Length() < in->video->frameBytes))
         return E_FAIL;
     if (!m_muxing) {
         const HRESULT hr = StartMuxing();
@@ -248,44 +249,45 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         }
     }
     const PacketSink sink = [this, in](AVPacket* packet, int64_t time) { return WritePacket(*in, packet, time); };
-    return Queued([&] {
+    return Queued(input, [&] {
         if (in->videoEncoder)
-            QueueVideo(*in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
+            QueueVideo(input, *in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
         else
-            QueueAudio(*in->audioEncoder, *buffer, sink);
+            QueueAudio(input, *in->audioEncoder, *buffer, sink);
     });
 }
 
-HRESULT Writer::Queued(const std::function<void()>& queue)
+HRESULT Writer::Queued(DWORD input, const std::function<void()>& queue)
 {
     try {
         queue();
         return S_OK;
     } catch (const std::bad_alloc&) {
-        m_encodingFailed = true;
+        FailEncoding(input);
         m_encodingFailureReturned = true;
         return E_OUTOFMEMORY;
     }
 }
 
-void Writer::QueueVideo(VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime, const PacketSink& sink)
+void Writer::QueueVideo(DWORD input, VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime,
+                        const PacketSink& sink)
 {
     sample.AddRef();
     encoder.Add(ComPtr<SampleBuffer>::Adopt(&sample));
-    Queue([&encoder, sampleTime, sink] { return encoder.EncodeNext(sampleTime, sink); });
+    Queue(input, [&encoder, sampleTime, sink] { return encoder.EncodeNext(sampleTime, sink); });
 }
 
-void Writer::QueueAudio(AudioEncoder& encoder, const SampleBuffer& sample, const PacketSink& sink)
+void Writer::QueueAudio(DWORD input, AudioEncoder& encoder, const SampleBuffer& sample, const PacketSink& sink)
 {
     std::vector<BYTE> pcm(sample.Data(), sample.Data() + sample.Length());
-    Queue([&encoder, pcm = std::move(pcm), sink] {
+    Queue(input, [&encoder, pcm = std::move(pcm), sink] {
         return encoder.Encode(pcm.data(), static_cast<DWORD>(pcm.size()), sink);
     });
 }
 
-void Writer::Queue(std::function<bool()> step)
+void Writer::Queue(DWORD input, std::function<bool()> step)
 {
-    m_encoding->Post([this, step = std::move(step)] {
+    m_encoding->Post([this, input, step = std::move(step)] {
         if (m_failed || m_encodingFailed)
             return;
         bool done = false;
@@ -294,7 +296,7 @@ void Writer::Queue(std::function<bool()> step)
         } catch (const std::bad_alloc&) {
         }
         if (!done)
-            m_encodingFailed = true;
+            FailEncoding(input);
     });
 }
 
@@ -304,9 +306,16 @@ void Writer::WaitForEncoding()
         m_encoding->Wait();
 }
 
-bool Writer::EncodingFailed()
+void Writer::FailEncoding(DWORD input)
 {
-    if (!m_encodingFailed)
+    // The input is stored before the flag, which is read first.
+    m_failedInput = static_cast<int>(input);
+    m_encodingFailed = true;
+}
+
+bool Writer::EncodingFailed(DWORD input)
+{
+    if (!m_encodingFailed || m_failedInput != static_cast<int>(input))
         return false;
     m_encodingFailureReturned = true;
     return true;
@@ -428,10 +437,10 @@ HRESULT Writer::PreprocessSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffe
         return E_INVALIDARG;
     if (!in->analysis)
         return S_OK;
-    if (EncodingFailed())
+    if (EncodingFailed(input))
         return E_FAIL;
     const PacketSink discard = [](AVPacket*, int64_t) { return true; };
-    return Queued([&] { QueueVideo(*in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard); });
+    return Queued(input, [&] { QueueVideo(input, *in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard); });
 }
 
 HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
@@ -443,7 +452,7 @@ HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
         return E_UNEXPECTED;
     if (in->analysis) {
         WaitForEncoding();
-        if (EncodingFailed())
+        if (EncodingFailed(input))
             return E_FAIL;
         const PacketSink discard = [](AVPacket*, int64_t) { return true; };
         if (!in->analysis->Flush(discard))
