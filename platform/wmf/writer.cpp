@@ -294,6 +294,7 @@ void Writer::Queue(DWORD input, std::function<bool()> step)
         try {
             done = step();
         } catch (const std::bad_alloc&) {
+            // Out of memory: the step failed.
         }
         if (!done)
             FailEncoding(input);
