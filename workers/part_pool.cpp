@@ -98,7 +98,7 @@ PartPool::~PartPool()
         m_stop = true;
         m_published.fetch_add(1, std::memory_order_release);
     }
-    m_wake.notify_all();
+    m_published.notify_all();
     for (std::thread& t : m_threads)
         t.join();
 }
@@ -136,7 +136,7 @@ void PartPool::Run(int parts, const std::function<void(int)>& job)
     m_jobs.push_back(&own);
     m_published.fetch_add(1, std::memory_order_release);
     // Wakes only the workers that went to sleep; spinning ones see the new job by themselves.
-    m_wake.notify_all();
+    m_published.notify_all();
     while (own.next < own.parts)
         RunPart(own, lock);
     if (own.pending.load(std::memory_order_acquire) != 0) {
@@ -159,7 +159,7 @@ void PartPool::WakeWorkers()
             return;
         m_published.fetch_add(1, std::memory_order_release);
     }
-    m_wake.notify_all();
+    m_published.notify_all();
 }
 
 void PartPool::Post(std::function<void()> task)
@@ -173,7 +173,7 @@ void PartPool::Post(std::function<void()> task)
         m_tasks.push_back(std::move(task));
         m_published.fetch_add(1, std::memory_order_release);
     }
-    m_wake.notify_one();
+    m_published.notify_one();
 }
 
 void PartPool::Work()
@@ -195,12 +195,11 @@ void PartPool::Work()
         }
         if (m_stop)
             return;
-        const uint64_t seen = m_published.load(std::memory_order_acquire);
+        const uint32_t seen = m_published.load(std::memory_order_acquire);
         lock.unlock();
-        const bool published = SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; });
+        if (!SpinUntil([this, seen] { return m_published.load(std::memory_order_acquire) != seen; }))
+            m_published.wait(seen, std::memory_order_acquire);
         lock.lock();
-        if (!published)
-            m_wake.wait(lock, [this, seen] { return m_published.load(std::memory_order_relaxed) != seen; });
     }
 }
 

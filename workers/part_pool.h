@@ -55,14 +55,16 @@ private:
     void RunPart(Job& job, std::unique_lock<std::mutex>& lock);
 
     std::mutex m_lock;
-    std::condition_variable m_wake;
     std::condition_variable m_finished;
     std::vector<std::thread> m_threads;
     std::deque<std::function<void()>> m_tasks;
     // Jobs with parts not yet taken, oldest first.
     std::deque<Job*> m_jobs;
-    // Read without the lock by threads that spin before they sleep; changed under it.
-    std::atomic<uint64_t> m_published{0};
+    // Counts what was published for the workers; changed under the lock, read without it by the
+    // workers that spin and sleep on it. Sleeping on the counter itself rather than on a
+    // condition variable lets a publisher wake them without ever waiting: a condition variable's
+    // signal can wait for a woken worker that the system has not run yet.
+    std::atomic<uint32_t> m_published{0};
     std::chrono::steady_clock::time_point m_lastRun;
     bool m_stop = false;
 };

@@ -9,25 +9,62 @@ namespace wmf {
 namespace {
 // No frame or audio block of this layer comes near this; larger requests are refused.
 constexpr DWORD kMaxSampleBytes = 512u * 1024u * 1024u;
+// The scalers' vector loads read a little past the end of a picture's last row.
+constexpr size_t kSamplePadding = 64;
+// Enough for the samples of a run in flight at once.
+constexpr size_t kKeptSampleBlocks = 8;
 // Larger format blocks than any media type needs are refused.
 constexpr ULONG kMaxFormatBytes = 64 * 1024;
+
+std::unique_ptr<BYTE[]> NewBlock(size_t size)
+{
+    return std::unique_ptr<BYTE[]>(new (std::nothrow) BYTE[size + kSamplePadding]);
+}
 } // namespace
 
-SampleBuffer* SampleBuffer::Create(DWORD size)
+std::unique_ptr<BYTE[]> SampleStore::Take(size_t size)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (auto it = m_blocks.begin(); it != m_blocks.end(); ++it)
+            if (it->size == size) {
+                std::unique_ptr<BYTE[]> block = std::move(it->bytes);
+                m_blocks.erase(it);
+                return block;
+            }
+    }
+    return NewBlock(size);
+}
+
+void SampleStore::Give(std::unique_ptr<BYTE[]> block, size_t size)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (block && m_blocks.size() < kKeptSampleBlocks)
+        m_blocks.push_back({size, std::move(block)});
+}
+
+SampleBuffer* SampleBuffer::Create(DWORD size, std::shared_ptr<SampleStore> store)
 {
     if (size > kMaxSampleBytes)
         return nullptr;
     SampleBuffer* sample = new (std::nothrow) SampleBuffer();
     if (!sample)
         return nullptr;
-    try {
-        sample->m_data.resize(size);
-    } catch (const std::bad_alloc&) {
+    sample->m_data = store ? store->Take(size) : NewBlock(size);
+    if (!sample->m_data) {
         sample->Release();
         return nullptr;
     }
+    sample->m_size = size;
     sample->m_length = size;
+    sample->m_store = std::move(store);
     return sample;
+}
+
+SampleBuffer::~SampleBuffer()
+{
+    if (m_store)
+        m_store->Give(std::move(m_data), m_size);
 }
 
 HRESULT SampleBuffer::GetLength(DWORD* length)
@@ -40,7 +77,7 @@ HRESULT SampleBuffer::GetLength(DWORD* length)
 
 HRESULT SampleBuffer::SetLength(DWORD length)
 {
-    if (length > m_data.size())
+    if (length > m_size)
         return E_INVALIDARG;
     m_length = length;
     return S_OK;
@@ -50,7 +87,7 @@ HRESULT SampleBuffer::GetMaxLength(DWORD* length)
 {
     if (!length)
         return E_POINTER;
-    *length = static_cast<DWORD>(m_data.size());
+    *length = m_size;
     return S_OK;
 }
 
@@ -58,7 +95,7 @@ HRESULT SampleBuffer::GetBuffer(BYTE** buffer)
 {
     if (!buffer)
         return E_POINTER;
-    *buffer = m_data.data();
+    *buffer = m_data.get();
     return S_OK;
 }
 
@@ -66,7 +103,7 @@ HRESULT SampleBuffer::GetBufferAndLength(BYTE** buffer, DWORD* length)
 {
     if (!buffer || !length)
         return E_POINTER;
-    *buffer = m_data.data();
+    *buffer = m_data.get();
     *length = m_length;
     return S_OK;
 }

@@ -115,7 +115,6 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const VideoStream& stream, cons
                                                  bool globalHeader)
 {
     std::unique_ptr<VideoEncoder> encoder(new VideoEncoder());
-    encoder->m_input = input;
     encoder->m_pass = pass;
     if (pass == VideoPass::Final) {
         if (!frameBits || frameBits->empty())
@@ -130,20 +129,10 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const VideoStream& stream, cons
     if (!encoder->m_context)
         return nullptr;
     AVCodecContext* c = encoder->m_context.get();
-    encoder->m_scaler.reset(sws_getContext(input.width, input.height, input.format, c->width, c->height, c->pix_fmt,
-                                           SWS_BICUBIC, nullptr, nullptr, nullptr));
-    encoder->m_frame.reset(av_frame_alloc());
+    encoder->m_converter = PictureConverter::Create(input, c->width, c->height, c->pix_fmt);
     encoder->m_packet.reset(av_packet_alloc());
-    if (!encoder->m_scaler || !encoder->m_frame || !encoder->m_packet)
+    if (!encoder->m_converter || !encoder->m_packet)
         return nullptr;
-    AVFrame* f = encoder->m_frame.get();
-    f->format = c->pix_fmt;
-    f->width = c->width;
-    f->height = c->height;
-    if (const int rc = av_frame_get_buffer(f, 0); rc < 0) {
-        av::LogFailure("WMV video frame", rc);
-        return nullptr;
-    }
     return encoder;
 }
 
@@ -162,40 +151,23 @@ double VideoEncoder::NextQuantiser() const
     return std::clamp(quantiser, 2.0, 31.0);
 }
 
-bool VideoEncoder::Encode(const BYTE* data, DWORD length, int64_t sampleTime, const PacketSink& sink)
+bool VideoEncoder::EncodeNext(int64_t sampleTime, const PacketSink& sink)
 {
-    if (!data || length < m_input.frameBytes)
+    const av::FramePtr picture = m_converter->TakeOldest();
+    if (!picture)
         return false;
-    if (av_frame_make_writable(m_frame.get()) < 0)
-        return false;
-
-    const uint8_t* planes[4] = {};
-    int strides[4] = {};
-    size_t offset = 0;
-    for (int i = 0; i < m_input.planeCount; ++i) {
-        planes[i] = data + offset;
-        strides[i] = m_input.strides[i];
-        offset += m_input.planeBytes[i];
-    }
-    if (m_input.swapChroma)
-        std::swap(planes[1], planes[2]);
-    if (m_input.bottomUp) {
-        planes[0] = data + static_cast<size_t>(m_input.strides[0]) * static_cast<size_t>(m_input.height - 1);
-        strides[0] = -m_input.strides[0];
-    }
-    sws_scale(m_scaler.get(), planes, strides, 0, m_input.height, m_frame->data, m_frame->linesize);
 
     // The encoder takes a fixed quantiser from each frame, never from its context: a frame
     // without one is encoded at the finest.
     if (m_pass == VideoPass::Final) {
         m_lastQuantiser = NextQuantiser();
-        m_frame->quality = static_cast<int>(std::lround(m_lastQuantiser * FF_QP2LAMBDA));
+        picture->quality = static_cast<int>(std::lround(m_lastQuantiser * FF_QP2LAMBDA));
     } else if (m_context->flags & AV_CODEC_FLAG_QSCALE) {
-        m_frame->quality = m_context->global_quality;
+        picture->quality = m_context->global_quality;
     }
-    m_frame->pts = m_nextPts++;
+    picture->pts = m_nextPts++;
     m_times.push_back(sampleTime);
-    if (const int rc = avcodec_send_frame(m_context.get(), m_frame.get()); rc < 0) {
+    if (const int rc = avcodec_send_frame(m_context.get(), picture.get()); rc < 0) {
         av::LogFailure("WMV video encode", rc);
         m_times.pop_back();
         --m_nextPts;

@@ -4,6 +4,7 @@
 #include "platform/av/av_handles.h"
 #include "platform/wmf/encoder_setup.h"
 #include "platform/wmf/media_objects.h"
+#include "platform/wmf/picture_converter.h"
 
 #include <deque>
 #include <functional>
@@ -16,20 +17,6 @@ extern "C" {
 }
 
 namespace wmf {
-
-// How the bytes of one video sample are laid out.
-struct VideoInputLayout {
-    AVPixelFormat format = AV_PIX_FMT_NONE;
-    int width = 0;
-    int height = 0;
-    bool bottomUp = false;
-    bool swapChroma = false; // planes stored Y, V, U
-    int planeCount = 1;
-    int strides[3] = {};
-    size_t planeBytes[3] = {};
-    size_t frameBytes = 0;
-    int64_t frameDuration = 0; // 100-ns units
-};
 
 // Empty for a type the writer cannot take as video input.
 std::optional<VideoInputLayout> VideoLayoutOf(const MediaType& type);
@@ -51,7 +38,13 @@ public:
                                                             VideoPass pass, const std::vector<int64_t>* frameBits,
                                                             bool globalHeader);
 
-    [[nodiscard]] bool Encode(const BYTE* data, DWORD length, int64_t sampleTime, const PacketSink& sink);
+    // Starts converting the sample's picture, on a thread of the encoder's own; the sample must
+    // hold a whole frame and is held until then. Each picture added is encoded by one EncodeNext.
+    void Add(ComPtr<SampleBuffer> sample) { m_converter->Add(std::move(sample)); }
+    // Encodes the oldest picture added and not yet encoded, waiting for its conversion; false when
+    // the conversion or the encoding failed, or when there is none. Calls come one at a time,
+    // though from any thread.
+    [[nodiscard]] bool EncodeNext(int64_t sampleTime, const PacketSink& sink);
     [[nodiscard]] bool Flush(const PacketSink& sink);
     AVCodecContext* Context() const { return m_context.get(); }
     // The size in bits of every frame the analysis pass encoded, complete after Flush.
@@ -63,10 +56,7 @@ private:
     double NextQuantiser() const;
 
     av::CodecContextPtr m_context;
-    av::SwsPtr m_scaler;
-    av::FramePtr m_frame;
     av::PacketPtr m_packet;
-    VideoInputLayout m_input;
     VideoPass m_pass = VideoPass::Single;
     std::deque<int64_t> m_times;
     int64_t m_nextPts = 0;
@@ -76,6 +66,8 @@ private:
     double m_budgetBits = 0;
     double m_spentBits = 0;
     double m_lastQuantiser = kAnalysisQuantiser;
+    // Last: its thread ends before the rest goes.
+    std::unique_ptr<PictureConverter> m_converter;
 };
 
 class AudioEncoder {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <new>
 
 namespace wmf {
@@ -11,6 +12,9 @@ namespace wmf {
 namespace {
 constexpr AVRational kMilliseconds{1, 1000};
 constexpr AVRational kHundredNanoseconds{1, 10000000};
+// Steps that may wait for the encoding thread: the video and audio of four frames, so that it
+// goes on through a short stall of the caller.
+constexpr size_t kEncodingBacklog = 8;
 } // namespace
 
 Writer::Writer() = default;
@@ -128,6 +132,13 @@ HRESULT Writer::BeginWriting()
     for (const Input& in : m_inputs)
         if (!in.configured)
             return E_UNEXPECTED;
+    if (!m_encoding) {
+        try {
+            m_encoding = std::make_unique<workers::SerialWorker>(kEncodingBacklog);
+        } catch (const std::exception&) {
+            return E_OUTOFMEMORY;
+        }
+    }
     if (const int rc = m_output.Open("asf", m_path); rc < 0) {
         av::LogFailure("WMV output file", rc);
         return E_FAIL;
@@ -147,11 +158,15 @@ HRESULT Writer::BeginWriting()
     m_writing = true;
     m_muxing = false;
     m_failed = false;
+    m_encodingFailed = false;
+    m_failedInput = -1;
+    m_encodingFailureReturned = false;
     return S_OK;
 }
 
 HRESULT Writer::StartMuxing()
 {
+    WaitForEncoding();
     AVFormatContext* out = m_output.get();
     const bool globalHeader = (out->oformat->flags & AVFMT_GLOBALHEADER) != 0;
     for (Input& in : m_inputs) {
@@ -224,6 +239,8 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         return E_UNEXPECTED;
     if (in->audio && in->stream.audio.twoPassesOnly && in->pass != Pass::Done)
         return NS_E_TWO_PASS_REQUIRED;
+    if (EncodingFailed(input) || (in->video && buffer->Length() < in->video->frameBytes))
+        return E_FAIL;
     if (!m_muxing) {
         const HRESULT hr = StartMuxing();
         if (FAILED(hr)) {
@@ -232,16 +249,84 @@ HRESULT Writer::WriteSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffer* sa
         }
     }
     const PacketSink sink = [this, in](AVPacket* packet, int64_t time) { return WritePacket(*in, packet, time); };
-    const bool ok = in->videoEncoder ? in->videoEncoder->Encode(buffer->Data(), buffer->Length(),
-                                                                static_cast<int64_t>(sampleTime), sink)
-                                     : in->audioEncoder->Encode(buffer->Data(), buffer->Length(), sink);
-    return ok ? S_OK : E_FAIL;
+    return Queued(input, [&] {
+        if (in->videoEncoder)
+            QueueVideo(input, *in->videoEncoder, *buffer, static_cast<int64_t>(sampleTime), sink);
+        else
+            QueueAudio(input, *in->audioEncoder, *buffer, sink);
+    });
+}
+
+HRESULT Writer::Queued(DWORD input, const std::function<void()>& queue)
+{
+    try {
+        queue();
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        FailEncoding(input);
+        m_encodingFailureReturned = true;
+        return E_OUTOFMEMORY;
+    }
+}
+
+void Writer::QueueVideo(DWORD input, VideoEncoder& encoder, SampleBuffer& sample, int64_t sampleTime,
+                        const PacketSink& sink)
+{
+    sample.AddRef();
+    encoder.Add(ComPtr<SampleBuffer>::Adopt(&sample));
+    Queue(input, [&encoder, sampleTime, sink] { return encoder.EncodeNext(sampleTime, sink); });
+}
+
+void Writer::QueueAudio(DWORD input, AudioEncoder& encoder, const SampleBuffer& sample, const PacketSink& sink)
+{
+    std::vector<BYTE> pcm(sample.Data(), sample.Data() + sample.Length());
+    Queue(input, [&encoder, pcm = std::move(pcm), sink] {
+        return encoder.Encode(pcm.data(), static_cast<DWORD>(pcm.size()), sink);
+    });
+}
+
+void Writer::Queue(DWORD input, std::function<bool()> step)
+{
+    m_encoding->Post([this, input, step = std::move(step)] {
+        if (m_failed || m_encodingFailed)
+            return;
+        bool done = false;
+        try {
+            done = step();
+        } catch (const std::bad_alloc&) {
+            // Out of memory: the step failed.
+        }
+        if (!done)
+            FailEncoding(input);
+    });
+}
+
+void Writer::WaitForEncoding()
+{
+    if (m_encoding)
+        m_encoding->Wait();
+}
+
+void Writer::FailEncoding(DWORD input)
+{
+    // The input is stored before the flag, which is read first.
+    m_failedInput = static_cast<int>(input);
+    m_encodingFailed = true;
+}
+
+bool Writer::EncodingFailed(DWORD input)
+{
+    if (!m_encodingFailed || m_failedInput != static_cast<int>(input))
+        return false;
+    m_encodingFailureReturned = true;
+    return true;
 }
 
 HRESULT Writer::EndWriting()
 {
     if (!m_writing)
         return E_UNEXPECTED;
+    WaitForEncoding();
     // Ended within a preprocessing pass, as when the user stops the analysis: nothing was encoded
     // and the file is still empty, which no player opens. It goes; the writing ends with S_FALSE.
     if (!m_muxing &&
@@ -267,12 +352,16 @@ HRESULT Writer::EndWriting()
             hr = E_FAIL;
         }
     }
+    // The frames before a failed one are in the file; the failure is told once.
+    if (m_encodingFailed && !m_encodingFailureReturned)
+        hr = E_FAIL;
     Abandon();
     return hr;
 }
 
 void Writer::Abandon()
 {
+    WaitForEncoding();
     m_output.Reset();
     for (Input& in : m_inputs) {
         in.videoEncoder.reset();
@@ -291,7 +380,7 @@ HRESULT Writer::AllocateSample(DWORD size, INSSBuffer** sample)
 {
     if (!sample)
         return E_POINTER;
-    *sample = SampleBuffer::Create(size);
+    *sample = SampleBuffer::Create(size, m_sampleStore);
     return *sample ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -349,9 +438,10 @@ HRESULT Writer::PreprocessSample(DWORD input, QWORD sampleTime, DWORD, INSSBuffe
         return E_INVALIDARG;
     if (!in->analysis)
         return S_OK;
+    if (EncodingFailed(input))
+        return E_FAIL;
     const PacketSink discard = [](AVPacket*, int64_t) { return true; };
-    return in->analysis->Encode(buffer->Data(), buffer->Length(), static_cast<int64_t>(sampleTime), discard) ? S_OK
-                                                                                                             : E_FAIL;
+    return Queued(input, [&] { QueueVideo(input, *in->analysis, *buffer, static_cast<int64_t>(sampleTime), discard); });
 }
 
 HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
@@ -362,6 +452,9 @@ HRESULT Writer::EndPreprocessingPass(DWORD input, DWORD)
     if (in->pass != Pass::Running)
         return E_UNEXPECTED;
     if (in->analysis) {
+        WaitForEncoding();
+        if (EncodingFailed(input))
+            return E_FAIL;
         const PacketSink discard = [](AVPacket*, int64_t) { return true; };
         if (!in->analysis->Flush(discard))
             return E_FAIL;
