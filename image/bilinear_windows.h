@@ -28,8 +28,9 @@ public:
     size_t RowLength() const { return m_rowLength; }
 
     // Writes RowLength() entries to sums: each byte's weighted sum with its partner, less 32768
-    // so that it fits a signed 16-bit entry.
-    void Horizontal(Isa isa, const BYTE* row, int16_t* sums) const;
+    // so that it fits a signed 16-bit entry. next is the row likely summed after this one (or
+    // row again); it is fetched into the cache meanwhile.
+    void Horizontal(Isa isa, const BYTE* row, int16_t* sums, const BYTE* next) const;
     // out[k] for k < count: sums0[k] and sums1[k] blended with weights 256 - wy and wy, rounded
     // to a byte.
     static void Vertical(Isa isa, const int16_t* sums0, const int16_t* sums1, unsigned int wy, BYTE* out, size_t count);

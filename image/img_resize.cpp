@@ -293,14 +293,15 @@ BYTE* CImgResize::ResizeThroughWindows(BilinearWindows::Isa isa, const BYTE* sou
         int16_t* slots[2] = {sumRows + 2 * rowLength * band, sumRows + (2 * band + 1) * rowLength};
         int held[2] = {-1, -1};
         // The sums of source row y, computed into the slot that does not hold row keep if need be:
-        // consecutive output rows mostly share a source row.
+        // consecutive output rows mostly share a source row, and the row after y comes next.
         const auto sumsOf = [&](int y, int keep) -> const int16_t* {
             for (int slot = 0; slot < 2; ++slot) {
                 if (held[slot] == y)
                     return slots[slot];
             }
             const int slot = held[0] == keep ? 1 : 0;
-            m_windows.Horizontal(isa, source + sourceStride * y, slots[slot]);
+            m_windows.Horizontal(isa, source + sourceStride * y, slots[slot],
+                                 source + sourceStride * std::min(y + 1, rows.lastRow));
             held[slot] = y;
             return slots[slot];
         };

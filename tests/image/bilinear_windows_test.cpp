@@ -76,7 +76,7 @@ TEST(BilinearWindows, HorizontalSumsMatchTheScalarBlendForEveryInstructionSet)
             ASSERT_GE(windows.RowLength(), 3 * static_cast<size_t>(c.outWidth)) << c.name;
             const std::vector<BYTE> row = RandomBytes(3 * static_cast<size_t>(c.sourceWidth), seed++);
             std::vector<int16_t> sums(windows.RowLength());
-            windows.Horizontal(isa, row.data(), sums.data());
+            windows.Horizontal(isa, row.data(), sums.data(), row.data());
             for (int i = 0; i < c.outWidth; ++i) {
                 const unsigned int left = columns[2 * i];
                 const unsigned int wx = columns[2 * i + 1];
