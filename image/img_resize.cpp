@@ -1,5 +1,6 @@
 #include "image/img_resize.h"
 
+#include "image/bilinear_windows.h"
 #include "image/packed_dib.h"
 #include "workers/part_pool.h"
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -20,6 +22,13 @@ namespace {
 
 constexpr unsigned int kHalf16 = 0x8000;
 
+// The two source memory rows an output row blends, and the second one's weight.
+struct RowPair {
+    int y0;
+    int y1;
+    unsigned int wy;
+};
+
 // Position p in 8-bit fixed point, truncated toward zero (p is never negative).
 int FixedPoint(double position) { return static_cast<int>(position * 256.0); }
 
@@ -29,14 +38,14 @@ constexpr LONG kMaxResizeWidth = std::numeric_limits<int>::max() / 3 - 1;
 // Output pixels per band; smaller frames stay on the calling thread.
 constexpr int64_t kPixelsPerBand = 65536;
 
-// How many row bands an output frame is split into, each with its own scratch row of rowLength
-// entries; the scratch rows together must stay within what one block can hold.
-int BandCount(LONG outWidth, LONG outHeight, int rowLength)
+// How many row bands an output frame is split into, each with its own scratch of bandBytes; the
+// scratch of all bands together must stay within what one block can hold.
+int BandCount(LONG outWidth, LONG outHeight, int64_t bandBytes)
 {
     const int64_t bands = static_cast<int64_t>(outWidth) * outHeight / kPixelsPerBand;
     if (bands < 2)
         return 1;
-    const int64_t fit = std::numeric_limits<int>::max() / static_cast<int64_t>(sizeof(unsigned int)) / rowLength;
+    const int64_t fit = std::numeric_limits<int>::max() / bandBytes;
     const int64_t threads = workers::PartPool::Instance().Threads();
     return static_cast<int>(std::max<int64_t>(1, std::min({bands, fit, static_cast<int64_t>(outHeight), threads})));
 }
@@ -148,6 +157,22 @@ __attribute__((target("sse4.1"))) void BlendRowSse41(const unsigned int* scratch
 
 } // namespace
 
+// The memory rows of a clip and the vertical scale: which rows each output row blends.
+struct CImgResize::RowSpan {
+    int firstRow;
+    int lastRow;
+    double sy;
+
+    RowPair Of(LONG j) const;
+};
+
+RowPair CImgResize::RowSpan::Of(LONG j) const
+{
+    const int fy = FixedPoint(static_cast<double>(firstRow) + static_cast<double>(j) / sy);
+    const int y0 = std::min(fy / 256, lastRow);
+    return {y0, std::min(y0 + 1, lastRow), static_cast<unsigned int>(fy - 256 * (fy / 256))};
+}
+
 void CImgResize::SetClipRect(CRect clip) { m_clip = clip; }
 
 bool CImgResize::ClipFits(LONG width, LONG height) const
@@ -210,28 +235,31 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
         return destination;
     }
 
+    const unsigned int* columns = BuildColumns(outWidth, sx);
+    if (!columns || columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
+        return nullptr;
+    const RowSpan rows{clipFirstRow, clipLastRow, sy};
+    static const std::optional<BilinearWindows::Isa> isa = BilinearWindows::Fastest();
+    if (isa && m_windows.Plan(columns, outWidth, width))
+        return ResizeThroughWindows(*isa, source, sourceStride, destination, outStride, outWidth, outHeight, rows);
+
     // Each band's row of sums ends with one spare entry, read into a lane that is dropped.
     const int scratchLength = 3 * (width + 1) + 1;
-    const int bands = BandCount(outWidth, outHeight, scratchLength);
+    const int bands = BandCount(outWidth, outHeight, sizeof(unsigned int) * static_cast<int64_t>(scratchLength));
     unsigned int* scratchRows = m_scratch.Alloc(bands * scratchLength);
-    const unsigned int* columns = scratchRows ? BuildColumns(outWidth, sx) : nullptr;
-    if (!columns)
+    if (!scratchRows)
         return nullptr;
     // Only the source columns the horizontal pass reads are blended vertically.
     const size_t firstColumn = columns[0];
     const size_t lastColumn = std::min<size_t>(columns[2 * (outWidth - 1)] + 1, width);
-    if (columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
-        return nullptr;
     const size_t blendEnd = 3 * std::min<size_t>(lastColumn + 1, width);
 
     RunBands(bands, outHeight, [&](LONG firstRow, LONG endRow, int band) {
         unsigned int* scratch = scratchRows + static_cast<size_t>(scratchLength) * band;
         for (LONG j = firstRow; j < endRow; ++j) {
-            const int fy = FixedPoint(static_cast<double>(clipFirstRow) + static_cast<double>(j) / sy);
-            const int y0 = std::min(fy / 256, clipLastRow);
-            const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
-            const int y1 = std::min(y0 + 1, clipLastRow);
-            BlendRows(source + sourceStride * y0, source + sourceStride * y1, wy, scratch, 3 * firstColumn, blendEnd);
+            const RowPair pair = rows.Of(j);
+            BlendRows(source + sourceStride * pair.y0, source + sourceStride * pair.y1, pair.wy, scratch,
+                      3 * firstColumn, blendEnd);
             if (lastColumn == static_cast<size_t>(width)) {
                 for (size_t c = 0; c < 3; ++c)
                     scratch[3 * width + c] = scratch[3 * (width - 1) + c];
@@ -246,6 +274,45 @@ BYTE* CImgResize::ResizeRGB24(const BYTE* source, BYTE* destination, const BITMA
             }
 #endif
             BlendRow(scratch, columns, out, 0, outWidth);
+        }
+    });
+    return destination;
+}
+
+BYTE* CImgResize::ResizeThroughWindows(BilinearWindows::Isa isa, const BYTE* source, size_t sourceStride,
+                                       BYTE* destination, size_t outStride, LONG outWidth, LONG outHeight,
+                                       const RowSpan& rows)
+{
+    const size_t rowLength = m_windows.RowLength();
+    const int bands = BandCount(outWidth, outHeight, 2 * sizeof(int16_t) * static_cast<int64_t>(rowLength));
+    int16_t* sumRows = m_sums.Alloc(static_cast<int>(2 * rowLength * bands));
+    if (!sumRows)
+        return nullptr;
+
+    RunBands(bands, outHeight, [&](LONG firstRow, LONG endRow, int band) {
+        int16_t* slots[2] = {sumRows + 2 * rowLength * band, sumRows + (2 * band + 1) * rowLength};
+        int held[2] = {-1, -1};
+        // The sums of source row y, computed into the slot that does not hold row keep if need be:
+        // consecutive output rows mostly share a source row, and the row after y comes next.
+        const auto sumsOf = [&](int y, int keep) -> const int16_t* {
+            for (int slot = 0; slot < 2; ++slot) {
+                if (held[slot] == y)
+                    return slots[slot];
+            }
+            const int slot = held[0] == keep ? 1 : 0;
+            m_windows.Horizontal(isa, source + sourceStride * y, slots[slot],
+                                 source + sourceStride * std::min(y + 1, rows.lastRow));
+            held[slot] = y;
+            return slots[slot];
+        };
+        for (LONG j = firstRow; j < endRow; ++j) {
+            const RowPair pair = rows.Of(j);
+            // A second row of weight 0 adds nothing, so it need not be summed.
+            const int y1 = pair.wy == 0 ? pair.y0 : pair.y1;
+            const int16_t* sums0 = sumsOf(pair.y0, y1);
+            const int16_t* sums1 = sumsOf(y1, pair.y0);
+            BilinearWindows::Vertical(isa, sums0, sums1, pair.wy, destination + outStride * j,
+                                      3 * static_cast<size_t>(outWidth));
         }
     });
     return destination;
@@ -275,23 +342,21 @@ BYTE* CImgResize::ResizeYUY2(const BYTE* source, BYTE* destination, const BITMAP
     }
 
     const int scratchLength = width + 1;
-    const int bands = BandCount(outWidth, outHeight, scratchLength);
+    const int bands = BandCount(outWidth, outHeight, sizeof(unsigned int) * static_cast<int64_t>(scratchLength));
     unsigned int* scratchRows = m_scratch.Alloc(bands * scratchLength);
     const unsigned int* columns = scratchRows ? BuildColumns(outWidth, sx) : nullptr;
     if (!columns || columns[2 * (outWidth - 1)] >= static_cast<unsigned int>(width))
         return nullptr;
-    const int lastRow = m_clip.bottom - 1;
+    const RowSpan rows{m_clip.top, m_clip.bottom - 1, sy};
 
     RunBands(bands, outHeight, [&](LONG firstRow, LONG endRow, int band) {
         unsigned int* scratch = scratchRows + static_cast<size_t>(scratchLength) * band;
         for (LONG j = firstRow; j < endRow; ++j) {
-            const int fy = FixedPoint(static_cast<double>(m_clip.top) + static_cast<double>(j) / sy);
-            const int y0 = std::min(fy / 256, lastRow);
-            const unsigned int wy = static_cast<unsigned int>(fy - 256 * (fy / 256));
+            const RowPair pair = rows.Of(j);
+            const unsigned int wy = pair.wy;
             const unsigned int wy0 = 256 - wy;
-            const int y1 = std::min(y0 + 1, lastRow);
-            const BYTE* row0 = source + sourceStride * y0;
-            const BYTE* row1 = source + sourceStride * y1;
+            const BYTE* row0 = source + sourceStride * pair.y0;
+            const BYTE* row1 = source + sourceStride * pair.y1;
             for (LONG k = 0; k < width; ++k)
                 scratch[k] = row1[2 * k] * wy + row0[2 * k] * wy0;
             scratch[width] = scratch[width - 1];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/mem_buff.h"
+#include "image/bilinear_windows.h"
 #include "platform/afx/geometry.h"
 
 constexpr DWORD BI_YUY2 = mmioFOURCC('Y', 'U', 'Y', '2');
@@ -27,13 +28,22 @@ public:
                      const BITMAPINFOHEADER* destinationHeader);
 
 private:
+    struct RowSpan;
+
     bool ClipFits(LONG width, LONG height) const;
     // Fills m_columns with each destination pixel's source position (x0, wx); NULL without memory.
     const unsigned int* BuildColumns(int destinationWidth, double sx);
+    // The 24-bit resize along m_windows' plan; NULL without memory.
+    BYTE* ResizeThroughWindows(BilinearWindows::Isa isa, const BYTE* source, size_t sourceStride, BYTE* destination,
+                               size_t outStride, LONG outWidth, LONG outHeight, const RowSpan& rows);
 
     CRect m_clip;
     // One source row of vertically blended sums plus one duplicated pixel.
     CMemBuffBase<unsigned int> m_scratch;
     // Per destination pixel: the left source pixel and its partner's weight, two entries each.
     CMemBuffBase<unsigned int> m_columns;
+    // The horizontal pass of the 24-bit resize, where the CPU and the scale allow it.
+    BilinearWindows m_windows;
+    // Per band, the horizontal sums of two source rows.
+    CMemBuffBase<int16_t> m_sums;
 };

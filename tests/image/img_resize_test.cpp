@@ -227,6 +227,47 @@ TEST(ImgResizeRGB24, MatchesTheDesignedArithmeticOnRandomFrames)
     }
 }
 
+TEST(ImgResizeRGB24, VectorAndFallbackPathsMatchTheDesignedArithmetic)
+{
+    struct Case {
+        int w, h;
+        CRect clip;
+        int wd, hd;
+    };
+    // Narrow rows, odd sizes, single pixels, row ends inside a vector, widening, narrowing past
+    // what one gather window covers, and clips that read the pixel beyond them.
+    const Case cases[] = {
+        {6, 4, {0, 0, 6, 4}, 5, 3},
+        {6, 4, {0, 0, 6, 4}, 11, 7},
+        {5, 4, {0, 0, 5, 4}, 3, 2},
+        {1, 9, {0, 0, 1, 9}, 1, 20},
+        {97, 13, {0, 0, 97, 13}, 1, 13},
+        {97, 13, {0, 0, 97, 13}, 64, 1},
+        {41, 7, {0, 0, 41, 7}, 10, 5},
+        {41, 7, {0, 0, 41, 7}, 11, 5},
+        {41, 7, {0, 0, 41, 7}, 21, 5},
+        {41, 7, {0, 0, 41, 7}, 32, 5},
+        {200, 50, {150, 0, 200, 50}, 49, 30},
+        {200, 50, {0, 0, 200, 50}, 67, 25},
+        {400, 20, {0, 0, 400, 20}, 90, 20},
+        {64, 8, {0, 0, 1, 8}, 17, 8},
+        {321, 241, {7, 5, 320, 240}, 641, 481},
+        {1921, 1081, {0, 0, 1921, 1081}, 1281, 721},
+    };
+    CImgResize resize;
+    unsigned seed = 50;
+    for (const Case& c : cases) {
+        const Bytes source = RandomBytes(DibRowStride(c.w) * c.h, seed++);
+        const Bytes expected = ReferenceRGB24(source, c.w, c.h, c.clip, c.wd, c.hd);
+        Bytes out(expected.size(), 0xEE);
+        const BITMAPINFOHEADER in = Header(c.w, c.h);
+        const BITMAPINFOHEADER dst = Header(c.wd, c.hd);
+        resize.SetClipRect(c.clip);
+        ASSERT_EQ(resize.Resize(source.data(), out.data(), &in, &dst), out.data());
+        EXPECT_EQ(out, expected) << c.w << "x" << c.h << " to " << c.wd << "x" << c.hd;
+    }
+}
+
 TEST(ImgResizeYUY2, WidensAPairWithChromaFromItsSourcePair)
 {
     const Bytes source = {0, 100, 200, 50};
