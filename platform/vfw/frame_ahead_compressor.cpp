@@ -30,28 +30,37 @@ std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInst
     const int depth = DepthFor(threads, frameBytes);
     // Opening an encoder can take milliseconds, and the first touch of a fresh block costs a page
     // fault every 4 KiB (6 ms for a 1080p frame here): both are done side by side before the
-    // first frame instead of one after the other on the caller's thread.
+    // first frame instead of one after the other on the caller's thread, the copies for the
+    // slots every run uses.
     std::vector<std::unique_ptr<CompressorInstance>> twins(static_cast<size_t>(depth));
-    std::vector<std::unique_ptr<uint8_t[]>> inputs(static_cast<size_t>(depth));
+    std::vector<std::unique_ptr<uint8_t[]>> inputs(static_cast<size_t>(kMinDepth));
     workers::PartPool::Instance().Run(depth, [&](int i) {
         const size_t slot = static_cast<size_t>(i);
         if (slot > 0)
             twins[slot] = begun.Twin();
-        inputs[slot].reset(new (std::nothrow) uint8_t[frameBytes]);
-        if (inputs[slot])
-            std::memset(inputs[slot].get(), 0, frameBytes);
+        if (slot < inputs.size()) {
+            inputs[slot].reset(new (std::nothrow) uint8_t[frameBytes]);
+            if (inputs[slot])
+                std::memset(inputs[slot].get(), 0, frameBytes);
+        }
     });
     std::unique_ptr<FrameAheadCompressor> ahead(new FrameAheadCompressor(frameBytes));
-    for (size_t slot = 0; slot < inputs.size(); ++slot) {
-        if (!inputs[slot] || (slot > 0 && !twins[slot]))
+    for (size_t slot = 0; slot < twins.size(); ++slot) {
+        if (slot > 0 && !twins[slot])
             continue;
         Slot& added = ahead->m_slots.emplace_back();
         added.compressor = slot == 0 ? &begun : twins[slot].get();
-        added.input = std::move(inputs[slot]);
         if (twins[slot])
             ahead->m_twins.push_back(std::move(twins[slot]));
     }
-    if (ahead->m_slots.size() < 2)
+    for (std::unique_ptr<uint8_t[]>& input : inputs) {
+        if (!input || ahead->m_opened == ahead->Depth())
+            continue;
+        Slot& opened = ahead->m_slots[static_cast<size_t>(ahead->m_opened++)];
+        opened.input = std::move(input);
+        ahead->m_free.push_back(&opened);
+    }
+    if (ahead->m_opened < kMinDepth)
         return nullptr;
     return ahead;
 }
@@ -60,19 +69,36 @@ FrameAheadCompressor::FrameAheadCompressor(size_t frameBytes) : m_frameBytes(fra
 
 FrameAheadCompressor::~FrameAheadCompressor() { DropAll(); }
 
+FrameAheadCompressor::Slot* FrameAheadCompressor::FreeSlot()
+{
+    if (m_free.empty() && m_opened < Depth()) {
+        Slot& slot = m_slots[static_cast<size_t>(m_opened)];
+        // Every byte is copied over before the compressor reads it.
+        slot.input.reset(new (std::nothrow) uint8_t[m_frameBytes]);
+        if (slot.input) {
+            ++m_opened;
+            m_free.push_back(&slot);
+        }
+    }
+    if (m_free.empty())
+        return nullptr;
+    Slot* slot = m_free.back();
+    m_free.pop_back();
+    return slot;
+}
+
 bool FrameAheadCompressor::Add(const void* bits)
 {
-    if (!bits || m_inFlight == Depth())
+    Slot* slot = bits ? FreeSlot() : nullptr;
+    if (!slot)
         return false;
-    Slot& slot = m_slots[m_next];
-    std::memcpy(slot.input.get(), bits, m_frameBytes);
+    std::memcpy(slot->input.get(), bits, m_frameBytes);
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        slot.done = false;
+        slot->done = false;
     }
-    m_next = (m_next + 1) % m_slots.size();
-    ++m_inFlight;
-    workers::PartPool::Instance().Post([this, &slot] { Compress(slot); });
+    m_flight.push_back(slot);
+    workers::PartPool::Instance().Post([this, slot] { Compress(*slot); });
     return true;
 }
 
@@ -92,23 +118,25 @@ void FrameAheadCompressor::Compress(Slot& slot)
 
 bool FrameAheadCompressor::OldestDone()
 {
-    if (m_inFlight == 0)
+    if (m_flight.empty())
         return false;
-    const Slot& slot = Oldest();
+    const Slot& slot = *m_flight.front();
     std::lock_guard<std::mutex> lock(m_lock);
     return slot.done;
 }
 
 bool FrameAheadCompressor::TakeOldest(EncodedFrame& frame)
 {
-    if (m_inFlight == 0)
+    if (m_flight.empty())
         return false;
-    Slot& slot = Oldest();
+    Slot& slot = *m_flight.front();
     {
         std::unique_lock<std::mutex> lock(m_lock);
         m_done.wait(lock, [&slot] { return slot.done; });
     }
-    --m_inFlight;
+    m_flight.pop_front();
+    // Taken again first, so a run touches no more slots than it ever had in flight at once.
+    m_free.push_back(&slot);
     frame = slot.output;
     return slot.compressed;
 }
@@ -116,7 +144,7 @@ bool FrameAheadCompressor::TakeOldest(EncodedFrame& frame)
 void FrameAheadCompressor::DropAll()
 {
     EncodedFrame dropped;
-    while (m_inFlight > 0)
+    while (!m_flight.empty())
         TakeOldest(dropped);
 }
 

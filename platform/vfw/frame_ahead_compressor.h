@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -16,7 +17,8 @@ namespace vfw {
 class FrameAheadCompressor {
 public:
     // How many frames may be in flight at once: the compressing share of the pool's budget
-    // (workers::AheadBudget), and at least two.
+    // (workers::AheadBudget), and at least two. A slot's copy is made only when a frame finds
+    // every slot made so far still compressing, so a compressor that keeps up holds fewer.
     static int DepthFor(int poolThreads, size_t frameBytes);
 
     // Null when the compressor's frames depend on each other, when it is not begun, or when the
@@ -32,7 +34,9 @@ public:
     // started, when every slot is taken.
     bool Add(const void* bits);
     int Depth() const { return static_cast<int>(m_slots.size()); }
-    int InFlight() const { return m_inFlight; }
+    int InFlight() const { return static_cast<int>(m_flight.size()); }
+    // Slots whose copy has been made.
+    int Opened() const { return m_opened; }
     // True when a frame is in flight and the oldest one has finished: taking it does not wait.
     bool OldestDone();
     // Waits for the oldest frame in flight. True with its compressed data, valid until the next
@@ -52,14 +56,18 @@ private:
 
     explicit FrameAheadCompressor(size_t frameBytes);
     void Compress(Slot& slot);
-    Slot& Oldest() { return m_slots[(m_next - m_inFlight + m_slots.size()) % m_slots.size()]; }
+    // A slot free for the next frame, opening one more when all are in flight; null when none.
+    Slot* FreeSlot();
 
     // The compressors of the slots after the first, which uses the caller's.
     std::vector<std::unique_ptr<CompressorInstance>> m_twins;
     const size_t m_frameBytes;
+    // Made once and never resized: the compressions in flight hold their slot's address.
     std::vector<Slot> m_slots;
-    size_t m_next = 0; // the slot the next Add takes
-    int m_inFlight = 0;
+    int m_opened = 0;
+    // The frames in flight, oldest first, and the opened slots free for the next.
+    std::deque<Slot*> m_flight;
+    std::vector<Slot*> m_free;
     std::mutex m_lock;
     std::condition_variable m_done;
 };

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -177,4 +178,31 @@ TEST(FramesAhead, CloseWritesTheFrameStillInFlight)
     const DecodedVideo video = DecodeVideo(path);
     ASSERT_EQ(video.frames.size(), 5u);
     EXPECT_TRUE(video.frames[4] == TopDownRows(MakeDibFrame(64, 48, 4), 64, 48));
+}
+
+// A frame's copy is made only when every copy made so far is still compressing: frames taken as
+// they finish go round the two made at the start, and only frames in flight together open more.
+TEST(FramesAhead, SlotsAreOpenedOnlyForFramesInFlightTogether)
+{
+    if (!PoolHasWorkers())
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    const BITMAPINFOHEADER header = MakeDibHeader(64, 48);
+    vfw::CompressorInstance compressor(*FindInstalledCompressor(mmioFOURCC('H', 'F', 'Y', 'U')));
+    ASSERT_TRUE(compressor.Begin(&header));
+    const std::unique_ptr<vfw::FrameAheadCompressor> ahead = vfw::FrameAheadCompressor::Start(compressor);
+    ASSERT_NE(ahead, nullptr);
+    if (ahead->Depth() <= 2)
+        GTEST_SKIP() << "a small pool: two slots, both made at the start";
+    vfw::EncodedFrame frame;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(ahead->Add(MakeDibFrame(64, 48, i).data()));
+        ASSERT_TRUE(ahead->TakeOldest(frame));
+    }
+    EXPECT_EQ(ahead->Opened(), 2);
+    for (int i = 0; i < ahead->Depth(); ++i)
+        ASSERT_TRUE(ahead->Add(MakeDibFrame(64, 48, i).data())) << i;
+    EXPECT_EQ(ahead->Opened(), ahead->Depth());
+    EXPECT_FALSE(ahead->Add(MakeDibFrame(64, 48, 0).data())) << "every slot is taken";
+    ahead->DropAll();
+    EXPECT_EQ(ahead->InFlight(), 0);
 }
