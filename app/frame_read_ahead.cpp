@@ -9,6 +9,9 @@
 
 namespace {
 
+// The program's ring starts here: a read beside the frame being written and one after it.
+constexpr int kFirstReach = 2;
+
 uint64_t SlotBytes(const BITMAPINFOHEADER& decoded)
 {
     uint64_t bytes = DibPixelAreaBytes(decoded.biWidth, decoded.biHeight, decoded.biBitCount);
@@ -45,15 +48,15 @@ struct CFrameReadAhead::Shared {
     int running = 0;
 };
 
-CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(workers::AheadBudget::OfPool().Reading()) {}
+CFrameReadAhead::CFrameReadAhead() : CFrameReadAhead(workers::AheadBudget::OfPool().Reading(), kFirstReach) {}
 
-CFrameReadAhead::CFrameReadAhead(int depth, uint64_t ringBytes)
-    : CFrameReadAhead(workers::AheadShare{.frames = std::max(depth, 0), .bytes = ringBytes})
+CFrameReadAhead::CFrameReadAhead(int depth, uint64_t ringBytes, int firstReach)
+    : CFrameReadAhead(workers::AheadShare{.frames = std::max(depth, 0), .bytes = ringBytes}, firstReach)
 {
 }
 
-CFrameReadAhead::CFrameReadAhead(const workers::AheadShare& share)
-    : m_share(share), m_shared(std::make_shared<Shared>())
+CFrameReadAhead::CFrameReadAhead(const workers::AheadShare& share, int firstReach)
+    : m_share(share), m_reach(std::clamp(firstReach, 0, share.frames)), m_shared(std::make_shared<Shared>())
 {
     for (int i = 0; i < m_share.frames; ++i) {
         m_shared->slots.push_back(std::make_unique<Slot>());
@@ -146,6 +149,8 @@ BITMAPINFOHEADER* CFrameReadAhead::TakeFront(CFrameLoader& loader)
     bool loaded = false;
     {
         std::unique_lock<std::mutex> lock(m_shared->lock);
+        if (!slot.done && m_reach < m_share.frames)
+            ++m_reach;
         m_shared->changed.wait(lock, [&slot] { return slot.done; });
         loaded = slot.loaded;
         slot.ticket = 0;
@@ -174,7 +179,7 @@ void CFrameReadAhead::QueueAfter(const CFrameLoader& loader, const CStringArray&
     const BITMAPINFOHEADER* like = loader.Decoded();
     if (!like)
         return;
-    const int ahead = m_share.FramesOf(SlotBytes(*like));
+    const int ahead = std::min(m_reach, m_share.FramesOf(SlotBytes(*like)));
     int next = m_queue.empty() ? index + 1 : m_shared->slots[static_cast<size_t>(m_queue.back())]->index + 1;
     while (!m_free.empty() && next < paths.GetSize() && next <= index + ahead) {
         const int number = m_free.back();

@@ -10,16 +10,20 @@
 
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <vector>
 
 class CFrameReadAhead {
 public:
-    // The pool's share for reading ahead.
+    // The pool's share for reading ahead, reached only as far as the reads fall behind.
     CFrameReadAhead();
     // depth frames at most are read ahead, their blocks together within ringBytes; 0 reads
     // nothing ahead. A frame larger than ringBytes is read alone: nothing is read ahead of it.
-    explicit CFrameReadAhead(int depth, uint64_t ringBytes = workers::AheadBudget::kReadingBytes);
+    // firstReach frames are read ahead at first, one more each time a frame is taken before its
+    // read has finished, up to depth: reads that keep up hold no blocks beyond what they need.
+    explicit CFrameReadAhead(int depth, uint64_t ringBytes = workers::AheadBudget::kReadingBytes,
+                             int firstReach = std::numeric_limits<int>::max());
     // Drops what is still being read; reads not yet started never start.
     ~CFrameReadAhead();
     CFrameReadAhead(const CFrameReadAhead&) = delete;
@@ -45,7 +49,7 @@ private:
     struct Slot;
     struct Shared;
 
-    explicit CFrameReadAhead(const workers::AheadShare& share);
+    CFrameReadAhead(const workers::AheadShare& share, int firstReach);
 
     static void Read(Shared& shared, Slot& slot, uint64_t ticket);
     // The oldest frame in flight, when it is paths[index]; -1 otherwise.
@@ -54,6 +58,8 @@ private:
     void QueueAfter(const CFrameLoader& loader, const CStringArray& paths, int index);
 
     workers::AheadShare m_share;
+    // Frames read ahead at most for now.
+    int m_reach;
     std::shared_ptr<Shared> m_shared;
     // Slots in flight, oldest first, and the slots free to be queued.
     std::deque<int> m_queue;

@@ -4,6 +4,7 @@
 //   avi_write_bench [--out FILE.avi] [--frames N] [--size WxH] [--codec FOURCC] [--keep]
 #include "bench/scratch_config_home.h"
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 #include "platform/win/dib_rows.h"
 #include "platform/win/text.h"
 #include "writers/enc_avi2.h"

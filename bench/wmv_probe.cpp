@@ -7,6 +7,7 @@
 // not); kbit/s counts the video packets over the video's duration.
 #include "dialogs/wmv_profile_lists.h"
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 #include "platform/win/text.h"
 
 extern "C" {

@@ -1,5 +1,6 @@
 #include "platform/av/av_handles.h"
 
+#include "platform/av/format_library.h"
 #include "platform/win/failure_log.h"
 
 extern "C" {
@@ -14,11 +15,14 @@ OutputFormat::~OutputFormat() { Reset(); }
 int OutputFormat::Open(const char* muxer, const std::string& path)
 {
     Reset();
-    int rc = avformat_alloc_output_context2(&m_context, nullptr, muxer, path.c_str());
+    m_library = OpenFormatLibrary();
+    if (!m_library)
+        return AVERROR(ENOSYS);
+    int rc = m_library->allocOutputContext(&m_context, nullptr, muxer, path.c_str());
     if (rc < 0 || !m_context)
         return rc < 0 ? rc : AVERROR(ENOMEM);
     if (!(m_context->oformat->flags & AVFMT_NOFILE)) {
-        rc = avio_open(&m_context->pb, path.c_str(), AVIO_FLAG_WRITE);
+        rc = m_library->openIo(&m_context->pb, path.c_str(), AVIO_FLAG_WRITE);
         if (rc < 0) {
             Reset();
             return rc;
@@ -32,24 +36,18 @@ void OutputFormat::Reset()
     if (!m_context)
         return;
     if (m_context->pb && !(m_context->oformat->flags & AVFMT_NOFILE))
-        avio_closep(&m_context->pb);
-    avformat_free_context(m_context);
+        m_library->closeIo(&m_context->pb);
+    m_library->freeContext(m_context);
     m_context = nullptr;
 }
 
-InputFormat::~InputFormat() { avformat_close_input(&m_context); }
+AVStream* OutputFormat::NewStream() { return m_library->newStream(m_context, nullptr); }
 
-int InputFormat::Open(const std::string& path)
-{
-    avformat_close_input(&m_context);
-    int rc = avformat_open_input(&m_context, path.c_str(), nullptr, nullptr);
-    if (rc < 0)
-        return rc;
-    rc = avformat_find_stream_info(m_context, nullptr);
-    if (rc < 0)
-        avformat_close_input(&m_context);
-    return rc;
-}
+int OutputFormat::WriteHeader() { return m_library->writeHeader(m_context, nullptr); }
+
+int OutputFormat::WritePacket(AVPacket* packet) { return m_library->writeFrame(m_context, packet); }
+
+int OutputFormat::WriteTrailer() { return m_library->writeTrailer(m_context); }
 
 void QuietLogging() { av_log_set_level(AV_LOG_ERROR); }
 

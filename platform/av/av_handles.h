@@ -14,6 +14,8 @@ extern "C" {
 
 namespace av {
 
+struct FormatLibrary;
+
 struct CodecContextDeleter {
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
 };
@@ -39,7 +41,8 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 
-// An output container being written; closes the file and frees the context when destroyed.
+// An output container being written, through libavformat opened on first use
+// (platform/av/format_library.h); closes the file and frees the context when destroyed.
 class OutputFormat {
 public:
     OutputFormat() = default;
@@ -52,23 +55,16 @@ public:
     AVFormatContext* get() const { return m_context; }
     void Reset();
 
-private:
-    AVFormatContext* m_context = nullptr;
-};
-
-// An input file opened for reading (tests and tools decode what the writers produced).
-class InputFormat {
-public:
-    InputFormat() = default;
-    ~InputFormat();
-    InputFormat(const InputFormat&) = delete;
-    InputFormat& operator=(const InputFormat&) = delete;
-
-    [[nodiscard]] int Open(const std::string& path);
-    AVFormatContext* get() const { return m_context; }
+    // As avformat_new_stream, avformat_write_header, av_interleaved_write_frame and
+    // av_write_trailer on the open context.
+    AVStream* NewStream();
+    [[nodiscard]] int WriteHeader();
+    [[nodiscard]] int WritePacket(AVPacket* packet);
+    [[nodiscard]] int WriteTrailer();
 
 private:
     AVFormatContext* m_context = nullptr;
+    const FormatLibrary* m_library = nullptr;
 };
 
 // Libraries log to stderr by default; the program keeps them quiet except for real errors.

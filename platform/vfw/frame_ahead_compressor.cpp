@@ -31,28 +31,38 @@ std::unique_ptr<FrameAheadCompressor> FrameAheadCompressor::Start(CompressorInst
     const int depth = DepthFor(threads, frameBytes);
     // Opening an encoder can take milliseconds, and the first touch of a fresh block costs a page
     // fault every 4 KiB (6 ms for a 1080p frame here): both are done side by side before the
-    // first frame instead of one after the other on the caller's thread.
+    // first frame instead of one after the other on the caller's thread, the copies for the
+    // slots every run uses.
     std::vector<std::unique_ptr<CompressorInstance>> twins(static_cast<size_t>(depth));
-    std::vector<std::unique_ptr<uint8_t[]>> inputs(static_cast<size_t>(depth));
+    std::vector<std::unique_ptr<uint8_t[]>> inputs(static_cast<size_t>(kMinDepth));
     workers::PartPool::Instance().Run(depth, [&](int i) {
         const size_t slot = static_cast<size_t>(i);
         if (slot > 0)
             twins[slot] = begun.Twin();
-        inputs[slot].reset(new (std::nothrow) uint8_t[frameBytes]);
-        if (inputs[slot])
-            std::memset(inputs[slot].get(), 0, frameBytes);
+        if (slot < inputs.size()) {
+            inputs[slot].reset(new (std::nothrow) uint8_t[frameBytes]);
+            if (inputs[slot])
+                std::memset(inputs[slot].get(), 0, frameBytes);
+        }
     });
     std::unique_ptr<FrameAheadCompressor> ahead(new FrameAheadCompressor(frameBytes, std::move(sink)));
-    for (size_t slot = 0; slot < inputs.size(); ++slot) {
-        if (!inputs[slot] || (slot > 0 && !twins[slot]))
+    for (size_t slot = 0; slot < twins.size(); ++slot) {
+        if (slot > 0 && !twins[slot])
             continue;
         Slot& added = ahead->m_slots.emplace_back();
         added.compressor = slot == 0 ? &begun : twins[slot].get();
-        added.input = std::move(inputs[slot]);
         if (twins[slot])
             ahead->m_twins.push_back(std::move(twins[slot]));
     }
-    if (ahead->m_slots.size() < 2)
+    ahead->m_openable = ahead->Depth();
+    for (std::unique_ptr<uint8_t[]>& input : inputs) {
+        if (!input || ahead->m_opened == ahead->Depth())
+            continue;
+        Slot& opened = ahead->m_slots[static_cast<size_t>(ahead->m_opened++)];
+        opened.input = std::move(input);
+        ahead->m_free.push_back(&opened);
+    }
+    if (ahead->m_opened < kMinDepth)
         return nullptr;
     return ahead;
 }
@@ -66,31 +76,62 @@ FrameAheadCompressor::~FrameAheadCompressor()
 {
     std::unique_lock<std::mutex> lock(m_lock);
     m_dropping = true;
-    m_changed.wait(lock, [this] { return m_inFlight == 0 && !m_handing; });
+    m_changed.wait(lock, [this] { return m_flight.empty() && !m_handing; });
+}
+
+int FrameAheadCompressor::Opened()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_opened;
+}
+
+FrameAheadCompressor::Slot* FrameAheadCompressor::FreeSlot()
+{
+    if (m_free.empty() && m_opened < m_openable) {
+        Slot& slot = m_slots[static_cast<size_t>(m_opened)];
+        // Every byte is copied over before the compressor reads it.
+        slot.input.reset(new (std::nothrow) uint8_t[m_frameBytes]);
+        if (slot.input) {
+            ++m_opened;
+            m_free.push_back(&slot);
+        } else {
+            // The slots already opened go round instead.
+            m_openable = m_opened;
+        }
+    }
+    if (m_free.empty())
+        return nullptr;
+    Slot* slot = m_free.back();
+    m_free.pop_back();
+    return slot;
 }
 
 bool FrameAheadCompressor::Add(const void* bits)
 {
     if (!bits)
         return false;
-    size_t next = 0;
+    Slot* slot = nullptr;
     {
         std::unique_lock<std::mutex> lock(m_lock);
-        m_changed.wait(lock, [this] { return m_failure != Failure::None || m_inFlight < Depth(); });
+        m_changed.wait(lock, [this] { return m_failure != Failure::None || !m_free.empty() || m_opened < m_openable; });
         if (m_failure != Failure::None)
             return false;
-        next = m_next;
+        slot = FreeSlot();
+        if (!slot) {
+            m_changed.wait(lock, [this] { return m_failure != Failure::None || !m_free.empty(); });
+            if (m_failure != Failure::None)
+                return false;
+            slot = FreeSlot();
+        }
     }
     // A free slot is touched by nobody else: the frame is copied without the lock.
-    Slot& slot = m_slots[next];
-    slot.compressor->CopyInput(bits, slot.input.get());
+    slot->compressor->CopyInput(bits, slot->input.get());
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        slot.done = false;
-        m_next = (next + 1) % m_slots.size();
-        ++m_inFlight;
+        slot->done = false;
+        m_flight.push_back(slot);
     }
-    workers::PartPool::Instance().Post([this, &slot] { Compress(slot); });
+    workers::PartPool::Instance().Post([this, slot] { Compress(*slot); });
     return true;
 }
 
@@ -115,8 +156,8 @@ void FrameAheadCompressor::Compress(Slot& slot)
 
 void FrameAheadCompressor::HandOver(std::unique_lock<std::mutex>& lock)
 {
-    while (m_inFlight > 0 && Oldest().done) {
-        Slot& oldest = Oldest();
+    while (!m_flight.empty() && m_flight.front()->done) {
+        Slot& oldest = *m_flight.front();
         if (m_failure == Failure::None && !m_dropping) {
             if (!oldest.compressed) {
                 m_failure = Failure::Compress;
@@ -129,7 +170,9 @@ void FrameAheadCompressor::HandOver(std::unique_lock<std::mutex>& lock)
                     m_failure = Failure::Sink;
             }
         }
-        --m_inFlight;
+        m_flight.pop_front();
+        // Taken again first, so a run touches no more slots than it ever had in flight at once.
+        m_free.push_back(&oldest);
         m_changed.notify_all();
     }
 }
@@ -137,7 +180,7 @@ void FrameAheadCompressor::HandOver(std::unique_lock<std::mutex>& lock)
 FrameAheadCompressor::Failure FrameAheadCompressor::Finish()
 {
     std::unique_lock<std::mutex> lock(m_lock);
-    m_changed.wait(lock, [this] { return m_inFlight == 0 && !m_handing; });
+    m_changed.wait(lock, [this] { return m_flight.empty() && !m_handing; });
     const Failure failure = m_failure;
     m_failure = Failure::None;
     return failure;

@@ -9,6 +9,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -24,7 +25,8 @@ public:
     using Sink = std::function<bool(const EncodedFrame&)>;
 
     // How many frames may be in flight at once: the compressing share of the pool's budget
-    // (workers::AheadBudget), and at least two.
+    // (workers::AheadBudget), and at least two. A slot's copy is made only when a frame finds
+    // every slot made so far still in flight, so a compressor that keeps up holds fewer.
     static int DepthFor(int poolThreads, size_t frameBytes);
 
     // Null when the compressor's frames depend on each other, when it is not begun, or when the
@@ -45,6 +47,8 @@ public:
     // that stopped them, if any, and clears it, so that frames can be added again.
     Failure Finish();
     int Depth() const { return static_cast<int>(m_slots.size()); }
+    // Slots whose copy has been made.
+    int Opened();
 
 private:
     struct Slot {
@@ -56,20 +60,27 @@ private:
     };
 
     FrameAheadCompressor(size_t frameBytes, Sink sink);
+    // A slot free for the next frame, opening one more when all are in flight; null when none
+    // is free and no more can be opened. The lock is held.
+    Slot* FreeSlot();
     void Compress(Slot& slot);
     // Hands the finished frames at the front of the flight to the sink, oldest first; the lock is
     // held on entry and on return, and released while the sink runs.
     void HandOver(std::unique_lock<std::mutex>& lock);
-    Slot& Oldest() { return m_slots[(m_next - static_cast<size_t>(m_inFlight) + m_slots.size()) % m_slots.size()]; }
 
     // The compressors of the slots after the first, which uses the caller's.
     std::vector<std::unique_ptr<CompressorInstance>> m_twins;
     const size_t m_frameBytes;
     const Sink m_sink;
+    // Made once and never resized: the compressions in flight hold their slot's address.
     std::vector<Slot> m_slots;
     // Guarded by m_lock from here on.
-    size_t m_next = 0; // the slot the next Add takes
-    int m_inFlight = 0; // frames added and not yet handed on or dropped
+    int m_opened = 0; // slots whose copy has been made
+    int m_openable = 0; // slots that may be opened: fewer than all once memory ran out
+    // The frames added and not yet handed on or dropped, oldest first, and the opened slots free
+    // for the next, the one freed last at the back.
+    std::deque<Slot*> m_flight;
+    std::vector<Slot*> m_free;
     bool m_handing = false; // a worker is handing frames over
     bool m_dropping = false; // being destroyed: nothing more reaches the sink
     Failure m_failure = Failure::None;

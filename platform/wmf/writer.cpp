@@ -181,7 +181,7 @@ HRESULT Writer::StartMuxing()
     }
     for (Input& in : m_inputs) {
         AVCodecContext* c = in.videoEncoder ? in.videoEncoder->Context() : in.audioEncoder->Context();
-        AVStream* stream = avformat_new_stream(out, nullptr);
+        AVStream* stream = m_output.NewStream();
         if (!stream)
             return E_FAIL;
         if (const int rc = avcodec_parameters_from_context(stream->codecpar, c); rc < 0) {
@@ -193,7 +193,7 @@ HRESULT Writer::StartMuxing()
     }
     // The muxer must not move the video off 0; WritePacket keeps the audio from going below it.
     out->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
-    if (const int rc = avformat_write_header(out, nullptr); rc < 0) {
+    if (const int rc = m_output.WriteHeader(); rc < 0) {
         av::LogFailure("WMV file header", rc);
         return E_FAIL;
     }
@@ -221,7 +221,7 @@ bool Writer::WritePacket(Input& in, AVPacket* packet, int64_t sampleTime)
         av_packet_rescale_ts(packet, c->time_base, stream->time_base);
     }
     packet->stream_index = in.streamIndex;
-    if (const int rc = av_interleaved_write_frame(m_output.get(), packet); rc < 0) {
+    if (const int rc = m_output.WritePacket(packet); rc < 0) {
         av::LogFailure("WMV packet write", rc);
         m_failed = true;
         return false;
@@ -347,7 +347,7 @@ HRESULT Writer::EndWriting()
             if (!ok)
                 hr = E_FAIL;
         }
-        if (const int rc = av_write_trailer(m_output.get()); rc < 0) {
+        if (const int rc = m_output.WriteTrailer(); rc < 0) {
             av::LogFailure("WMV file trailer", rc);
             hr = E_FAIL;
         }

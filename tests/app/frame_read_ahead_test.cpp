@@ -274,6 +274,58 @@ void LetPostedReadsRun()
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
+// Holds every worker of the pool until released, so nothing posted after it starts before.
+class HeldWorkers {
+public:
+    HeldWorkers()
+    {
+        for (int i = 1; i < workers::PartPool::Instance().Threads(); ++i)
+            workers::PartPool::Instance().Post([gate = m_gate] { gate.wait(); });
+    }
+    ~HeldWorkers() { Release(); }
+    void Release()
+    {
+        if (!m_released)
+            m_open.set_value();
+        m_released = true;
+    }
+
+private:
+    std::promise<void> m_open;
+    std::shared_future<void> m_gate = m_open.get_future().share();
+    bool m_released = false;
+};
+
+TEST(FrameReadAheadTest, TheRingReachesFurtherOnlyWhenAFrameIsTakenBeforeItsReadHasFinished)
+{
+    if (workers::PartPool::Instance().Threads() < 2)
+        GTEST_SKIP() << "one CPU: every read finishes before it is taken";
+    constexpr int kCount = 12;
+    constexpr int kDepth = 4;
+    const Folder folder(kCount);
+    CFrameLoader loader;
+    CFrameReadAhead ring(kDepth, workers::AheadBudget::kReadingBytes, 1);
+    {
+        HeldWorkers held;
+        ExpectFrame(ring.Load(loader, folder.Paths(), 0), 0);
+        EXPECT_EQ(ring.Queued(), 1) << "one frame ahead at first";
+        // Frame 1 is taken while its read cannot have started.
+        std::thread release([&held] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            held.Release();
+        });
+        ExpectFrame(ring.Load(loader, folder.Paths(), 1), 1);
+        release.join();
+        EXPECT_EQ(ring.Queued(), 2) << "one more after a frame that was waited for";
+    }
+    // Reads that finish before their frames are taken leave the reach where it is.
+    for (int i = 2; i < kCount; ++i) {
+        LetPostedReadsRun();
+        ExpectFrame(ring.Load(loader, folder.Paths(), i), i);
+        EXPECT_EQ(ring.Queued(), std::min(2, kCount - 1 - i)) << i;
+    }
+}
+
 TEST(FrameReadAheadTest, AFramesBoxesAreToldWhenItIsTakenAndNeverWhenItIsDropped)
 {
     const Folder folder(4);

@@ -8,6 +8,7 @@
 #include "platform/afx/ddx.h"
 #include "platform/afx/message_box.h"
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 #include "platform/vfw/vfw_types.h"
 #include "resources/resource_ids.h"
 #include "tests/app/player_fixture.h"

@@ -1,4 +1,5 @@
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "tests/support/decoded_video.h"
 
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 #include "platform/win/dib_rows.h"
 
 extern "C" {

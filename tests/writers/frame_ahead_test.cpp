@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -238,4 +240,49 @@ TEST(FramesAhead, CloseWritesTheFrameStillInFlight)
     const DecodedVideo video = DecodeVideo(path);
     ASSERT_EQ(video.frames.size(), 5u);
     EXPECT_TRUE(video.frames[4] == TopDownRows(MakeDibFrame(64, 48, 4), 64, 48));
+}
+
+// A frame's copy is made only when every copy made so far is still in flight: frames written as
+// they finish go round the two made at the start, and only frames in flight together open more.
+TEST(FramesAhead, SlotsAreOpenedOnlyForFramesInFlightTogether)
+{
+    if (!PoolHasWorkers())
+        GTEST_SKIP() << "one CPU: frames are compressed one by one";
+    const BITMAPINFOHEADER header = MakeDibHeader(64, 48);
+    vfw::CompressorInstance compressor(*FindInstalledCompressor(mmioFOURCC('H', 'F', 'Y', 'U')));
+    ASSERT_TRUE(compressor.Begin(&header));
+    // The sink waits at the gate while it is shut: the frames behind stay in flight together.
+    std::mutex lock;
+    std::condition_variable opened;
+    bool shut = false;
+    int sunk = 0;
+    const std::unique_ptr<vfw::FrameAheadCompressor> ahead = vfw::FrameAheadCompressor::Start(
+        compressor, [&](const vfw::EncodedFrame&) {
+            std::unique_lock<std::mutex> guard(lock);
+            opened.wait(guard, [&] { return !shut; });
+            ++sunk;
+            return true;
+        });
+    ASSERT_NE(ahead, nullptr);
+    if (ahead->Depth() <= 2)
+        GTEST_SKIP() << "a small pool: two slots, both made at the start";
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(ahead->Add(MakeDibFrame(64, 48, i).data()));
+        ASSERT_EQ(ahead->Finish(), vfw::FrameAheadCompressor::Failure::None);
+    }
+    EXPECT_EQ(ahead->Opened(), 2);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        shut = true;
+    }
+    for (int i = 0; i < ahead->Depth(); ++i)
+        ASSERT_TRUE(ahead->Add(MakeDibFrame(64, 48, i).data())) << i;
+    EXPECT_EQ(ahead->Opened(), ahead->Depth());
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        shut = false;
+    }
+    opened.notify_all();
+    EXPECT_EQ(ahead->Finish(), vfw::FrameAheadCompressor::Failure::None);
+    EXPECT_EQ(sunk, 10 + ahead->Depth());
 }

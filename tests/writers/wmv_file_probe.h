@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/av/av_handles.h"
+#include "platform/av/input_format.h"
 
 extern "C" {
 #include <libavutil/video_enc_params.h>
