@@ -196,26 +196,19 @@ TEST(ImgResizeRGB24, OneToOneClipIsAPlainCopyOfTheClippedRows)
     EXPECT_EQ(out[7], 0xEE);
 }
 
-TEST(ImgResizeRGB24, MatchesTheDesignedArithmeticOnRandomFrames)
+struct ResizeCase {
+    int w, h;
+    CRect clip;
+    int wd, hd;
+};
+
+// Each case's random frame, seeds counted on from seed, resized by one CImgResize as the reference
+// does it.
+template <size_t N>
+void ExpectTheReferenceBytes(const ResizeCase (&cases)[N], unsigned seed)
 {
-    struct Case {
-        int w, h;
-        CRect clip;
-        int wd, hd;
-    };
-    const Case cases[] = {
-        {1920, 1080, {0, 0, 1920, 1080}, 1280, 720},
-        {640, 480, {0, 0, 640, 480}, 1280, 960},
-        {33, 17, {3, 2, 30, 15}, 50, 9},
-        {33, 17, {0, 0, 33, 17}, 1, 1},
-        {7, 5, {6, 4, 7, 5}, 5, 3},
-        {101, 3, {0, 0, 101, 3}, 100, 3},
-        {5, 9, {1, 0, 4, 9}, 3, 4},
-        {64, 64, {10, 20, 50, 60}, 40, 41},
-    };
     CImgResize resize;
-    unsigned seed = 1;
-    for (const Case& c : cases) {
+    for (const ResizeCase& c : cases) {
         const Bytes source = RandomBytes(DibRowStride(c.w) * c.h, seed++);
         const Bytes expected = ReferenceRGB24(source, c.w, c.h, c.clip, c.wd, c.hd);
         Bytes out(expected.size(), 0xEE);
@@ -227,16 +220,26 @@ TEST(ImgResizeRGB24, MatchesTheDesignedArithmeticOnRandomFrames)
     }
 }
 
+TEST(ImgResizeRGB24, MatchesTheDesignedArithmeticOnRandomFrames)
+{
+    const ResizeCase cases[] = {
+        {1920, 1080, {0, 0, 1920, 1080}, 1280, 720},
+        {640, 480, {0, 0, 640, 480}, 1280, 960},
+        {33, 17, {3, 2, 30, 15}, 50, 9},
+        {33, 17, {0, 0, 33, 17}, 1, 1},
+        {7, 5, {6, 4, 7, 5}, 5, 3},
+        {101, 3, {0, 0, 101, 3}, 100, 3},
+        {5, 9, {1, 0, 4, 9}, 3, 4},
+        {64, 64, {10, 20, 50, 60}, 40, 41},
+    };
+    ExpectTheReferenceBytes(cases, 1);
+}
+
 TEST(ImgResizeRGB24, VectorAndFallbackPathsMatchTheDesignedArithmetic)
 {
-    struct Case {
-        int w, h;
-        CRect clip;
-        int wd, hd;
-    };
     // Narrow rows, odd sizes, single pixels, row ends inside a vector, widening, narrowing past
     // what one gather window covers, and clips that read the pixel beyond them.
-    const Case cases[] = {
+    const ResizeCase cases[] = {
         {6, 4, {0, 0, 6, 4}, 5, 3},
         {6, 4, {0, 0, 6, 4}, 11, 7},
         {5, 4, {0, 0, 5, 4}, 3, 2},
@@ -254,18 +257,7 @@ TEST(ImgResizeRGB24, VectorAndFallbackPathsMatchTheDesignedArithmetic)
         {321, 241, {7, 5, 320, 240}, 641, 481},
         {1921, 1081, {0, 0, 1921, 1081}, 1281, 721},
     };
-    CImgResize resize;
-    unsigned seed = 50;
-    for (const Case& c : cases) {
-        const Bytes source = RandomBytes(DibRowStride(c.w) * c.h, seed++);
-        const Bytes expected = ReferenceRGB24(source, c.w, c.h, c.clip, c.wd, c.hd);
-        Bytes out(expected.size(), 0xEE);
-        const BITMAPINFOHEADER in = Header(c.w, c.h);
-        const BITMAPINFOHEADER dst = Header(c.wd, c.hd);
-        resize.SetClipRect(c.clip);
-        ASSERT_EQ(resize.Resize(source.data(), out.data(), &in, &dst), out.data());
-        EXPECT_EQ(out, expected) << c.w << "x" << c.h << " to " << c.wd << "x" << c.hd;
-    }
+    ExpectTheReferenceBytes(cases, 50);
 }
 
 TEST(ImgResizeYUY2, WidensAPairWithChromaFromItsSourcePair)
