@@ -42,15 +42,17 @@ FileIdentity Identify(const std::filesystem::path& path)
     return {missing ? FileIdentity::State::Missing : FileIdentity::State::Unknown};
 }
 
-// One output compared with many paths. Resolving a path costs a system call per folder on the
-// way, so the output is resolved once and each other path usually costs one stat: two files that
-// exist are one file when stat says so, and an existing file cannot stand where the output's
-// resolved path finds nothing. The rare rest is resolved as IsSameFile describes.
+// One output compared with many paths: whether a path names the output's file, also through
+// links and "." or ".." steps, a path that does not exist yet being compared by the file it would
+// create. Resolving a path costs a system call per folder on the way, so the output is resolved
+// once and each other path usually costs one stat: two files that exist are one file when stat
+// says so, and an existing file cannot stand where the output's resolved path finds nothing. The
+// rare rest is resolved and compared.
 class OutputIdentity {
 public:
     explicit OutputIdentity(const CString& path)
         : m_native(NativePath(path)), m_file(Identify(m_native)), m_resolved(Resolved(m_native)),
-          m_atResolved(m_file.Exists() ? m_file : Identify(m_resolved))
+          m_nothingWhereResolved(m_file.Missing() && Identify(m_resolved).Missing())
     {
     }
 
@@ -62,7 +64,7 @@ public:
         const FileIdentity file = Identify(native);
         if (file.Exists() && m_file.Exists())
             return file.device == m_file.device && file.inode == m_file.inode;
-        if (file.Exists() && m_file.Missing() && m_atResolved.Missing())
+        if (file.Exists() && m_nothingWhereResolved)
             return false;
         return Resolved(native) == m_resolved;
     }
@@ -71,18 +73,16 @@ private:
     std::filesystem::path m_native;
     FileIdentity m_file;
     std::filesystem::path m_resolved;
-    FileIdentity m_atResolved;
+    bool m_nothingWhereResolved;
 };
 
 } // namespace
 
-bool IsSameFile(const CString& a, const CString& b) { return !a.IsEmpty() && OutputIdentity(a).Names(b); }
-
 int CheckOutputPath(const CString& path, const CStringArray& inputs, const CString& other)
 {
-    if (IsSameFile(path, other))
-        return kErrorOutputsSamePath;
     const OutputIdentity output(path);
+    if (output.Names(other))
+        return kErrorOutputsSamePath;
     for (int i = 0; i < inputs.GetSize(); ++i)
         if (output.Names(inputs[i]))
             return kErrorOutputIsInput;

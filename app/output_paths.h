@@ -8,10 +8,7 @@
 
 class CStringArray;
 
-// Whether two paths name one file, also through links and "." or ".." steps; a path that does
-// not exist yet is compared by the file it would create.
-bool IsSameFile(const CString& a, const CString& b);
-
-// 0, or the error number that refuses path as an output; other is the output chosen before it
-// (empty when there is none).
+// 0, or the error number that refuses path as an output: when it names one of the inputs or the
+// output chosen before it (other; empty when there is none), also through links and "." or ".."
+// steps. A path that does not exist yet is compared by the file it would create.
 int CheckOutputPath(const CString& path, const CStringArray& inputs, const CString& other);
